@@ -1,0 +1,92 @@
+// ann.cpp - the annotation model: document, named items, handles, class tags.
+#include "ann.h"
+
+#include <algorithm>
+
+#define ANN_DEFINE_KIND(Kind, Parent, Factory)                                                  \
+  const stoClass* Kind::sto_static_class() {                                                   \
+    static const stoClass tag(#Kind, Parent, Factory);                                         \
+    return &tag;                                                                               \
+  }
+
+ANN_DEFINE_KIND(annNamedItem, nullptr, []() -> stoObject* { return new annNamedItem(); })
+ANN_DEFINE_KIND(annStyleSet, annNamedItem::sto_static_class(),
+                []() -> stoObject* { return new annStyleSet(); })
+
+annNameSpacePath::annNameSpacePath(const annNameSpacePtr& space) {
+  std::vector<utString> reversed;
+  for (const annNameSpace* s = space.get(); s; s = s->parent().get())
+    reversed.push_back(s->name());
+  for (auto it = reversed.rbegin(); it != reversed.rend(); ++it)
+    names_.append(*it);
+}
+
+utString annNameSpacePath::text() const {
+  utString result("");
+  for (size_t i = 0; i < names_.size(); ++i) {
+    if (i)
+      result += "/";
+    result += names_[i];
+  }
+  return result;
+}
+
+int annNameSpacePath::operator==(const annNameSpacePath& other) const {
+  if (depth() != other.depth())
+    return 0;
+  for (size_t i = 0; i < depth(); ++i)
+    if (!(names_[i] == other.names_[i]))
+      return 0;
+  return 1;
+}
+
+annEntity::~annEntity() = default;
+annNamedItem::~annNamedItem() = default;
+annStyleSet::~annStyleSet() = default;
+
+annDocument::annDocument() = default;
+
+annDocument::~annDocument() {
+  for (const auto& item : items_)
+    item->owner_ = nullptr;
+}
+
+void annDocument::add_item(const std::shared_ptr<annNamedItem>& item, const utString& name) {
+  item->set_name(name);
+  item->owner_ = this;
+  item->name_space_ = current_name_space_;
+  items_.push_back(item);
+}
+
+annNamedItemPtr annDocument::find_item(const utString& name, const stoClass* tag) const {
+  for (const auto& item : items_)
+    if (item->name() == name && item->name_space() == current_name_space_ &&
+        item->sto_class()->is_kind_of(tag)) {
+      annNamedItemPtr handle(name, item);
+      handle.set_name_space(item->name_space());
+      return handle;
+    }
+  return annNamedItemPtr();
+}
+
+int annDocument::remove_item(const annNamedItem* item) {
+  auto it = std::find_if(items_.begin(), items_.end(),
+                         [item](const std::shared_ptr<annNamedItem>& p) { return p.get() == item; });
+  if (it == items_.end())
+    return 0;
+  (*it)->owner_ = nullptr;
+  items_.erase(it);
+  return 1;
+}
+
+annNameSpacePtr annDocument::set_name_space(const annNameSpacePtr& space) {
+  annNameSpacePtr previous = current_name_space_;
+  current_name_space_ = space;
+  return previous;
+}
+
+annStyleSetannPtr make_annStyleSet(annEntity* owner, const utString& name) {
+  if (!owner || !owner->document())
+    return annStyleSetannPtr();
+  return owner->document()->adopt(new annStyleSet(), name);
+}

@@ -1,0 +1,241 @@
+// ut.cpp - the utilities library's string and type identifiers.
+#include "ut.h"
+
+#include <cctype>
+#include <charconv>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <new>
+
+utString::Rep* utString::allocate(size_t capacity) {
+  void* block = ::operator new(offsetof(Rep, chars) + capacity + 1);
+  Rep* rep = static_cast<Rep*>(block);
+  new (&rep->refs) std::atomic<int>(1);
+  rep->length = 0;
+  rep->capacity = static_cast<uint32_t>(capacity);
+  rep->chars[0] = '\0';
+  return rep;
+}
+
+void utString::release(Rep* rep) noexcept {
+  if (rep && rep->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    rep->refs.~atomic<int>();
+    ::operator delete(rep);
+  }
+}
+
+utString::utString(const char* text) {
+  if (text)
+    append(text, std::strlen(text));
+}
+
+utString::utString(const char* text, size_t length) {
+  if (text)
+    append(text, length);
+}
+
+utString::utString(const utString& other) noexcept : rep_(other.rep_) {
+  if (rep_)
+    rep_->refs.fetch_add(1, std::memory_order_relaxed);
+}
+
+utString::~utString() { release(rep_); }
+
+utString& utString::operator=(const utString& other) noexcept {
+  if (other.rep_)
+    other.rep_->refs.fetch_add(1, std::memory_order_relaxed);
+  release(rep_);
+  rep_ = other.rep_;
+  return *this;
+}
+
+utString& utString::operator=(utString&& other) noexcept {
+  if (this != &other) {
+    release(rep_);
+    rep_ = other.rep_;
+    other.rep_ = nullptr;
+  }
+  return *this;
+}
+
+// Appends in place when this string is the only owner and has room; otherwise
+// moves to a fresh block (copy on write). Appending to null makes a text.
+void utString::append(const char* text, size_t count) {
+  size_t old_length = length();
+  size_t needed = old_length + count;
+  bool unique = rep_ && rep_->refs.load(std::memory_order_acquire) == 1;
+  if (!unique || needed > rep_->capacity) {
+    size_t capacity = needed;
+    if (unique || old_length > 0)
+      capacity = needed < 16 ? 16 : needed + needed / 2;
+    Rep* fresh = allocate(capacity);
+    if (old_length)
+      std::memcpy(fresh->chars, rep_->chars, old_length);
+    fresh->length = static_cast<uint32_t>(old_length);
+    release(rep_);
+    rep_ = fresh;
+  }
+  if (count)
+    std::memcpy(rep_->chars + old_length, text, count);
+  rep_->length = static_cast<uint32_t>(needed);
+  rep_->chars[needed] = '\0';
+}
+
+int operator==(const utString& a, const utString& b) {
+  if (a.rep_ == b.rep_)
+    return 1;
+  size_t length = a.length();
+  return length == b.length() && std::memcmp(a.c_str(), b.c_str(), length) == 0;
+}
+
+int utString::compare(const utString& other) const {
+  size_t a = length(), b = other.length();
+  int order = std::memcmp(c_str(), other.c_str(), a < b ? a : b);
+  if (order != 0)
+    return order;
+  return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+int utString::case_compare(const utString& other) const {
+  const unsigned char* a = reinterpret_cast<const unsigned char*>(c_str());
+  const unsigned char* b = reinterpret_cast<const unsigned char*>(other.c_str());
+  size_t la = length(), lb = other.length();
+  for (size_t i = 0; i < la && i < lb; ++i) {
+    int ca = std::tolower(a[i]), cb = std::tolower(b[i]);
+    if (ca != cb)
+      return ca < cb ? -1 : 1;
+  }
+  return la < lb ? -1 : (la > lb ? 1 : 0);
+}
+
+long utString::locate_substring(const utString& what, size_t start) const {
+  size_t n = length(), m = what.length();
+  if (start > n || m > n - start)
+    return -1;
+  const char* text = c_str();
+  for (size_t i = start; i + m <= n; ++i)
+    if (std::memcmp(text + i, what.c_str(), m) == 0)
+      return static_cast<long>(i);
+  return -1;
+}
+
+utString utString::substring(size_t start, size_t count) const {
+  size_t n = length();
+  if (start > n)
+    start = n;
+  if (count > n - start)
+    count = n - start;
+  return utString(c_str() + start, count);
+}
+
+namespace {
+bool only_blanks(const char* p) {
+  while (*p && std::isspace(static_cast<unsigned char>(*p)))
+    ++p;
+  return *p == '\0';
+}
+} // namespace
+
+int utString::parse(int& value) const {
+  const char* text = c_str();
+  if (rep_ == nullptr || length() == 0 || std::strlen(text) != length())
+    return 0;
+  char* end = nullptr;
+  errno = 0;
+  long parsed = std::strtol(text, &end, 10);
+  if (end == text || errno == ERANGE || !only_blanks(end) ||
+      parsed < std::numeric_limits<int>::min() || parsed > std::numeric_limits<int>::max())
+    return 0;
+  value = static_cast<int>(parsed);
+  return 1;
+}
+
+int utString::parse(double& value) const {
+  // from_chars ignores the C locale: the decimal point is always '.'.
+  const char* text = c_str();
+  const char* end = text + length();
+  if (rep_ == nullptr || std::strlen(text) != length())
+    return 0;
+  while (text < end && std::isspace(static_cast<unsigned char>(*text)))
+    ++text;
+  if (text < end && *text == '+')
+    ++text;
+  double parsed = 0;
+  std::from_chars_result result = std::from_chars(text, end, parsed);
+  if (result.ec != std::errc() || !only_blanks(result.ptr))
+    return 0;
+  value = parsed;
+  return 1;
+}
+
+utString& utString::operator+=(const utString& tail) {
+  if (tail.rep_ == nullptr)
+    return *this;
+  if (rep_ == nullptr) // sharing is cheaper than copying
+    return *this = tail;
+  append(tail.c_str(), tail.length());
+  return *this;
+}
+
+utString& utString::operator+=(const char* tail) {
+  if (tail)
+    append(tail, std::strlen(tail));
+  return *this;
+}
+
+utString& utString::operator+=(char c) {
+  append(&c, 1);
+  return *this;
+}
+
+utString operator+(const utString& a, const utString& b) {
+  utString result(a.c_str(), a.length());
+  if (a.is_null() && b.is_null())
+    return utString();
+  result.append(b.c_str(), b.length());
+  return result;
+}
+
+utString operator+(const utString& a, const char* b) { return a + utString(b); }
+utString operator+(const char* a, const utString& b) { return utString(a) + b; }
+
+utString& utString::operator<<(int value) { return *this << static_cast<long long>(value); }
+utString& utString::operator<<(long value) { return *this << static_cast<long long>(value); }
+utString& utString::operator<<(unsigned value) {
+  return *this << static_cast<unsigned long long>(value);
+}
+utString& utString::operator<<(unsigned long value) {
+  return *this << static_cast<unsigned long long>(value);
+}
+
+utString& utString::operator<<(long long value) {
+  char text[32];
+  int n = std::snprintf(text, sizeof text, "%lld", value);
+  append(text, static_cast<size_t>(n));
+  return *this;
+}
+
+utString& utString::operator<<(unsigned long long value) {
+  char text[32];
+  int n = std::snprintf(text, sizeof text, "%llu", value);
+  append(text, static_cast<size_t>(n));
+  return *this;
+}
+
+utString& utString::operator<<(double value) {
+  // Shortest text that reads back to the same double; independent of locale.
+  char text[64];
+  std::to_chars_result result = std::to_chars(text, text + sizeof text, value);
+  append(text, static_cast<size_t>(result.ptr - text));
+  return *this;
+}
+
+int utTypeID::is_kind_of(const utTypeID& other) const {
+  for (const utTypeID* id = this; id; id = id->parent_)
+    if (id == &other)
+      return 1;
+  return 0;
+}

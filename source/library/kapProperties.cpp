@@ -1,0 +1,2 @@
+// kapProperties.cpp - the value of the "properties" attribute.
+#include "kapProperties.h"

@@ -1,0 +1,2 @@
+// vorabsObjectType.cpp - the annotation model kind of the item to be made.
+#include "vorabsObjectType.h"

@@ -1,0 +1,2 @@
+// vorabsVoid.cpp - the empty value of kind markers.
+#include "vorabsVoid.h"

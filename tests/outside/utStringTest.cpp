@@ -1,0 +1,114 @@
+// Tests of the utilities library's string and type identifiers.
+#include "ut.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+TEST(utStringTest, NullIsDistinctFromEmptyButComparesEqual) {
+  utString null_text;
+  utString empty("");
+  EXPECT_TRUE(null_text.is_null());
+  EXPECT_FALSE(empty.is_null());
+  EXPECT_STREQ(null_text.c_str(), "");
+  EXPECT_EQ(null_text.length(), 0u);
+  EXPECT_TRUE(null_text == empty);
+  EXPECT_TRUE(utString(static_cast<const char*>(nullptr)).is_null());
+  // Appending nothing to null keeps it null; appending text makes a text.
+  utString grown;
+  grown += utString();
+  EXPECT_TRUE(grown.is_null());
+  grown += "";
+  EXPECT_FALSE(grown.is_null());
+}
+
+TEST(utStringTest, CopiesShareUntilWrittenTo) {
+  utString a("layer");
+  utString b = a;
+  b += "_1";
+  EXPECT_STREQ(a.c_str(), "layer");
+  EXPECT_STREQ(b.c_str(), "layer_1");
+  utString c = b;
+  c << 2;
+  EXPECT_STREQ(b.c_str(), "layer_1");
+  EXPECT_STREQ(c.c_str(), "layer_12");
+}
+
+TEST(utStringTest, ConcatenationAndStreaming) {
+  utString text = utString("curve") + " style " + utString("solid");
+  EXPECT_STREQ(text.c_str(), "curve style solid");
+  utString numbers;
+  numbers << -12 << ' ' << 0.3 << ' ' << 2.0 << ' ' << 1e21 << ' ' << 4294967295u;
+  EXPECT_STREQ(numbers.c_str(), "-12 0.3 2 1e+21 4294967295");
+  // Many appends to one owner keep the text whole.
+  utString long_text;
+  std::string expected;
+  for (int i = 0; i < 1000; ++i) {
+    long_text << i;
+    expected += std::to_string(i);
+  }
+  EXPECT_EQ(expected, long_text.c_str());
+}
+
+TEST(utStringTest, NumbersIgnoreTheLocaleDecimalComma) {
+  std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+    GTEST_SKIP() << "no German locale installed";
+  utString text;
+  text << 0.5;
+  double value = 0;
+  int parsed = utString("2.25").parse(value);
+  std::setlocale(LC_NUMERIC, saved.c_str());
+  EXPECT_STREQ(text.c_str(), "0.5");
+  EXPECT_TRUE(parsed);
+  EXPECT_EQ(value, 2.25);
+}
+
+TEST(utStringTest, CaseCompareOrdersIgnoringCase) {
+  EXPECT_EQ(utString("Alpha").case_compare(utString("alpha")), 0);
+  EXPECT_LT(utString("alpha").case_compare(utString("Beta")), 0);
+  EXPECT_GT(utString("beta").case_compare(utString("ALPHA")), 0);
+  EXPECT_LT(utString("ab").case_compare(utString("ABC")), 0);
+  EXPECT_EQ(utString().case_compare(utString("")), 0);
+}
+
+TEST(utStringTest, LocateSubstring) {
+  utString text("a dashed line, dashed");
+  EXPECT_EQ(text.locate_substring(utString("dashed")), 2);
+  EXPECT_EQ(text.locate_substring(utString("dashed"), 3), 15);
+  EXPECT_EQ(text.locate_substring(utString("dotted")), -1);
+  EXPECT_EQ(text.locate_substring(utString("")), 0);
+  EXPECT_EQ(utString("ab").locate_substring(utString("abc")), -1);
+  EXPECT_EQ(text.locate_substring(utString("line"), 100), -1);
+}
+
+TEST(utStringTest, ParseAcceptsWholeNumbersOnly) {
+  int value = 99;
+  EXPECT_TRUE(utString("1252").parse(value));
+  EXPECT_EQ(value, 1252);
+  EXPECT_TRUE(utString(" -7 ").parse(value));
+  EXPECT_EQ(value, -7);
+  value = 99;
+  for (const char* bad : {"", "12a", "abc", "99999999999", "1.5"}) {
+    EXPECT_FALSE(utString(bad).parse(value)) << bad;
+    EXPECT_EQ(value, 99) << bad;
+  }
+  EXPECT_FALSE(utString().parse(value));
+  double real = 0;
+  EXPECT_TRUE(utString("1e-3").parse(real));
+  EXPECT_DOUBLE_EQ(real, 0.001);
+  EXPECT_FALSE(utString("1e-3x").parse(real));
+}
+
+TEST(utTypeIDTest, KindOfFollowsTheParentChain) {
+  static const utTypeID base("Base");
+  static const utTypeID middle("Middle", &base);
+  static const utTypeID leaf("Leaf", &middle);
+  static const utTypeID other("Other");
+  EXPECT_TRUE(leaf.is_kind_of(base));
+  EXPECT_TRUE(leaf.is_kind_of(leaf));
+  EXPECT_FALSE(base.is_kind_of(leaf));
+  EXPECT_FALSE(leaf.is_kind_of(other));
+  EXPECT_STREQ(leaf.name(), "Leaf");
+}
