@@ -1,0 +1,156 @@
+// Tests of the typed attribute pointers: ownership, casts and type ids.
+#include "vorabsAttributePtr.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+// Owning pointers made by the family, released through the base.
+std::unique_ptr<vorabsAttributePtrBase> own(vorabsAttributePtrBase* p) {
+  return std::unique_ptr<vorabsAttributePtrBase>(p);
+}
+} // namespace
+
+TEST(vorabsAttributePtrTest, DefaultPointerOwnsNothingUntilPointed) {
+  vorabsNamevorabsAttributePtr empty;
+  EXPECT_TRUE(empty.invalid());
+  EXPECT_FALSE(empty.owns());
+  auto stored = own(empty.make_new());
+  EXPECT_TRUE(stored->owns());
+  vorabsNamevorabsAttributePtr reader;
+  reader.point_to(*stored);
+  EXPECT_FALSE(reader.invalid());
+  EXPECT_FALSE(reader.owns());
+  *reader = vorabsName(utString("flange"), 0);
+  // The reader writes into the stored value, and its death leaves it alone.
+  {
+    vorabsNamevorabsAttributePtr second;
+    second.point_to(*stored);
+    EXPECT_STREQ(second->string().c_str(), "flange");
+  }
+  vorabsNamevorabsAttributePtr third;
+  third.point_to(*stored);
+  EXPECT_STREQ(third->string().c_str(), "flange");
+}
+
+TEST(vorabsAttributePtrTest, OwningPointerFreesItsValueOnce) {
+  // Runs under the leak checker: every owning form must release exactly once.
+  { vorabsColourvorabsAttributePtr owner(new vorabsColour(3)); }
+  { utBoolvorabsAttributePtr owner(new utBool(1)); }
+  { doublevorabsAttributePtr owner(nullptr); }
+  {
+    utStringvorabsAttributePtr owner(new utString("text"));
+    auto copy = own(owner.clone());
+    auto fresh = own(owner.make_new());
+  }
+  SUCCEED();
+}
+
+TEST(vorabsAttributePtrTest, CloneIsEqualButIndependent) {
+  vorabsNamevorabsAttributePtr original(new vorabsName(utString("rib"), 4));
+  auto cloned = own(original.clone());
+  vorabsNamevorabsAttributePtr view;
+  view.point_to(*cloned);
+  EXPECT_STREQ(view->string().c_str(), "rib");
+  EXPECT_EQ(view->number(), 4);
+  *original = vorabsName(utString("web"), 5);
+  EXPECT_STREQ(view->string().c_str(), "rib");
+
+  vorabsCurveFont font(utString("dashed"));
+  font.set_num_segments(1);
+  font.set_segment_length(0, 2.0);
+  vorabsCurveFontvorabsAttributePtr font_owner(new vorabsCurveFont(font));
+  auto font_clone = own(font_owner.clone());
+  font_owner->set_segment_length(0, 7.0);
+  vorabsCurveFontvorabsAttributePtr font_view;
+  font_view.point_to(*font_clone);
+  EXPECT_EQ(font_view->segment_length(0), 2.0);
+}
+
+TEST(vorabsAttributePtrTest, MakeNewGivesDefaultValues) {
+  vorabsColourvorabsAttributePtr colour;
+  auto stored = own(colour.make_new());
+  colour.point_to(*stored);
+  EXPECT_TRUE(colour->invalid());
+  vorabsCurveFontvorabsAttributePtr font;
+  auto stored_font = own(font.make_new());
+  font.point_to(*stored_font);
+  EXPECT_EQ(font->first_visible(), 1);
+  EXPECT_EQ(font->num_segments(), 0);
+  giAnglevorabsAttributePtr angle;
+  auto stored_angle = own(angle.make_new());
+  angle.point_to(*stored_angle);
+  EXPECT_TRUE(angle->invalid());
+}
+
+TEST(vorabsAttributePtrTest, PointToRefusesAnotherMember) {
+  vorabsLayervorabsAttributePtr layer_owner(new vorabsLayer(5));
+  vorabsColourvorabsAttributePtr colour;
+  colour.point_to(layer_owner);
+  EXPECT_TRUE(colour.invalid());
+
+  vorabsColourvorabsAttributePtr red_owner(new vorabsColour(2));
+  vorabsColourvorabsAttributePtr reader;
+  reader.point_to(red_owner);
+  reader.point_to(layer_owner); // refused: still refers to red
+  EXPECT_EQ(reader->colour_number(), 2);
+}
+
+TEST(vorabsAttributePtrTest, CastsAnswerByMember) {
+  vorabsColourvorabsAttributePtr colour(new vorabsColour(1));
+  vorabsAttributePtrBase* base = &colour;
+  EXPECT_EQ(vorabsLayervorabsAttributePtr::ut_dynamic_cast(base), nullptr);
+  EXPECT_EQ(vorabsColourvorabsAttributePtr::ut_dynamic_cast(base), &colour);
+  EXPECT_EQ(vorabsColourvorabsAttributePtr::ut_dynamic_cast(
+                static_cast<vorabsAttributePtrBase*>(nullptr)),
+            nullptr);
+  EXPECT_EQ(vorabsAttributePtrBase::ut_dynamic_cast(base), base);
+  // A stored value (made by clone) answers as its member.
+  auto stored = own(colour.clone());
+  EXPECT_NE(vorabsColourvorabsAttributePtr::ut_dynamic_cast(stored.get()), nullptr);
+  EXPECT_EQ(&stored->ut_dynamic_type(), &vorabsColourvorabsAttributePtr::ut_static_type());
+}
+
+TEST(vorabsAttributePtrTest, EveryMemberHasItsOwnNamedTypeId) {
+  struct Member {
+    std::unique_ptr<vorabsAttributePtrBase> pointer;
+    const char* name;
+  };
+  Member members[] = {
+      {std::make_unique<utStringvorabsAttributePtr>(), "utStringvorabsAttributePtr"},
+      {std::make_unique<utBoolvorabsAttributePtr>(), "utBoolvorabsAttributePtr"},
+      {std::make_unique<vorabsVoidvorabsAttributePtr>(), "vorabsVoidvorabsAttributePtr"},
+      {std::make_unique<vorabsTypevorabsAttributePtr>(), "vorabsTypevorabsAttributePtr"},
+      {std::make_unique<vorabsStylevorabsAttributePtr>(), "vorabsStylevorabsAttributePtr"},
+      {std::make_unique<vorabsPrecursorvorabsAttributePtr>(), "vorabsPrecursorvorabsAttributePtr"},
+      {std::make_unique<vorabsObjectTypevorabsAttributePtr>(),
+       "vorabsObjectTypevorabsAttributePtr"},
+      {std::make_unique<vorabsNamevorabsAttributePtr>(), "vorabsNamevorabsAttributePtr"},
+      {std::make_unique<vorabsLayervorabsAttributePtr>(), "vorabsLayervorabsAttributePtr"},
+      {std::make_unique<vorabsCurveFontvorabsAttributePtr>(), "vorabsCurveFontvorabsAttributePtr"},
+      {std::make_unique<vorabsColourvorabsAttributePtr>(), "vorabsColourvorabsAttributePtr"},
+      {std::make_unique<vorLengthUnitvorabsAttributePtr>(), "vorLengthUnitvorabsAttributePtr"},
+      {std::make_unique<kapPropertiesvorabsAttributePtr>(), "kapPropertiesvorabsAttributePtr"},
+      {std::make_unique<giAnglevorabsAttributePtr>(), "giAnglevorabsAttributePtr"},
+      {std::make_unique<doublevorabsAttributePtr>(), "doublevorabsAttributePtr"},
+      {std::make_unique<annNameSpacePathvorabsAttributePtr>(),
+       "annNameSpacePathvorabsAttributePtr"},
+      {std::make_unique<annHierarchyvorabsAttributePtr>(), "annHierarchyvorabsAttributePtr"},
+  };
+  EXPECT_STREQ(vorabsAttributePtrBase::ut_static_type().name(), "vorabsAttributePtrBase");
+  for (size_t i = 0; i < std::size(members); ++i) {
+    const vorabsAttributePtrBase& p = *members[i].pointer;
+    EXPECT_STREQ(p.ut_dynamic_type().name(), members[i].name);
+    EXPECT_TRUE(p.ut_is_kind_of(vorabsAttributePtrBase::ut_static_type())) << members[i].name;
+    for (size_t j = 0; j < std::size(members); ++j)
+      EXPECT_EQ(p.ut_is_kind_of(members[j].pointer->ut_dynamic_type()) != 0, i == j)
+          << members[i].name << " vs " << members[j].name;
+    // make_new and clone keep the member; clone of an empty pointer is a default value.
+    auto fresh = own(p.make_new());
+    auto copy = own(p.clone());
+    EXPECT_EQ(&fresh->ut_dynamic_type(), &p.ut_dynamic_type());
+    EXPECT_EQ(&copy->ut_dynamic_type(), &p.ut_dynamic_type());
+  }
+}
