@@ -20,11 +20,9 @@ utString::Rep* utString::allocate(size_t capacity) {
   return rep;
 }
 
-void utString::release(Rep* rep) noexcept {
-  if (rep && rep->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
-    rep->refs.~atomic<int>();
-    ::operator delete(rep);
-  }
+void utString::destroy(Rep* rep) noexcept {
+  rep->refs.~atomic<int>();
+  ::operator delete(rep);
 }
 
 utString::utString(const char* text) {
@@ -35,30 +33,6 @@ utString::utString(const char* text) {
 utString::utString(const char* text, size_t length) {
   if (text)
     append(text, length);
-}
-
-utString::utString(const utString& other) noexcept : rep_(other.rep_) {
-  if (rep_)
-    rep_->refs.fetch_add(1, std::memory_order_relaxed);
-}
-
-utString::~utString() { release(rep_); }
-
-utString& utString::operator=(const utString& other) noexcept {
-  if (other.rep_)
-    other.rep_->refs.fetch_add(1, std::memory_order_relaxed);
-  release(rep_);
-  rep_ = other.rep_;
-  return *this;
-}
-
-utString& utString::operator=(utString&& other) noexcept {
-  if (this != &other) {
-    release(rep_);
-    rep_ = other.rep_;
-    other.rep_ = nullptr;
-  }
-  return *this;
 }
 
 // Appends in place when this string is the only owner and has room; otherwise
@@ -84,11 +58,9 @@ void utString::append(const char* text, size_t count) {
   rep_->chars[needed] = '\0';
 }
 
-int operator==(const utString& a, const utString& b) {
-  if (a.rep_ == b.rep_)
-    return 1;
-  size_t length = a.length();
-  return length == b.length() && std::memcmp(a.c_str(), b.c_str(), length) == 0;
+int utString::equal_text(const utString& other) const {
+  size_t n = length();
+  return n == other.length() && std::memcmp(c_str(), other.c_str(), n) == 0;
 }
 
 int utString::compare(const utString& other) const {
@@ -231,11 +203,4 @@ utString& utString::operator<<(double value) {
   std::to_chars_result result = std::to_chars(text, text + sizeof text, value);
   append(text, static_cast<size_t>(result.ptr - text));
   return *this;
-}
-
-int utTypeID::is_kind_of(const utTypeID& other) const {
-  for (const utTypeID* id = this; id; id = id->parent_)
-    if (id == &other)
-      return 1;
-  return 0;
 }

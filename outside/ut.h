@@ -31,11 +31,25 @@ public:
   utString() noexcept = default; // null: no storage
   utString(const char* text);    // null when text is null
   utString(const char* text, size_t length);
-  utString(const utString& other) noexcept;
+  // Copies only share: they are inline so that passing names around costs a
+  // count, not a call.
+  utString(const utString& other) noexcept : rep_(other.rep_) { retain(rep_); }
   utString(utString&& other) noexcept : rep_(other.rep_) { other.rep_ = nullptr; }
-  ~utString();
-  utString& operator=(const utString& other) noexcept;
-  utString& operator=(utString&& other) noexcept;
+  ~utString() { release(rep_); }
+  utString& operator=(const utString& other) noexcept {
+    retain(other.rep_);
+    release(rep_);
+    rep_ = other.rep_;
+    return *this;
+  }
+  utString& operator=(utString&& other) noexcept {
+    if (this != &other) {
+      release(rep_);
+      rep_ = other.rep_;
+      other.rep_ = nullptr;
+    }
+    return *this;
+  }
 
   // Null: no storage. The empty text is not null.
   int is_null() const { return rep_ == nullptr; }
@@ -46,7 +60,9 @@ public:
   char operator[](size_t i) const { return c_str()[i]; }
 
   // Exact comparison of the characters; null equals the empty text.
-  friend VOROUT_API int operator==(const utString& a, const utString& b);
+  friend int operator==(const utString& a, const utString& b) {
+    return a.rep_ == b.rep_ || a.equal_text(b);
+  }
   friend int operator!=(const utString& a, const utString& b) { return !(a == b); }
   friend int operator<(const utString& a, const utString& b) { return a.compare(b) < 0; }
   int compare(const utString& other) const;
@@ -90,7 +106,16 @@ private:
     char chars[1];
   };
   static Rep* allocate(size_t capacity);
-  static void release(Rep* rep) noexcept;
+  static void retain(Rep* rep) noexcept {
+    if (rep)
+      rep->refs.fetch_add(1, std::memory_order_relaxed);
+  }
+  static void release(Rep* rep) noexcept {
+    if (rep && rep->refs.fetch_sub(1, std::memory_order_acq_rel) == 1)
+      destroy(rep);
+  }
+  static void destroy(Rep* rep) noexcept;
+  int equal_text(const utString& other) const;
   void append(const char* text, size_t length);
 
   Rep* rep_ = nullptr;
@@ -107,7 +132,12 @@ public:
   const char* name() const { return name_; }
   const utTypeID* parent() const { return parent_; }
   // Nonzero when this id is other or derives from it.
-  int is_kind_of(const utTypeID& other) const;
+  int is_kind_of(const utTypeID& other) const {
+    for (const utTypeID* id = this; id; id = id->parent_)
+      if (id == &other)
+        return 1;
+    return 0;
+  }
   int operator==(const utTypeID& other) const { return this == &other; }
   int operator!=(const utTypeID& other) const { return this != &other; }
 

@@ -54,22 +54,19 @@ template <class T> const utTypeID& vorabsAttributePtr<T>::ut_static_type() {
   return MemberTypeId<T>::id;
 }
 
-template <class T> vorabsAttributePtr<T>::~vorabsAttributePtr() {
-  if (owning_ && value_)
-    delete value_;
-}
-
-template <class T> void vorabsAttributePtr<T>::point_to(const vorabsAttributePtrBase& other) {
-  if (const vorabsAttributePtr* same = ut_dynamic_cast(&other))
-    value_ = same->value_;
-}
-
 template <class T> vorabsAttributePtrBase* vorabsAttributePtr<T>::make_new() const {
   return new vorabsAttributeValueHolder<T>();
 }
 
 template <class T> vorabsAttributePtrBase* vorabsAttributePtr<T>::clone() const {
   return value_ ? new vorabsAttributeValueHolder<T>(*value_) : new vorabsAttributeValueHolder<T>();
+}
+
+template <class T> int vorabsAttributePtr<T>::renew() {
+  if (!value_)
+    return 0;
+  *value_ = T();
+  return 1;
 }
 
 template <class T> const utTypeID& vorabsAttributePtr<T>::ut_dynamic_type() const {

@@ -29,17 +29,26 @@
 
 #include <type_traits>
 
+class vorabsAttributeSet;
+
 template <class T> class VORABS_API vorabsAttributePtr : public vorabsAttributePtrBase {
 public:
   vorabsAttributePtr() : vorabsAttributePtrBase(0) {}
   explicit vorabsAttributePtr(T* value) : vorabsAttributePtrBase(1), value_(value) {}
 
-  void point_to(const vorabsAttributePtrBase& other) override;
+  void point_to(const vorabsAttributePtrBase& other) override {
+    if (const vorabsAttributePtr* same = ut_dynamic_cast(&other))
+      value_ = same->value_;
+  }
   vorabsAttributePtrBase* make_new() const override;
   vorabsAttributePtrBase* clone() const override;
-  ~vorabsAttributePtr() override;
+  ~vorabsAttributePtr() override {
+    if (owning_ && value_)
+      delete value_;
+  }
   const utTypeID& ut_dynamic_type() const override;
   int ut_is_kind_of(const utTypeID& id) const override;
+  int renew() override;
 
   static const utTypeID& ut_static_type();
   static vorabsAttributePtr* ut_dynamic_cast(vorabsAttributePtrBase* p) {
@@ -63,6 +72,7 @@ public:
   }
 
 protected:
+  friend class vorabsAttributeSet; // binds pointers to stored values directly
   T* value_ = nullptr;
 };
 

@@ -14,3 +14,5 @@ const utTypeID& vorabsAttributePtrBase::ut_dynamic_type() const { return base_ty
 int vorabsAttributePtrBase::ut_is_kind_of(const utTypeID& id) const {
   return id == base_type_id;
 }
+
+int vorabsAttributePtrBase::renew() { return 0; }

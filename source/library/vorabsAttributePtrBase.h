@@ -29,6 +29,10 @@ public:
   virtual ~vorabsAttributePtrBase();
   virtual const utTypeID& ut_dynamic_type() const;
   virtual int ut_is_kind_of(const utTypeID& id) const;
+  // Gives the value this pointer refers to a fresh default; nonzero when
+  // done. Lets a set reuse a stored value of the same member instead of
+  // allocating a new one on check_out.
+  virtual int renew();
 
   static const utTypeID& ut_static_type();
   static vorabsAttributePtrBase* ut_dynamic_cast(vorabsAttributePtrBase* p) { return p; }

@@ -1,6 +1,9 @@
 // vorabsAttributeSet.cpp - the named, typed attributes an entity carries.
 #include "vorabsAttributeSet.h"
 
+#include <algorithm>
+#include <iterator>
+
 vorabsAttributeSet::vorabsAttributeSet() = default;
 
 vorabsAttributeSet::vorabsAttributeSet(utCopyMarker, const vorabsAttributeSet& other) {
@@ -23,57 +26,72 @@ void vorabsAttributeSet::become(const vorabsAttributeSet& other) {
   merge(other);
 }
 
-const vorabsAttributeSet::Entry* vorabsAttributeSet::find(const vorabsAttributeKey& key) const {
-  for (const Entry& entry : entries_)
-    if (entry.key == key)
-      return &entry;
-  return nullptr;
+void vorabsAttributeSet::index_entry(size_t position) {
+  summary_ |= summary_bit(entries_[position].key);
+  if (entries_.size() > max_indexed)
+    return;
+  unsigned slot = entries_[position].key.hash();
+  while (index_[slot % index_slots] != 0)
+    ++slot;
+  index_[slot % index_slots] = uint8_t(position + 1);
 }
 
-vorabsAttributeSet::Entry* vorabsAttributeSet::find(const vorabsAttributeKey& key) {
-  for (Entry& entry : entries_)
-    if (entry.key == key)
-      return &entry;
-  return nullptr;
+void vorabsAttributeSet::rebuild_index() {
+  summary_ = 0;
+  std::fill(std::begin(index_), std::end(index_), uint8_t(0));
+  for (size_t i = 0; i < entries_.size(); ++i)
+    index_entry(i);
 }
 
 void vorabsAttributeSet::store(const vorabsAttributeKey& key, vorabsAttributePtrBase* value) {
+  const utTypeID* type = &value->ut_dynamic_type();
   if (Entry* entry = find(key)) {
     delete entry->value;
     entry->value = value;
-  } else {
-    entries_.push_back(Entry{key, value});
+    entry->type = type;
+    return;
   }
+  entries_.push_back(Entry{key, value, type});
+  index_entry(entries_.size() - 1);
 }
 
 int vorabsAttributeSet::get(const vorabsAttributeKey& key, vorabsAttributePtrBase& ptr) const {
   const Entry* entry = find(key);
-  if (!entry || !entry->value)
+  if (!entry)
     return 0;
   ptr.point_to(*entry->value);
   return 1;
 }
 
 void vorabsAttributeSet::check_out(const vorabsAttributeKey& key, vorabsAttributePtrBase& ptr) {
+  // A value of the same member is given a fresh default in place: the same
+  // outcome as replacing it, without an allocation.
+  Entry* entry = find(key);
+  if (entry && entry->type == &ptr.ut_dynamic_type() &&
+      entry->value->renew()) {
+    ptr.point_to(*entry->value);
+    return;
+  }
   vorabsAttributePtrBase* value = ptr.make_new();
   store(key, value);
   ptr.point_to(*value);
 }
 
 int vorabsAttributeSet::remove(const vorabsAttributeKey& key) {
-  for (auto it = entries_.begin(); it != entries_.end(); ++it)
-    if (it->key == key) {
-      delete it->value;
-      entries_.erase(it);
-      return 1;
-    }
-  return 0;
+  long at = position(key);
+  if (at < 0)
+    return 0;
+  delete entries_[size_t(at)].value;
+  entries_.erase(entries_.begin() + at);
+  rebuild_index();
+  return 1;
 }
 
 void vorabsAttributeSet::clear() {
   for (Entry& entry : entries_)
     delete entry.value;
   entries_.clear();
+  rebuild_index();
 }
 
 void vorabsAttributeSet::merge(const vorabsAttributeSet& other) {

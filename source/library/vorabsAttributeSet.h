@@ -8,17 +8,22 @@
 //
 // Entities carry a handful of attributes, so the entries live in one array
 // in insertion order and a look-up compares the keys' cached hashes before
-// their names: no node per entry, one allocation per value. Iteration (and
-// so merge) follows insertion order.
+// their names: no node per entry, one allocation per value. A 64-bit summary
+// of the stored hashes answers most look-ups of absent keys (kind tests) at
+// once, and up to twelve entries are found through a sixteen-slot inline
+// index instead of a scan; larger sets are scanned. Iteration (and so merge)
+// follows insertion order.
 #pragma once
 
 #include "vorabs_export.h"
 
 #include "vorabsAttributeKey.h"
+#include "vorabsAttributePtr.h"
 #include "vorabsAttributePtrBase.h"
 
 #include "ut.h"
 
+#include <cstdint>
 #include <vector>
 
 class VORABS_API vorabsAttributeSet {
@@ -34,6 +39,16 @@ public:
   int member(const vorabsAttributeKey& key) const { return find(key) != nullptr; }
   // 1 and ptr refers to the key's value; 0 and ptr untouched when absent.
   int get(const vorabsAttributeKey& key, vorabsAttributePtrBase& ptr) const;
+  // The same for a pointer whose member is known where it is called: the
+  // member test uses the type recorded with the entry, with no virtual call.
+  template <class T> int get(const vorabsAttributeKey& key, vorabsAttributePtr<T>& ptr) const {
+    const Entry* entry = find(key);
+    if (!entry)
+      return 0;
+    if (entry->type->is_kind_of(vorabsAttributePtr<T>::ut_static_type()))
+      ptr.value_ = static_cast<const vorabsAttributePtr<T>*>(entry->value)->value_;
+    return 1;
+  }
   // Stores a fresh default value of ptr's type under the key, deleting any
   // previous value, and makes ptr refer to it.
   void check_out(const vorabsAttributeKey& key, vorabsAttributePtrBase& ptr);
@@ -55,12 +70,50 @@ protected:
 private:
   struct Entry {
     vorabsAttributeKey key;
-    vorabsAttributePtrBase* value;
+    vorabsAttributePtrBase* value; // owned, never null
+    const utTypeID* type;          // value->ut_dynamic_type()
   };
-  const Entry* find(const vorabsAttributeKey& key) const;
-  Entry* find(const vorabsAttributeKey& key);
+  // Look-ups are inline: they run once per attribute read.
+  const Entry* find(const vorabsAttributeKey& key) const {
+    long at = position(key);
+    return at < 0 ? nullptr : &entries_[size_t(at)];
+  }
+  Entry* find(const vorabsAttributeKey& key) {
+    long at = position(key);
+    return at < 0 ? nullptr : &entries_[size_t(at)];
+  }
   // Stores value under key, deleting what was there.
   void store(const vorabsAttributeKey& key, vorabsAttributePtrBase* value);
 
+  static constexpr unsigned index_slots = 16;
+  static constexpr size_t max_indexed = 12;
+  static uint64_t summary_bit(const vorabsAttributeKey& key) {
+    return uint64_t(1) << (key.hash() & 63);
+  }
+  // Position of the key's entry, or -1.
+  long position(const vorabsAttributeKey& key) const {
+    if (!(summary_ & summary_bit(key)))
+      return -1;
+    if (entries_.size() <= max_indexed) {
+      for (unsigned slot = key.hash();; ++slot) {
+        unsigned found = index_[slot % index_slots];
+        if (found == 0)
+          return -1;
+        if (entries_[found - 1].key == key)
+          return long(found - 1);
+      }
+    }
+    for (size_t i = 0; i < entries_.size(); ++i)
+      if (entries_[i].key == key)
+        return long(i);
+    return -1;
+  }
+  void index_entry(size_t position);
+  void rebuild_index();
+
   std::vector<Entry> entries_;
+  uint64_t summary_ = 0; // bit (hash & 63) set for every stored key
+  // Open addressing by hash: entry position + 1, 0 for an empty slot. Valid
+  // while the set holds at most max_indexed entries.
+  uint8_t index_[index_slots] = {};
 };

@@ -245,3 +245,48 @@ TEST(vorabsAttributeSetTest, KeysMatchByCharactersNotIdentity) {
   }
   EXPECT_EQ(set.num_attributes(), 101);
 }
+
+TEST(vorabsAttributeSetTest, LookupsStayRightAcrossGrowthAndRemoval) {
+  // Sets small enough for the inline index and larger ones that are scanned
+  // must answer alike, also after removals shift the entries.
+  vorabsAttributeSet set;
+  auto key = [](int i) {
+    utString name("attribute_");
+    name << i;
+    return vorabsAttributeKey(name);
+  };
+  for (int i = 0; i < 20; ++i) {
+    doublevorabsAttributePtr value;
+    set.check_out(key(i), value);
+    *value = i;
+  }
+  for (int removed = 0; removed < 20; removed += 2) {
+    EXPECT_EQ(set.remove(key(removed)), 1);
+    for (int i = 0; i < 20; ++i) {
+      doublevorabsAttributePtr value;
+      bool expected = i % 2 == 1 || i > removed;
+      ASSERT_EQ(set.get(key(i), value) == 1, expected) << "key " << i << " after " << removed;
+      if (expected) {
+        EXPECT_EQ(*value, i);
+      }
+    }
+  }
+  EXPECT_EQ(set.num_attributes(), 10);
+  EXPECT_STREQ(set.key(0).name().c_str(), "attribute_1"); // insertion order kept
+  EXPECT_FALSE(set.member(key(20)));
+}
+
+TEST(vorabsAttributeSetTest, GenericAndTypedReadsAgree) {
+  vorabsAttributeSet set;
+  set_name(set, "boss");
+  vorabsNamevorabsAttributePtr typed;
+  vorabsNamevorabsAttributePtr generic;
+  ASSERT_EQ(set.get(vorabsNAME, typed), 1);
+  ASSERT_EQ(set.get(vorabsNAME, static_cast<vorabsAttributePtrBase&>(generic)), 1);
+  EXPECT_EQ(&*typed, &*generic);
+  // Through either form a pointer of another member stays untouched.
+  vorabsLayervorabsAttributePtr wrong;
+  set.get(vorabsNAME, wrong);
+  set.get(vorabsNAME, static_cast<vorabsAttributePtrBase&>(wrong));
+  EXPECT_TRUE(wrong.invalid());
+}

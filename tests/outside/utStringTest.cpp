@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <string>
 
 TEST(utStringTest, NullIsDistinctFromEmptyButComparesEqual) {
@@ -49,20 +48,6 @@ TEST(utStringTest, ConcatenationAndStreaming) {
     expected += std::to_string(i);
   }
   EXPECT_EQ(expected, long_text.c_str());
-}
-
-TEST(utStringTest, NumbersIgnoreTheLocaleDecimalComma) {
-  std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
-    GTEST_SKIP() << "no German locale installed";
-  utString text;
-  text << 0.5;
-  double value = 0;
-  int parsed = utString("2.25").parse(value);
-  std::setlocale(LC_NUMERIC, saved.c_str());
-  EXPECT_STREQ(text.c_str(), "0.5");
-  EXPECT_TRUE(parsed);
-  EXPECT_EQ(value, 2.25);
 }
 
 TEST(utStringTest, CaseCompareOrdersIgnoringCase) {
