@@ -11,4 +11,6 @@ unsigned int co_hash(const void* bytes, size_t count) {
   return hash;
 }
 
-unsigned int co_hash(const utString& text) { return co_hash(text.c_str(), text.length()); }
+unsigned int co_hash(const utString& text) {
+  return co_hash(text.c_str(), text.length());
+}

@@ -26,9 +26,15 @@
 // hash alike whatever their storage.
 VOROUT_API unsigned int co_hash(const void* bytes, size_t count);
 VOROUT_API unsigned int co_hash(const utString& text);
-inline unsigned int co_hash(int value) { return co_hash(&value, sizeof value); }
-inline unsigned int co_hash(unsigned value) { return co_hash(&value, sizeof value); }
-template <class T> unsigned int co_hash_pointer(const T* p) { return co_hash(&p, sizeof p); }
+inline unsigned int co_hash(int value) {
+  return co_hash(&value, sizeof value);
+}
+inline unsigned int co_hash(unsigned value) {
+  return co_hash(&value, sizeof value);
+}
+template <class T> unsigned int co_hash_pointer(const T* p) {
+  return co_hash(&p, sizeof p);
+}
 
 // Adapts co_hash (found by argument-dependent lookup) to the std containers.
 template <class T> struct coHasher {
@@ -44,7 +50,9 @@ template <class T, class Hash = coHasher<T>, class Equal = std::equal_to<T>> cla
 public:
   using iterator = typename std::unordered_set<T, Hash, Equal>::const_iterator;
   coSet() = default;
-  coSet(int initial_size, int /*grow_percent*/) { items_.reserve(size_t(std::max(initial_size, 0))); }
+  coSet(int initial_size, int /*grow_percent*/) {
+    items_.reserve(size_t(std::max(initial_size, 0)));
+  }
 
   // Nonzero when the value was not yet present.
   int add(const T& value) { return items_.insert(value).second; }
@@ -75,7 +83,9 @@ public:
   using iterator = typename map_type::iterator;
   using const_iterator = typename map_type::const_iterator;
   coTable() = default;
-  coTable(int initial_size, int /*grow_percent*/) { items_.reserve(size_t(std::max(initial_size, 0))); }
+  coTable(int initial_size, int /*grow_percent*/) {
+    items_.reserve(size_t(std::max(initial_size, 0)));
+  }
 
   V* find(const K& key) {
     auto it = items_.find(key);
@@ -360,4 +370,6 @@ private:
   std::shared_ptr<T> ref_;
 };
 
-template <class T> unsigned int co_hash(const coPrf<T>& ref) { return co_hash_pointer(ref.get()); }
+template <class T> unsigned int co_hash(const coPrf<T>& ref) {
+  return co_hash_pointer(ref.get());
+}

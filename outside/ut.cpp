@@ -171,11 +171,19 @@ utString operator+(const utString& a, const utString& b) {
   return result;
 }
 
-utString operator+(const utString& a, const char* b) { return a + utString(b); }
-utString operator+(const char* a, const utString& b) { return utString(a) + b; }
+utString operator+(const utString& a, const char* b) {
+  return a + utString(b);
+}
+utString operator+(const char* a, const utString& b) {
+  return utString(a) + b;
+}
 
-utString& utString::operator<<(int value) { return *this << static_cast<long long>(value); }
-utString& utString::operator<<(long value) { return *this << static_cast<long long>(value); }
+utString& utString::operator<<(int value) {
+  return *this << static_cast<long long>(value);
+}
+utString& utString::operator<<(long value) {
+  return *this << static_cast<long long>(value);
+}
 utString& utString::operator<<(unsigned value) {
   return *this << static_cast<unsigned long long>(value);
 }

@@ -20,9 +20,9 @@
 using utBool = int;
 
 // Ownership markers passed as first arguments.
-enum utCopyMarker { utCopy };             // make a deep copy
-enum utPtrExternMarker { utPtrExtern };   // refer to an object owned by someone else
-enum utPtrClaim { utPTR_NO_CLAIM = 0, utPTR_CLAIM = 1 };  // the callee takes an object over
+enum utCopyMarker { utCopy };                            // make a deep copy
+enum utPtrExternMarker { utPtrExtern };                  // refer to an object owned by someone else
+enum utPtrClaim { utPTR_NO_CLAIM = 0, utPTR_CLAIM = 1 }; // the callee takes an object over
 // What the receiver of a returned pointer does with it; 3 = the caller deletes it.
 enum utPtrRelease { utPTR_RELEASE_NONE = 0, utPTR_RELEASE_REF = 1, utPTR_RELEASE_DELETE = 3 };
 

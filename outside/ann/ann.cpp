@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#define ANN_DEFINE_KIND(Kind, Parent, Factory)                                                  \
-  const stoClass* Kind::sto_static_class() {                                                   \
-    static const stoClass tag(#Kind, Parent, Factory);                                         \
-    return &tag;                                                                               \
+#define ANN_DEFINE_KIND(Kind, Parent, Factory)                                                     \
+  const stoClass* Kind::sto_static_class() {                                                       \
+    static const stoClass tag(#Kind, Parent, Factory);                                             \
+    return &tag;                                                                                   \
   }
 
 ANN_DEFINE_KIND(annNamedItem, nullptr, []() -> stoObject* { return new annNamedItem(); })
@@ -70,8 +70,9 @@ annNamedItemPtr annDocument::find_item(const utString& name, const stoClass* tag
 }
 
 int annDocument::remove_item(const annNamedItem* item) {
-  auto it = std::find_if(items_.begin(), items_.end(),
-                         [item](const std::shared_ptr<annNamedItem>& p) { return p.get() == item; });
+  auto it =
+      std::find_if(items_.begin(), items_.end(),
+                   [item](const std::shared_ptr<annNamedItem>& p) { return p.get() == item; });
   if (it == items_.end())
     return 0;
   (*it)->owner_ = nullptr;

@@ -66,15 +66,17 @@ public:
 };
 
 // Per-kind boilerplate: the class tag and the kind's own cast.
-#define ANN_ITEM_KIND(Kind)                                                                    \
-public:                                                                                        \
-  static const stoClass* sto_static_class();                                                   \
-  const stoClass* sto_class() const override { return sto_static_class(); }                   \
-  static Kind* sto_dynamic_cast(stoObject* object) {                                           \
-    return static_cast<Kind*>(::sto_dynamic_cast(sto_static_class(), object));                 \
-  }                                                                                            \
-  static const Kind* sto_dynamic_cast(const stoObject* object) {                               \
-    return static_cast<const Kind*>(::sto_dynamic_cast(sto_static_class(), object));           \
+#define ANN_ITEM_KIND(Kind)                                                                        \
+public:                                                                                            \
+  static const stoClass* sto_static_class();                                                       \
+  const stoClass* sto_class() const override {                                                     \
+    return sto_static_class();                                                                     \
+  }                                                                                                \
+  static Kind* sto_dynamic_cast(stoObject* object) {                                               \
+    return static_cast<Kind*>(::sto_dynamic_cast(sto_static_class(), object));                     \
+  }                                                                                                \
+  static const Kind* sto_dynamic_cast(const stoObject* object) {                                   \
+    return static_cast<const Kind*>(::sto_dynamic_cast(sto_static_class(), object));               \
   }
 
 // Every item of the document: a name, the document that owns it and the
@@ -107,8 +109,12 @@ public:
   ~annStyleSet() override;
 };
 
-inline const stoClass* sto_class_annNamedItem() { return annNamedItem::sto_static_class(); }
-inline const stoClass* sto_class_annStyleSet() { return annStyleSet::sto_static_class(); }
+inline const stoClass* sto_class_annNamedItem() {
+  return annNamedItem::sto_static_class();
+}
+inline const stoClass* sto_class_annStyleSet() {
+  return annStyleSet::sto_static_class();
+}
 
 // A handle: the name an item is known by, a shared reference to it and the
 // name space the handle resolves in.

@@ -1,8 +1,14 @@
 // kapVorabsConvertUTF.cpp - conversion between UTF-8, UTF-16 and UTF-32.
 #include "kapVorabsConvertUTF.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kapVorabs {
 namespace {
@@ -191,35 +197,298 @@ struct utf32_form {
   }
 };
 
-// --- ASCII runs ---------------------------------------------------------------
-// Text is mostly ASCII, and an ASCII unit is the same code in every form. A
-// block of BLOCK units that are all below 0x80 is copied unit by unit without
-// decoding; anything else takes the exact path one code at a time, so the
-// results are the same either way.
+// --- fast paths ---------------------------------------------------------------
+// Most text is runs of ASCII, of short Latin sequences or of CJK characters.
+// UTF-8 to 32-bit units and back are read a block at a time: a block whose
+// bytes or units are all of one easy kind is converted without the per-code
+// checks, and anything else in it goes through the exact per-code path, so
+// the results are the same either way. Blocks are only taken when both the
+// source and the destination have room for the whole block, and nothing is
+// written past the units a block produces.
+
+template <class Unit> constexpr bool is_wide_unit() {
+  return sizeof(Unit) == 4;
+}
+
+// Exactly one step of the per-code path, with well-formed 1-, 2- and 3-byte
+// sequences decoded inline.
+template <class To>
+inline void quick_utf8_code(const char*& p, const char* end, typename To::unit*& q,
+                            const typename To::unit* q_end, unsigned int& last, bool& exact) {
+  using out_unit = typename To::unit;
+  unsigned int lead = byte_at(p);
+  if (lead < 0x80) {
+    *q++ = static_cast<out_unit>(lead);
+    ++p;
+    last = lead;
+    return;
+  }
+  ptrdiff_t left = end - p;
+  if ((lead & 0xF0) == 0xE0) {
+    if (left >= 3 && is_continuation(p + 1) && is_continuation(p + 2)) {
+      unsigned int code =
+          (lead & 0x0F) << 12 | (byte_at(p + 1) & 0x3F) << 6 | (byte_at(p + 2) & 0x3F);
+      if (code >= 0x800 && code - 0xD800 >= 0x800) {
+        *q++ = static_cast<out_unit>(code);
+        p += 3;
+        last = code;
+        return;
+      }
+    }
+  } else if ((lead & 0xE0) == 0xC0 && lead >= 0xC2 && left >= 2 && is_continuation(p + 1)) {
+    unsigned int code = (lead & 0x1F) << 6 | (byte_at(p + 1) & 0x3F);
+    *q++ = static_cast<out_unit>(code);
+    p += 2;
+    last = code;
+    return;
+  }
+  last = decode_utf8(p, end, exact);
+  To::store(last, q, q_end, exact);
+}
+
+// Bits of the encoded forms of a BMP code below 0x10000, lowest byte first.
+inline uint32_t utf8_two_bytes(uint32_t code) {
+  return (0xC0 | code >> 6) | (0x80 | (code & 0x3F)) << 8;
+}
+inline uint32_t utf8_three_bytes(uint32_t code) {
+  return (0xE0 | code >> 12) | (0x80 | (code >> 6 & 0x3F)) << 8 | (0x80 | (code & 0x3F)) << 16;
+}
+
+// Encodes count codes, each below 0x800 (MaxLength 2) or a BMP code outside
+// the surrogates (MaxLength 3), without branching on their lengths. Each code
+// is stored as a whole little word whose spare bytes the next code overwrites;
+// the last code is stored exactly. The destination has room for MaxLength
+// bytes per code plus one.
+template <int MaxLength, class Unit>
+inline void encode_utf8_block(const Unit* p, size_t count, char*& q) {
+  for (size_t i = 0; i + 1 < count; ++i) {
+    uint32_t code = static_cast<uint32_t>(p[i]);
+    uint32_t word = code < 0x80 ? code : utf8_two_bytes(code);
+    size_t length = 1 + (code >= 0x80);
+    if (MaxLength == 3) {
+      word = code < 0x800 ? word : utf8_three_bytes(code);
+      length += code >= 0x800;
+    }
+    std::memcpy(q, &word, MaxLength == 2 ? 2 : 4);
+    q += length;
+  }
+  bool exact = true;
+  encode_utf8(static_cast<uint32_t>(p[count - 1]), q, q + 4, exact);
+}
+
+#if defined(__SSE2__)
 
 constexpr size_t BLOCK = 16;
 
-inline bool ascii_block(const char* p) {
+// Widens 16 ASCII bytes to 32-bit units.
+template <class Out> inline void widen_ascii(__m128i bytes, Out* q) {
+  const __m128i zero = _mm_setzero_si128();
+  __m128i low = _mm_unpacklo_epi8(bytes, zero);
+  __m128i high = _mm_unpackhi_epi8(bytes, zero);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(q), _mm_unpacklo_epi16(low, zero));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(q + 4), _mm_unpackhi_epi16(low, zero));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(q + 8), _mm_unpacklo_epi16(high, zero));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(q + 12), _mm_unpackhi_epi16(high, zero));
+}
+
+// Decodes a block of 16 bytes made of ASCII and well-formed two-byte
+// sequences (15 bytes when the last byte starts a sequence); answers false,
+// touching nothing, for any other block. high is the mask of bytes >= 0x80.
+template <class Out>
+inline bool decode_pairs_block(__m128i bytes, unsigned int high, const char*& p, Out*& q,
+                               unsigned int& last) {
+  // As signed bytes, continuations are -128..-65 and the leads C2..DF -62..-33.
+  __m128i continuation = _mm_cmplt_epi8(bytes, _mm_set1_epi8(-64));
+  __m128i lead = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8(-63)),
+                               _mm_cmplt_epi8(bytes, _mm_set1_epi8(-32)));
+  unsigned int follows = static_cast<unsigned int>(_mm_movemask_epi8(continuation));
+  unsigned int leads = static_cast<unsigned int>(_mm_movemask_epi8(lead));
+  if ((follows | leads) != high || ((leads << 1) & 0xFFFF) != follows)
+    return false;
+  unsigned int cut = leads >> 15; // its continuation lies in the next block
+  unsigned int keep = ~follows & (0xFFFFu >> cut);
+
+  const __m128i zero = _mm_setzero_si128();
+  __m128i next = _mm_srli_si128(bytes, 1);
+  alignas(16) uint16_t codes[16];
+  for (int half = 0; half < 2; ++half) {
+    __m128i own = half ? _mm_unpackhi_epi8(bytes, zero) : _mm_unpacklo_epi8(bytes, zero);
+    __m128i after = half ? _mm_unpackhi_epi8(next, zero) : _mm_unpacklo_epi8(next, zero);
+    __m128i is_lead = half ? _mm_unpackhi_epi8(lead, lead) : _mm_unpacklo_epi8(lead, lead);
+    __m128i pair = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(own, _mm_set1_epi16(0x1F)), 6),
+                                _mm_and_si128(after, _mm_set1_epi16(0x3F)));
+    __m128i code = _mm_or_si128(_mm_and_si128(is_lead, pair), _mm_andnot_si128(is_lead, own));
+    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 8 * half), code);
+  }
+  // Keep one code per character: continuation positions write to a spare unit.
+  Out spare;
+  size_t k = 0;
+  for (unsigned int i = 0; i < 16; ++i) {
+    unsigned int kept = keep >> i & 1;
+    *(kept ? q + k : &spare) = static_cast<Out>(codes[i]);
+    k += kept;
+  }
+  last = codes[31 - __builtin_clz(keep)];
+  p += 16 - cut;
+  q += k;
+  return true;
+}
+
+// The units of a block classed by the longest UTF-8 form any of them needs:
+// 1, 2 or 3, or 0 when one is a surrogate or above 0xFFFF.
+template <class Unit> inline int block_class(const Unit* p) {
+  __m128i v[4];
+  __m128i any = _mm_setzero_si128();
+  __m128i odd = _mm_setzero_si128();
+  for (int i = 0; i < 4; ++i) {
+    v[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4 * i));
+    any = _mm_or_si128(any, v[i]);
+    // A surrogate has its bits 11 to 15 equal to 11011.
+    __m128i surrogate =
+        _mm_cmpeq_epi32(_mm_and_si128(v[i], _mm_set1_epi32(0xF800)), _mm_set1_epi32(0xD800));
+    odd = _mm_or_si128(odd, surrogate);
+  }
+  auto none = [](__m128i bits) {
+    return _mm_movemask_epi8(_mm_cmpeq_epi32(bits, _mm_setzero_si128())) == 0xFFFF;
+  };
+  if (none(_mm_and_si128(any, _mm_set1_epi32(~0x7F))))
+    return 1;
+  if (none(_mm_and_si128(any, _mm_set1_epi32(~0x7FF))))
+    return 2;
+  if (none(_mm_and_si128(any, _mm_set1_epi32(~0xFFFF))) && _mm_movemask_epi8(odd) == 0)
+    return 3;
+  return 0;
+}
+
+// Narrows 16 ASCII units to bytes.
+template <class Unit> inline void narrow_ascii(const Unit* p, char* q) {
+  const __m128i* in = reinterpret_cast<const __m128i*>(p);
+  __m128i low = _mm_packs_epi32(_mm_loadu_si128(in), _mm_loadu_si128(in + 1));
+  __m128i high = _mm_packs_epi32(_mm_loadu_si128(in + 2), _mm_loadu_si128(in + 3));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(q), _mm_packus_epi16(low, high));
+}
+
+#else
+
+constexpr size_t BLOCK = 16;
+
+// Without SSE2 only ASCII blocks are taken, as 64-bit words.
+inline bool ascii_bytes(const char* p) {
   uint64_t words[2];
   std::memcpy(words, p, sizeof words);
   return ((words[0] | words[1]) & UINT64_C(0x8080808080808080)) == 0;
 }
 
-template <class Unit> inline bool ascii_block(const Unit* p) {
+template <class Unit> inline int block_class(const Unit* p) {
   uint32_t any = 0;
   for (size_t i = 0; i < BLOCK; ++i)
     any |= static_cast<uint32_t>(p[i]);
-  return (any & ~uint32_t(0x7F)) == 0;
+  return (any & ~uint32_t(0x7F)) == 0 ? 1 : 0;
 }
 
-template <class From, class To> struct ascii_runs {
-  static constexpr bool enabled =
-      (sizeof(typename From::unit) == 1) != (sizeof(typename To::unit) == 1);
+#endif
+
+// UTF-8 to 32-bit units (UTF-16 as stored here, or UTF-32).
+template <class To>
+inline void fill_from_utf8(const char*& p, const char* end, typename To::unit*& q,
+                           const typename To::unit* q_end, unsigned int& last, bool& exact) {
+  while (p < end && q < q_end) {
+    if (static_cast<size_t>(end - p) >= BLOCK && static_cast<size_t>(q_end - q) >= BLOCK) {
+#if defined(__SSE2__)
+      __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      unsigned int high = static_cast<unsigned int>(_mm_movemask_epi8(bytes));
+      if (high == 0) {
+        widen_ascii(bytes, q);
+        p += BLOCK;
+        q += BLOCK;
+        last = byte_at(p - 1);
+        continue;
+      }
+      if (decode_pairs_block(bytes, high, p, q, last))
+        continue;
+#else
+      if (ascii_bytes(p)) {
+        for (size_t i = 0; i < BLOCK; ++i)
+          q[i] = static_cast<typename To::unit>(p[i]);
+        p += BLOCK;
+        q += BLOCK;
+        last = byte_at(p - 1);
+        continue;
+      }
+#endif
+      // Longer or malformed sequences: this stretch goes code by code.
+      const char* stop = p + BLOCK;
+      while (p < stop && q < q_end)
+        quick_utf8_code<To>(p, end, q, q_end, last, exact);
+      continue;
+    }
+    quick_utf8_code<To>(p, end, q, q_end, last, exact);
+  }
+}
+
+// 32-bit units (UTF-16 as stored here, or UTF-32) to UTF-8.
+template <class From>
+inline void fill_to_utf8(const typename From::unit*& p, const typename From::unit* end, char*& q,
+                         const char* q_end, unsigned int& last, bool& exact) {
+  while (p < end && q < q_end) {
+    if (static_cast<size_t>(end - p) >= BLOCK && static_cast<size_t>(q_end - q) >= 3 * BLOCK + 1) {
+      switch (block_class(p)) {
+      case 1:
+#if defined(__SSE2__)
+        narrow_ascii(p, q);
+#else
+        for (size_t i = 0; i < BLOCK; ++i)
+          q[i] = static_cast<char>(p[i]);
+#endif
+        q += BLOCK;
+        break;
+      case 2:
+        encode_utf8_block<2>(p, BLOCK, q);
+        break;
+      case 3:
+        encode_utf8_block<3>(p, BLOCK, q);
+        break;
+      default: {
+        const typename From::unit* stop = p + BLOCK;
+        while (p < stop && q < q_end) {
+          last = From::read(p, end, exact);
+          encode_utf8(last, q, q_end, exact);
+        }
+        continue;
+      }
+      }
+      p += BLOCK;
+      last = static_cast<unsigned int>(p[-1]);
+      continue;
+    }
+    last = From::read(p, end, exact);
+    encode_utf8(last, q, q_end, exact);
+  }
+}
+
+template <class From, class To> struct fast_fill {
+  static constexpr bool from_utf8 = std::is_same<From, utf8_form>::value &&
+                                    !std::is_same<To, utf8_form>::value &&
+                                    is_wide_unit<typename To::unit>();
+  static constexpr bool to_utf8 = std::is_same<To, utf8_form>::value &&
+                                  !std::is_same<From, utf8_form>::value &&
+                                  is_wide_unit<typename From::unit>();
 };
 
-template <class Out, class In> inline void copy_block(Out* q, const In* p) {
-  for (size_t i = 0; i < BLOCK; ++i)
-    q[i] = static_cast<Out>(p[i]);
+// Counting: an ASCII block of either side counts one unit per unit.
+template <class From, class To> inline bool ascii_count_block(const typename From::unit* p) {
+  if constexpr (fast_fill<From, To>::from_utf8) {
+#if defined(__SSE2__)
+    return _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))) == 0;
+#else
+    return ascii_bytes(p);
+#endif
+  } else if constexpr (fast_fill<From, To>::to_utf8) {
+    return block_class(p) == 1;
+  } else {
+    (void)p;
+    return false;
+  }
 }
 
 template <class From, class To>
@@ -227,6 +496,7 @@ size_t convert(const typename From::unit* src, size_t src_len, typename To::unit
                size_t dst_cap, bool& exact) {
   using in_unit = typename From::unit;
   using out_unit = typename To::unit;
+  constexpr bool counts_blocks = fast_fill<From, To>::from_utf8 || fast_fill<From, To>::to_utf8;
   exact = true;
   if (src == nullptr)
     src_len = 0;
@@ -237,8 +507,8 @@ size_t convert(const typename From::unit* src, size_t src_len, typename To::unit
   if (dst == nullptr || dst_cap == 0) {
     size_t total = 0;
     while (p < end) {
-      if constexpr (ascii_runs<From, To>::enabled) {
-        if (static_cast<size_t>(end - p) >= BLOCK && ascii_block(p)) {
+      if constexpr (counts_blocks) {
+        if (static_cast<size_t>(end - p) >= BLOCK && ascii_count_block<From, To>(p)) {
           p += BLOCK;
           total += BLOCK;
           last = static_cast<unsigned int>(p[-1]);
@@ -253,19 +523,15 @@ size_t convert(const typename From::unit* src, size_t src_len, typename To::unit
 
   out_unit* q = dst;
   const out_unit* q_end = dst + dst_cap;
-  while (p < end && q < q_end) {
-    if constexpr (ascii_runs<From, To>::enabled) {
-      if (static_cast<size_t>(end - p) >= BLOCK && static_cast<size_t>(q_end - q) >= BLOCK &&
-          ascii_block(p)) {
-        copy_block(q, p);
-        p += BLOCK;
-        q += BLOCK;
-        last = static_cast<unsigned int>(p[-1]);
-        continue;
-      }
+  if constexpr (fast_fill<From, To>::from_utf8) {
+    fill_from_utf8<To>(p, end, q, q_end, last, exact);
+  } else if constexpr (fast_fill<From, To>::to_utf8) {
+    fill_to_utf8<From>(p, end, q, q_end, last, exact);
+  } else {
+    while (p < end && q < q_end) {
+      last = From::read(p, end, exact);
+      To::store(last, q, q_end, exact);
     }
-    last = From::read(p, end, exact);
-    To::store(last, q, q_end, exact);
   }
   size_t written = static_cast<size_t>(q - dst);
   if (last == 0 || q == q_end)

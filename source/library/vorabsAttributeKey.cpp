@@ -10,7 +10,9 @@ vorabsAttributeKey::vorabsAttributeKey(const utString& name)
 
 vorabsAttributeKey::~vorabsAttributeKey() = default;
 
-unsigned int co_hash(const vorabsAttributeKey& key) { return key.hash(); }
+unsigned int co_hash(const vorabsAttributeKey& key) {
+  return key.hash();
+}
 
 const vorabsAttributeKey vorabsANGLEPOINT(utString("angle_point"));
 const vorabsAttributeKey vorabsANNOTATION(utString("annotation"));

@@ -35,42 +35,42 @@ private:
 VORABS_API unsigned int co_hash(const vorabsAttributeKey& key);
 
 // The global keys; the comment gives the value type stored under each.
-extern VORABS_API const vorabsAttributeKey vorabsANGLEPOINT;          // giAngle
-extern VORABS_API const vorabsAttributeKey vorabsANNOTATION;          // vorabsVoid
-extern VORABS_API const vorabsAttributeKey vorabsBODY;                // vorabsVoid
-extern VORABS_API const vorabsAttributeKey vorabsCHILDITEM;           // vorabsVoid
-extern VORABS_API const vorabsAttributeKey vorabsCOLOUR;              // vorabsColour
+extern VORABS_API const vorabsAttributeKey vorabsANGLEPOINT;           // giAngle
+extern VORABS_API const vorabsAttributeKey vorabsANNOTATION;           // vorabsVoid
+extern VORABS_API const vorabsAttributeKey vorabsBODY;                 // vorabsVoid
+extern VORABS_API const vorabsAttributeKey vorabsCHILDITEM;            // vorabsVoid
+extern VORABS_API const vorabsAttributeKey vorabsCOLOUR;               // vorabsColour
 extern VORABS_API const vorabsAttributeKey vorabsCONVERTINGANNOTATION; // vorabsVoid
-extern VORABS_API const vorabsAttributeKey vorabsCURVE;               // vorabsVoid
-extern VORABS_API const vorabsAttributeKey vorabsCURVEFONT;           // vorabsCurveFont
-extern VORABS_API const vorabsAttributeKey vorabsDISPLAYNAME;         // vorabsName
-extern VORABS_API const vorabsAttributeKey vorabsFACE;                // vorabsVoid
-extern VORABS_API const vorabsAttributeKey vorabsFROMQVX;             // for format libraries
-extern VORABS_API const vorabsAttributeKey vorabsGEOMETRYSIZE;        // for format libraries
-extern VORABS_API const vorabsAttributeKey vorabsGEOMETRYSTYLE;       // vorabsStyle
-extern VORABS_API const vorabsAttributeKey vorabsGEOMETRYTOLERANCE;   // for format libraries
-extern VORABS_API const vorabsAttributeKey vorabsGEOMETRYUNIT;        // for format libraries
-extern VORABS_API const vorabsAttributeKey vorabsHIERARCHY;           // annHierarchy
-extern VORABS_API const vorabsAttributeKey vorabsLAYER;               // vorabsLayer
-extern VORABS_API const vorabsAttributeKey vorabsLINEWIDTH;           // double
-extern VORABS_API const vorabsAttributeKey vorabsNAME;                // vorabsName
-extern VORABS_API const vorabsAttributeKey vorabsNAME_SPACE;          // for format libraries
-extern VORABS_API const vorabsAttributeKey vorabsNAME_SPACE_PATH;     // annNameSpacePath
-extern VORABS_API const vorabsAttributeKey vorabsOBJECTTYPE;          // vorabsObjectType
-extern VORABS_API const vorabsAttributeKey vorabsPARASOLID;           // for format libraries
-extern VORABS_API const vorabsAttributeKey vorabsPARENT;              // utString
-extern VORABS_API const vorabsAttributeKey vorabsPARENTITEM;          // vorabsVoid
-extern VORABS_API const vorabsAttributeKey vorabsPOINT;               // vorabsVoid
-extern VORABS_API const vorabsAttributeKey vorabsPOINTCLOUD;          // vorabsVoid
-extern VORABS_API const vorabsAttributeKey vorabsPRECURSOR;           // vorabsPrecursor
-extern VORABS_API const vorabsAttributeKey vorabsPROCESSVIEWS;        // presence only
-extern VORABS_API const vorabsAttributeKey vorabsPROPERTIES;          // kapProperties
-extern VORABS_API const vorabsAttributeKey vorabsSCALEFACTOR;         // for format libraries
-extern VORABS_API const vorabsAttributeKey vorabsSTRUCTURE;           // vorabsVoid
-extern VORABS_API const vorabsAttributeKey vorabsSUPPRESSOUTPUT;      // for format libraries
-extern VORABS_API const vorabsAttributeKey vorabsSURFACE;             // vorabsVoid
-extern VORABS_API const vorabsAttributeKey vorabsTOPOLOGY;            // vorabsVoid
-extern VORABS_API const vorabsAttributeKey vorabsTRIANGLEBLOCK;       // vorabsVoid
-extern VORABS_API const vorabsAttributeKey vorabsTYPE;                // for format libraries
-extern VORABS_API const vorabsAttributeKey vorabsVISIBLE;             // utBool
-extern VORABS_API const vorabsAttributeKey vorabsWORKPLANE;           // vorabsVoid
+extern VORABS_API const vorabsAttributeKey vorabsCURVE;                // vorabsVoid
+extern VORABS_API const vorabsAttributeKey vorabsCURVEFONT;            // vorabsCurveFont
+extern VORABS_API const vorabsAttributeKey vorabsDISPLAYNAME;          // vorabsName
+extern VORABS_API const vorabsAttributeKey vorabsFACE;                 // vorabsVoid
+extern VORABS_API const vorabsAttributeKey vorabsFROMQVX;              // for format libraries
+extern VORABS_API const vorabsAttributeKey vorabsGEOMETRYSIZE;         // for format libraries
+extern VORABS_API const vorabsAttributeKey vorabsGEOMETRYSTYLE;        // vorabsStyle
+extern VORABS_API const vorabsAttributeKey vorabsGEOMETRYTOLERANCE;    // for format libraries
+extern VORABS_API const vorabsAttributeKey vorabsGEOMETRYUNIT;         // for format libraries
+extern VORABS_API const vorabsAttributeKey vorabsHIERARCHY;            // annHierarchy
+extern VORABS_API const vorabsAttributeKey vorabsLAYER;                // vorabsLayer
+extern VORABS_API const vorabsAttributeKey vorabsLINEWIDTH;            // double
+extern VORABS_API const vorabsAttributeKey vorabsNAME;                 // vorabsName
+extern VORABS_API const vorabsAttributeKey vorabsNAME_SPACE;           // for format libraries
+extern VORABS_API const vorabsAttributeKey vorabsNAME_SPACE_PATH;      // annNameSpacePath
+extern VORABS_API const vorabsAttributeKey vorabsOBJECTTYPE;           // vorabsObjectType
+extern VORABS_API const vorabsAttributeKey vorabsPARASOLID;            // for format libraries
+extern VORABS_API const vorabsAttributeKey vorabsPARENT;               // utString
+extern VORABS_API const vorabsAttributeKey vorabsPARENTITEM;           // vorabsVoid
+extern VORABS_API const vorabsAttributeKey vorabsPOINT;                // vorabsVoid
+extern VORABS_API const vorabsAttributeKey vorabsPOINTCLOUD;           // vorabsVoid
+extern VORABS_API const vorabsAttributeKey vorabsPRECURSOR;            // vorabsPrecursor
+extern VORABS_API const vorabsAttributeKey vorabsPROCESSVIEWS;         // presence only
+extern VORABS_API const vorabsAttributeKey vorabsPROPERTIES;           // kapProperties
+extern VORABS_API const vorabsAttributeKey vorabsSCALEFACTOR;          // for format libraries
+extern VORABS_API const vorabsAttributeKey vorabsSTRUCTURE;            // vorabsVoid
+extern VORABS_API const vorabsAttributeKey vorabsSUPPRESSOUTPUT;       // for format libraries
+extern VORABS_API const vorabsAttributeKey vorabsSURFACE;              // vorabsVoid
+extern VORABS_API const vorabsAttributeKey vorabsTOPOLOGY;             // vorabsVoid
+extern VORABS_API const vorabsAttributeKey vorabsTRIANGLEBLOCK;        // vorabsVoid
+extern VORABS_API const vorabsAttributeKey vorabsTYPE;                 // for format libraries
+extern VORABS_API const vorabsAttributeKey vorabsVISIBLE;              // utBool
+extern VORABS_API const vorabsAttributeKey vorabsWORKPLANE;            // vorabsVoid

@@ -24,10 +24,8 @@ private:
 // The type id of each member, named as the member and built at load time.
 template <class T> struct MemberTypeId;
 
-#define VORABS_ATTRIBUTE_PTR_TYPE_ID(Type, Name)                                               \
-  template <> struct MemberTypeId<Type> {                                                      \
-    static const utTypeID id;                                                                  \
-  };                                                                                           \
+#define VORABS_ATTRIBUTE_PTR_TYPE_ID(Type, Name)                                                   \
+  template <> struct MemberTypeId<Type> { static const utTypeID id; };                             \
   const utTypeID MemberTypeId<Type>::id(#Name, &vorabsAttributePtrBase::ut_static_type());
 
 VORABS_ATTRIBUTE_PTR_TYPE_ID(utString, utStringvorabsAttributePtr)

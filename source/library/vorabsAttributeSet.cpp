@@ -10,14 +10,18 @@ vorabsAttributeSet::vorabsAttributeSet(utCopyMarker, const vorabsAttributeSet& o
   merge(other);
 }
 
-vorabsAttributeSet::vorabsAttributeSet(const vorabsAttributeSet& other) { merge(other); }
+vorabsAttributeSet::vorabsAttributeSet(const vorabsAttributeSet& other) {
+  merge(other);
+}
 
 vorabsAttributeSet& vorabsAttributeSet::operator=(const vorabsAttributeSet& other) {
   become(other);
   return *this;
 }
 
-vorabsAttributeSet::~vorabsAttributeSet() { clear(); }
+vorabsAttributeSet::~vorabsAttributeSet() {
+  clear();
+}
 
 void vorabsAttributeSet::become(const vorabsAttributeSet& other) {
   if (this == &other)
@@ -67,8 +71,7 @@ void vorabsAttributeSet::check_out(const vorabsAttributeKey& key, vorabsAttribut
   // A value of the same member is given a fresh default in place: the same
   // outcome as replacing it, without an allocation.
   Entry* entry = find(key);
-  if (entry && entry->type == &ptr.ut_dynamic_type() &&
-      entry->value->renew()) {
+  if (entry && entry->type == &ptr.ut_dynamic_type() && entry->value->renew()) {
     ptr.point_to(*entry->value);
     return;
   }

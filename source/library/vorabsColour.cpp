@@ -10,8 +10,8 @@ struct StandardColour {
   const char* name;
 };
 const StandardColour standard_colours[8] = {
-    {0, 0, 0, "black"}, {1, 1, 1, "white"},   {1, 0, 0, "red"},     {0, 1, 0, "green"},
-    {0, 0, 1, "blue"},  {0, 1, 1, "cyan"},    {1, 0, 1, "magenta"}, {1, 1, 0, "yellow"},
+    {0, 0, 0, "black"}, {1, 1, 1, "white"}, {1, 0, 0, "red"},     {0, 1, 0, "green"},
+    {0, 0, 1, "blue"},  {0, 1, 1, "cyan"},  {1, 0, 1, "magenta"}, {1, 1, 0, "yellow"},
 };
 } // namespace
 
@@ -23,8 +23,7 @@ vorabsColour::vorabsColour(int number) : number_(number) {
   }
 }
 
-vorabsColour::vorabsColour(const utString& name, double red, double green, double blue,
-                           int number)
+vorabsColour::vorabsColour(const utString& name, double red, double green, double blue, int number)
     : red_(red), green_(green), blue_(blue), name_(name),
       number_(number == -1 ? rgb_to_colour_number(red, green, blue) : number) {}
 

@@ -6,7 +6,9 @@
 #include <cmath>
 
 namespace {
-int number_of(double r, double g, double b) { return vorabsColour::rgb_to_colour_number(r, g, b); }
+int number_of(double r, double g, double b) {
+  return vorabsColour::rgb_to_colour_number(r, g, b);
+}
 
 struct HueProbe : vorabsColour {
   using vorabsColour::hue;

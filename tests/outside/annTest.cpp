@@ -26,8 +26,8 @@ TEST(annDocumentTest, FindItemByNameAndKindInTheCurrentNameSpace) {
   annStyleSetannPtr made = make_annStyleSet(&document, utString("curve style red solid"));
   ASSERT_FALSE(made.invalid());
   EXPECT_EQ(made->owner(), &document);
-  annNamedItemPtr found = document.find_item(utString("curve style red solid"),
-                                             sto_class_annStyleSet());
+  annNamedItemPtr found =
+      document.find_item(utString("curve style red solid"), sto_class_annStyleSet());
   EXPECT_TRUE(found == made);
   EXPECT_TRUE(annStyleSetannPtr::cast(found) == made);
   EXPECT_TRUE(document.find_item(utString("curve style red solid"), sto_class_annNamedItem()) ==
@@ -46,8 +46,8 @@ TEST(annDocumentTest, FindItemByNameAndKindInTheCurrentNameSpace) {
 
   EXPECT_EQ(document.remove_item(made.pointer()), 1);
   EXPECT_EQ(document.remove_item(made.pointer()), 0);
-  EXPECT_TRUE(document.find_item(utString("curve style red solid"), sto_class_annStyleSet())
-                  .invalid());
+  EXPECT_TRUE(
+      document.find_item(utString("curve style red solid"), sto_class_annStyleSet()).invalid());
   EXPECT_TRUE(make_annStyleSet(nullptr, utString("x")).invalid());
 }
 

@@ -97,7 +97,7 @@ TEST(coDListTest, CursorWalksInsertsAndRemoves) {
   for (int i = 1; i <= 4; ++i)
     list.append(i);
   ASSERT_TRUE(list.first());
-  list.next(); // on 2
+  list.next();           // on 2
   list.remove_current(); // now on 3
   EXPECT_EQ(list.current(), 3);
   list.insert_before(20);
