@@ -65,3 +65,92 @@ TEST(annNameSpacePathTest, PathListsOutermostFirst) {
   EXPECT_TRUE(same == path);
   EXPECT_FALSE(annNameSpacePath(outer) == path);
 }
+
+TEST(annGeometryTest, FactoriesMakeItemsOfTheirKindInTheOwnersDocument) {
+  annDocument document;
+  annPointItemannPtr point = make_annPointItem(&document, giPoint3(1, 2, 3), utString("p"));
+  ASSERT_FALSE(point.invalid());
+  EXPECT_TRUE(point->point() == giPoint3(1, 2, 3));
+  giWorkplane3 placed(giPoint3(0, 0, 5), giVector3(0, 1, 0), giVector3(-1, 0, 0));
+  annWorkplaneItemannPtr plane = make_annWorkplaneItem(&document, placed, utString("w"));
+  EXPECT_TRUE(plane->workplane().origin() == giPoint3(0, 0, 5));
+  EXPECT_TRUE(plane->workplane().u_vector() == giVector3(0, 1, 0));
+  annCurveItemannPtr curve = make_annCurveItem(&document, utString("line"), utString("c"));
+  EXPECT_STREQ(curve->description().c_str(), "line");
+  annSurfaceItemannPtr surface = make_annSurfaceItem(&document, utString("plane"), utString("s"));
+  annFaceItemannPtr face = make_annFaceItem(&document, utString("disc"), utString("f"));
+  annSolidItemannPtr solid = make_annSolidItem(&document, utString("block"), utString("b"));
+  giTriBlock block;
+  block.add_feature<giTriArr>()->append(0, 1, 2);
+  annRenderMeshannPtr mesh = make_annRenderMesh(&document, block, utString("m"));
+  ASSERT_NE(mesh->triblock().find_feature<giTriArr>(), nullptr);
+  EXPECT_EQ(mesh->triblock().find_feature<giTriArr>()->size(), 1u);
+
+  EXPECT_EQ(document.num_items(), 7u);
+  const annNamedItem* made[] = {point.pointer(),   plane.pointer(), curve.pointer(),
+                                surface.pointer(), face.pointer(),  solid.pointer(),
+                                mesh.pointer()};
+  for (size_t i = 0; i < document.num_items(); ++i) {
+    EXPECT_EQ(document.item(i).get(), made[i]);
+    EXPECT_EQ(made[i]->owner(), &document);
+  }
+  EXPECT_STREQ(solid->name().c_str(), "b");
+  EXPECT_TRUE(document.find_item(utString("f"), sto_class_annSurfaceBase()) == face);
+  EXPECT_TRUE(document.find_item(utString("f"), sto_class_annSolidItem()).invalid());
+
+  EXPECT_TRUE(make_annPointItem(nullptr, giPoint3(0, 0, 0), utString("x")).invalid());
+  EXPECT_TRUE(make_annCurveItem(nullptr, utString("line"), utString("x")).invalid());
+  EXPECT_TRUE(make_annRenderMesh(nullptr, block, utString("x")).invalid());
+}
+
+TEST(annGeometryTest, KindsAnswerByTheirTags) {
+  annSolidItem solid;
+  EXPECT_NE(annSurfaceBase::sto_dynamic_cast(&solid), nullptr);
+  EXPECT_NE(annGeometryItem::sto_dynamic_cast(&solid), nullptr);
+  EXPECT_EQ(annFaceItem::sto_dynamic_cast(&solid), nullptr);
+  annCurveItem curve;
+  EXPECT_EQ(annSurfaceBase::sto_dynamic_cast(&curve), nullptr);
+  annRenderMesh mesh;
+  EXPECT_EQ(annGeometryItem::sto_dynamic_cast(&mesh), nullptr);
+  // The abstract bases make no instance; the leaves do.
+  EXPECT_EQ(sto_class_annGeometryItem()->new_instance(), nullptr);
+  EXPECT_EQ(sto_class_annSurfaceBase()->new_instance(), nullptr);
+  std::unique_ptr<stoObject> face(sto_class_annFaceItem()->new_instance());
+  EXPECT_EQ(face->sto_class(), sto_class_annFaceItem());
+  EXPECT_STREQ(sto_class_annWorkplaneItem()->name(), "annWorkplaneItem");
+}
+
+TEST(annGeometryTest, HandlesWidenToBaseKindsAndAreFoundFromTheItem) {
+  annDocument document;
+  annFaceItemannPtr face = make_annFaceItem(&document, utString("disc"), utString("f"));
+  annSurfaceBaseannPtr surface = face;
+  annGeometryItemannPtr geometry = face;
+  EXPECT_TRUE(surface == face);
+  EXPECT_STREQ(geometry.name().c_str(), "f");
+  // A handle made from the item shares it with the document.
+  annSurfaceBaseannPtr again(utString("other name"), face.pointer());
+  EXPECT_TRUE(again == face);
+  EXPECT_STREQ(again.name().c_str(), "other name");
+  annFaceItem loose;
+  EXPECT_TRUE(annFaceItemannPtr(utString("loose"), &loose).invalid());
+}
+
+TEST(annSurfaceBaseTest, HoldsARenderMeshAndRefusesCyclicSubSurfaces) {
+  annDocument document;
+  annSolidItemannPtr solid = make_annSolidItem(&document, utString("block"), utString("b"));
+  annFaceItemannPtr top = make_annFaceItem(&document, utString("top"), utString("t"));
+  annFaceItemannPtr side = make_annFaceItem(&document, utString("side"), utString("s"));
+  EXPECT_TRUE(solid->render_mesh().invalid());
+  annRenderMeshannPtr mesh = make_annRenderMesh(&document, giTriBlock(), utString("m"));
+  solid->set_render_mesh(mesh);
+  EXPECT_TRUE(solid->render_mesh() == mesh);
+
+  EXPECT_EQ(solid->add_sub_surface(top), 1);
+  EXPECT_EQ(top->add_sub_surface(side), 1);
+  EXPECT_EQ(solid->num_sub_surfaces(), 1);
+  EXPECT_TRUE(solid->sub_surface(0) == top);
+  EXPECT_EQ(solid->add_sub_surface(solid), 0);
+  EXPECT_EQ(side->add_sub_surface(solid), 0);
+  EXPECT_EQ(solid->add_sub_surface(annSurfaceBaseannPtr()), 0);
+  EXPECT_EQ(side->num_sub_surfaces(), 0);
+}

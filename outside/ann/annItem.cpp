@@ -1,17 +1,13 @@
-// ann.cpp - the annotation model: document, named items, handles, class tags.
-#include "ann.h"
+// annItem.cpp - the core of the annotation model: document, named items, handles, class tags.
+#include "annItem.h"
+
+#include "annKind.h"
 
 #include <algorithm>
+#include <ostream>
 
-#define ANN_DEFINE_KIND(Kind, Parent, Factory)                                                     \
-  const stoClass* Kind::sto_static_class() {                                                       \
-    static const stoClass tag(#Kind, Parent, Factory);                                             \
-    return &tag;                                                                                   \
-  }
-
-ANN_DEFINE_KIND(annNamedItem, nullptr, []() -> stoObject* { return new annNamedItem(); })
-ANN_DEFINE_KIND(annStyleSet, annNamedItem::sto_static_class(),
-                []() -> stoObject* { return new annStyleSet(); })
+ANN_DEFINE_KIND(annNamedItem, nullptr, ANN_NEW_INSTANCE(annNamedItem))
+ANN_DEFINE_KIND(annStyleSet, annNamedItem::sto_static_class(), ANN_NEW_INSTANCE(annStyleSet))
 
 annNameSpacePath::annNameSpacePath(const annNameSpacePtr& space) {
   std::vector<utString> reversed;
@@ -41,7 +37,13 @@ int annNameSpacePath::operator==(const annNameSpacePath& other) const {
 }
 
 annEntity::~annEntity() = default;
+
+std::shared_ptr<annNamedItem> annPtrBase::share(annNamedItem* item) {
+  return item ? item->weak_from_this().lock() : nullptr;
+}
+
 annNamedItem::~annNamedItem() = default;
+void annNamedItem::print_details(std::ostream&) const {}
 annStyleSet::~annStyleSet() = default;
 
 annDocument::annDocument() = default;
@@ -87,7 +89,8 @@ annNameSpacePtr annDocument::set_name_space(const annNameSpacePtr& space) {
 }
 
 annStyleSetannPtr make_annStyleSet(annEntity* owner, const utString& name) {
-  if (!owner || !owner->document())
+  annDocument* document = ann_document_of(owner);
+  if (!document)
     return annStyleSetannPtr();
-  return owner->document()->adopt(new annStyleSet(), name);
+  return document->adopt(new annStyleSet(), name);
 }

@@ -1,0 +1,236 @@
+// annItem.h - the core of the annotation model: document, named items, handles, class tags.
+//
+// The document owns its items; handles (annPtr<T>, spelled annStyleSetannPtr
+// and so on) share an item and carry the name it was reached by plus a name
+// space. A default handle is invalid. An item refers to its level and style
+// set through handles, so they stay alive while any item uses them, even
+// after they leave the document. Each item kind has a static class tag
+// (sto_class_annStyleSet() and its like) whose factory makes a temporary,
+// document-less instance; abstract kinds have no factory.
+#pragma once
+
+#include "co.h"
+#include "sto.h"
+#include "ut.h"
+#include "vorout_export.h"
+
+#include <iosfwd>
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+// Hierarchy status of an item; a new item is annHIERARCHY_INDEPENDENT (3).
+enum annHierarchy {
+  annHIERARCHY_NONE = 0,
+  annHIERARCHY_CHILD = 1,
+  annHIERARCHY_PARENT = 2,
+  annHIERARCHY_INDEPENDENT = 3
+};
+
+class annDocument;
+class annNamedItem;
+class annNameSpace;
+using annNameSpacePtr = std::shared_ptr<annNameSpace>;
+
+// A named scope that item names live in; the root has no parent.
+class VOROUT_API annNameSpace {
+public:
+  annNameSpace(const utString& name, annNameSpacePtr parent)
+      : name_(name), parent_(std::move(parent)) {}
+  const utString& name() const { return name_; }
+  const annNameSpacePtr& parent() const { return parent_; }
+
+private:
+  utString name_;
+  annNameSpacePtr parent_;
+};
+
+// The names of a name space and its ancestors, outermost first: a value that
+// survives the document it was read from.
+class VOROUT_API annNameSpacePath {
+public:
+  annNameSpacePath() = default;
+  explicit annNameSpacePath(const annNameSpacePtr& space);
+  size_t depth() const { return names_.size(); }
+  const utString& name(size_t i) const { return names_[i]; }
+  void append(const utString& name) { names_.append(name); }
+  int invalid() const { return names_.empty(); }
+  // "outer/inner" form for messages and printing.
+  utString text() const;
+  int operator==(const annNameSpacePath& other) const;
+
+private:
+  coVariableArr<utString> names_;
+};
+
+// Anything that can own annotation items.
+class VOROUT_API annEntity {
+public:
+  virtual ~annEntity();
+  virtual annDocument* document() = 0;
+};
+
+// A handle: the name an item is known by, a shared reference to it and the
+// name space the handle resolves in.
+class VOROUT_API annPtrBase {
+public:
+  annPtrBase() = default;
+  annPtrBase(const utString& name, std::shared_ptr<annNamedItem> item)
+      : name_(name), item_(std::move(item)) {}
+  int invalid() const { return item_ == nullptr; }
+  const utString& name() const { return name_; }
+  annNamedItem* pointer() const { return item_.get(); }
+  const std::shared_ptr<annNamedItem>& shared() const { return item_; }
+  const annNameSpacePtr& name_space() const { return name_space_; }
+  void set_name_space(const annNameSpacePtr& space) { name_space_ = space; }
+  int operator==(const annPtrBase& other) const { return item_ == other.item_; }
+  int operator!=(const annPtrBase& other) const { return item_ != other.item_; }
+
+protected:
+  // The shared reference of an item that some document or handle holds;
+  // null for an item held by nobody.
+  static std::shared_ptr<annNamedItem> share(annNamedItem* item);
+
+private:
+  utString name_;
+  std::shared_ptr<annNamedItem> item_;
+  annNameSpacePtr name_space_;
+};
+
+template <class T> class annPtr : public annPtrBase {
+public:
+  annPtr() = default;
+  annPtr(const utString& name, std::shared_ptr<T> item)
+      : annPtrBase(name, std::static_pointer_cast<annNamedItem>(std::move(item))) {}
+  // A handle to an item already held by a document or another handle, under
+  // the given name; invalid when nothing holds the item.
+  annPtr(const utString& name, T* item) : annPtrBase(name, share(item)) {}
+  // A handle to a more special kind is a handle to this kind too.
+  template <class U, class = std::enable_if_t<std::is_convertible<U*, T*>::value>>
+  annPtr(const annPtr<U>& other) : annPtrBase(other) {}
+  // Views another handle as this kind; invalid when the item is of another kind.
+  static annPtr cast(const annPtrBase& other) {
+    annPtr result;
+    if (T::sto_dynamic_cast(other.pointer()))
+      static_cast<annPtrBase&>(result) = other;
+    return result;
+  }
+  T* pointer() const { return static_cast<T*>(annPtrBase::pointer()); }
+  T* operator->() const { return pointer(); }
+  T& operator*() const { return *pointer(); }
+};
+
+class annLevel;
+class annStyleSet;
+using annNamedItemPtr = annPtr<annNamedItem>;
+using annLevelannPtr = annPtr<annLevel>;
+using annStyleSetannPtr = annPtr<annStyleSet>;
+
+// Per-kind boilerplate: the class tag and the kind's own cast.
+#define ANN_ITEM_KIND(Kind)                                                                        \
+public:                                                                                            \
+  static const stoClass* sto_static_class();                                                       \
+  const stoClass* sto_class() const override {                                                     \
+    return sto_static_class();                                                                     \
+  }                                                                                                \
+  static Kind* sto_dynamic_cast(stoObject* object) {                                               \
+    return static_cast<Kind*>(::sto_dynamic_cast(sto_static_class(), object));                     \
+  }                                                                                                \
+  static const Kind* sto_dynamic_cast(const stoObject* object) {                                   \
+    return static_cast<const Kind*>(::sto_dynamic_cast(sto_static_class(), object));               \
+  }
+
+// Every item of the document: a name, the document that owns it and the
+// presentation properties shared by all kinds. The display name is null
+// until set; the level and style set are invalid handles until set.
+class VOROUT_API annNamedItem : public stoSchemaObject,
+                                public std::enable_shared_from_this<annNamedItem> {
+  ANN_ITEM_KIND(annNamedItem)
+public:
+  annNamedItem() = default;
+  annNamedItem(const annNamedItem&) = delete;
+  annNamedItem& operator=(const annNamedItem&) = delete;
+  ~annNamedItem() override;
+  annDocument* owner() const { return owner_; }
+  const annNameSpacePtr& name_space() const { return name_space_; }
+  void set_name_space(const annNameSpacePtr& space) { name_space_ = space; }
+  annHierarchy hierarchy_status() const { return hierarchy_; }
+  void set_hierarchy(annHierarchy status) { hierarchy_ = status; }
+  int visible() const { return visible_; }
+  void set_visible(int visible) { visible_ = visible; }
+
+  // The name shown to the user; the item's name until one is set.
+  utString display_name() const { return display_name_set() ? display_name_ : name(); }
+  int display_name_set() const { return !display_name_.is_null(); }
+  void set_display_name(const utString& name) { display_name_ = name; }
+  const annLevelannPtr& level() const { return level_; }
+  void set_level(const annLevelannPtr& level) { level_ = level; }
+  const annStyleSetannPtr& style() const { return style_; }
+  void set_style(const annStyleSetannPtr& style) { style_ = style; }
+
+  // What the document prints after the kind, the name and the common
+  // properties: " key value" pairs of the kind's own data. Nothing by default.
+  virtual void print_details(std::ostream& out) const;
+
+protected:
+  friend class annDocument;
+  annDocument* owner_ = nullptr;
+  annNameSpacePtr name_space_;
+  annHierarchy hierarchy_ = annHIERARCHY_INDEPENDENT;
+  int visible_ = 1;
+  utString display_name_;
+  annLevelannPtr level_;
+  annStyleSetannPtr style_;
+};
+
+// A named collection of styles applied to an item.
+class VOROUT_API annStyleSet : public annNamedItem {
+  ANN_ITEM_KIND(annStyleSet)
+public:
+  ~annStyleSet() override;
+};
+
+inline const stoClass* sto_class_annNamedItem() {
+  return annNamedItem::sto_static_class();
+}
+inline const stoClass* sto_class_annStyleSet() {
+  return annStyleSet::sto_static_class();
+}
+
+// The host document: owns every item made in it and keeps them in creation
+// order.
+class VOROUT_API annDocument : public annEntity {
+public:
+  annDocument();
+  ~annDocument() override;
+  annDocument(const annDocument&) = delete;
+  annDocument& operator=(const annDocument&) = delete;
+  annDocument* document() override { return this; }
+
+  // Takes a new item over and answers a handle to it.
+  template <class T> annPtr<T> adopt(T* item, const utString& name) {
+    std::shared_ptr<T> shared(item);
+    add_item(shared, name);
+    annPtr<T> handle(name, shared);
+    handle.set_name_space(current_name_space_);
+    return handle;
+  }
+  // The item of that name whose kind is tag (or derives from it); invalid when none.
+  annNamedItemPtr find_item(const utString& name, const stoClass* tag) const;
+  size_t num_items() const { return items_.size(); }
+  const std::shared_ptr<annNamedItem>& item(size_t i) const { return items_[i]; }
+  // Nonzero when the item was in the document and is now taken out.
+  int remove_item(const annNamedItem* item);
+
+  const annNameSpacePtr& current_name_space() const { return current_name_space_; }
+  // Makes space current and answers the previous current name space.
+  annNameSpacePtr set_name_space(const annNameSpacePtr& space);
+
+private:
+  void add_item(const std::shared_ptr<annNamedItem>& item, const utString& name);
+  std::vector<std::shared_ptr<annNamedItem>> items_;
+  annNameSpacePtr current_name_space_;
+};
+
+// Style set factory: a new, empty style set owned by the owner's document.
+VOROUT_API annStyleSetannPtr make_annStyleSet(annEntity* owner, const utString& name);
