@@ -1,8 +1,10 @@
 // ann.h - the annotation model: the umbrella header of its parts.
 //
 // annItem.h holds the document, named items, handles and class tags;
-// annGeometry.h the geometry items and render meshes.
+// annGeometry.h the geometry items and render meshes; annLevel.h levels and
+// colours.
 #pragma once
 
 #include "annItem.h"
 #include "annGeometry.h"
+#include "annLevel.h"

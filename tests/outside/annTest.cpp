@@ -154,3 +154,51 @@ TEST(annSurfaceBaseTest, HoldsARenderMeshAndRefusesCyclicSubSurfaces) {
   EXPECT_EQ(solid->add_sub_surface(annSurfaceBaseannPtr()), 0);
   EXPECT_EQ(side->num_sub_surfaces(), 0);
 }
+
+TEST(annNamedItemTest, CarriesDisplayNameLevelAndStyleSet) {
+  annDocument document;
+  annCurveItemannPtr curve = make_annCurveItem(&document, utString("line"), utString("c1"));
+  EXPECT_FALSE(curve->display_name_set());
+  EXPECT_STREQ(curve->display_name().c_str(), "c1");
+  curve->set_display_name(utString(""));
+  EXPECT_TRUE(curve->display_name_set());
+  EXPECT_STREQ(curve->display_name().c_str(), "");
+  curve->set_display_name(utString("Bolt"));
+  EXPECT_STREQ(curve->display_name().c_str(), "Bolt");
+
+  EXPECT_TRUE(curve->level().invalid());
+  EXPECT_TRUE(curve->style().invalid());
+  annLevelannPtr level = make_annLevel(&document, 12, utString("12"));
+  curve->set_level(level);
+  annStyleSetannPtr styles = make_annStyleSet(&document, utString("curve style"));
+  curve->set_style(styles);
+  EXPECT_EQ(curve->level()->level(), 12);
+  EXPECT_TRUE(curve->style() == styles);
+  // The item keeps its level alive after the level has left the document.
+  EXPECT_EQ(document.remove_item(level.pointer()), 1);
+  level = annLevelannPtr();
+  EXPECT_EQ(curve->level()->level(), 12);
+}
+
+TEST(annLevelTest, LevelsAndColoursKeepWhatTheyWereMadeWith) {
+  annDocument document;
+  annLevelannPtr level = make_annLevel(&document, 7, utString("7"));
+  ASSERT_FALSE(level.invalid());
+  EXPECT_EQ(level->level(), 7);
+  EXPECT_TRUE(level->level_name().is_null());
+  level->set_level_name(utString("Walls"));
+  EXPECT_STREQ(level->level_name().c_str(), "Walls");
+  EXPECT_STREQ(level->name().c_str(), "7");
+  EXPECT_TRUE(document.find_item(utString("7"), sto_class_annLevel()) == level);
+
+  annRGBColourannPtr colour = make_annRGBColour(&document, 1.0, 0.5, 0.25, utString("red"));
+  EXPECT_EQ(colour->red(), 1.0);
+  EXPECT_EQ(colour->green(), 0.5);
+  EXPECT_EQ(colour->blue(), 0.25);
+  annColourannPtr plain = colour;
+  EXPECT_TRUE(annRGBColourannPtr::cast(plain) == colour);
+  EXPECT_TRUE(document.find_item(utString("red"), sto_class_annColour()) == colour);
+
+  EXPECT_TRUE(make_annLevel(nullptr, 1, utString("1")).invalid());
+  EXPECT_TRUE(make_annRGBColour(nullptr, 0, 0, 0, utString("black")).invalid());
+}

@@ -1,0 +1,54 @@
+// annLevel.cpp - levels (layers) and colours of the annotation model.
+#include "annLevel.h"
+
+#include "annKind.h"
+
+ANN_DEFINE_KIND(annLevel, annNamedItem::sto_static_class(), ANN_NEW_INSTANCE(annLevel))
+ANN_DEFINE_KIND(annColour, annNamedItem::sto_static_class(), nullptr)
+ANN_DEFINE_KIND(annRGBColour, annColour::sto_static_class(), ANN_NEW_INSTANCE(annRGBColour))
+
+annLevel::~annLevel() = default;
+annColour::~annColour() = default;
+annRGBColour::~annRGBColour() = default;
+
+void annLevel::print_details(std::ostream& out) const {
+  out << " number " << number_;
+  if (!level_name_.is_null()) {
+    out << " level name ";
+    ann_print_quoted(out, level_name_);
+  }
+}
+
+void annRGBColour::set_rgb(double red, double green, double blue) {
+  red_ = red;
+  green_ = green;
+  blue_ = blue;
+}
+
+void annRGBColour::print_details(std::ostream& out) const {
+  out << " rgb ";
+  ann_print(out, red_);
+  out << ' ';
+  ann_print(out, green_);
+  out << ' ';
+  ann_print(out, blue_);
+}
+
+annLevelannPtr make_annLevel(annEntity* owner, int number, const utString& name) {
+  annDocument* document = ann_document_of(owner);
+  if (!document)
+    return annLevelannPtr();
+  annLevelannPtr level = document->adopt(new annLevel(), name);
+  level->set_level(number);
+  return level;
+}
+
+annRGBColourannPtr make_annRGBColour(annEntity* owner, double red, double green, double blue,
+                                     const utString& name) {
+  annDocument* document = ann_document_of(owner);
+  if (!document)
+    return annRGBColourannPtr();
+  annRGBColourannPtr colour = document->adopt(new annRGBColour(), name);
+  colour->set_rgb(red, green, blue);
+  return colour;
+}
