@@ -1,0 +1,199 @@
+// Tests of the curve and surface library: handles, copies, transforms that
+// move or are refused, composite curves and curves on surfaces.
+#include "vel.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const double pi = 3.14159265358979323846;
+
+::testing::AssertionResult near(const giPoint3& actual, const giPoint3& expected,
+                                double tolerance = 1e-12) {
+  if (std::fabs(actual.x - expected.x) <= tolerance &&
+      std::fabs(actual.y - expected.y) <= tolerance &&
+      std::fabs(actual.z - expected.z) <= tolerance)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not (" << expected.x
+         << ", " << expected.y << ", " << expected.z << ")";
+}
+
+// Nonzero when the curve traces xform applied to reference at a few parameters.
+::testing::AssertionResult traces_image(const velCurve3& curve, const velCurve3& reference,
+                                        const giXform3& xform) {
+  double t0 = 0, t1 = 0;
+  reference.parameter_range(t0, t1);
+  for (int i = 0; i <= 4; ++i) {
+    double t = t0 + (t1 - t0) * i / 4.0;
+    auto result = near(curve.position(t), xform * reference.position(t), 1e-9);
+    if (!result)
+      return result << " at t = " << t;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+giXform3 diagonal(double sx, double sy, double sz) {
+  double m[4][4] = {{sx, 0, 0, 0}, {0, sy, 0, 0}, {0, 0, sz, 0}, {0, 0, 0, 1}};
+  return giXform3(m);
+}
+
+giXform3 quarter_turn_about_z() {
+  int error = -1;
+  giXform3 x(giXformRotate, giPoint3(0, 0, 0), giVector3(0, 0, 1), giAngle(pi / 2), error);
+  EXPECT_EQ(error, 0);
+  return x;
+}
+
+const giXform3 shift(giXformTranslate, giVector3(1, 2, 3));
+
+} // namespace
+
+TEST(velCurvePtr3Test, CopiesOfAHandleShareTheObject) {
+  velCurvePtr3 empty;
+  EXPECT_TRUE(empty.invalid());
+  velCurvePtr3 line(new velLine3(giPoint3(0, 0, 0), giPoint3(1, 0, 0)));
+  velCurvePtr3 shared = line;
+  EXPECT_FALSE(line.invalid());
+  EXPECT_TRUE(shared == line);
+  EXPECT_EQ(shared.pointer(), line.pointer());
+  EXPECT_EQ(line.use_count(), 2);
+
+  ASSERT_TRUE(velCurve3::transform(shared, shift));
+  EXPECT_TRUE(near(line->position(0), giPoint3(1, 2, 3)));
+
+  velCurvePtr3 copied = line->copy();
+  EXPECT_FALSE(copied == line);
+  EXPECT_STREQ(copied->kind(), "line");
+}
+
+TEST(velCurve3Test, TransformOfACopyLeavesTheOriginal) {
+  velCurvePtr3 arc(
+      new velCircArc3(giPoint3(0, 0, 0), giVector3(0, 0, 1), giVector3(1, 0, 0), 2, 0, pi));
+  velCurvePtr3 copy = arc->copy();
+  ASSERT_TRUE(velCurve3::transform(copy, shift));
+  EXPECT_TRUE(near(arc->position(0), giPoint3(2, 0, 0)));
+  EXPECT_TRUE(near(copy->position(0), giPoint3(3, 2, 3)));
+  EXPECT_TRUE(traces_image(*copy, *arc, shift));
+}
+
+TEST(velCurve3Test, TranslationAndRotationMoveLinesAndPolylines) {
+  velLine3 original(giPoint3(1, 0, 0), giPoint3(1, 1, 0));
+  velPolyline3 chain({giPoint3(0, 0, 0), giPoint3(1, 0, 0), giPoint3(1, 1, 1)});
+  for (const giXform3& xform : {shift, quarter_turn_about_z()}) {
+    velCurvePtr3 line = original.copy();
+    velCurvePtr3 poly = chain.copy();
+    ASSERT_TRUE(velCurve3::transform(line, xform));
+    ASSERT_TRUE(velCurve3::transform(poly, xform));
+    EXPECT_TRUE(traces_image(*line, original, xform));
+    EXPECT_TRUE(traces_image(*poly, chain, xform));
+  }
+  velCurvePtr3 turned = original.copy();
+  velCurve3::transform(turned, quarter_turn_about_z());
+  EXPECT_TRUE(near(static_cast<velLine3&>(*turned).end(), giPoint3(-1, 1, 0)));
+
+  // Polyline parameters run over the segments: t = 1.5 is midway along the second.
+  EXPECT_TRUE(near(chain.position(1.5), giPoint3(1, 0.5, 0.5)));
+}
+
+TEST(velCurve3Test, RefusedTransformsLeaveTheCurve) {
+  velCurvePtr3 line(new velLine3(giPoint3(0, 0, 0), giPoint3(2, 0, 0)));
+  EXPECT_FALSE(velCurve3::transform(velCurvePtr3(), shift));
+  EXPECT_FALSE(velCurve3::transform(line, giXform3()));
+  // A perspective that sends x = 1 to infinity cannot keep the segment whole.
+  double m[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {-1, 0, 0, 1}};
+  EXPECT_FALSE(velCurve3::transform(line, giXform3(m)));
+  EXPECT_TRUE(near(line->position(1), giPoint3(2, 0, 0)));
+  // A non-uniform scale keeps a line a line.
+  EXPECT_TRUE(velCurve3::transform(line, diagonal(2, 3, 4)));
+  EXPECT_TRUE(near(line->position(1), giPoint3(4, 0, 0)));
+}
+
+TEST(velCircArc3Test, RefusesNonUniformScaleAndFollowsSimilarities) {
+  velCircArc3 original(giPoint3(1, 1, 0), giVector3(0, 0, 2), giVector3(3, 0, 1), 2, 0, pi / 2);
+  ASSERT_FALSE(original.invalid());
+  EXPECT_TRUE(near(original.position(pi / 2), giPoint3(1, 3, 0)));
+
+  velCurvePtr3 arc = original.copy();
+  EXPECT_FALSE(velCurve3::transform(arc, diagonal(2, 1, 1)));
+  EXPECT_TRUE(traces_image(*arc, original, giXform3(giXformIdentity)));
+
+  giXform3 scaled = diagonal(3, 3, 3);
+  scaled.premultiply(quarter_turn_about_z());
+  ASSERT_TRUE(velCurve3::transform(arc, scaled));
+  EXPECT_DOUBLE_EQ(static_cast<velCircArc3&>(*arc).radius(), 6);
+  EXPECT_TRUE(traces_image(*arc, original, scaled));
+
+  velCurvePtr3 mirrored = original.copy();
+  giXform3 mirror = diagonal(1, -1, 1);
+  ASSERT_TRUE(velCurve3::transform(mirrored, mirror));
+  EXPECT_TRUE(traces_image(*mirrored, original, mirror));
+  EXPECT_TRUE(
+      near(giPoint3(0, 0, 0) + static_cast<velCircArc3&>(*mirrored).normal(), giPoint3(0, 0, 1)));
+
+  EXPECT_TRUE(
+      velCircArc3(giPoint3(0, 0, 0), giVector3(0, 0, 1), giVector3(0, 0, 5), 1, 0, 1).invalid());
+  EXPECT_TRUE(velCircArc3(giPoint3(0, 0, 0), giVector3(0, 0, 1), giVector3(1, 0, 0), 0, 0, 1)
+                  .position(0)
+                  .invalid());
+}
+
+TEST(velSurfTest, PlaneAndCylinderMoveWithShapePreservingTransformsOnly) {
+  giWorkplane3 frame(giPoint3(0, 0, 1), giVector3(1, 0, 0), giVector3(0, 1, 0));
+  velSurfPtr plane(new velPlane(frame));
+  velSurfPtr cylinder(new velCylinder(frame, 2));
+  for (const velSurfPtr& surface : {plane, cylinder}) {
+    velSurfPtr copy = surface->copy();
+    EXPECT_STREQ(copy->kind(), surface->kind());
+    EXPECT_FALSE(velSurf::transform(copy, diagonal(1, 2, 1)));
+    EXPECT_TRUE(near(copy->position(0.5, 1), surface->position(0.5, 1)));
+
+    giXform3 grown = diagonal(2, 2, 2);
+    grown.premultiply(shift);
+    ASSERT_TRUE(velSurf::transform(copy, grown));
+    EXPECT_TRUE(near(copy->position(0.5, 1), grown * surface->position(0.5, 1)));
+  }
+  EXPECT_TRUE(near(cylinder->position(pi / 2, 3), giPoint3(0, 2, 4)));
+  EXPECT_TRUE(near(static_cast<velPlane&>(*plane).workplane().origin(), giPoint3(0, 0, 1)));
+  EXPECT_FALSE(velSurf::transform(velSurfPtr(), shift));
+}
+
+TEST(velCompCurve2Test, SegmentsChainEndToStartWithinTheTolerance) {
+  velCompCurve2 chain(1e-6, 0);
+  EXPECT_FALSE(chain.add_segment_end(velCurvePtr2()));
+  EXPECT_TRUE(chain.add_segment_end(velCurvePtr2(new velLine2(giPoint2(0, 0), giPoint2(2, 0)))));
+  // A quarter arc about (2, 1) starting at (2, 0), within the tolerance.
+  EXPECT_TRUE(
+      chain.add_segment_end(velCurvePtr2(new velCircArc2(giPoint2(2, 1 + 1e-7), 1, -pi / 2, 0))));
+  EXPECT_FALSE(chain.add_segment_end(velCurvePtr2(new velLine2(giPoint2(3.1, 1), giPoint2(0, 1)))));
+  EXPECT_EQ(chain.num_segments(), 2);
+  EXPECT_FALSE(chain.closed());
+
+  giPoint2 mid_arc = chain.position(1.5);
+  EXPECT_NEAR(mid_arc.x, 2 + std::sqrt(0.5), 1e-12);
+  EXPECT_NEAR(chain.position(0.25).x, 0.5, 1e-12);
+
+  EXPECT_TRUE(chain.add_segment_end(
+      velCurvePtr2(new velPolyline2({giPoint2(3, 1), giPoint2(3, 2), giPoint2(0, 0)}))));
+  EXPECT_TRUE(chain.closed());
+  double t0 = 0, t1 = 0;
+  chain.parameter_range(t0, t1);
+  EXPECT_EQ(t1, 3);
+}
+
+TEST(velCurveOnSurf3Test, TracesTheSurfaceAndMovesAPrivateCopyOfIt) {
+  velSurfPtr plane(
+      new velPlane(giWorkplane3(giPoint3(0, 0, 5), giVector3(0, 1, 0), giVector3(0, 0, 1))));
+  velCurvePtr2 line(new velLine2(giPoint2(1, 0), giPoint2(1, 2)));
+  velCurvePtr3 on_surface(new velCurveOnSurf3(line, plane));
+  EXPECT_TRUE(near(on_surface->position(0.5), giPoint3(0, 1, 6)));
+
+  velCurvePtr3 before = on_surface->copy();
+  giXform3 grown = diagonal(2, 2, 2);
+  ASSERT_TRUE(velCurve3::transform(on_surface, grown));
+  EXPECT_TRUE(traces_image(*on_surface, *before, grown));
+  EXPECT_TRUE(near(plane->position(0, 0), giPoint3(0, 0, 5)));
+  EXPECT_FALSE(velCurve3::transform(on_surface, diagonal(1, 1, 2)));
+}
