@@ -1,4 +1,4 @@
-// sto.cpp - the store library: class tags and schema objects.
+// sto.cpp - the store library: class tags, schema objects and the store proxy.
 #include "sto.h"
 
 int stoClass::is_kind_of(const stoClass* other) const {
@@ -17,4 +17,10 @@ stoObject* sto_dynamic_cast(const stoClass* tag, stoObject* object) {
 
 const stoObject* sto_dynamic_cast(const stoClass* tag, const stoObject* object) {
   return object && tag && object->sto_class()->is_kind_of(tag) ? object : nullptr;
+}
+
+stoProxy::~stoProxy() = default;
+
+utString stoProxy::find_schema_file(const utString&) const {
+  return utString("");
 }

@@ -1,13 +1,17 @@
-// sto.h - the store library: class tags and schema objects.
+// sto.h - the store library: class tags, schema objects and the store proxy.
 //
 // Every stored object kind has one static stoClass: its name, its parent
 // kind and a factory that makes a temporary instance (the caller deletes
 // it). sto_dynamic_cast answers by kind, walking the parent chain, so that
-// no C++ RTTI has to cross a library boundary.
+// no C++ RTTI has to cross a library boundary. A store proxy is the host's
+// agent for finding schema files; it refers to a report stream it does not
+// own (which may be null).
 #pragma once
 
 #include "ut.h"
 #include "vorout_export.h"
+
+#include <iosfwd>
 
 class stoObject;
 
@@ -56,4 +60,23 @@ protected:
 
 private:
   utString name_;
+};
+
+// Finds the schema files that stored data names. The base finds none; a
+// host derives its own lookup.
+class VOROUT_API stoProxy {
+public:
+  explicit stoProxy(std::ostream* stream) : stream_(stream) {}
+  stoProxy(const stoProxy&) = delete;
+  stoProxy& operator=(const stoProxy&) = delete;
+  virtual ~stoProxy();
+
+  // The full name of the schema file called name, or an empty string when
+  // it cannot be found.
+  virtual utString find_schema_file(const utString& name) const;
+  // Where the proxy reports; may be null.
+  std::ostream* stream() const { return stream_; }
+
+private:
+  std::ostream* stream_;
 };
