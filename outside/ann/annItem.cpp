@@ -2,9 +2,11 @@
 #include "annItem.h"
 
 #include "annKind.h"
+#include "annLevel.h"
 
 #include <algorithm>
 #include <ostream>
+#include <unordered_set>
 
 ANN_DEFINE_KIND(annNamedItem, nullptr, ANN_NEW_INSTANCE(annNamedItem))
 ANN_DEFINE_KIND(annStyleSet, annNamedItem::sto_static_class(), ANN_NEW_INSTANCE(annStyleSet))
@@ -44,6 +46,12 @@ std::shared_ptr<annNamedItem> annPtrBase::share(annNamedItem* item) {
 
 annNamedItem::~annNamedItem() = default;
 void annNamedItem::print_details(std::ostream&) const {}
+size_t annNamedItem::num_members() const {
+  return 0;
+}
+annNamedItem* annNamedItem::member(size_t) const {
+  return nullptr;
+}
 annStyleSet::~annStyleSet() = default;
 
 annDocument::annDocument() = default;
@@ -93,4 +101,44 @@ annStyleSetannPtr make_annStyleSet(annEntity* owner, const utString& name) {
   if (!document)
     return annStyleSetannPtr();
   return document->adopt(new annStyleSet(), name);
+}
+
+namespace {
+
+void print_item(std::ostream& out, const annNamedItem& item, int depth) {
+  for (int i = 0; i < depth; ++i)
+    out << "  ";
+  out << item.sto_class()->name() << ' ';
+  ann_print_quoted(out, item.name());
+  if (!item.level().invalid())
+    out << " level " << item.level()->level();
+  if (!item.style().invalid()) {
+    out << " style ";
+    ann_print_quoted(out, item.style()->name());
+  }
+  if (item.display_name_set()) {
+    out << " display ";
+    ann_print_quoted(out, item.display_name());
+  }
+  if (item.name_space()) {
+    out << " in ";
+    ann_print_quoted(out, annNameSpacePath(item.name_space()).text());
+  }
+  item.print_details(out);
+  out << '\n';
+  for (size_t i = 0; i < item.num_members(); ++i)
+    if (const annNamedItem* member = item.member(i))
+      print_item(out, *member, depth + 1);
+}
+
+} // namespace
+
+void annDocument::print(std::ostream& out) const {
+  std::unordered_set<const annNamedItem*> members;
+  for (const auto& item : items_)
+    for (size_t i = 0; i < item->num_members(); ++i)
+      members.insert(item->member(i));
+  for (const auto& item : items_)
+    if (!members.count(item.get()))
+      print_item(out, *item, 0);
 }

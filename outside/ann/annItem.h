@@ -171,6 +171,10 @@ public:
   // What the document prints after the kind, the name and the common
   // properties: " key value" pairs of the kind's own data. Nothing by default.
   virtual void print_details(std::ostream& out) const;
+  // The items this one holds as its parts (a group's members), which the
+  // document prints under it. None by default.
+  virtual size_t num_members() const;
+  virtual annNamedItem* member(size_t i) const;
 
 protected:
   friend class annDocument;
@@ -225,6 +229,15 @@ public:
   const annNameSpacePtr& current_name_space() const { return current_name_space_; }
   // Makes space current and answers the previous current name space.
   annNameSpacePtr set_name_space(const annNameSpacePtr& space);
+
+  // One line per item in creation order, each line ending in a newline:
+  //   Kind "name"[ level N][ style "set"][ display "shown"][ in "a/b"][details]
+  // Kind is the item's class tag name; the bracketed parts appear when the
+  // item has a level (its number), a style set (its name), a display name
+  // or a name space (its path); details are the kind's own print_details.
+  // An item that is a member of a group is not listed on its own but under
+  // each group holding it, two blanks deeper per level of nesting.
+  void print(std::ostream& out) const;
 
 private:
   void add_item(const std::shared_ptr<annNamedItem>& item, const utString& name);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 
 TEST(stoClassTest, DynamicCastAnswersByKind) {
   annStyleSet style_set;
@@ -201,4 +202,35 @@ TEST(annLevelTest, LevelsAndColoursKeepWhatTheyWereMadeWith) {
 
   EXPECT_TRUE(make_annLevel(nullptr, 1, utString("1")).invalid());
   EXPECT_TRUE(make_annRGBColour(nullptr, 0, 0, 0, utString("black")).invalid());
+}
+
+TEST(annDocumentTest, PrintsItemsInCreationOrderWithWhatIsSet) {
+  annDocument document;
+  annLevelannPtr level = make_annLevel(&document, 3, utString("3"));
+  level->set_level_name(utString("Walls"));
+  annStyleSetannPtr styles = make_annStyleSet(&document, utString("curve style"));
+  make_annRGBColour(&document, 1.0, 0.5, 0.0, utString("orange"));
+  annCurveItemannPtr curve = make_annCurveItem(&document, utString("line"), utString("c1"));
+  curve->set_level(level);
+  curve->set_style(styles);
+  curve->set_display_name(utString("Edge"));
+  make_annPointItem(&document, giPoint3(1, -2.5, 0), utString("p1"));
+  annFaceItemannPtr face = make_annFaceItem(&document, utString("disc"), utString("f1"));
+  face->set_render_mesh(make_annRenderMesh(&document, giTriBlock(), utString("m1")));
+  face->add_sub_surface(make_annSurfaceItem(&document, utString(), utString("s1")));
+  document.set_name_space(std::make_shared<annNameSpace>(utString("bolt"), nullptr));
+  make_annWorkplaneItem(&document, giWorkplane3(giWorkplaneWorld), utString("w1"));
+
+  std::ostringstream out;
+  document.print(out);
+  EXPECT_EQ(out.str(), "annLevel \"3\" number 3 level name \"Walls\"\n"
+                       "annStyleSet \"curve style\"\n"
+                       "annRGBColour \"orange\" rgb 1 0.5 0\n"
+                       "annCurveItem \"c1\" level 3 style \"curve style\" display \"Edge\" "
+                       "description \"line\"\n"
+                       "annPointItem \"p1\" at 1 -2.5 0\n"
+                       "annFaceItem \"f1\" description \"disc\" mesh \"m1\" sub-surfaces 1\n"
+                       "annRenderMesh \"m1\" triangles 0\n"
+                       "annSurfaceItem \"s1\"\n"
+                       "annWorkplaneItem \"w1\" in \"bolt\" origin 0 0 0\n");
 }
