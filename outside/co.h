@@ -68,8 +68,82 @@ public:
   iterator begin() const { return items_.begin(); }
   iterator end() const { return items_.end(); }
 
+  // Set algebra: equality, subset tests, in-place union, intersection, difference.
+  int operator==(const coSet& other) const { return items_ == other.items_; }
+  int operator<=(const coSet& other) const {
+    for (const T& value : items_)
+      if (!other.member(value))
+        return 0;
+    return 1;
+  }
+  int operator>=(const coSet& other) const { return other <= *this; }
+  coSet& operator+=(const coSet& other) {
+    for (const T& value : other.items_)
+      items_.insert(value);
+    return *this;
+  }
+  coSet& operator*=(const coSet& other) {
+    for (auto it = items_.begin(); it != items_.end();)
+      it = other.member(*it) ? std::next(it) : items_.erase(it);
+    return *this;
+  }
+  coSet& operator-=(const coSet& other) {
+    for (const T& value : other.items_)
+      items_.erase(value);
+    return *this;
+  }
+
 private:
   std::unordered_set<T, Hash, Equal> items_;
+};
+
+// A hash set for a handful of values: entries and their hashes in one array,
+// compared by hash before equality. For per-object memos that mostly hold one
+// entry, where a node-based table would cost more than it saves.
+template <class T, class Hash = coHasher<T>, class Equal = std::equal_to<T>> class coFlatSet {
+public:
+  coFlatSet() = default;
+  coFlatSet(int /*initial_size*/, int /*grow_percent*/) {}
+
+  // Nonzero when the value was not yet present.
+  int add(const T& value) {
+    size_t hash = Hash()(value);
+    if (locate(value, hash))
+      return 0;
+    hashes_.push_back(hash);
+    items_.push_back(value);
+    return 1;
+  }
+  // The stored value equal to value, or null.
+  const T* find(const T& value) const { return locate(value, Hash()(value)); }
+  int member(const T& value) const { return find(value) != nullptr; }
+  int remove(const T& value) {
+    const T* found = find(value);
+    if (!found)
+      return 0;
+    size_t i = size_t(found - items_.data());
+    items_.erase(items_.begin() + std::ptrdiff_t(i));
+    hashes_.erase(hashes_.begin() + std::ptrdiff_t(i));
+    return 1;
+  }
+  size_t size() const { return items_.size(); }
+  int empty() const { return items_.empty(); }
+  void clear() {
+    items_.clear();
+    hashes_.clear();
+  }
+  const T* begin() const { return items_.data(); }
+  const T* end() const { return items_.data() + items_.size(); }
+
+private:
+  const T* locate(const T& value, size_t hash) const {
+    for (size_t i = 0; i < items_.size(); ++i)
+      if (hashes_[i] == hash && Equal()(items_[i], value))
+        return &items_[i];
+    return nullptr;
+  }
+  std::vector<size_t> hashes_;
+  std::vector<T> items_;
 };
 
 // A set of pointers to objects owned elsewhere.
@@ -318,6 +392,23 @@ public:
     else
       items_.insert(std::next(cursor_), value);
   }
+  // Moves the cursor to the element at index (past the end when out of range).
+  int seek(size_t index) {
+    cursor_ = items_.begin();
+    for (size_t i = 0; i < index && cursor_ != items_.end(); ++i)
+      ++cursor_;
+    return cursor_ != items_.end();
+  }
+  T& front() { return items_.front(); }
+  T& back() { return items_.back(); }
+  // Removes the last element; a cursor standing on it moves past the end.
+  void remove_last() {
+    if (items_.empty())
+      return;
+    if (cursor_ == std::prev(items_.end()))
+      cursor_ = items_.end();
+    items_.pop_back();
+  }
   // Removes the element under the cursor; the cursor moves to the next one.
   void remove_current() {
     if (cursor_ != items_.end())
@@ -351,9 +442,16 @@ template <class T> class coPrf {
 public:
   coPrf() = default;
   explicit coPrf(T* owned) : ref_(owned) {}
-  coPrf(coPrfExternMarker, T* borrowed) : ref_(borrowed, [](T*) {}) {}
+  coPrf(coPrfExternMarker, T* borrowed) : ref_(borrowed, [](T*) {}), external_(true) {}
   template <class D> coPrf(T* object, D deleter) : ref_(object, std::move(deleter)) {}
-  template <class U> coPrf(const coPrf<U>& other) : ref_(other.shared()) {}
+  coPrf(std::shared_ptr<T> shared) : ref_(std::move(shared)) {}
+  template <class U>
+  coPrf(const coPrf<U>& other) : ref_(other.shared()), external_(other.external()) {}
+
+  operator std::shared_ptr<T>() const { return ref_; }
+  // Nonzero for a reference made with coPrfExtern (and its copies): the
+  // last of them deletes nothing.
+  int external() const { return external_; }
 
   int invalid() const { return ref_ == nullptr; }
   T* get() const { return ref_.get(); }
@@ -361,13 +459,17 @@ public:
   T& operator*() const { return *ref_; }
   T* operator->() const { return ref_.get(); }
   long use_count() const { return ref_.use_count(); }
-  void reset() { ref_.reset(); }
+  void reset() {
+    ref_.reset();
+    external_ = false;
+  }
   int operator==(const coPrf& other) const { return ref_ == other.ref_; }
   int operator!=(const coPrf& other) const { return ref_ != other.ref_; }
   const std::shared_ptr<T>& shared() const { return ref_; }
 
 private:
   std::shared_ptr<T> ref_;
+  bool external_ = false;
 };
 
 template <class T> unsigned int co_hash(const coPrf<T>& ref) {

@@ -1,0 +1,4 @@
+// vorabsLibInput.cpp - the base of file readers.
+#include "vorabsLibInput.h"
+
+vorabsLibInput::~vorabsLibInput() = default;

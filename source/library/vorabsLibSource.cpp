@@ -1,0 +1,4 @@
+// vorabsLibSource.cpp - the root of the reading side.
+#include "vorabsLibSource.h"
+
+vorabsLibSource::~vorabsLibSource() = default;

@@ -1,0 +1,19 @@
+// vorabsProcessedItem.cpp - one outcome in a translator's memo, keyed by transform.
+#include "vorabsProcessedItem.h"
+
+unsigned int co_hash(const vorabsProcessedItem& entry) {
+  giXform3Acc matrix(entry.transform());
+  unsigned int hash = 0;
+  for (int row = 0; row < 3; ++row)
+    for (int column = 0; column < 3; ++column) {
+      // Adding +0.0 turns -0.0 into +0.0: the two compare equal, so they
+      // must hash alike.
+      double value = matrix.matrix_value(row, column) + 0.0;
+      hash ^= co_hash(&value, sizeof value);
+    }
+  return hash;
+}
+
+int operator==(const vorabsProcessedItem& a, const vorabsProcessedItem& b) {
+  return equal(a.transform(), b.transform(), 0.0);
+}

@@ -1,0 +1,2 @@
+// vorabsStream.cpp - a pair of message channels handed to readers and writers.
+#include "vorabsStream.h"

@@ -1,0 +1,2 @@
+// vorabsTranslationStatus.cpp - the result of every translation call.
+#include "vorabsTranslationStatus.h"
