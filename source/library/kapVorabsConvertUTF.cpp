@@ -246,36 +246,6 @@ inline void quick_utf8_code(const char*& p, const char* end, typename To::unit*&
   To::store(last, q, q_end, exact);
 }
 
-// Bits of the encoded forms of a BMP code below 0x10000, lowest byte first.
-inline uint32_t utf8_two_bytes(uint32_t code) {
-  return (0xC0 | code >> 6) | (0x80 | (code & 0x3F)) << 8;
-}
-inline uint32_t utf8_three_bytes(uint32_t code) {
-  return (0xE0 | code >> 12) | (0x80 | (code >> 6 & 0x3F)) << 8 | (0x80 | (code & 0x3F)) << 16;
-}
-
-// Encodes count codes, each below 0x800 (MaxLength 2) or a BMP code outside
-// the surrogates (MaxLength 3), without branching on their lengths. Each code
-// is stored as a whole little word whose spare bytes the next code overwrites;
-// the last code is stored exactly. The destination has room for MaxLength
-// bytes per code plus one.
-template <int MaxLength, class Unit>
-inline void encode_utf8_block(const Unit* p, size_t count, char*& q) {
-  for (size_t i = 0; i + 1 < count; ++i) {
-    uint32_t code = static_cast<uint32_t>(p[i]);
-    uint32_t word = code < 0x80 ? code : utf8_two_bytes(code);
-    size_t length = 1 + (code >= 0x80);
-    if (MaxLength == 3) {
-      word = code < 0x800 ? word : utf8_three_bytes(code);
-      length += code >= 0x800;
-    }
-    std::memcpy(q, &word, MaxLength == 2 ? 2 : 4);
-    q += length;
-  }
-  bool exact = true;
-  encode_utf8(static_cast<uint32_t>(p[count - 1]), q, q + 4, exact);
-}
-
 #if defined(__SSE2__)
 
 constexpr size_t BLOCK = 16;
@@ -320,17 +290,62 @@ inline bool decode_pairs_block(__m128i bytes, unsigned int high, const char*& p,
     __m128i code = _mm_or_si128(_mm_and_si128(is_lead, pair), _mm_andnot_si128(is_lead, own));
     _mm_store_si128(reinterpret_cast<__m128i*>(codes + 8 * half), code);
   }
-  // Keep one code per character: continuation positions write to a spare unit.
-  Out spare;
+  // One code per character. A continuation position stores its value where
+  // the next character goes, so the next store covers it; after the last one
+  // of the block it is covered by the next code or by the terminator, which
+  // always has room here because the block leaves at least one unit free.
   size_t k = 0;
-  for (unsigned int i = 0; i < 16; ++i) {
-    unsigned int kept = keep >> i & 1;
-    *(kept ? q + k : &spare) = static_cast<Out>(codes[i]);
-    k += kept;
+  for (unsigned int i = 0; i < 16 - cut; ++i) {
+    q[k] = static_cast<Out>(codes[i]);
+    k += keep >> i & 1;
   }
   last = codes[31 - __builtin_clz(keep)];
   p += 16 - cut;
   q += k;
+  return true;
+}
+
+// Decodes five well-formed three-byte sequences that fill the first 15 bytes
+// of a block; answers false, touching nothing, for any other block.
+template <class Out>
+inline bool decode_triples_block(__m128i bytes, const char*& p, Out*& q, unsigned int& last) {
+  __m128i lead = _mm_cmpeq_epi8(_mm_and_si128(bytes, _mm_set1_epi8(static_cast<char>(0xF0))),
+                                _mm_set1_epi8(static_cast<char>(0xE0)));
+  __m128i continuation = _mm_cmplt_epi8(bytes, _mm_set1_epi8(-64));
+  if ((_mm_movemask_epi8(lead) & 0x7FFF) != 0x1249 ||
+      (_mm_movemask_epi8(continuation) & 0x7FFF) != 0x6DB6)
+    return false;
+  // Overlong (E0 then below A0) or a surrogate (ED then A0 and above).
+  __m128i second = _mm_srli_si128(bytes, 1);
+  __m128i low_second = _mm_cmplt_epi8(second, _mm_set1_epi8(-96));
+  __m128i e0 = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(0xE0)));
+  __m128i ed = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(0xED)));
+  __m128i bad = _mm_or_si128(_mm_and_si128(e0, low_second), _mm_andnot_si128(low_second, ed));
+  if ((_mm_movemask_epi8(bad) & 0x7FFF) != 0)
+    return false;
+  // The code each position would start, in 16-bit lanes; the leads' are kept.
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i low6 = _mm_set1_epi16(0x3F);
+  __m128i third = _mm_srli_si128(bytes, 2);
+  __m128i halves[2];
+  for (int half = 0; half < 2; ++half) {
+    __m128i b0 = half ? _mm_unpackhi_epi8(bytes, zero) : _mm_unpacklo_epi8(bytes, zero);
+    __m128i b1 = half ? _mm_unpackhi_epi8(second, zero) : _mm_unpacklo_epi8(second, zero);
+    __m128i b2 = half ? _mm_unpackhi_epi8(third, zero) : _mm_unpacklo_epi8(third, zero);
+    halves[half] = _mm_or_si128(
+        _mm_or_si128(_mm_slli_epi16(b0, 12), _mm_slli_epi16(_mm_and_si128(b1, low6), 6)),
+        _mm_and_si128(b2, low6));
+  }
+  unsigned int codes[5] = {static_cast<unsigned int>(_mm_extract_epi16(halves[0], 0)),
+                           static_cast<unsigned int>(_mm_extract_epi16(halves[0], 3)),
+                           static_cast<unsigned int>(_mm_extract_epi16(halves[0], 6)),
+                           static_cast<unsigned int>(_mm_extract_epi16(halves[1], 1)),
+                           static_cast<unsigned int>(_mm_extract_epi16(halves[1], 4))};
+  for (int j = 0; j < 5; ++j)
+    q[j] = static_cast<Out>(codes[j]);
+  p += 15;
+  q += 5;
+  last = codes[4];
   return true;
 }
 
@@ -358,6 +373,47 @@ template <class Unit> inline int block_class(const Unit* p) {
   if (none(_mm_and_si128(any, _mm_set1_epi32(~0xFFFF))) && _mm_movemask_epi8(odd) == 0)
     return 3;
   return 0;
+}
+
+// Encodes 16 BMP codes outside the surrogates without branching on their
+// lengths: the encoded bytes and lengths of all of them are worked out side by
+// side, then each code is stored as a whole 4-byte word whose spare bytes the
+// next code overwrites. The 3 bytes after the block, which the last word may
+// cover, are put back as they were. The destination has room for 3 bytes per
+// code plus 3.
+template <class Unit> inline void encode_utf8_block(const Unit* p, char*& q) {
+  alignas(16) uint32_t words[16];
+  alignas(16) uint32_t lengths[16];
+  const __m128i low6 = _mm_set1_epi32(0x3F);
+  const __m128i follow = _mm_set1_epi32(0x80);
+  __m128i total = _mm_setzero_si128();
+  for (int i = 0; i < 4; ++i) {
+    __m128i code = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4 * i));
+    __m128i last6 = _mm_slli_epi32(_mm_or_si128(_mm_and_si128(code, low6), follow), 8);
+    __m128i two = _mm_or_si128(_mm_or_si128(_mm_srli_epi32(code, 6), _mm_set1_epi32(0xC0)), last6);
+    __m128i middle6 = _mm_or_si128(_mm_and_si128(_mm_srli_epi32(code, 6), low6), follow);
+    __m128i three =
+        _mm_or_si128(_mm_or_si128(_mm_srli_epi32(code, 12), _mm_set1_epi32(0xE0)),
+                     _mm_or_si128(_mm_slli_epi32(middle6, 8), _mm_slli_epi32(last6, 8)));
+    __m128i wide = _mm_cmpgt_epi32(code, _mm_set1_epi32(0x7F));
+    __m128i wider = _mm_cmpgt_epi32(code, _mm_set1_epi32(0x7FF));
+    __m128i multi = _mm_or_si128(_mm_andnot_si128(wider, two), _mm_and_si128(wider, three));
+    __m128i word = _mm_or_si128(_mm_andnot_si128(wide, code), _mm_and_si128(wide, multi));
+    __m128i length = _mm_sub_epi32(_mm_sub_epi32(_mm_set1_epi32(1), wide), wider);
+    total = _mm_add_epi32(total, length);
+    _mm_store_si128(reinterpret_cast<__m128i*>(words + 4 * i), word);
+    _mm_store_si128(reinterpret_cast<__m128i*>(lengths + 4 * i), length);
+  }
+  total = _mm_add_epi32(total, _mm_srli_si128(total, 8));
+  total = _mm_add_epi32(total, _mm_srli_si128(total, 4));
+  char* end = q + _mm_cvtsi128_si32(total);
+  unsigned char after[3];
+  std::memcpy(after, end, 3);
+  for (int i = 0; i < 16; ++i) {
+    std::memcpy(q, words + i, 4);
+    q += lengths[i];
+  }
+  std::memcpy(end, after, 3);
 }
 
 // Narrows 16 ASCII units to bytes.
@@ -404,7 +460,9 @@ inline void fill_from_utf8(const char*& p, const char* end, typename To::unit*& 
         last = byte_at(p - 1);
         continue;
       }
-      if (decode_pairs_block(bytes, high, p, q, last))
+      // The first byte tells which kind of block is likely.
+      if ((byte_at(p) & 0xF0) == 0xE0 ? decode_triples_block(bytes, p, q, last)
+                                      : decode_pairs_block(bytes, high, p, q, last))
         continue;
 #else
       if (ascii_bytes(p)) {
@@ -431,7 +489,7 @@ template <class From>
 inline void fill_to_utf8(const typename From::unit*& p, const typename From::unit* end, char*& q,
                          const char* q_end, unsigned int& last, bool& exact) {
   while (p < end && q < q_end) {
-    if (static_cast<size_t>(end - p) >= BLOCK && static_cast<size_t>(q_end - q) >= 3 * BLOCK + 1) {
+    if (static_cast<size_t>(end - p) >= BLOCK && static_cast<size_t>(q_end - q) >= 3 * BLOCK + 3) {
       switch (block_class(p)) {
       case 1:
 #if defined(__SSE2__)
@@ -442,12 +500,12 @@ inline void fill_to_utf8(const typename From::unit*& p, const typename From::uni
 #endif
         q += BLOCK;
         break;
+#if defined(__SSE2__)
       case 2:
-        encode_utf8_block<2>(p, BLOCK, q);
-        break;
       case 3:
-        encode_utf8_block<3>(p, BLOCK, q);
+        encode_utf8_block(p, q);
         break;
+#endif
       default: {
         const typename From::unit* stop = p + BLOCK;
         while (p < stop && q < q_end) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -157,10 +158,16 @@ Units run(const ConvertUTF& converter, Fn fn, const Units& source, size_t capaci
   for (size_t i = 0; i < source.size(); ++i)
     in[i] = static_cast<In>(source[i]);
   std::unique_ptr<Out[]> out(capacity ? new Out[capacity] : nullptr);
+  const Out untouched = static_cast<Out>(0x5A);
+  std::fill(out.get(), out.get() + capacity, untouched);
   result = (converter.*fn)(source.empty() ? nullptr : in.get(), source.size(), out.get(), capacity);
   Units written;
   for (size_t i = 0; i < result && i < capacity; ++i)
     written.push_back(static_cast<unsigned int>(static_cast<std::make_unsigned_t<Out>>(out[i])));
+  // Nothing is left behind past the units written.
+  for (size_t i = result; i < capacity; ++i)
+    if (out[i] != untouched)
+      written.push_back(0xBAD0000u + static_cast<unsigned int>(i));
   return written;
 }
 
@@ -517,5 +524,117 @@ TEST(ConvertUTFTest, AnyUtf32InputStaysInBounds) {
     size_t small = 1 + random() % to8;
     run<unsigned int, char>(converter, &ConvertUTF::utf32_to_utf8, source, small, result);
     ASSERT_LE(result, small);
+  }
+}
+
+namespace {
+
+// Text as runs of one kind of character (ASCII, Latin, CJK, beyond the BMP),
+// so that whole blocks of each kind come up, as codes.
+Units random_runs(std::mt19937& random, size_t length) {
+  const unsigned int ranges[][2] = {{0, 0x7F}, {0x80, 0x7FF}, {0x800, 0xFFFF}, {0x10000, 0x10FFFF}};
+  Units codes;
+  while (codes.size() < length) {
+    const unsigned int* range = ranges[random() % 4];
+    for (size_t i = 0, run = 1 + random() % 40; i < run; ++i) {
+      unsigned int code = range[0] + random() % (range[1] - range[0] + 1);
+      if (code >= 0xD800 && code <= 0xDFFF)
+        code -= 0x1000;
+      codes.push_back(code == 0 ? 1 : code);
+    }
+  }
+  return codes;
+}
+
+} // namespace
+
+// Runs of well-formed text with a few defects dropped in: the block paths
+// must give what the code-by-code decoding gives.
+TEST(ConvertUTFTest, RandomRunsWithDefectsDecodeLikeTheReference) {
+  std::mt19937 random(80);
+  const Bytes defects[] = {{0xED, 0xA0, 0x80},
+                           {0xE0, 0x80, 0x80},
+                           {0xE0, 0x9F, 0xBF},
+                           {0xC0, 0x80},
+                           {0xC1, 0xBF},
+                           {0xF4, 0x90, 0x80, 0x80},
+                           {0x80},
+                           {0xE2, 0x82},
+                           {0xFF},
+                           {0}};
+  for (int round = 0; round < 1500; ++round) {
+    Units codes = random_runs(random, random() % 200);
+    Bytes bytes;
+    Units units;
+    for (unsigned int code : codes) {
+      if (random() % 60 == 0) {
+        const Bytes& defect = defects[random() % 10];
+        bytes.insert(bytes.end(), defect.begin(), defect.end());
+        units.push_back(random() % 2 ? 0xD800 + random() % 0x800 : 0x110000 + random() % 9);
+      }
+      for (unsigned int b : reference_encode(code, Form::UTF8))
+        bytes.push_back(static_cast<unsigned char>(b));
+      for (unsigned int u : reference_encode(code, Form::UTF16))
+        units.push_back(u);
+    }
+    if (!bytes.empty() && random() % 4 == 0)
+      bytes.pop_back(); // cut the last sequence short
+    Units source(bytes.begin(), bytes.end());
+    std::vector<Decoded> from_bytes = reference_decode_utf8(bytes);
+    std::vector<Decoded> from_units = reference_decode_utf16(units);
+    std::vector<Decoded> from_codes;
+    for (unsigned int code : codes)
+      from_codes.push_back({code, false});
+
+    size_t to16 = reference_convert(from_bytes, Form::UTF16, 0).result;
+    size_t to32 = reference_convert(from_bytes, Form::UTF32, 0).result;
+    size_t to8 = reference_convert(from_units, Form::UTF8, 0).result;
+    size_t to8_from32 = reference_convert(from_codes, Form::UTF8, 0).result;
+    for (int pick = 0; pick < 3; ++pick) {
+      auto capacity = [&](size_t count) -> size_t {
+        return pick == 0 ? count : pick == 1 ? 1 + random() % count : count + 1 + random() % 60;
+      };
+      ASSERT_TRUE((matches_reference<char, wchar_t>(&ConvertUTF::utf8_to_utf16, source, from_bytes,
+                                                    Form::UTF16, capacity(to16))));
+      ASSERT_TRUE((matches_reference<char, unsigned int>(&ConvertUTF::utf8_to_utf32, source,
+                                                         from_bytes, Form::UTF32, capacity(to32))));
+      ASSERT_TRUE((matches_reference<wchar_t, char>(&ConvertUTF::utf16_to_utf8, units, from_units,
+                                                    Form::UTF8, capacity(to8))));
+      ASSERT_TRUE((matches_reference<unsigned int, char>(
+          &ConvertUTF::utf32_to_utf8, codes, from_codes, Form::UTF8, capacity(to8_from32))));
+    }
+  }
+}
+
+// The first and last code of each UTF-8 length, in every position of a block.
+TEST(ConvertUTFTest, LengthBoundariesInEveryBlockPosition) {
+  const unsigned int edges[] = {0x7F, 0x80, 0x7FF, 0x800, 0xD7FF, 0xE000, 0xFFFF, 0x10000};
+  for (size_t shift = 0; shift < 17; ++shift) {
+    for (unsigned int edge : edges) {
+      for (unsigned int filler : {0x41u, 0xE9u, 0x4E2Du}) {
+        Units codes(40, filler);
+        codes[shift] = edge;
+        codes[shift + 16] = edge;
+        Bytes bytes;
+        Units units;
+        std::vector<Decoded> decoded;
+        for (unsigned int code : codes) {
+          for (unsigned int b : reference_encode(code, Form::UTF8))
+            bytes.push_back(static_cast<unsigned char>(b));
+          for (unsigned int u : reference_encode(code, Form::UTF16))
+            units.push_back(u);
+          decoded.push_back({code, false});
+        }
+        Units source(bytes.begin(), bytes.end());
+        size_t to8 = reference_convert(decoded, Form::UTF8, 0).result;
+        size_t to16 = reference_convert(decoded, Form::UTF16, 0).result;
+        ASSERT_TRUE((matches_reference<wchar_t, char>(&ConvertUTF::utf16_to_utf8, units, decoded,
+                                                      Form::UTF8, to8)))
+            << std::hex << edge << " at " << shift;
+        ASSERT_TRUE((matches_reference<char, wchar_t>(&ConvertUTF::utf8_to_utf16, source, decoded,
+                                                      Form::UTF16, to16)))
+            << std::hex << edge << " at " << shift;
+      }
+    }
   }
 }
