@@ -2,9 +2,10 @@
 //
 // annItem.h holds the document, named items, handles and class tags;
 // annGeometry.h the geometry items and render meshes; annLevel.h levels and
-// colours.
+// colours; annGroup.h groups and shape-preserving transforms.
 #pragma once
 
 #include "annItem.h"
 #include "annGeometry.h"
 #include "annLevel.h"
+#include "annGroup.h"

@@ -52,6 +52,9 @@ size_t annNamedItem::num_members() const {
 annNamedItem* annNamedItem::member(size_t) const {
   return nullptr;
 }
+int annNamedItem::remove_member(const annNamedItem*) {
+  return 0;
+}
 annStyleSet::~annStyleSet() = default;
 
 annDocument::annDocument() = default;
@@ -88,6 +91,16 @@ int annDocument::remove_item(const annNamedItem* item) {
   (*it)->owner_ = nullptr;
   items_.erase(it);
   return 1;
+}
+
+int annDocument::remove_geometry(const annNamedItemPtr& item) {
+  if (item.invalid())
+    return 0;
+  int removed = remove_item(item.pointer());
+  for (const auto& holder : items_)
+    if (holder->remove_member(item.pointer()))
+      removed = 1;
+  return removed;
 }
 
 annNameSpacePtr annDocument::set_name_space(const annNameSpacePtr& space) {

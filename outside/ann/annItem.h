@@ -175,6 +175,8 @@ public:
   // document prints under it. None by default.
   virtual size_t num_members() const;
   virtual annNamedItem* member(size_t i) const;
+  // Takes every occurrence of item out of the parts; nonzero when there was one.
+  virtual int remove_member(const annNamedItem* item);
 
 protected:
   friend class annDocument;
@@ -225,6 +227,10 @@ public:
   const std::shared_ptr<annNamedItem>& item(size_t i) const { return items_[i]; }
   // Nonzero when the item was in the document and is now taken out.
   int remove_item(const annNamedItem* item);
+  // Takes an item out of the document and out of every group of the
+  // document that holds it; the members of a removed group stay in the
+  // document. Nonzero when the document or one of its groups held it.
+  int remove_geometry(const annNamedItemPtr& item);
 
   const annNameSpacePtr& current_name_space() const { return current_name_space_; }
   // Makes space current and answers the previous current name space.

@@ -234,3 +234,133 @@ TEST(annDocumentTest, PrintsItemsInCreationOrderWithWhatIsSet) {
                        "annSurfaceItem \"s1\"\n"
                        "annWorkplaneItem \"w1\" in \"bolt\" origin 0 0 0\n");
 }
+
+TEST(annGroupTest, TagPicksTheKindAndItsStructureAnswer) {
+  annDocument document;
+  struct Case {
+    const stoClass* tag;
+    int structure;
+  };
+  const Case cases[] = {{sto_class_annGroup(), 0},
+                        {sto_class_annComponentFile(), 0},
+                        {sto_class_annUnlinkedSolid(), 1},
+                        {sto_class_annDimension(), 1},
+                        {sto_class_annWitnessLine(), 1},
+                        {sto_class_annSymbol(), 1},
+                        {sto_class_annPointSymbolInstance(), 1},
+                        {sto_class_annGdtTolerance(), 1}};
+  for (const Case& c : cases) {
+    annGroupannPtr group = annGroup::make_annGroup(&document, c.tag, utString("g"));
+    ASSERT_FALSE(group.invalid()) << c.tag->name();
+    EXPECT_EQ(group->sto_class(), c.tag);
+    EXPECT_EQ(group->structure(), c.structure) << c.tag->name();
+    // The temporary instance of the tag answers as the made group does.
+    std::unique_ptr<stoObject> temporary(c.tag->new_instance());
+    EXPECT_EQ(annGroup::sto_dynamic_cast(temporary.get())->structure(), c.structure);
+  }
+  EXPECT_EQ(document.num_items(), 8u);
+  EXPECT_TRUE(make_annGroup(&document, sto_class_annCurveItem(), utString("x")).invalid());
+  EXPECT_TRUE(make_annGroup(&document, sto_class_annGeometryItem(), utString("x")).invalid());
+  EXPECT_TRUE(make_annGroup(&document, nullptr, utString("x")).invalid());
+  EXPECT_TRUE(make_annGroup(nullptr, sto_class_annGroup(), utString("x")).invalid());
+  EXPECT_EQ(document.num_items(), 8u);
+}
+
+TEST(annGroupTest, KeepsMembersInOrderAndRefusesCycles) {
+  annDocument document;
+  annGroupannPtr outer = make_annGroup(&document, sto_class_annGroup(), utString("outer"));
+  annGroupannPtr inner = make_annGroup(&document, sto_class_annGroup(), utString("inner"));
+  annCurveItemannPtr curve = make_annCurveItem(&document, utString("line"), utString("c"));
+  annPointItemannPtr point = make_annPointItem(&document, giPoint3(0, 0, 0), utString("p"));
+  EXPECT_EQ(outer->add_group_geometry(point), 1);
+  EXPECT_EQ(outer->add_group_geometry(inner), 1);
+  EXPECT_EQ(inner->add_group_geometry(curve), 1);
+  const annGeometryItemannPtrcoVariableArr& members = outer->get_group_geometry();
+  ASSERT_EQ(members.size(), 2u);
+  EXPECT_TRUE(members[0] == point);
+  EXPECT_TRUE(members[1] == inner);
+  EXPECT_EQ(outer->holds(curve.pointer()), 1);
+
+  EXPECT_EQ(outer->add_group_geometry(outer), 0);
+  EXPECT_EQ(inner->add_group_geometry(outer), 0);
+  EXPECT_EQ(outer->add_group_geometry(annGeometryItemannPtr()), 0);
+  EXPECT_EQ(inner->get_group_geometry().size(), 1u);
+
+  EXPECT_TRUE(outer->group_name().is_null());
+  outer->set_group_name(utString("Fixings"));
+  EXPECT_STREQ(outer->group_name().c_str(), "Fixings");
+}
+
+TEST(annGroupTest, RemovingGeometryTakesItOutOfDocumentAndGroups) {
+  annDocument document;
+  annGroupannPtr first = make_annGroup(&document, sto_class_annGroup(), utString("g1"));
+  annGroupannPtr second = make_annGroup(&document, sto_class_annGroup(), utString("g2"));
+  annCurveItemannPtr curve = make_annCurveItem(&document, utString("line"), utString("c"));
+  annPointItemannPtr point = make_annPointItem(&document, giPoint3(0, 0, 0), utString("p"));
+  first->add_group_geometry(curve);
+  first->add_group_geometry(point);
+  first->add_group_geometry(curve);
+  second->add_group_geometry(curve);
+
+  EXPECT_EQ(document.remove_geometry(curve), 1);
+  EXPECT_EQ(document.num_items(), 3u);
+  ASSERT_EQ(first->get_group_geometry().size(), 1u);
+  EXPECT_TRUE(first->get_group_geometry()[0] == point);
+  EXPECT_EQ(second->get_group_geometry().size(), 0u);
+  EXPECT_EQ(document.remove_geometry(curve), 0);
+  EXPECT_EQ(document.remove_geometry(annNamedItemPtr()), 0);
+
+  // Removing a group leaves its members in the document.
+  EXPECT_EQ(document.remove_geometry(first), 1);
+  EXPECT_EQ(document.num_items(), 2u);
+  EXPECT_TRUE(document.find_item(utString("p"), sto_class_annPointItem()) == point);
+}
+
+TEST(annSPTTest, TransformMapsTheWorldOntoTheScaledWorkplane) {
+  annDocument document;
+  giWorkplane3 placed(giPoint3(1, 2, 3), giVector3(0, 1, 0), giVector3(-1, 0, 0));
+  annSPTannPtr spt = annSPT::make_annSPT(&document, placed, 2.0, utString("t"));
+  ASSERT_FALSE(spt.invalid());
+  EXPECT_EQ(spt->scale(), 2.0);
+  giXform3 xform = spt->xform();
+  EXPECT_EQ(xform.code(), giXFORM_SIMILARITY);
+  EXPECT_TRUE(xform * giPoint3(0, 0, 0) == giPoint3(1, 2, 3));
+  EXPECT_TRUE(xform * giPoint3(1, 0, 0) == giPoint3(1, 4, 3));
+  EXPECT_TRUE(xform * giPoint3(0, 1, 0) == giPoint3(-1, 2, 3));
+  EXPECT_TRUE(xform * giPoint3(0, 0, 1) == giPoint3(1, 2, 5));
+  EXPECT_TRUE(make_annSPT(&document, giWorkplane3(), 1.0, utString("u"))->xform().invalid());
+  EXPECT_TRUE(make_annSPT(nullptr, placed, 1.0, utString("u")).invalid());
+
+  // The world workplane moved by a shape-preserving transform, with the
+  // scale the move answers, gives that transform back; a mirror included.
+  const double mirror[4][4] = {{-3, 0, 0, 5}, {0, 3, 0, 6}, {0, 0, 3, 7}, {0, 0, 0, 1}};
+  giXform3 given(mirror);
+  giWorkplane3 moved(giWorkplaneWorld);
+  double scale = moved.transform(given);
+  EXPECT_TRUE(equal(make_annSPT(&document, moved, scale, utString("m"))->xform(), given, 1e-12));
+}
+
+TEST(annDocumentTest, PrintsGroupMembersIndentedUnderTheirGroups) {
+  annDocument document;
+  annGroupannPtr outer = make_annGroup(&document, sto_class_annGroup(), utString("outer"));
+  outer->set_group_name(utString("Fixings"));
+  outer->set_transform(
+      make_annSPT(&document, giWorkplane3(giWorkplaneWorld), 1.5, utString("outer spt")));
+  annGroupannPtr file =
+      make_annGroup(&document, sto_class_annComponentFile(), utString("bolt.part"));
+  annComponentFile::sto_dynamic_cast(file.pointer())->set_component_file(utString("/p/bolt"));
+  annCurveItemannPtr curve = make_annCurveItem(&document, utString("line"), utString("c"));
+  make_annPointItem(&document, giPoint3(0, 0, 0), utString("loose"));
+  outer->add_group_geometry(file);
+  outer->add_group_geometry(curve);
+  file->add_group_geometry(curve);
+
+  std::ostringstream out;
+  document.print(out);
+  EXPECT_EQ(out.str(), "annGroup \"outer\" group name \"Fixings\" transform \"outer spt\"\n"
+                       "  annComponentFile \"bolt.part\" file \"/p/bolt\"\n"
+                       "    annCurveItem \"c\" description \"line\"\n"
+                       "  annCurveItem \"c\" description \"line\"\n"
+                       "annSPT \"outer spt\" origin 0 0 0 scale 1.5\n"
+                       "annPointItem \"loose\" at 0 0 0\n");
+}
