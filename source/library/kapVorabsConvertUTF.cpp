@@ -204,7 +204,7 @@ struct utf32_form {
 // checks, and anything else in it goes through the exact per-code path, so
 // the results are the same either way. Blocks are only taken when both the
 // source and the destination have room for the whole block, and nothing is
-// written past the units a block produces.
+// left behind past the units a conversion produces.
 
 template <class Unit> constexpr bool is_wide_unit() {
   return sizeof(Unit) == 4;
