@@ -22,7 +22,7 @@
 #include <vector>
 
 // --- hashing --------------------------------------------------------------
-// 32-bit FNV-1a over bytes; a string hashes its characters, so equal texts
+// A 32-bit hash of bytes; a string hashes its characters, so equal texts
 // hash alike whatever their storage.
 VOROUT_API unsigned int co_hash(const void* bytes, size_t count);
 VOROUT_API unsigned int co_hash(const utString& text);
@@ -97,9 +97,10 @@ private:
   std::unordered_set<T, Hash, Equal> items_;
 };
 
-// A hash set for a handful of values: entries and their hashes in one array,
-// compared by hash before equality. For per-object memos that mostly hold one
-// entry, where a node-based table would cost more than it saves.
+// A hash set for a handful of values, such as a per-object memo that mostly
+// holds one entry: the first value lives inline (no allocation), the rest in
+// one array. Up to eight values are found by equality alone; hashes are
+// worked out only once the set grows past that, where they start to pay.
 template <class T, class Hash = coHasher<T>, class Equal = std::equal_to<T>> class coFlatSet {
 public:
   coFlatSet() = default;
@@ -107,43 +108,55 @@ public:
 
   // Nonzero when the value was not yet present.
   int add(const T& value) {
-    size_t hash = Hash()(value);
-    if (locate(value, hash))
+    if (find(value))
       return 0;
-    hashes_.push_back(hash);
-    items_.push_back(value);
+    if (!has_first_) {
+      first_ = value;
+      has_first_ = true;
+      return 1;
+    }
+    rest_.push_back(Slot{0, value});
+    if (size() == linear_limit + 1)
+      hash_all(); // from now on every slot carries its hash
+    else if (hashed())
+      rest_.back().hash = Hash()(value);
     return 1;
   }
   // The stored value equal to value, or null.
-  const T* find(const T& value) const { return locate(value, Hash()(value)); }
-  int member(const T& value) const { return find(value) != nullptr; }
-  int remove(const T& value) {
-    const T* found = find(value);
-    if (!found)
-      return 0;
-    size_t i = size_t(found - items_.data());
-    items_.erase(items_.begin() + std::ptrdiff_t(i));
-    hashes_.erase(hashes_.begin() + std::ptrdiff_t(i));
-    return 1;
-  }
-  size_t size() const { return items_.size(); }
-  int empty() const { return items_.empty(); }
-  void clear() {
-    items_.clear();
-    hashes_.clear();
-  }
-  const T* begin() const { return items_.data(); }
-  const T* end() const { return items_.data() + items_.size(); }
-
-private:
-  const T* locate(const T& value, size_t hash) const {
-    for (size_t i = 0; i < items_.size(); ++i)
-      if (hashes_[i] == hash && Equal()(items_[i], value))
-        return &items_[i];
+  const T* find(const T& value) const {
+    if (!has_first_)
+      return nullptr;
+    if (Equal()(first_, value))
+      return &first_;
+    size_t hash = hashed() ? Hash()(value) : 0;
+    for (const Slot& slot : rest_)
+      if ((!hashed() || slot.hash == hash) && Equal()(slot.value, value))
+        return &slot.value;
     return nullptr;
   }
-  std::vector<size_t> hashes_;
-  std::vector<T> items_;
+  int member(const T& value) const { return find(value) != nullptr; }
+  size_t size() const { return (has_first_ ? 1 : 0) + rest_.size(); }
+  int empty() const { return !has_first_; }
+  void clear() {
+    has_first_ = false;
+    first_ = T();
+    rest_.clear();
+  }
+
+private:
+  static constexpr size_t linear_limit = 8;
+  struct Slot {
+    size_t hash;
+    T value;
+  };
+  bool hashed() const { return size() > linear_limit; }
+  void hash_all() {
+    for (Slot& slot : rest_)
+      slot.hash = Hash()(slot.value);
+  }
+  bool has_first_ = false;
+  T first_{};
+  std::vector<Slot> rest_;
 };
 
 // A set of pointers to objects owned elsewhere.

@@ -360,12 +360,6 @@ int equal(const giXform3& a, const giXform3& b, double tolerance) {
   return 1;
 }
 
-double giXform3Acc::matrix_value(const giXform3& xform, int row, int column) {
-  if (row < 0 || row > 3 || column < 0 || column > 3)
-    return 0.0;
-  return xform.matrix_[row][column];
-}
-
 // --- workplanes ---------------------------------------------------------------
 giWorkplane3::giWorkplane3(const giPoint3& origin, const giVector3& u, const giVector3& v) {
   giVector3 unit_u = u.normalised();

@@ -255,7 +255,12 @@ class VOROUT_API giXform3Acc {
 public:
   explicit giXform3Acc(const giXform3& xform) : xform_(&xform) {}
   double matrix_value(int row, int column) const { return matrix_value(*xform_, row, column); }
-  static double matrix_value(const giXform3& xform, int row, int column);
+  // Inline: hashing a transform reads nine entries.
+  static double matrix_value(const giXform3& xform, int row, int column) {
+    if (row < 0 || row > 3 || column < 0 || column > 3)
+      return 0.0;
+    return xform.matrix_[row][column];
+  }
 
 private:
   const giXform3* xform_;

@@ -8,8 +8,6 @@ vorabsAttributeKey::vorabsAttributeKey() : name_(""), hash_(co_hash(name_)) {}
 vorabsAttributeKey::vorabsAttributeKey(const utString& name)
     : name_(name.is_null() ? utString("") : name), hash_(co_hash(name_)) {}
 
-vorabsAttributeKey::~vorabsAttributeKey() = default;
-
 unsigned int co_hash(const vorabsAttributeKey& key) {
   return key.hash();
 }

@@ -17,7 +17,7 @@ public:
   explicit vorabsAttributeKey(const utString& name);
   vorabsAttributeKey(const vorabsAttributeKey& other) = default;
   vorabsAttributeKey& operator=(const vorabsAttributeKey& other) = default;
-  ~vorabsAttributeKey();
+  ~vorabsAttributeKey() = default;
 
   int operator==(const vorabsAttributeKey& other) const {
     return hash_ == other.hash_ && name_ == other.name_;

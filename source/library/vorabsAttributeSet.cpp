@@ -55,6 +55,8 @@ void vorabsAttributeSet::store(const vorabsAttributeKey& key, vorabsAttributePtr
     entry->type = type;
     return;
   }
+  if (entries_.capacity() == 0)
+    entries_.reserve(4); // entities carry a few attributes: grow once, not thrice
   entries_.push_back(Entry{key, value, type});
   index_entry(entries_.size() - 1);
 }

@@ -17,14 +17,18 @@ vorabsTranslationStatus vorabsTranslator::process(const vorabsAttributeSet& attr
   ++num_usages_;
   vorabsProcessedItem entry(transform_);
   if (const vorabsProcessedItem* stored = processed_items_.find(entry)) {
-    vorabsAttributeSet own(utCopy, attributes);
-    this->attributes(own);
     entry = *stored;
     result = entry.status();
     receiver.increment_progress(num_translators() - 1);
-    // A child of a compound being built is added by its parent instead.
-    if (!own.member(vorabsCHILDITEM) && result == vorabsSTATUS_OK)
-      sink.annotation(entry.item(), attributes);
+    // Only a re-used item goes to the sink again, and not when the entity is
+    // a child of a compound being built (its parent adds the item itself):
+    // whether it is one shows in its attributes completed by the translator.
+    if (result == vorabsSTATUS_OK) {
+      vorabsAttributeSet own(utCopy, attributes);
+      this->attributes(own);
+      if (!own.member(vorabsCHILDITEM))
+        sink.annotation(entry.item(), attributes);
+    }
   } else {
     result = create_item(attributes, transform_, receiver, sink);
     entry.set_status(result);

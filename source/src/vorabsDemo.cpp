@@ -1,0 +1,179 @@
+// vorabsDemo.cpp - a small host that walks a reader's translators into a recording sink.
+//
+// It registers a handful of translators with a test input endpoint (points,
+// curves, a face placed by a translation, one translator reached twice, a
+// workplane under a transform it cannot take), walks them into a recording
+// sink through a test receiver, and prints each object's status, what both
+// message channels received, and what the sink recorded by kind.
+#include "vorabsAttributePtr.h"
+#include "vorabsCurveTranslator.h"
+#include "vorabsIfStream.h"
+#include "vorabsLibSinkTester.h"
+#include "vorabsOutputOstreamTester.h"
+#include "vorabsTestFaceTranslator.h"
+#include "vorabsTestInterface.h"
+#include "vorabsTestLibInputEx.h"
+#include "vorabsTestPointTranslator.h"
+#include "vorabsWorkplaneTranslator.h"
+
+#include "ann/ann.h"
+#include "top.h"
+#include "vel.h"
+
+#include <cstdio>
+
+namespace {
+
+// A reader's curve translator: delivers a stored curve under a stored name.
+class DemoCurveTranslator final : public vorabsCurveTranslator {
+public:
+  DemoCurveTranslator(const vorabsContext& context, const char* name, velCurve3* curve)
+      : vorabsCurveTranslator(context), name_(name), curve_(curve) {}
+  void attributes(vorabsAttributeSet& set) const override {
+    vorabsCurveTranslator::attributes(set);
+    vorabsNamevorabsAttributePtr name;
+    set.check_out(vorabsNAME, name);
+    *name = vorabsName(name_, 0);
+  }
+
+protected:
+  vorabsTranslationStatus create_curve(velCurvePtr3& curve) override {
+    curve = curve_;
+    return vorabsSTATUS_OK;
+  }
+
+private:
+  utString name_;
+  velCurvePtr3 curve_;
+};
+
+// A reader's workplane translator: the world workplane, named.
+class DemoWorkplaneTranslator final : public vorabsWorkplaneTranslator {
+public:
+  DemoWorkplaneTranslator(const vorabsContext& context, const char* name)
+      : vorabsWorkplaneTranslator(context), name_(name) {}
+  void attributes(vorabsAttributeSet& set) const override {
+    vorabsWorkplaneTranslator::attributes(set);
+    vorabsNamevorabsAttributePtr name;
+    set.check_out(vorabsNAME, name);
+    *name = vorabsName(name_, 0);
+  }
+
+protected:
+  vorabsTranslationStatus create_workplane(giWorkplane3& workplane) override {
+    workplane = giWorkplane3(giWorkplaneWorld);
+    return vorabsSTATUS_OK;
+  }
+
+private:
+  utString name_;
+};
+
+const char* status_name(vorabsStatus status) {
+  static const char* const names[] = {"vorabsSTATUS_OK",      "vorabsSTATUS_FAILED",
+                                      "vorabsSTATUS_IGNORED", "vorabsSTATUS_COMPLETE_NO_ITEM",
+                                      "vorabsSTATUS_ABORTED", "vorabsSTATUS_OUTSIDE_EXTENT",
+                                      "vorabsSTATUS_UNKNOWN", "vorabsSTATUS_ZERO_AREA"};
+  unsigned value = static_cast<unsigned>(status);
+  return value < 8 ? names[value] : "invalid status";
+}
+
+topTopologyPtr unit_square_face() {
+  auto* topology = new topTopology();
+  topology->add_face(topFace(velSurfPtr(new velPlane(giWorkplane3(giWorkplaneWorld)))));
+  return topTopologyPtr(topology);
+}
+
+void print_messages(const char* channel, const vorabsOutputOstreamTester& messages) {
+  std::printf("%s channel (%d messages):\n", channel, messages.number_of_strings());
+  for (int i = 0; i < messages.number_of_strings(); ++i)
+    std::printf("  %s", messages.get_string(i).c_str());
+}
+
+template <class Entity, class Getter> void print_recorded(const char* kind, int count, Getter get) {
+  std::printf("  %-15s %d:", kind, count);
+  for (int i = 0; i < count; ++i) {
+    Entity entity;
+    utString name;
+    get(i, entity, name);
+    std::printf(" \"%s\"", name.c_str());
+  }
+  std::printf("\n");
+}
+
+} // namespace
+
+int main() {
+  annDocument document;
+  vorabsContext context;
+  context.set_document(&document);
+
+  vorabsOutputOstreamTester output;
+  vorabsOutputOstreamTester error;
+  vorabsTestLibInputEx reader(nullptr);
+  reader.set_error(&error);
+  reader.set_output(&output);
+
+  reader.add_translator(vorabsTranslatorcoPrf(
+      new vorabsTestPointTranslator(context, utString("origin"), giPoint3(0, 0, 0))));
+  reader.add_translator(vorabsTranslatorcoPrf(
+      new vorabsTestPointTranslator(context, utString("unset point"), giPoint3())));
+  vorabsTranslatorcoPrf edge(new DemoCurveTranslator(
+      context, "edge", new velLine3(giPoint3(0, 0, 0), giPoint3(10, 0, 0))));
+  reader.add_translator(edge);
+  reader.add_translator(vorabsTranslatorcoPrf(new DemoCurveTranslator(
+      context, "rim",
+      new velCircArc3(giPoint3(0, 0, 0), giVector3(0, 0, 1), giVector3(1, 0, 0), 5, 0, 3.14159))));
+
+  vorabsTranslatorcoPrf face(
+      new vorabsTestFaceTranslator(context, utString("lid"), unit_square_face()));
+  giXform3 previous;
+  face->set_transform(giXform3(giXformTranslate, giVector3(0, 0, 25)), previous);
+  reader.add_translator(face);
+  reader.add_translator(edge); // reached twice: the second time re-uses the first outcome
+
+  vorabsTranslatorcoPrf datum(new DemoWorkplaneTranslator(context, "datum"));
+  const double squash[4][4] = {{1, 0, 0, 0}, {0, 2, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
+  datum->set_transform(giXform3(squash), previous);
+  reader.add_translator(datum);
+
+  vorabsIfStream no_file(nullptr);
+  if (!reader.read_input(context, no_file)) {
+    std::printf("the reader could not read its input\n");
+    return 1;
+  }
+
+  vorabsLibSinkTester sink;
+  sink.set_error(&error);
+  sink.set_output(&output);
+  vorabsTestInterface receiver;
+  vorabsAttributeSet inherited;
+
+  std::printf("%d objects from %d top-level translators\n", reader.num_objects(),
+              reader.num_top_level_translators());
+  int index = 0;
+  while (++reader) {
+    vorabsAttributeSet attributes;
+    reader.attributes(attributes);
+    vorabsNamevorabsAttributePtr name;
+    utString shown = attributes.get(vorabsNAME, name) ? name->string() : utString("?");
+    vorabsTranslationStatus status = reader.send_to(inherited, receiver, sink);
+    std::printf("object %d %-12s %s\n", ++index, shown.c_str(), status_name(status.status()));
+  }
+
+  print_messages("output", output);
+  print_messages("error", error);
+  std::printf("recorded by the sink:\n");
+  print_recorded<giPoint3>("points", sink.number_of_points3(),
+                           [&](int i, giPoint3& p, utString& n) { sink.get_point3(i, p, n); });
+  print_recorded<velCurvePtr3>(
+      "curves", sink.number_of_curves3(),
+      [&](int i, velCurvePtr3& c, utString& n) { sink.get_curve3(i, c, n); });
+  print_recorded<topTopologyPtr>(
+      "topologies", sink.number_of_topologies(),
+      [&](int i, topTopologyPtr& t, utString& n) { sink.get_topology(i, t, n); });
+  print_recorded<giWorkplane3>(
+      "workplanes", sink.number_of_workplane3(),
+      [&](int i, giWorkplane3& w, utString& n) { sink.get_workplane3(i, w, n); });
+  return 0;
+}
