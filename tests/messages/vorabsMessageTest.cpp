@@ -1,0 +1,124 @@
+// Tests of message type identity and of the handle that compares messages by class.
+#include "vorabsMessage.h"
+#include "vorabsMessagePtr.h"
+
+#include "co.h"
+#include "vorabsOutput.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CurveMessage : public vorabsMessage {
+public:
+  using vorabsMessage::vorabsMessage;
+  static const utTypeID& ut_static_type() {
+    static const utTypeID id("CurveMessage", &vorabsMessage::ut_static_type());
+    return id;
+  }
+  const utTypeID& ut_dynamic_type() const override { return ut_static_type(); }
+  void print(vorabsOutput* channel) override { channel->tprintf("vorabs", "curve"); }
+};
+
+class OpenCurveMessage final : public CurveMessage {
+public:
+  using CurveMessage::CurveMessage;
+  static const utTypeID& ut_static_type() {
+    static const utTypeID id("OpenCurveMessage", &CurveMessage::ut_static_type());
+    return id;
+  }
+  const utTypeID& ut_dynamic_type() const override { return ut_static_type(); }
+};
+
+// A class whose id object is its own but whose name another class uses too.
+class NamedMessage final : public vorabsMessage {
+public:
+  NamedMessage(const utTypeID& id, const char* key)
+      : vorabsMessage(key, vorabsSEVERITY_ERROR), id_(id) {}
+  const utTypeID& ut_dynamic_type() const override { return id_; }
+  void print(vorabsOutput*) override {}
+
+private:
+  const utTypeID& id_;
+};
+
+// A class that answers the base id: it counts as a plain vorabsMessage.
+class AnonymousMessage final : public vorabsMessage {
+public:
+  using vorabsMessage::vorabsMessage;
+  void print(vorabsOutput*) override {}
+};
+
+} // namespace
+
+TEST(vorabsMessageTest, ClassesAnswerTheirOwnIdsAndKinds) {
+  EXPECT_STREQ(vorabsMessage::ut_static_type().name(), "vorabsMessage");
+  EXPECT_EQ(vorabsMessage::ut_static_type().parent(), nullptr);
+
+  OpenCurveMessage open("C7", vorabsSEVERITY_WARNING);
+  CurveMessage curve("C8", vorabsSEVERITY_INFORMATION);
+  AnonymousMessage anonymous("", vorabsSEVERITY_ERROR);
+  EXPECT_STREQ(open.ut_dynamic_type().name(), "OpenCurveMessage");
+  EXPECT_EQ(&anonymous.ut_dynamic_type(), &vorabsMessage::ut_static_type());
+
+  EXPECT_TRUE(open.ut_is_kind_of(OpenCurveMessage::ut_static_type()));
+  EXPECT_TRUE(open.ut_is_kind_of(CurveMessage::ut_static_type()));
+  EXPECT_TRUE(open.ut_is_kind_of(vorabsMessage::ut_static_type()));
+  EXPECT_FALSE(curve.ut_is_kind_of(OpenCurveMessage::ut_static_type()));
+  EXPECT_FALSE(anonymous.ut_is_kind_of(CurveMessage::ut_static_type()));
+
+  vorabsMessage* as_base = &open;
+  EXPECT_EQ(vorabsMessage::ut_dynamic_cast(as_base), as_base);
+  EXPECT_EQ(vorabsMessage::ut_dynamic_cast(static_cast<vorabsMessage*>(nullptr)), nullptr);
+  const vorabsMessage* const_base = &curve;
+  EXPECT_EQ(vorabsMessage::ut_dynamic_cast(const_base), const_base);
+
+  EXPECT_EQ(open.key(), utString("C7"));
+  EXPECT_EQ(open.severity(), vorabsSEVERITY_WARNING);
+  EXPECT_EQ(curve.severity(), vorabsSEVERITY_INFORMATION);
+}
+
+TEST(vorabsMessagePtrTest, EqualityAndHashFollowTheClassNameOnly) {
+  CurveMessage a1("A", vorabsSEVERITY_WARNING);
+  CurveMessage a2("B", vorabsSEVERITY_ERROR); // other key and severity, same class
+  OpenCurveMessage open("A", vorabsSEVERITY_WARNING);
+  vorabsMessagePtr none, other_none;
+  vorabsMessagePtr first(&a1), second(&a2), derived(&open);
+
+  EXPECT_TRUE(none.invalid());
+  EXPECT_FALSE(first.invalid());
+  EXPECT_EQ(first(), &a1);
+  EXPECT_TRUE(none == other_none);
+  EXPECT_FALSE(none == first);
+  EXPECT_FALSE(first == none);
+  EXPECT_TRUE(first == second);
+  EXPECT_FALSE(first == derived); // a derived class is a class of its own
+  EXPECT_TRUE(first != derived);
+
+  EXPECT_EQ(co_hash(first), co_hash(utString("CurveMessage")));
+  EXPECT_EQ(co_hash(first), co_hash(second));
+  EXPECT_EQ(co_hash(derived), co_hash(utString("OpenCurveMessage")));
+  EXPECT_EQ(co_hash(none), 0u);
+
+  // Two id objects with one name are one message class.
+  static const utTypeID twin_a("TwinMessage", &vorabsMessage::ut_static_type());
+  static const utTypeID twin_b("TwinMessage", &vorabsMessage::ut_static_type());
+  static const utTypeID twin_c("TwinMessagf", &vorabsMessage::ut_static_type());
+  static const utTypeID unnamed(nullptr, &vorabsMessage::ut_static_type());
+  static const utTypeID empty_name("", &vorabsMessage::ut_static_type());
+  NamedMessage ta(twin_a, "1"), tb(twin_b, "2"), tc(twin_c, "3"), tu(unnamed, "4"),
+      te(empty_name, "5");
+  EXPECT_TRUE(vorabsMessagePtr(&ta) == vorabsMessagePtr(&tb));
+  EXPECT_EQ(co_hash(vorabsMessagePtr(&ta)), co_hash(vorabsMessagePtr(&tb)));
+  EXPECT_FALSE(vorabsMessagePtr(&ta) == vorabsMessagePtr(&tc));
+  EXPECT_TRUE(vorabsMessagePtr(&tu) == vorabsMessagePtr(&te));
+  EXPECT_EQ(co_hash(vorabsMessagePtr(&tu)), co_hash(utString("")));
+
+  // Copies refer to the same message; the handle never deletes it.
+  vorabsMessagePtr copy(derived);
+  EXPECT_EQ(copy(), &open);
+  copy = none;
+  EXPECT_TRUE(copy.invalid());
+  copy = second;
+  EXPECT_EQ(copy(), &a2);
+}
