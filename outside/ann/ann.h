@@ -2,12 +2,14 @@
 //
 // annItem.h holds the document, named items, handles and class tags;
 // annGeometry.h the geometry items and render meshes; annLevel.h levels and
-// colours; annGroup.h groups and shape-preserving transforms;
-// annProperty.h user properties and their assignment.
+// colours; annStyle.h styles, style sets, curve fonts and placeholders;
+// annGroup.h groups and shape-preserving transforms; annProperty.h user
+// properties and their assignment.
 #pragma once
 
 #include "annItem.h"
 #include "annGeometry.h"
 #include "annLevel.h"
+#include "annStyle.h"
 #include "annGroup.h"
 #include "annProperty.h"

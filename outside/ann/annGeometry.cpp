@@ -14,8 +14,15 @@ ANN_DEFINE_KIND(annSolidItem, annSurfaceBase::sto_static_class(), ANN_NEW_INSTAN
 ANN_DEFINE_KIND(annPointItem, annGeometryItem::sto_static_class(), ANN_NEW_INSTANCE(annPointItem))
 ANN_DEFINE_KIND(annWorkplaneItem, annGeometryItem::sto_static_class(),
                 ANN_NEW_INSTANCE(annWorkplaneItem))
+ANN_DEFINE_KIND(annTextGeometry, annGeometryItem::sto_static_class(),
+                ANN_NEW_INSTANCE(annTextGeometry))
+ANN_DEFINE_KIND(annFillArea, annGeometryItem::sto_static_class(), ANN_NEW_INSTANCE(annFillArea))
+ANN_DEFINE_KIND(annPointCloud, annGeometryItem::sto_static_class(), ANN_NEW_INSTANCE(annPointCloud))
 
 annGeometryItem::~annGeometryItem() = default;
+annTextGeometry::~annTextGeometry() = default;
+annFillArea::~annFillArea() = default;
+annPointCloud::~annPointCloud() = default;
 annCurveItem::~annCurveItem() = default;
 annRenderMesh::~annRenderMesh() = default;
 annSurfaceBase::~annSurfaceBase() = default;
@@ -145,4 +152,19 @@ annRenderMeshannPtr make_annRenderMesh(annEntity* owner, const giTriBlock& tribl
   if (!mesh.invalid())
     mesh->set_triblock(triblock);
   return mesh;
+}
+
+annTextGeometryannPtr make_annTextGeometry(annEntity* owner, const utString& description,
+                                           const utString& name) {
+  return make_described<annTextGeometry>(owner, description, name);
+}
+
+annFillAreaannPtr make_annFillArea(annEntity* owner, const utString& description,
+                                   const utString& name) {
+  return make_described<annFillArea>(owner, description, name);
+}
+
+annPointCloudannPtr make_annPointCloud(annEntity* owner, const utString& description,
+                                       const utString& name) {
+  return make_described<annPointCloud>(owner, description, name);
 }

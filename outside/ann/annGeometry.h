@@ -1,10 +1,10 @@
 // annGeometry.h - geometry items of the annotation model and render meshes.
 //
 // A geometry item is a named item that shows a piece of geometry: a point,
-// a workplane, a curve, a surface, a face or a solid. Points and workplanes
-// hold their values. Curves and surface-like items hold, for now, only a
-// description of what they were made from (opaque text given by their
-// factory); the kernel objects are attached later. A surface-like item may
+// a workplane, a curve, a surface, a face, a solid, a text, a fill area or a
+// point cloud. Points and workplanes hold their values; the other kinds
+// hold, for now, only a description of what they were made from (opaque
+// text given by their factory); the kernel objects are attached later. A surface-like item may
 // carry a render mesh and sub-surfaces; it shares them through handles, and
 // the document owns them like any other item.
 #pragma once
@@ -119,11 +119,34 @@ private:
   giWorkplane3 workplane_;
 };
 
+// Annotation geometry: text, a filled area and a cloud of points. Like
+// curves, they hold for now only the description they were made from.
+class VOROUT_API annTextGeometry final : public annGeometryItem {
+  ANN_ITEM_KIND(annTextGeometry)
+public:
+  ~annTextGeometry() override;
+};
+
+class VOROUT_API annFillArea final : public annGeometryItem {
+  ANN_ITEM_KIND(annFillArea)
+public:
+  ~annFillArea() override;
+};
+
+class VOROUT_API annPointCloud final : public annGeometryItem {
+  ANN_ITEM_KIND(annPointCloud)
+public:
+  ~annPointCloud() override;
+};
+
 using annSurfaceItemannPtr = annPtr<annSurfaceItem>;
 using annFaceItemannPtr = annPtr<annFaceItem>;
 using annSolidItemannPtr = annPtr<annSolidItem>;
 using annPointItemannPtr = annPtr<annPointItem>;
 using annWorkplaneItemannPtr = annPtr<annWorkplaneItem>;
+using annTextGeometryannPtr = annPtr<annTextGeometry>;
+using annFillAreaannPtr = annPtr<annFillArea>;
+using annPointCloudannPtr = annPtr<annPointCloud>;
 
 inline const stoClass* sto_class_annGeometryItem() {
   return annGeometryItem::sto_static_class();
@@ -149,6 +172,15 @@ inline const stoClass* sto_class_annPointItem() {
 inline const stoClass* sto_class_annWorkplaneItem() {
   return annWorkplaneItem::sto_static_class();
 }
+inline const stoClass* sto_class_annTextGeometry() {
+  return annTextGeometry::sto_static_class();
+}
+inline const stoClass* sto_class_annFillArea() {
+  return annFillArea::sto_static_class();
+}
+inline const stoClass* sto_class_annPointCloud() {
+  return annPointCloud::sto_static_class();
+}
 inline const stoClass* sto_class_annRenderMesh() {
   return annRenderMesh::sto_static_class();
 }
@@ -169,4 +201,10 @@ VOROUT_API annFaceItemannPtr make_annFaceItem(annEntity* owner, const utString& 
 VOROUT_API annSolidItemannPtr make_annSolidItem(annEntity* owner, const utString& description,
                                                 const utString& name);
 VOROUT_API annRenderMeshannPtr make_annRenderMesh(annEntity* owner, const giTriBlock& triblock,
+                                                  const utString& name);
+VOROUT_API annTextGeometryannPtr make_annTextGeometry(annEntity* owner, const utString& description,
+                                                      const utString& name);
+VOROUT_API annFillAreaannPtr make_annFillArea(annEntity* owner, const utString& description,
+                                              const utString& name);
+VOROUT_API annPointCloudannPtr make_annPointCloud(annEntity* owner, const utString& description,
                                                   const utString& name);

@@ -9,7 +9,6 @@
 #include <unordered_set>
 
 ANN_DEFINE_KIND(annNamedItem, nullptr, ANN_NEW_INSTANCE(annNamedItem))
-ANN_DEFINE_KIND(annStyleSet, annNamedItem::sto_static_class(), ANN_NEW_INSTANCE(annStyleSet))
 
 annNameSpacePath::annNameSpacePath(const annNameSpacePtr& space) {
   std::vector<utString> reversed;
@@ -55,7 +54,20 @@ annNamedItem* annNamedItem::member(size_t) const {
 int annNamedItem::remove_member(const annNamedItem*) {
   return 0;
 }
-annStyleSet::~annStyleSet() = default;
+annNamedItemPtr annNamedItem::copy(annEntity*) const {
+  return annNamedItemPtr();
+}
+
+int annModel::add_properties_assignment(const annPropertiesAssignmentannPtr& assignment,
+                                        annDocument* document) {
+  if (assignment.invalid() || !document || assignment.annPtrBase::pointer()->owner() != document)
+    return 0;
+  for (const annPropertiesAssignmentannPtr& held : assignments_)
+    if (held == assignment)
+      return 0;
+  assignments_.append(assignment);
+  return 1;
+}
 
 annDocument::annDocument() = default;
 
@@ -109,13 +121,6 @@ annNameSpacePtr annDocument::set_name_space(const annNameSpacePtr& space) {
   return previous;
 }
 
-annStyleSetannPtr make_annStyleSet(annEntity* owner, const utString& name) {
-  annDocument* document = ann_document_of(owner);
-  if (!document)
-    return annStyleSetannPtr();
-  return document->adopt(new annStyleSet(), name);
-}
-
 namespace {
 
 void print_item(std::ostream& out, const annNamedItem& item, int depth) {
@@ -127,7 +132,7 @@ void print_item(std::ostream& out, const annNamedItem& item, int depth) {
     out << " level " << item.level()->level();
   if (!item.style().invalid()) {
     out << " style ";
-    ann_print_quoted(out, item.style()->name());
+    ann_print_quoted(out, item.style().annPtrBase::pointer()->name());
   }
   if (item.display_name_set()) {
     out << " display ";

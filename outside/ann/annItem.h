@@ -115,9 +115,51 @@ public:
       static_cast<annPtrBase&>(result) = other;
     return result;
   }
-  T* pointer() const { return static_cast<T*>(annPtrBase::pointer()); }
+  // The item as this kind; null when the handle is invalid or refers to an
+  // item of another kind (a placeholder standing in for one).
+  T* pointer() const { return T::sto_dynamic_cast(annPtrBase::pointer()); }
   T* operator->() const { return pointer(); }
   T& operator*() const { return *pointer(); }
+  // The item of that name whose kind is tag (or derives from it) in the
+  // owner's document and its current name space, as this kind; invalid when
+  // there is none, when it is not of this kind, or without an owner.
+  static annPtr find_item(annEntity* owner, const utString& name, const stoClass* tag);
+};
+
+// An ordered set of item handles: add keeps the first of equal handles. The
+// two construction arguments are a size hint and a growth rate.
+template <class T> class annPtrcoSet {
+public:
+  using iterator = typename coVariableArr<annPtr<T>>::const_iterator;
+  annPtrcoSet() = default;
+  annPtrcoSet(int initial_size, int /*grow_percent*/) : items_(initial_size) {}
+  // Nonzero when the handle was added (valid and not yet present).
+  int add(const annPtr<T>& item) {
+    if (item.invalid())
+      return 0;
+    for (const annPtr<T>& held : items_)
+      if (held == item)
+        return 0;
+    items_.append(item);
+    return 1;
+  }
+  // Nonzero when the set held the item.
+  int remove(const annNamedItem* item) {
+    for (size_t i = 0; i < items_.size(); ++i)
+      if (items_[i].annPtrBase::pointer() == item) {
+        items_.remove(i);
+        return 1;
+      }
+    return 0;
+  }
+  size_t size() const { return items_.size(); }
+  int empty() const { return items_.empty(); }
+  const annPtr<T>& operator[](size_t i) const { return items_[i]; }
+  iterator begin() const { return items_.begin(); }
+  iterator end() const { return items_.end(); }
+
+private:
+  coVariableArr<annPtr<T>> items_;
 };
 
 class annLevel;
@@ -177,6 +219,10 @@ public:
   virtual annNamedItem* member(size_t i) const;
   // Takes every occurrence of item out of the parts; nonzero when there was one.
   virtual int remove_member(const annNamedItem* item);
+  // A copy of this item, and of what it refers to, made in the owner's
+  // document under the same name and display name. An invalid handle for
+  // kinds that cannot be copied (the default) or without an owner.
+  virtual annNamedItemPtr copy(annEntity* owner) const;
 
 protected:
   friend class annDocument;
@@ -189,19 +235,30 @@ protected:
   annStyleSetannPtr style_;
 };
 
-// A named collection of styles applied to an item.
-class VOROUT_API annStyleSet : public annNamedItem {
-  ANN_ITEM_KIND(annStyleSet)
-public:
-  ~annStyleSet() override;
-};
-
 inline const stoClass* sto_class_annNamedItem() {
   return annNamedItem::sto_static_class();
 }
-inline const stoClass* sto_class_annStyleSet() {
-  return annStyleSet::sto_static_class();
-}
+
+class annPropertiesAssignment;
+using annPropertiesAssignmentannPtr = annPtr<annPropertiesAssignment>;
+
+// What is attached to a document as a whole: the properties assignments of
+// its items, in the order they were attached.
+class VOROUT_API annModel {
+public:
+  // Attaches an assignment made in document. Nonzero when attached; an
+  // invalid handle, an assignment of another document or one already
+  // attached is refused.
+  int add_properties_assignment(const annPropertiesAssignmentannPtr& assignment,
+                                annDocument* document);
+  size_t num_properties_assignments() const { return assignments_.size(); }
+  const annPropertiesAssignmentannPtr& properties_assignment(size_t i) const {
+    return assignments_[i];
+  }
+
+private:
+  coVariableArr<annPropertiesAssignmentannPtr> assignments_;
+};
 
 // The host document: owns every item made in it and keeps them in creation
 // order.
@@ -212,6 +269,8 @@ public:
   annDocument(const annDocument&) = delete;
   annDocument& operator=(const annDocument&) = delete;
   annDocument* document() override { return this; }
+  annModel* model() { return &model_; }
+  const annModel* model() const { return &model_; }
 
   // Takes a new item over and answers a handle to it.
   template <class T> annPtr<T> adopt(T* item, const utString& name) {
@@ -249,7 +308,13 @@ private:
   void add_item(const std::shared_ptr<annNamedItem>& item, const utString& name);
   std::vector<std::shared_ptr<annNamedItem>> items_;
   annNameSpacePtr current_name_space_;
+  annModel model_;
 };
 
-// Style set factory: a new, empty style set owned by the owner's document.
-VOROUT_API annStyleSetannPtr make_annStyleSet(annEntity* owner, const utString& name);
+template <class T>
+annPtr<T> annPtr<T>::find_item(annEntity* owner, const utString& name, const stoClass* tag) {
+  annDocument* document = owner ? owner->document() : nullptr;
+  if (!document)
+    return annPtr();
+  return cast(document->find_item(name, tag));
+}

@@ -25,6 +25,17 @@ void annRGBColour::set_rgb(double red, double green, double blue) {
   blue_ = blue;
 }
 
+annNamedItemPtr annRGBColour::copy(annEntity* owner) const {
+  annDocument* document = ann_document_of(owner);
+  if (!document)
+    return annNamedItemPtr();
+  auto* made = new annRGBColour();
+  made->set_rgb(red_, green_, blue_);
+  if (display_name_set())
+    made->set_display_name(display_name());
+  return document->adopt(made, name());
+}
+
 void annRGBColour::print_details(std::ostream& out) const {
   out << " rgb ";
   ann_print(out, red_);

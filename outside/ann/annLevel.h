@@ -42,6 +42,7 @@ public:
   double green() const { return green_; }
   double blue() const { return blue_; }
   void set_rgb(double red, double green, double blue);
+  annNamedItemPtr copy(annEntity* owner) const override;
   // " rgb r g b".
   void print_details(std::ostream& out) const override;
 

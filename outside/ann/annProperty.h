@@ -8,32 +8,6 @@
 
 #include "ann.h"
 
-// An ordered set of item handles: add keeps the first of equal handles.
-template <class T> class annPtrcoSet {
-public:
-  using iterator = typename coVariableArr<annPtr<T>>::const_iterator;
-  annPtrcoSet() = default;
-  annPtrcoSet(int initial_size, int /*grow_percent*/) : items_(initial_size) {}
-  // Nonzero when the handle was added (valid and not yet present).
-  int add(const annPtr<T>& item) {
-    if (item.invalid())
-      return 0;
-    for (const annPtr<T>& held : items_)
-      if (held == item)
-        return 0;
-    items_.append(item);
-    return 1;
-  }
-  size_t size() const { return items_.size(); }
-  int empty() const { return items_.empty(); }
-  const annPtr<T>& operator[](size_t i) const { return items_[i]; }
-  iterator begin() const { return items_.begin(); }
-  iterator end() const { return items_.end(); }
-
-private:
-  coVariableArr<annPtr<T>> items_;
-};
-
 class annProperty;
 using annPropertyannPtr = annPtr<annProperty>;
 using annPropertyannPtrcoSet = annPtrcoSet<annProperty>;
