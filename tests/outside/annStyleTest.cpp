@@ -1,0 +1,150 @@
+// Tests of the annotation model's styles, style sets, curve fonts and placeholders.
+#include "ann/ann.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <sstream>
+#include <string>
+
+namespace {
+
+coFixedArr<double> lengths(std::initializer_list<double> values) {
+  coFixedArr<double> result(values.size());
+  std::copy(values.begin(), values.end(), result.begin());
+  return result;
+}
+
+std::string printed(const annDocument& document) {
+  std::ostringstream out;
+  document.print(out);
+  return out.str();
+}
+
+} // namespace
+
+TEST(annStyleTest, FindItemAnswersTheStyleOfThatNameAndKind) {
+  annDocument document;
+  annCurveStyleannPtr curve =
+      make_annCurveStyle(&document, 0.5, 1.0, annCurveFontannPtr(), utString("red"));
+  annPointStyleannPtr point = make_annPointStyle(&document, utString("red"));
+  annStyleSetannPtr set = make_annStyleSet(&document, utString("red"));
+
+  EXPECT_TRUE(annStyleannPtr::find_item(&document, utString("red"), sto_class_annCurveStyle()) ==
+              curve);
+  EXPECT_TRUE(annStyleannPtr::find_item(&document, utString("red"), sto_class_annPointStyle()) ==
+              point);
+  EXPECT_TRUE(annStyleSetannPtr::find_item(&document, utString("red"), sto_class_annStyleSet()) ==
+              set);
+  // The angle point kind derives from the point kind, not the other way round.
+  EXPECT_TRUE(annStyleannPtr::find_item(&document, utString("red"), sto_class_annAnglePointStyle())
+                  .invalid());
+  // A tag of another kind than the handle's answers nothing.
+  EXPECT_TRUE(annStyleSetannPtr::find_item(&document, utString("red"), sto_class_annCurveStyle())
+                  .invalid());
+  EXPECT_TRUE(
+      annStyleannPtr::find_item(&document, utString("blue"), sto_class_annStyle()).invalid());
+  EXPECT_TRUE(annStyleannPtr::find_item(nullptr, utString("red"), sto_class_annStyle()).invalid());
+  EXPECT_TRUE(make_annSurfaceStyle(nullptr, utString("x")).invalid());
+}
+
+TEST(annStyleTest, StyleSetAnswersTheStyleForEachItemKind) {
+  annDocument document;
+  annStylePtrcoSet styles(4, 50);
+  annStyleannPtr surface = make_annSurfaceStyle(&document, utString("s"));
+  annStyleannPtr angle = make_annAnglePointStyle(giAngle(1.5), &document, utString("a"));
+  annStyleannPtr text = make_annTextStyle(&document, utString("t"));
+  EXPECT_EQ(styles.add(surface), 1);
+  EXPECT_EQ(styles.add(angle), 1);
+  EXPECT_EQ(styles.add(text), 1);
+  EXPECT_EQ(styles.add(surface), 0);
+  EXPECT_EQ(styles.add(annStyleannPtr()), 0);
+  annStyleSetannPtr set = make_annStyleSet(&document, styles, utString("set"));
+  ASSERT_EQ(set->styles().size(), 3u);
+
+  utString d("d");
+  EXPECT_TRUE(set->get_style(make_annFaceItem(&document, d, utString("f"))) == surface);
+  EXPECT_TRUE(set->get_style(make_annPointItem(&document, giPoint3(), utString("p"))) == angle);
+  EXPECT_TRUE(set->get_style(make_annTextGeometry(&document, d, utString("t"))) == text);
+  EXPECT_TRUE(set->get_style(make_annCurveItem(&document, d, utString("c"))).invalid());
+  // Items of no drawn kind take the first style.
+  EXPECT_TRUE(set->get_style(make_annGroup(&document, sto_class_annGroup(), utString("g"))) ==
+              surface);
+  EXPECT_TRUE(set->get_style(annNamedItemPtr()).invalid());
+  EXPECT_TRUE(set->get_point_style() == angle);
+  EXPECT_EQ(annAnglePointStyleannPtr::cast(set->get_point_style())->angle(), giAngle(1.5));
+  EXPECT_TRUE(set->get_curve_style().invalid());
+  EXPECT_TRUE(make_annStyleSet(&document, utString("empty"))
+                  ->get_style(make_annCurveItem(&document, d, utString("c2")))
+                  .invalid());
+}
+
+TEST(annStyleTest, CurveFontsAndPlaceholders) {
+  annDocument document;
+  annCurveFontPatternannPtr pattern =
+      make_annCurveFontPattern(&document, lengths({4.0, 1.0, 0.5}), 0, utString("dash dot"));
+  EXPECT_EQ(pattern->number_of_segments(), 3);
+  EXPECT_EQ(pattern->read_segment(2), 0.5);
+  EXPECT_EQ(pattern->read_segment(3), 0.0);
+  EXPECT_EQ(pattern->read_segment(-1), 0.0);
+  EXPECT_EQ(pattern->first_segment_visible(), 0);
+
+  annPlaceHolderannPtr holder =
+      make_annPlaceHolder(&document, sto_class_annCurveFontPattern(), utString("dashed"));
+  annCurveFontannPtr font = ann_wrap_placeholder<annCurveFont>(holder);
+  ASSERT_FALSE(font.invalid());
+  EXPECT_STREQ(font.name().c_str(), "dashed");
+  EXPECT_EQ(font.pointer(), nullptr);
+  EXPECT_EQ(font.annPtrBase::pointer(), holder.pointer());
+  // It stands for a curve font, not for a style.
+  EXPECT_TRUE(ann_wrap_placeholder<annStyle>(holder).invalid());
+  EXPECT_TRUE(make_annPlaceHolder(&document, nullptr, utString("x")).invalid());
+}
+
+TEST(annStyleTest, StyleSetCopiesIntoAnotherDocumentWithItsStyles) {
+  annDocument source;
+  annColourannPtr red = make_annRGBColour(&source, 1, 0, 0, utString("red #FF0000"));
+  red->set_display_name(utString("red"));
+  annStyleannPtr curve = make_annCurveStyle(
+      &source, 0.7, 2.0, make_annCurveFontPattern(&source, lengths({3, 1}), 1, utString("dash")),
+      utString("c"));
+  curve->set_colour(red);
+  annStyleannPtr placed =
+      make_annCurveStyle(&source, 0.3, 1.0,
+                         ann_wrap_placeholder<annCurveFont>(make_annPlaceHolder(
+                             &source, sto_class_annCurveFontPattern(), utString("dashed"))),
+                         utString("p"));
+  annStyleannPtr angle = make_annAnglePointStyle(giAngle(0.5), &source, utString("a"));
+  annStylePtrcoSet styles(4, 50);
+  styles.add(curve);
+  styles.add(placed);
+  styles.add(angle);
+  annStyleSetannPtr set = make_annStyleSet(&source, styles, utString("set"));
+
+  annDocument target;
+  annStyleSetannPtr copy = annStyleSetannPtr::cast(set->copy(&target));
+  ASSERT_FALSE(copy.invalid());
+  EXPECT_EQ(copy->owner(), &target);
+  EXPECT_STREQ(copy.name().c_str(), "set");
+  EXPECT_EQ(set->copy(nullptr).invalid(), 1);
+  EXPECT_EQ(printed(target), "annRGBColour \"red #FF0000\" display \"red\" rgb 1 0 0\n"
+                             "annCurveFontPattern \"dash\" segments 3 1\n"
+                             "annPlaceHolder \"dashed\" for annCurveFontPattern\n"
+                             "annStyleSet \"set\"\n"
+                             "  annCurveStyle \"c\" width 0.7 scale 2 font \"dash\" colour "
+                             "\"red #FF0000\"\n"
+                             "  annCurveStyle \"p\" width 0.3 font \"dashed\"\n"
+                             "  annAnglePointStyle \"a\" angle 0.5\n");
+  // The copies are the target's own; the wrapped placeholder stays one.
+  annCurveStyleannPtr copied_curve = copy->get_curve_style();
+  EXPECT_NE(copied_curve.pointer(), curve.pointer());
+  EXPECT_EQ(copied_curve->pattern()->owner(), &target);
+  annCurveStyleannPtr copied_placed = annCurveStyleannPtr::cast(copy->styles()[1]);
+  EXPECT_EQ(copied_placed->pattern().pointer(), nullptr);
+  EXPECT_EQ(copied_placed->pattern().annPtrBase::pointer()->owner(), &target);
+
+  // Removing a style from the document takes it out of the sets too.
+  EXPECT_EQ(target.remove_geometry(copy->styles()[2]), 1);
+  EXPECT_EQ(copy->styles().size(), 2u);
+}
