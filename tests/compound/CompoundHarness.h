@@ -1,0 +1,104 @@
+// CompoundHarness.h - fixtures for the compound and group translator tests.
+//
+// Events is one shared journal of what happened, in order: the receiver,
+// the children and the spy compound write into it. The routing receiver has
+// the translator under test process its current translator, as a host's
+// endpoint would. Children are scripted translators that remember the
+// transform they were made under and, when they succeed, make a point item
+// in the document and hand it to the sink. The item sink remembers the last
+// annotation it got as its current one and answers supported() as told.
+#pragma once
+
+#include "RecordingChannel.h"
+#include "RecordingSink.h"
+#include "ScriptedTranslator.h"
+#include "vorabsCompoundTranslator.h"
+#include "vorabsInterface.h"
+
+#include "ann/ann.h"
+#include "gi.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using Events = std::vector<std::string>;
+
+class ItemSink : public RecordingSink {
+public:
+  vorabsTranslationStatus annotation(const annNamedItemPtr& item,
+                                     const vorabsAttributeSet& set) override;
+  int supported(const vorabsAttributeSet& set) const override;
+
+  int support = 1;
+  mutable int num_supported_calls = 0;
+  mutable vorabsAttributeSet probe;
+};
+
+class RoutingReceiver : public vorabsInterface {
+public:
+  RoutingReceiver(Events& events, vorabsLibSink& sink)
+      : vorabsInterface(0), events(&events), sink(&sink) {}
+  void increment_progress(int) override {}
+  vorabsTranslationStatus send_sub_object(const vorabsAttributeSet& attributes) override;
+  void prepare_for_new_geometry() override { events->push_back("prepare_for_new_geometry"); }
+  int converting_annotation() const override { return converting; }
+  int translation_cancelled() const override { return 0; }
+
+  Events* events;
+  vorabsLibSink* sink;
+  vorabsTranslator* top = nullptr; // the translator the host walks
+  int converting = 0;
+  std::vector<vorabsAttributeSet> sent; // the attributes of every sub-object
+};
+
+// A scripted child: outcome as told; on vorabsSTATUS_OK it makes a point
+// item (or, with named_item set, a style set) named after its completed name.
+class Child : public ScriptedTranslator {
+public:
+  Child(const vorabsContext& context, Events& events, const char* name, vorabsStatus outcome);
+
+  std::vector<giXform3> made_under; // the transform of each create_item
+  int named_item = 0;
+  Events* events;
+
+protected:
+  vorabsTranslationStatus create_item(const vorabsAttributeSet& attributes,
+                                      const giXform3& transform, vorabsInterface& receiver,
+                                      vorabsLibSink& sink) override;
+};
+
+// A compound that journals every call of its derived-class operations and
+// makes a point item as its compound object, so that its item loop can be
+// watched on its own.
+class SpyCompound : public vorabsCompoundTranslator {
+public:
+  SpyCompound(const vorabsContext& context, Events& events, const char* name,
+              const giXform3& own = giXform3(giXformIdentity));
+  void attributes(vorabsAttributeSet& set) const override;
+  int non_spts_supported() const override { return accepts_non_spts; }
+
+  int accepts_non_spts = 1;
+  int make_object = 1;  // zero: make_compound_object answers an invalid item
+  utString mangler_tag; // null: create_name_mangler answers null
+  giXform3 spt;         // the transform handle_spt_transform was given
+  std::vector<annNamedItemPtr> added;
+
+protected:
+  annNamedItemPtr make_compound_object(const utString& name) override;
+  void handle_spt_transform(const giXform3& transform, const utString& name) override;
+  void add_geometry(const annGeometryItemannPtr& item) override;
+  void add_named_item(const annNamedItemPtr& item) override;
+  utString type_name() const override { return utString("group"); }
+  void item_was_rejected() override { events->push_back("item_was_rejected"); }
+  vorabsNameMangler* create_name_mangler(utPtrRelease release) const override;
+  const stoClass* compound_object_type() const override { return sto_class_annGroup(); }
+
+private:
+  Events* events;
+  utString name_;
+};
+
+giXform3 translation(double x, double y, double z);
+// Scales x by 2: a transform that does not preserve shape.
+giXform3 stretch_x();

@@ -1,0 +1,309 @@
+// Tests of the annotation-building sink tester, the receiver that routes
+// sub-objects back through a reader, the check reporter, and a whole walk of
+// nested groups from a reader into an annotation document.
+#include "vorabsLibSinkTesterEx.h"
+
+#include "vorabsAttributePtr.h"
+#include "vorabsOutputOstreamTester.h"
+#include "vorabsTestFaceTranslator.h"
+#include "vorabsTestGroupTranslator.h"
+#include "vorabsTestInterfaceEx.h"
+#include "vorabsTestLibInputEx.h"
+#include "vorabsTestPointTranslator.h"
+
+#include "ann/ann.h"
+#include "top.h"
+#include "utUnitTest.h"
+#include "vel.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+namespace {
+
+vorabsAttributeSet named(const char* name, const vorabsAttributeKey* kind = nullptr) {
+  vorabsAttributeSet set;
+  if (name) {
+    vorabsNamevorabsAttributePtr text;
+    set.check_out(vorabsNAME, text);
+    *text = vorabsName(utString(name), 0);
+  }
+  if (kind) {
+    vorabsVoidvorabsAttributePtr marker;
+    set.check_out(*kind, marker);
+  }
+  return set;
+}
+
+velCurvePtr3 line() {
+  return velCurvePtr3(new velLine3(giPoint3(0, 0, 0), giPoint3(1, 0, 0)));
+}
+
+topTopologyPtr square_face() {
+  auto* topology = new topTopology();
+  topology->add_face(topFace(velSurfPtr(new velPlane(giWorkplane3(giWorkplaneWorld)))));
+  return topTopologyPtr(topology);
+}
+
+// The document's printout.
+std::string printed(const annDocument& document) {
+  std::ostringstream out;
+  document.print(out);
+  return out.str();
+}
+
+// Lines of the printout that begin with text (after the indentation kept).
+std::string lines_starting(const std::string& text, const std::string& start) {
+  std::istringstream in(text);
+  std::string result, line;
+  while (std::getline(in, line)) {
+    size_t first = line.find_first_not_of(' ');
+    if (first != std::string::npos && line.compare(first, start.size(), start) == 0)
+      result += line + "\n";
+  }
+  return result;
+}
+
+// The reporter's stream and counts, captured for one test.
+class vorabsLibSinkTesterExTest : public ::testing::Test {
+protected:
+  vorabsLibSinkTesterExTest() {
+    utUnitTest::get_tester().reset();
+    utUnitTest::get_tester().set_ostream(&report);
+  }
+  ~vorabsLibSinkTesterExTest() override {
+    utUnitTest::get_tester().set_ostream(nullptr);
+    utUnitTest::get_tester().reset();
+  }
+
+  std::ostringstream report;
+  annDocument document;
+};
+
+} // namespace
+
+TEST(utUnitTestTest, CountsChecksAndWritesOnlyTheFailedOnes) {
+  std::ostringstream out;
+  utUnitTest tester(&out);
+  tester.utest_handler(1, "a == b", "x.cpp", 3, "same", "f");
+  tester.utest_handler(0, "a != b", "x.cpp", 7, "differ", "g");
+  tester.utest_handler(0, nullptr, nullptr, 0, nullptr, nullptr);
+  EXPECT_EQ(tester.num_checks(), 3);
+  EXPECT_EQ(tester.num_passed(), 1);
+  EXPECT_EQ(tester.num_failed(), 2);
+  EXPECT_EQ(out.str(), "x.cpp:7: check failed: a != b: differ [g]\n:0: check failed: :  []\n");
+  EXPECT_EQ(&tester.get_ostream(), &out);
+  tester.reset();
+  EXPECT_EQ(tester.num_checks(), 0);
+}
+
+TEST_F(vorabsLibSinkTesterExTest, EntitiesAreRecordedCheckedAndBuiltAsItemsOfTheirKind) {
+  vorabsLibSinkTesterEx sink(&document);
+  EXPECT_EQ(sink.curve3(line(), named("C")).status(), vorabsSTATUS_OK);
+  EXPECT_EQ(sink.current_annotation().name(), utString("C"));
+  sink.prepare_for_new_geometry();
+  EXPECT_TRUE(sink.current_annotation().invalid());
+  EXPECT_EQ(sink.point3(giPoint3(1, 2, 3), named(nullptr)).status(), vorabsSTATUS_OK);
+  sink.prepare_for_new_geometry();
+  EXPECT_EQ(sink.topology(square_face(), named("F", &vorabsFACE)).status(), vorabsSTATUS_OK);
+  sink.prepare_for_new_geometry();
+  EXPECT_EQ(sink.topology(square_face(), named("S")).status(), vorabsSTATUS_OK);
+  sink.prepare_for_new_geometry();
+  EXPECT_EQ(sink.workplane3(giWorkplane3(giWorkplaneWorld), named("W")).status(), vorabsSTATUS_OK);
+  sink.prepare_for_new_geometry();
+  aqtIBodycoPrf body(new aqtIBody());
+  topTopology shell;
+  shell.add_face(topFace(velSurfPtr(new velPlane(giWorkplane3(giWorkplaneWorld)))));
+  shell.add_face(topFace(velSurfPtr(new velPlane(giWorkplane3(giWorkplaneWorld))), -1));
+  body->add_shell(shell);
+  EXPECT_EQ(sink.body(body, named("B", &vorabsTOPOLOGY)).status(), vorabsSTATUS_OK);
+  sink.prepare_for_new_geometry();
+  EXPECT_EQ(sink.body(body, named("B2", &vorabsBODY)).status(), vorabsSTATUS_FAILED);
+
+  EXPECT_EQ(utUnitTest::get_tester().num_checks(), 7);
+  EXPECT_EQ(utUnitTest::get_tester().num_failed(), 0);
+  EXPECT_EQ(sink.number_of_points3(), 1);
+  giPoint3 point;
+  utString recorded;
+  sink.get_point3(0, point, recorded);
+  EXPECT_EQ(recorded, utString("")); // recorded without a name, built as "unknown"
+
+  const std::string text = printed(document);
+  EXPECT_EQ(lines_starting(text, "annCurveItem"),
+            "annCurveItem \"C\" level 0 style \"curve style no colour solid 0.3 style\" "
+            "description \"line\"\n");
+  EXPECT_NE(lines_starting(text, "annPointItem \"unknown\"").find(" at 1 2 3"), std::string::npos);
+  EXPECT_NE(lines_starting(text, "annFaceItem \"F\"").find("description \"1 face\""),
+            std::string::npos);
+  EXPECT_NE(lines_starting(text, "annSolidItem \"S\"").find("description \"1 face\""),
+            std::string::npos);
+  EXPECT_NE(lines_starting(text, "annSolidItem \"B\"").find("description \"2 faces\""),
+            std::string::npos);
+  EXPECT_NE(lines_starting(text, "annWorkplaneItem \"W\"").find(" origin 0 0 0"),
+            std::string::npos);
+  EXPECT_EQ(lines_starting(text, "annSolidItem \"B2\""), "");
+}
+
+TEST_F(vorabsLibSinkTesterExTest, InvalidEntitiesFailTheirCheckWithItsTexts) {
+  vorabsLibSinkTesterEx sink(&document);
+  sink.curve3(velCurvePtr3(), named("C"));
+  sink.body(aqtIBodycoPrf(), named("B", &vorabsFACE));
+  sink.annotation(annNamedItemPtr(), named("A"));
+  EXPECT_EQ(utUnitTest::get_tester().num_failed(), 3);
+  const std::string text = report.str();
+  EXPECT_NE(text.find("source/library/vorabsLibSinkTesterEx:"), std::string::npos);
+  EXPECT_NE(text.find(": check failed: !curve_object.invalid(): Test received curve valid "
+                      "[vorabsLibSinkTesterEx::curve3]\n"),
+            std::string::npos);
+  EXPECT_NE(text.find(": check failed: body_object.pointer(): Test received body valid "
+                      "[vorabsLibSinkTesterEx::body]\n"),
+            std::string::npos);
+  EXPECT_NE(text.find(": check failed: ann_object.pointer(): test received a valid annEntityPtr "
+                      "[vorabsLibSinkTesterEx::annotation]\n"),
+            std::string::npos);
+  EXPECT_EQ(sink.number_of_curves3(), 1);
+  EXPECT_EQ(sink.number_of_annotations(), 1);
+}
+
+TEST_F(vorabsLibSinkTesterExTest, ConvertingOrDocumentlessEntitiesAreCountedButNotBuilt) {
+  vorabsLibSinkTesterEx sink(&document);
+  EXPECT_EQ(sink.curve3(line(), named("C", &vorabsCONVERTINGANNOTATION)).status(),
+            vorabsSTATUS_COMPLETE_NO_ITEM);
+  EXPECT_EQ(sink.number_of_curves3(), 1);
+  EXPECT_EQ(document.num_items(), 0u);
+  EXPECT_TRUE(sink.current_annotation().invalid());
+
+  vorabsLibSinkTesterEx nowhere(nullptr);
+  EXPECT_EQ(nowhere.point3(giPoint3(0, 0, 0), named("P")).status(), vorabsSTATUS_COMPLETE_NO_ITEM);
+  EXPECT_EQ(nowhere.number_of_points3(), 1);
+  EXPECT_EQ(nowhere.supported(vorabsAttributeSet()), 1);
+}
+
+TEST_F(vorabsLibSinkTesterExTest, GeometryArrivingTogetherIsGatheredIntoOneGroup) {
+  vorabsLibSinkTesterEx sink(&document);
+  sink.curve3(line(), named("C1"));
+  sink.curve3(line(), named("C2"));
+  annNamedItemPtr group = sink.current_annotation();
+  ASSERT_NE(annGroup::sto_dynamic_cast(group.pointer()), nullptr);
+  EXPECT_EQ(group.name(), utString("C2"));
+  sink.curve3(line(), named("C3"));
+  EXPECT_EQ(sink.current_annotation(), group);
+  EXPECT_EQ(group->num_members(), 3u);
+
+  // A style set of the kind dresses the group too.
+  EXPECT_EQ(lines_starting(printed(document), "annGroup"),
+            "annGroup \"C2\" level 0 style \"group style no colour solid 0.3 style\"\n");
+
+  // A non-geometry item becomes the current annotation; a geometry item
+  // handed over whole joins what is gathered.
+  sink.prepare_for_new_geometry();
+  annStyleSetannPtr set = make_annStyleSet(&document, utString("set"));
+  EXPECT_EQ(sink.annotation(set, named("A")).status(), vorabsSTATUS_OK);
+  EXPECT_EQ(sink.current_annotation(), annNamedItemPtr(set));
+  annPointItemannPtr point = make_annPointItem(&document, giPoint3(0, 0, 0), utString("P"));
+  sink.annotation(point, named("P"));
+  sink.curve3(line(), named("C4"));
+  EXPECT_EQ(sink.number_of_annotations(), 2);
+  annNamedItemPtr second = sink.current_annotation();
+  ASSERT_NE(annGroup::sto_dynamic_cast(second.pointer()), nullptr);
+  EXPECT_EQ(second->member(0), point.pointer());
+}
+
+TEST_F(vorabsLibSinkTesterExTest, ReceiverStartsAFreshGroupingForEverySubObject) {
+  vorabsLibSinkTesterEx sink(&document);
+  vorabsContext context;
+  context.set_document(&document);
+  vorabsTestLibInputEx reader(nullptr);
+  reader.add_translator(vorabsTranslatorcoPrf(
+      new vorabsTestPointTranslator(context, utString("P"), giPoint3(1, 1, 1))));
+  vorabsTestInterfaceEx receiver(reader, sink);
+  sink.curve3(line(), named("before"));
+  EXPECT_EQ(receiver.send_sub_object(vorabsAttributeSet()).status(), vorabsSTATUS_FAILED);
+  EXPECT_TRUE(sink.current_annotation().invalid()); // no current object: nothing sent
+  ASSERT_TRUE(++reader);
+  EXPECT_EQ(receiver.send_sub_object(vorabsAttributeSet()).status(), vorabsSTATUS_OK);
+  EXPECT_EQ(sink.current_annotation().name(), utString("P"));
+  EXPECT_EQ(sink.number_of_points3(), 1);
+}
+
+TEST_F(vorabsLibSinkTesterExTest, NestedGroupsAreReadIntoTheDocumentAsNestedGroups) {
+  vorabsContext context;
+  context.set_document(&document);
+  vorabsOutputOstreamTester output;
+  vorabsOutputOstreamTester error;
+  vorabsTestLibInputEx reader(nullptr);
+  reader.set_error(&error);
+  reader.set_output(&output);
+
+  // assembly { bracket (moved by 10 along x) { plate, hole }, tip }, then loose.
+  auto bracket = std::make_shared<vorabsTestGroupTranslator>(
+      context, utString("bracket"), giXform3(giXformTranslate, giVector3(10, 0, 0)));
+  bracket->add_translator(vorabsTranslatorcoPrf(
+      new vorabsTestFaceTranslator(context, utString("plate"), square_face())));
+  bracket->add_translator(vorabsTranslatorcoPrf(
+      new vorabsTestPointTranslator(context, utString("hole"), giPoint3(1, 2, 0))));
+  auto assembly = std::make_shared<vorabsTestGroupTranslator>(context, utString("assembly"),
+                                                              giXform3(giXformIdentity));
+  assembly->add_translator(vorabsTranslatorcoPrf(bracket));
+  assembly->add_translator(vorabsTranslatorcoPrf(
+      new vorabsTestPointTranslator(context, utString("tip"), giPoint3(0, 0, 9))));
+  reader.add_translator(vorabsTranslatorcoPrf(assembly));
+  reader.add_translator(vorabsTranslatorcoPrf(
+      new vorabsTestPointTranslator(context, utString("loose"), giPoint3(5, 5, 5))));
+  EXPECT_EQ(reader.num_objects(), 6);
+
+  vorabsLibSinkTesterEx sink(&document);
+  vorabsTestInterfaceEx receiver(reader, sink);
+  vorabsAttributeSet inherited;
+  std::vector<vorabsStatus> statuses;
+  while (++reader) {
+    sink.prepare_for_new_geometry();
+    statuses.push_back(reader.send_to(inherited, receiver, sink).status());
+  }
+  EXPECT_EQ(statuses, (std::vector<vorabsStatus>{vorabsSTATUS_OK, vorabsSTATUS_OK}));
+  EXPECT_EQ(output.number_of_strings(), 0);
+  EXPECT_EQ(error.number_of_strings(), 0);
+  EXPECT_EQ(sink.number_of_annotations(), 2); // the two groups
+  EXPECT_EQ(sink.number_of_points3(), 3);
+  EXPECT_EQ(sink.number_of_topologies(), 1);
+  EXPECT_EQ(utUnitTest::get_tester().num_failed(), 0);
+
+  // Members are printed under their groups, styles under their style sets;
+  // every dressed item has a level of its own.
+  EXPECT_EQ(printed(document),
+            "annGroup \"assembly\" level 0 style \"group style no colour solid 0.3 style\" "
+            "transform \"annGroup assembly transform\"\n"
+            "  annGroup \"bracket\" level 0 style \"group style no colour solid 0.3 style\" "
+            "transform \"annGroup bracket transform\"\n"
+            "    annFaceItem \"plate\" level 0 style \"surface style no colour solid 0.3 style\" "
+            "description \"1 face\"\n"
+            "    annPointItem \"hole\" level 0 style \"point style no colour solid 0.3 style\" "
+            "at 1 2 0\n"
+            "  annPointItem \"tip\" level 0 style \"point style no colour solid 0.3 style\" "
+            "at 0 0 9\n"
+            "annSPT \"annGroup assembly transform\" origin 0 0 0 scale 1\n"
+            "annSPT \"annGroup bracket transform\" origin 10 0 0 scale 1\n"
+            "annLevel \"0\" number 0\n"
+            "annStyleSet \"surface style no colour solid 0.3 style\"\n"
+            "  annSurfaceStyle \"no colour solid 0.3 style\"\n"
+            "annLevel \"0\" number 0\n"
+            "annStyleSet \"point style no colour solid 0.3 style\"\n"
+            "  annPointStyle \"no colour solid 0.3 style\"\n"
+            "annLevel \"0\" number 0\n"
+            "annCurveFontSolid \"solid\"\n"
+            "annStyleSet \"group style no colour solid 0.3 style\"\n"
+            "  annSurfaceStyle \"no colour solid 0.3 style\"\n"
+            "  annCurveStyle \"no colour solid 0.3 style\" width 0.3 font \"solid\"\n"
+            "  annPointStyle \"no colour solid 0.3 style\"\n"
+            "  annWorkplaneStyle \"no colour solid 0.3 style\"\n"
+            "  annTextStyle \"no colour solid 0.3 style\"\n"
+            "  annAreaSolidPattern \"no colour solid 0.3 style\"\n"
+            "  annPointCloudStyle \"no colour solid 0.3 style\"\n"
+            "annLevel \"0\" number 0\n"
+            "annLevel \"0\" number 0\n"
+            "annPointItem \"loose\" level 0 style \"point style no colour solid 0.3 style\" "
+            "at 5 5 5\n"
+            "annLevel \"0\" number 0\n");
+}
