@@ -47,7 +47,7 @@ public:
 
   // The style set of the "geometry_style" attribute, or the one named after
   // the item's kind and the style base name, found or made. Invalid for an
-  // item of a kind that has no style (neither geometry nor group).
+  // item of a kind that no style draws.
   annStyleSetannPtr create_style_set(annEntity* owner, const annGeometryItemannPtr& item) const;
   // Each finds the style of its kind named with the style base name, or
   // makes it.
