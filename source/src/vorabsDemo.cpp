@@ -5,13 +5,23 @@
 // workplane under a transform it cannot take), walks them into a recording
 // sink through a test receiver, and prints each object's status, what both
 // message channels received, and what the sink recorded by kind.
+//
+// Then it reads nested groups into an annotation document: a fixture group
+// holding a group of faces and a point placed by a translation, a group of
+// pins under a transform that does not preserve shape (its placement goes
+// into the pins) and a loose datum point. The receiver routes every child
+// back through the endpoint into a sink that builds and dresses annotation
+// items, and the document is printed as it ends up.
 #include "vorabsAttributePtr.h"
 #include "vorabsCurveTranslator.h"
 #include "vorabsIfStream.h"
 #include "vorabsLibSinkTester.h"
+#include "vorabsLibSinkTesterEx.h"
 #include "vorabsOutputOstreamTester.h"
 #include "vorabsTestFaceTranslator.h"
+#include "vorabsTestGroupTranslator.h"
 #include "vorabsTestInterface.h"
+#include "vorabsTestInterfaceEx.h"
 #include "vorabsTestLibInputEx.h"
 #include "vorabsTestPointTranslator.h"
 #include "vorabsWorkplaneTranslator.h"
@@ -21,6 +31,8 @@
 #include "vel.h"
 
 #include <cstdio>
+#include <iostream>
+#include <memory>
 
 namespace {
 
@@ -101,6 +113,79 @@ template <class Entity, class Getter> void print_recorded(const char* kind, int 
   std::printf("\n");
 }
 
+vorabsTranslatorcoPrf point_translator(const vorabsContext& context, const char* name,
+                                       const giPoint3& point) {
+  return vorabsTranslatorcoPrf(new vorabsTestPointTranslator(context, utString(name), point));
+}
+
+// Reads a fixture of nested groups into a document and prints the document.
+int read_nested_groups() {
+  annDocument document;
+  vorabsContext context;
+  context.set_document(&document);
+  vorabsOutputOstreamTester output;
+  vorabsOutputOstreamTester error;
+  vorabsTestLibInputEx reader(nullptr);
+  reader.set_error(&error);
+  reader.set_output(&output);
+
+  // A group's children are added before the group joins its parent, so
+  // that the parent's count of translators includes them.
+  auto plates = std::make_shared<vorabsTestGroupTranslator>(
+      context, utString("plates"), giXform3(giXformTranslate, giVector3(0, 0, 25)));
+  plates->add_translator(vorabsTranslatorcoPrf(
+      new vorabsTestFaceTranslator(context, utString("top"), unit_square_face())));
+  plates->add_translator(vorabsTranslatorcoPrf(
+      new vorabsTestFaceTranslator(context, utString("bottom"), unit_square_face())));
+  plates->add_translator(point_translator(context, "marker", giPoint3(0.5, 0.5, 0)));
+
+  const double stretch[4][4] = {{1, 0, 0, 0}, {0, 2, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
+  auto pins =
+      std::make_shared<vorabsTestGroupTranslator>(context, utString("pins"), giXform3(stretch));
+  pins->add_translator(point_translator(context, "pin 1", giPoint3(1, 1, 0)));
+  pins->add_translator(point_translator(context, "pin 2", giPoint3(2, 1, 0)));
+
+  auto fixture = std::make_shared<vorabsTestGroupTranslator>(context, utString("fixture"),
+                                                             giXform3(giXformIdentity));
+  fixture->set_group_name(utString("Fixture 7"));
+  fixture->add_translator(vorabsTranslatorcoPrf(plates));
+  fixture->add_translator(vorabsTranslatorcoPrf(pins));
+  reader.add_translator(vorabsTranslatorcoPrf(fixture));
+  reader.add_translator(point_translator(context, "datum", giPoint3(0, 0, 0)));
+
+  vorabsIfStream no_file(nullptr);
+  if (!reader.read_input(context, no_file)) {
+    std::printf("the reader could not read its input\n");
+    return 1;
+  }
+
+  vorabsLibSinkTesterEx sink(&document);
+  sink.set_error(&error);
+  sink.set_output(&output);
+  vorabsTestInterfaceEx receiver(reader, sink);
+  vorabsAttributeSet inherited;
+
+  std::printf("\nnested groups: %d objects from %d top-level translators\n", reader.num_objects(),
+              reader.num_top_level_translators());
+  int index = 0;
+  while (++reader) {
+    vorabsAttributeSet attributes;
+    reader.attributes(attributes);
+    vorabsNamevorabsAttributePtr name;
+    utString shown = attributes.get(vorabsNAME, name) ? name->string() : utString("?");
+    sink.prepare_for_new_geometry();
+    vorabsTranslationStatus status = reader.send_to(inherited, receiver, sink);
+    std::printf("object %d %-12s %s\n", ++index, shown.c_str(), status_name(status.status()));
+  }
+  print_messages("output", output);
+  print_messages("error", error);
+  std::printf("annotation document:\n");
+  std::cout.flush();
+  document.print(std::cout);
+  std::cout.flush();
+  return 0;
+}
+
 } // namespace
 
 int main() {
@@ -175,5 +260,6 @@ int main() {
   print_recorded<giWorkplane3>(
       "workplanes", sink.number_of_workplane3(),
       [&](int i, giWorkplane3& w, utString& n) { sink.get_workplane3(i, w, n); });
-  return 0;
+  std::fflush(stdout);
+  return read_nested_groups();
 }
