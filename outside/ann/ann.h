@@ -13,3 +13,4 @@
 #include "annStyle.h"
 #include "annGroup.h"
 #include "annProperty.h"
+#include "annPresentation.h"

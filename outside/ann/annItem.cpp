@@ -69,6 +69,16 @@ int annModel::add_properties_assignment(const annPropertiesAssignmentannPtr& ass
   return 1;
 }
 
+int annModel::add_presentation(const annPresentationannPtr& presentation) {
+  if (presentation.invalid())
+    return 0;
+  for (const annPresentationannPtr& held : presentations_)
+    if (held == presentation)
+      return 0;
+  presentations_.append(presentation);
+  return 1;
+}
+
 annDocument::annDocument() = default;
 
 annDocument::~annDocument() {

@@ -241,6 +241,8 @@ inline const stoClass* sto_class_annNamedItem() {
 
 class annPropertiesAssignment;
 using annPropertiesAssignmentannPtr = annPtr<annPropertiesAssignment>;
+class annPresentation;
+using annPresentationannPtr = annPtr<annPresentation>;
 
 // What is attached to a document as a whole: the properties assignments of
 // its items, in the order they were attached.
@@ -255,9 +257,15 @@ public:
   const annPropertiesAssignmentannPtr& properties_assignment(size_t i) const {
     return assignments_[i];
   }
+  // Registers a top-level presentation (a drawing sheet); nonzero when
+  // added, 0 for an invalid handle or one registered already.
+  int add_presentation(const annPresentationannPtr& presentation);
+  size_t num_presentations() const { return presentations_.size(); }
+  const annPresentationannPtr& presentation(size_t i) const { return presentations_[i]; }
 
 private:
   coVariableArr<annPropertiesAssignmentannPtr> assignments_;
+  coVariableArr<annPresentationannPtr> presentations_;
 };
 
 // The host document: owns every item made in it and keeps them in creation
