@@ -21,7 +21,8 @@ vorabsTranslationStatus RoutingReceiver::send_sub_object(const vorabsAttributeSe
   sent.emplace_back(utCopy, attributes);
   if (!top)
     return vorabsSTATUS_FAILED;
-  return top->current_translator()->process(attributes, *this, *sink);
+  reached.push_back(top->current_translator());
+  return reached.back()->process(attributes, *this, *sink);
 }
 
 Child::Child(const vorabsContext& context, Events& events_, const char* name, vorabsStatus outcome)
@@ -72,11 +73,13 @@ void SpyCompound::handle_spt_transform(const giXform3& transform, const utString
 void SpyCompound::add_geometry(const annGeometryItemannPtr& item) {
   events->push_back("add_geometry " + std::string(item.name().c_str()));
   added.push_back(item);
+  in_hand.push_back(current_translator());
 }
 
 void SpyCompound::add_named_item(const annNamedItemPtr& item) {
   events->push_back("add_named_item " + std::string(item.name().c_str()));
   added.push_back(item);
+  in_hand.push_back(current_translator());
 }
 
 vorabsNameMangler* SpyCompound::create_name_mangler(utPtrRelease release) const {

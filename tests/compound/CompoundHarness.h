@@ -49,7 +49,8 @@ public:
   vorabsLibSink* sink;
   vorabsTranslator* top = nullptr; // the translator the host walks
   int converting = 0;
-  std::vector<vorabsAttributeSet> sent; // the attributes of every sub-object
+  std::vector<vorabsAttributeSet> sent;   // the attributes of every sub-object
+  std::vector<vorabsTranslator*> reached; // the translator each one reached
 };
 
 // A scripted child: outcome as told; on vorabsSTATUS_OK it makes a point
@@ -83,6 +84,7 @@ public:
   utString mangler_tag; // null: create_name_mangler answers null
   giXform3 spt;         // the transform handle_spt_transform was given
   std::vector<annNamedItemPtr> added;
+  std::vector<vorabsTranslator*> in_hand; // current_translator() as each item was added
 
 protected:
   annNamedItemPtr make_compound_object(const utString& name) override;

@@ -167,14 +167,6 @@ TEST_F(vorabsGroupTranslatorTest, RejectedGroupLeavesTheDocument) {
   EXPECT_FALSE(document.find_item(utString("c3"), sto_class_annPointItem()).invalid());
 }
 
-TEST_F(vorabsGroupTranslatorTest, MessagesNameTheKindGroup) {
-  auto g = std::make_shared<vorabsTestGroupTranslator>(context, utString("G"),
-                                                       giXform3(giXformIdentity));
-  with_children(g, {});
-  EXPECT_EQ(run(), vorabsSTATUS_IGNORED);
-  EXPECT_EQ(output.texts(), Texts{"Ignoring empty group G.\n"});
-}
-
 TEST_F(vorabsGroupTranslatorTest, KindThatIsNoGroupCannotBeTranslated) {
   auto g =
       std::make_shared<KindGroup>(context, sto_class_annPointItem(), giXform3(giXformIdentity));

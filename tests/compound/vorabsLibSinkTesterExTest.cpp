@@ -54,15 +54,13 @@ std::string printed(const annDocument& document) {
   return out.str();
 }
 
-// Lines of the printout that begin with text (after the indentation kept).
-std::string lines_starting(const std::string& text, const std::string& start) {
-  std::istringstream in(text);
-  std::string result, line;
-  while (std::getline(in, line)) {
-    size_t first = line.find_first_not_of(' ');
-    if (first != std::string::npos && line.compare(first, start.size(), start) == 0)
+// The printout's lines of geometry items (kinds ending in "Item").
+std::string item_lines(const annDocument& document) {
+  std::istringstream in(printed(document));
+  std::string result;
+  for (std::string line; std::getline(in, line);)
+    if (line.find("Item \"") != std::string::npos)
       result += line + "\n";
-  }
   return result;
 }
 
@@ -130,20 +128,19 @@ TEST_F(vorabsLibSinkTesterExTest, EntitiesAreRecordedCheckedAndBuiltAsItemsOfThe
   sink.get_point3(0, point, recorded);
   EXPECT_EQ(recorded, utString("")); // recorded without a name, built as "unknown"
 
-  const std::string text = printed(document);
-  EXPECT_EQ(lines_starting(text, "annCurveItem"),
+  EXPECT_EQ(item_lines(document),
             "annCurveItem \"C\" level 0 style \"curve style no colour solid 0.3 style\" "
-            "description \"line\"\n");
-  EXPECT_NE(lines_starting(text, "annPointItem \"unknown\"").find(" at 1 2 3"), std::string::npos);
-  EXPECT_NE(lines_starting(text, "annFaceItem \"F\"").find("description \"1 face\""),
-            std::string::npos);
-  EXPECT_NE(lines_starting(text, "annSolidItem \"S\"").find("description \"1 face\""),
-            std::string::npos);
-  EXPECT_NE(lines_starting(text, "annSolidItem \"B\"").find("description \"2 faces\""),
-            std::string::npos);
-  EXPECT_NE(lines_starting(text, "annWorkplaneItem \"W\"").find(" origin 0 0 0"),
-            std::string::npos);
-  EXPECT_EQ(lines_starting(text, "annSolidItem \"B2\""), "");
+            "description \"line\"\n"
+            "annPointItem \"unknown\" level 0 style \"point style no colour solid 0.3 style\" "
+            "at 1 2 3\n"
+            "annFaceItem \"F\" level 0 style \"surface style no colour solid 0.3 style\" "
+            "description \"1 face\"\n"
+            "annSolidItem \"S\" level 0 style \"surface style no colour solid 0.3 style\" "
+            "description \"1 face\"\n"
+            "annWorkplaneItem \"W\" level 0 style \"workplane style no colour solid 0.3 style\" "
+            "origin 0 0 0\n"
+            "annSolidItem \"B\" level 0 style \"surface style no colour solid 0.3 style\" "
+            "description \"2 faces\"\n");
 }
 
 TEST_F(vorabsLibSinkTesterExTest, InvalidEntitiesFailTheirCheckWithItsTexts) {
@@ -193,8 +190,9 @@ TEST_F(vorabsLibSinkTesterExTest, GeometryArrivingTogetherIsGatheredIntoOneGroup
   EXPECT_EQ(group->num_members(), 3u);
 
   // A style set of the kind dresses the group too.
-  EXPECT_EQ(lines_starting(printed(document), "annGroup"),
-            "annGroup \"C2\" level 0 style \"group style no colour solid 0.3 style\"\n");
+  EXPECT_NE(printed(document).find("annGroup \"C2\" level 0 style \"group style no colour solid "
+                                   "0.3 style\"\n  annCurveItem \"C1\""),
+            std::string::npos);
 
   // A non-geometry item becomes the current annotation; a geometry item
   // handed over whole joins what is gathered.
