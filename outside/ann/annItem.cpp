@@ -91,17 +91,23 @@ void annDocument::add_item(const std::shared_ptr<annNamedItem>& item, const utSt
   item->owner_ = this;
   item->name_space_ = current_name_space_;
   items_.push_back(item);
+  by_name_.emplace(item->name(), Indexed{item.get(), adoptions_++});
 }
 
 annNamedItemPtr annDocument::find_item(const utString& name, const stoClass* tag) const {
-  for (const auto& item : items_)
+  const Indexed* found = nullptr;
+  auto range = by_name_.equal_range(name);
+  for (auto it = range.first; it != range.second; ++it) {
+    const annNamedItem* item = it->second.item;
     if (item->name() == name && item->name_space() == current_name_space_ &&
-        item->sto_class()->is_kind_of(tag)) {
-      annNamedItemPtr handle(name, item);
-      handle.set_name_space(item->name_space());
-      return handle;
-    }
-  return annNamedItemPtr();
+        item->sto_class()->is_kind_of(tag) && (!found || it->second.adopted < found->adopted))
+      found = &it->second;
+  }
+  if (!found)
+    return annNamedItemPtr();
+  annNamedItemPtr handle(name, found->item->shared_from_this());
+  handle.set_name_space(found->item->name_space());
+  return handle;
 }
 
 int annDocument::remove_item(const annNamedItem* item) {
@@ -110,6 +116,12 @@ int annDocument::remove_item(const annNamedItem* item) {
                    [item](const std::shared_ptr<annNamedItem>& p) { return p.get() == item; });
   if (it == items_.end())
     return 0;
+  auto range = by_name_.equal_range((*it)->name());
+  for (auto entry = range.first; entry != range.second; ++entry)
+    if (entry->second.item == item) {
+      by_name_.erase(entry);
+      break;
+    }
   (*it)->owner_ = nullptr;
   items_.erase(it);
   return 1;

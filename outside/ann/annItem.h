@@ -16,6 +16,7 @@
 
 #include <iosfwd>
 #include <memory>
+#include <unordered_map>
 #include <type_traits>
 #include <vector>
 
@@ -315,6 +316,15 @@ public:
 private:
   void add_item(const std::shared_ptr<annNamedItem>& item, const utString& name);
   std::vector<std::shared_ptr<annNamedItem>> items_;
+  // Items by the name they were adopted under, so that finding a style set
+  // or level by name does not walk the whole document.
+  // Each entry keeps its adoption number: equal names are found first-made first.
+  struct Indexed {
+    annNamedItem* item;
+    unsigned long long adopted;
+  };
+  std::unordered_multimap<utString, Indexed, coHasher<utString>> by_name_;
+  unsigned long long adoptions_ = 0;
   annNameSpacePtr current_name_space_;
   annModel model_;
 };
