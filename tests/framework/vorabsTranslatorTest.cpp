@@ -130,6 +130,40 @@ TEST_F(vorabsTranslatorTest, ATransformDifferingOnlyInItsTranslationIsTranslated
   EXPECT_EQ(translator.num_usages(), 4);
 }
 
+TEST_F(vorabsTranslatorTest, EveryPlacementKeepsItsOwnItemHoweverManyThereAre) {
+  ScriptedTranslator& translator = make(vorabsSTATUS_OK);
+  std::vector<giXform3> placements;
+  for (int i = 0; i < 8; ++i) // one linear part, many translations: equal hashes
+    placements.push_back(giXform3(giXformTranslate, giVector3(i, 0.0, 0.0)));
+  for (int i = 1; i <= 8; ++i) {
+    int failed = 0;
+    placements.push_back(
+        giXform3(giXformRotate, giPoint3(0, 0, 0), giVector3(0, 0, 1), giAngle(0.1 * i), failed));
+    ASSERT_EQ(failed, 0);
+  }
+  std::vector<annNamedItemPtr> items;
+  for (size_t i = 0; i < placements.size(); ++i) {
+    utString name("P");
+    name << static_cast<int>(i);
+    items.push_back(make_annCurveItem(&document, utString("line"), name));
+    sink.current = items.back();
+    place(translator, placements[i]);
+    ASSERT_EQ(translator.process(incoming, receiver, sink).status(), vorabsSTATUS_OK);
+  }
+  ASSERT_EQ(translator.num_creates, 16);
+
+  for (size_t i = placements.size(); i-- > 0;) {
+    place(translator, placements[i]);
+    translator.process(incoming, receiver, sink);
+    EXPECT_TRUE(translator.last_annotation_item() == items[i]) << i;
+  }
+  EXPECT_EQ(translator.num_creates, 16);
+  ASSERT_EQ(sink.calls.size(), 16u);
+  EXPECT_TRUE(sink.calls.front().item == items.back());
+  EXPECT_TRUE(sink.calls.back().item == items.front());
+  EXPECT_EQ(translator.num_usages(), 32);
+}
+
 TEST_F(vorabsTranslatorTest, RepairableFailuresAreRetriedAndDoNotCountAsUses) {
   for (vorabsStatus failure : {vorabsSTATUS_FAILED, vorabsSTATUS_ZERO_AREA}) {
     ScriptedTranslator& translator = make(failure);
