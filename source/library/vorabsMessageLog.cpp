@@ -3,11 +3,14 @@
 
 #include "vorabsOutput.h"
 
+#include <cstdint>
 #include <utility>
 
 namespace {
 const char* const catalogue = "vorabs";
 const char* const verbatim = "DO_NOT_TRANSLATE";
+constexpr size_t prefetch_distance = 32;
+constexpr size_t recent_slots = 256;
 } // namespace
 
 vorabsMessageLog::~vorabsMessageLog() = default;
@@ -20,13 +23,32 @@ void vorabsMessageLog::add_message(utPtrClaim, vorabsMessage* message) {
 
 void vorabsMessageLog::create_table(
     vorabsMessagePtrutStringcoPageArrcoTablePrgcoPrgcoTable& table) const {
-  for (const vorabsMessagecoPageArrPrgcoPrg& message : messages_) {
-    // An existing entry keeps the handle it was made with: the first message
-    // of the class stays the representative.
-    utStringcoPageArrcoTablePrgcoPrg& keys = table.lookup(vorabsMessagePtr(message.get()));
-    if (!keys)
-      keys = std::make_unique<utStringcoPageArr>();
-    keys->append(message->key());
+  // The messages of one class share one type id object, so the list last
+  // found for an id is remembered in a small slot array: the class name is
+  // then hashed and compared once per id rather than once per message.
+  // Different ids that share a name still meet in the table.
+  struct Slot {
+    const utTypeID* id;
+    utStringcoPageArr* keys;
+  };
+  Slot recent[recent_slots] = {};
+  const size_t count = messages_.size();
+  for (size_t i = 0; i < count; ++i) {
+    if (i + prefetch_distance < count)
+      __builtin_prefetch(messages_[i + prefetch_distance].get());
+    vorabsMessage* message = messages_[i].get();
+    const utTypeID* id = &message->ut_dynamic_type();
+    const uintptr_t bits = reinterpret_cast<uintptr_t>(id);
+    Slot& slot = recent[((bits >> 4) ^ (bits >> 12)) % recent_slots];
+    if (slot.id != id) {
+      // An existing entry keeps the handle it was made with: the first
+      // message of the class stays the representative.
+      utStringcoPageArrcoTablePrgcoPrg& keys = table.lookup(vorabsMessagePtr(message));
+      if (!keys)
+        keys = std::make_unique<utStringcoPageArr>();
+      slot = Slot{id, keys.get()};
+    }
+    slot.keys->append(message->key());
   }
 }
 
@@ -36,6 +58,10 @@ void vorabsMessageLog::print_list(const utStringcoPageArr* keys, vorabsOutput* c
   const size_t count = keys->size();
   long long column = 0;
   for (size_t i = 0; i < count; ++i) {
+    // A group's keys were reported among all the others, so their texts lie
+    // far apart in memory: fetch a few keys ahead while this one is written.
+    if (i + prefetch_distance < count)
+      __builtin_prefetch((*keys)[i + prefetch_distance].c_str());
     const utString& key = (*keys)[i];
     const long long width = static_cast<long long>(key.length()) + 1; // the separator
     if (column + width > line_length_) {
@@ -52,7 +78,7 @@ void vorabsMessageLog::print_list(const utStringcoPageArr* keys, vorabsOutput* c
 void vorabsMessageLog::print_messages() const {
   vorabsMessagePtrutStringcoPageArrcoTablePrgcoPrgcoTable table;
   create_table(table);
-  for (const vorabsMessagePtrutStringcoPageArrcoTablePrgcoPrgcoTableP& entry : table) {
+  for (vorabsMessagePtrutStringcoPageArrcoTablePrgcoPrgcoTableP& entry : table) {
     vorabsMessage* representative = entry.first();
     vorabsOutput* channel = nullptr;
     switch (representative->severity()) {
@@ -73,11 +99,13 @@ void vorabsMessageLog::print_messages() const {
         channel->tprintf(catalogue, "An error message has been reported for these entities : \n\n");
       break;
     }
-    if (!channel)
-      continue;
-    print_list(entry.second.get(), channel);
-    channel->tprintf(catalogue, "\n\nThe message was \n\n\"");
-    representative->print(channel);
-    channel->tprintf(verbatim, "\"\n\n");
+    if (channel) {
+      print_list(entry.second.get(), channel);
+      channel->tprintf(catalogue, "\n\nThe message was \n\n\"");
+      representative->print(channel);
+      channel->tprintf(verbatim, "\"\n\n");
+    }
+    // Released now, while the keys just printed are still in the cache.
+    entry.second.reset();
   }
 }
