@@ -63,7 +63,7 @@ void vorabsAttributeSet::store(const vorabsAttributeKey& key, vorabsAttributePtr
 
 int vorabsAttributeSet::get(const vorabsAttributeKey& key, vorabsAttributePtrBase& ptr) const {
   const Entry* entry = find(key);
-  if (!entry)
+  if (!entry || !entry->type->is_kind_of(ptr.ut_dynamic_type()))
     return 0;
   ptr.point_to(*entry->value);
   return 1;

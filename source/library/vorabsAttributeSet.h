@@ -38,15 +38,17 @@ public:
   // Nonzero when the key has a value.
   int member(const vorabsAttributeKey& key) const { return find(key) != nullptr; }
   // 1 and ptr refers to the key's value; 0 and ptr untouched when absent.
+  // A value of another type than ptr's counts as absent (0, ptr untouched),
+  // so that a reader falls back to its default instead of reading through
+  // an empty pointer.
   int get(const vorabsAttributeKey& key, vorabsAttributePtrBase& ptr) const;
   // The same for a pointer whose member is known where it is called: the
   // member test uses the type recorded with the entry, with no virtual call.
   template <class T> int get(const vorabsAttributeKey& key, vorabsAttributePtr<T>& ptr) const {
     const Entry* entry = find(key);
-    if (!entry)
+    if (!entry || !entry->type->is_kind_of(vorabsAttributePtr<T>::ut_static_type()))
       return 0;
-    if (entry->type->is_kind_of(vorabsAttributePtr<T>::ut_static_type()))
-      ptr.value_ = static_cast<const vorabsAttributePtr<T>*>(entry->value)->value_;
+    ptr.value_ = static_cast<const vorabsAttributePtr<T>*>(entry->value)->value_;
     return 1;
   }
   // Stores a fresh default value of ptr's type under the key, deleting any

@@ -284,9 +284,11 @@ TEST(vorabsAttributeSetTest, GenericAndTypedReadsAgree) {
   ASSERT_EQ(set.get(vorabsNAME, typed), 1);
   ASSERT_EQ(set.get(vorabsNAME, static_cast<vorabsAttributePtrBase&>(generic)), 1);
   EXPECT_EQ(&*typed, &*generic);
-  // Through either form a pointer of another member stays untouched.
+  // Through either form a value of another type counts as absent, and the
+  // pointer stays untouched: readers fall back to their defaults.
   vorabsLayervorabsAttributePtr wrong;
-  set.get(vorabsNAME, wrong);
-  set.get(vorabsNAME, static_cast<vorabsAttributePtrBase&>(wrong));
+  EXPECT_EQ(set.get(vorabsNAME, wrong), 0);
+  EXPECT_EQ(set.get(vorabsNAME, static_cast<vorabsAttributePtrBase&>(wrong)), 0);
   EXPECT_TRUE(wrong.invalid());
+  EXPECT_TRUE(set.member(vorabsNAME));
 }
