@@ -16,6 +16,7 @@
 #include <iterator>
 #include <list>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -110,9 +111,8 @@ public:
   int add(const T& value) {
     if (find(value))
       return 0;
-    if (!has_first_) {
-      first_ = value;
-      has_first_ = true;
+    if (!first_) {
+      first_.emplace(value);
       return 1;
     }
     rest_.push_back(Slot{0, value});
@@ -124,10 +124,10 @@ public:
   }
   // The stored value equal to value, or null.
   const T* find(const T& value) const {
-    if (!has_first_)
+    if (!first_)
       return nullptr;
-    if (Equal()(first_, value))
-      return &first_;
+    if (Equal()(*first_, value))
+      return &*first_;
     size_t hash = hashed() ? Hash()(value) : 0;
     for (const Slot& slot : rest_)
       if ((!hashed() || slot.hash == hash) && Equal()(slot.value, value))
@@ -135,11 +135,10 @@ public:
     return nullptr;
   }
   int member(const T& value) const { return find(value) != nullptr; }
-  size_t size() const { return (has_first_ ? 1 : 0) + rest_.size(); }
-  int empty() const { return !has_first_; }
+  size_t size() const { return (first_ ? 1 : 0) + rest_.size(); }
+  int empty() const { return !first_; }
   void clear() {
-    has_first_ = false;
-    first_ = T();
+    first_.reset();
     rest_.clear();
   }
 
@@ -154,8 +153,7 @@ private:
     for (Slot& slot : rest_)
       slot.hash = Hash()(slot.value);
   }
-  bool has_first_ = false;
-  T first_{};
+  std::optional<T> first_; // built only when the first value comes
   std::vector<Slot> rest_;
 };
 
