@@ -1,20 +1,9 @@
 // CompoundHarness.cpp - fixtures for the compound and group translator tests.
 #include "CompoundHarness.h"
 
-#include "vorabsAttributePtr.h"
 #include "vorabsDefaultNameMangler.h"
 
-vorabsTranslationStatus ItemSink::annotation(const annNamedItemPtr& item,
-                                             const vorabsAttributeSet& set) {
-  current = item;
-  return RecordingSink::annotation(item, set);
-}
-
-int ItemSink::supported(const vorabsAttributeSet& set) const {
-  ++num_supported_calls;
-  probe = vorabsAttributeSet(utCopy, set);
-  return support;
-}
+#include <algorithm>
 
 vorabsTranslationStatus RoutingReceiver::send_sub_object(const vorabsAttributeSet& attributes) {
   events->push_back("send_sub_object");
@@ -53,9 +42,7 @@ SpyCompound::SpyCompound(const vorabsContext& context, Events& events_, const ch
 
 void SpyCompound::attributes(vorabsAttributeSet& set) const {
   vorabsCompoundTranslator::attributes(set);
-  vorabsNamevorabsAttributePtr name;
-  set.check_out(vorabsNAME, name);
-  *name = vorabsName(name_, 0);
+  put(set, vorabsNAME, vorabsName(name_, 0));
 }
 
 annNamedItemPtr SpyCompound::make_compound_object(const utString& name) {
@@ -87,11 +74,19 @@ vorabsNameMangler* SpyCompound::create_name_mangler(utPtrRelease release) const 
   return mangler_tag.is_null() ? nullptr : new vorabsDefaultNameMangler(mangler_tag);
 }
 
-giXform3 translation(double x, double y, double z) {
-  return giXform3(giXformTranslate, giVector3(x, y, z));
+SpyCompound& CompoundScene::compound_of(const std::vector<vorabsStatus>& outcomes,
+                                        const giXform3& own) {
+  compound = std::make_shared<SpyCompound>(context, events, "G", own);
+  return with_children(compound, outcomes);
 }
 
-giXform3 stretch_x() {
-  const double matrix[4][4] = {{2, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
-  return giXform3(matrix);
+int CompoundScene::count(const std::string& event) const {
+  return static_cast<int>(std::count(events.begin(), events.end(), event));
+}
+
+int CompoundScene::compound_annotations() const {
+  int count = 0;
+  for (const RecordingSink::Call& call : sink.calls)
+    count += call.kind == "annotation" && call.attributes.member(vorabsPARENTITEM);
+  return count;
 }

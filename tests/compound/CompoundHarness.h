@@ -1,39 +1,27 @@
 // CompoundHarness.h - fixtures for the compound and group translator tests.
 //
-// Events is one shared journal of what happened, in order: the receiver,
-// the children and the spy compound write into it. The routing receiver has
-// the translator under test process its current translator, as a host's
+// Events is one shared journal of what happened, in order: the receiver, the
+// children and the spy compound write into it. The routing receiver has the
+// translator the host walks process its current translator, as a host's
 // endpoint would. Children are scripted translators that remember the
-// transform they were made under and, when they succeed, make a point item
-// in the document and hand it to the sink. The item sink remembers the last
-// annotation it got as its current one and answers supported() as told.
+// transform they were made under and, on success, make a point item (or a
+// style set) in the document and hand it to the sink. A CompoundScene holds
+// one fresh set of all of these.
 #pragma once
 
 #include "RecordingChannel.h"
 #include "RecordingSink.h"
 #include "ScriptedTranslator.h"
+#include "TestHelpers.h"
 #include "vorabsCompoundTranslator.h"
 #include "vorabsInterface.h"
-
-#include "ann/ann.h"
-#include "gi.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 using Events = std::vector<std::string>;
-
-class ItemSink : public RecordingSink {
-public:
-  vorabsTranslationStatus annotation(const annNamedItemPtr& item,
-                                     const vorabsAttributeSet& set) override;
-  int supported(const vorabsAttributeSet& set) const override;
-
-  int support = 1;
-  mutable int num_supported_calls = 0;
-  mutable vorabsAttributeSet probe;
-};
+using Texts = std::vector<std::string>;
 
 class RoutingReceiver : public vorabsInterface {
 public:
@@ -53,14 +41,12 @@ public:
   std::vector<vorabsTranslator*> reached; // the translator each one reached
 };
 
-// A scripted child: outcome as told; on vorabsSTATUS_OK it makes a point
-// item (or, with named_item set, a style set) named after its completed name.
 class Child : public ScriptedTranslator {
 public:
   Child(const vorabsContext& context, Events& events, const char* name, vorabsStatus outcome);
 
   std::vector<giXform3> made_under; // the transform of each create_item
-  int named_item = 0;
+  int named_item = 0;               // nonzero: make a style set, not a point item
   Events* events;
 
 protected:
@@ -70,8 +56,7 @@ protected:
 };
 
 // A compound that journals every call of its derived-class operations and
-// makes a point item as its compound object, so that its item loop can be
-// watched on its own.
+// makes a point item as its compound object.
 class SpyCompound : public vorabsCompoundTranslator {
 public:
   SpyCompound(const vorabsContext& context, Events& events, const char* name,
@@ -101,6 +86,42 @@ private:
   utString name_;
 };
 
-giXform3 translation(double x, double y, double z);
-// Scales x by 2: a transform that does not preserve shape.
-giXform3 stretch_x();
+struct CompoundScene {
+  CompoundScene() : receiver(events, sink) { context.set_document(&document); }
+
+  // Adds children answering outcomes (named c1, c2 ... across the scene),
+  // gives the group both channels and makes it the translator walked.
+  template <class Group>
+  Group& with_children(std::shared_ptr<Group> group, const std::vector<vorabsStatus>& outcomes) {
+    for (vorabsStatus outcome : outcomes) {
+      std::string name = "c" + std::to_string(children.size() + 1);
+      children.push_back(std::make_shared<Child>(context, events, name.c_str(), outcome));
+      group->add_translator(vorabsTranslatorcoPrf(children.back()));
+    }
+    group->set_error(&error);
+    group->set_output(&output);
+    receiver.top = group.get();
+    top = group;
+    return *group;
+  }
+  // A spy compound G with children answering outcomes.
+  SpyCompound& compound_of(const std::vector<vorabsStatus>& outcomes,
+                           const giXform3& own = giXform3(giXformIdentity));
+  vorabsStatus run(const vorabsAttributeSet& incoming = vorabsAttributeSet()) {
+    return top->process(incoming, receiver, sink).status();
+  }
+  int count(const std::string& event) const;
+  // The sink's annotation calls for a compound object (not for children).
+  int compound_annotations() const;
+
+  annDocument document;
+  vorabsContext context;
+  Events events;
+  RecordingChannel output;
+  RecordingChannel error;
+  ItemSink sink;
+  RoutingReceiver receiver;
+  std::shared_ptr<vorabsTranslator> top;
+  std::shared_ptr<SpyCompound> compound;
+  std::vector<std::shared_ptr<Child>> children;
+};

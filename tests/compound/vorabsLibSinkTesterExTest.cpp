@@ -3,7 +3,7 @@
 // nested groups from a reader into an annotation document.
 #include "vorabsLibSinkTesterEx.h"
 
-#include "vorabsAttributePtr.h"
+#include "TestHelpers.h"
 #include "vorabsOutputOstreamTester.h"
 #include "vorabsTestFaceTranslator.h"
 #include "vorabsTestGroupTranslator.h"
@@ -12,9 +12,7 @@
 #include "vorabsTestPointTranslator.h"
 
 #include "ann/ann.h"
-#include "top.h"
 #include "utUnitTest.h"
-#include "vel.h"
 
 #include <gtest/gtest.h>
 
@@ -22,37 +20,6 @@
 #include <string>
 
 namespace {
-
-vorabsAttributeSet named(const char* name, const vorabsAttributeKey* kind = nullptr) {
-  vorabsAttributeSet set;
-  if (name) {
-    vorabsNamevorabsAttributePtr text;
-    set.check_out(vorabsNAME, text);
-    *text = vorabsName(utString(name), 0);
-  }
-  if (kind) {
-    vorabsVoidvorabsAttributePtr marker;
-    set.check_out(*kind, marker);
-  }
-  return set;
-}
-
-velCurvePtr3 line() {
-  return velCurvePtr3(new velLine3(giPoint3(0, 0, 0), giPoint3(1, 0, 0)));
-}
-
-topTopologyPtr square_face() {
-  auto* topology = new topTopology();
-  topology->add_face(topFace(velSurfPtr(new velPlane(giWorkplane3(giWorkplaneWorld)))));
-  return topTopologyPtr(topology);
-}
-
-// The document's printout.
-std::string printed(const annDocument& document) {
-  std::ostringstream out;
-  document.print(out);
-  return out.str();
-}
 
 // The printout's lines of geometry items (kinds ending in "Item").
 std::string item_lines(const annDocument& document) {
@@ -64,7 +31,7 @@ std::string item_lines(const annDocument& document) {
   return result;
 }
 
-// The reporter's stream and counts, captured for one test.
+// The check reporter writes into report for one test.
 class vorabsLibSinkTesterExTest : public ::testing::Test {
 protected:
   vorabsLibSinkTesterExTest() {
@@ -99,23 +66,20 @@ TEST(utUnitTestTest, CountsChecksAndWritesOnlyTheFailedOnes) {
 
 TEST_F(vorabsLibSinkTesterExTest, EntitiesAreRecordedCheckedAndBuiltAsItemsOfTheirKind) {
   vorabsLibSinkTesterEx sink(&document);
-  EXPECT_EQ(sink.curve3(line(), named("C")).status(), vorabsSTATUS_OK);
+  EXPECT_EQ(sink.curve3(unit_line(), named("C")).status(), vorabsSTATUS_OK);
   EXPECT_EQ(sink.current_annotation().name(), utString("C"));
   sink.prepare_for_new_geometry();
   EXPECT_TRUE(sink.current_annotation().invalid());
   EXPECT_EQ(sink.point3(giPoint3(1, 2, 3), named(nullptr)).status(), vorabsSTATUS_OK);
   sink.prepare_for_new_geometry();
-  EXPECT_EQ(sink.topology(square_face(), named("F", &vorabsFACE)).status(), vorabsSTATUS_OK);
+  EXPECT_EQ(sink.topology(planes(1), named("F", &vorabsFACE)).status(), vorabsSTATUS_OK);
   sink.prepare_for_new_geometry();
-  EXPECT_EQ(sink.topology(square_face(), named("S")).status(), vorabsSTATUS_OK);
+  EXPECT_EQ(sink.topology(planes(1), named("S")).status(), vorabsSTATUS_OK);
   sink.prepare_for_new_geometry();
   EXPECT_EQ(sink.workplane3(giWorkplane3(giWorkplaneWorld), named("W")).status(), vorabsSTATUS_OK);
   sink.prepare_for_new_geometry();
   aqtIBodycoPrf body(new aqtIBody());
-  topTopology shell;
-  shell.add_face(topFace(velSurfPtr(new velPlane(giWorkplane3(giWorkplaneWorld)))));
-  shell.add_face(topFace(velSurfPtr(new velPlane(giWorkplane3(giWorkplaneWorld))), -1));
-  body->add_shell(shell);
+  body->add_shell(*planes(2));
   EXPECT_EQ(sink.body(body, named("B", &vorabsTOPOLOGY)).status(), vorabsSTATUS_OK);
   sink.prepare_for_new_geometry();
   EXPECT_EQ(sink.body(body, named("B2", &vorabsBODY)).status(), vorabsSTATUS_FAILED);
@@ -166,7 +130,7 @@ TEST_F(vorabsLibSinkTesterExTest, InvalidEntitiesFailTheirCheckWithItsTexts) {
 
 TEST_F(vorabsLibSinkTesterExTest, ConvertingOrDocumentlessEntitiesAreCountedButNotBuilt) {
   vorabsLibSinkTesterEx sink(&document);
-  EXPECT_EQ(sink.curve3(line(), named("C", &vorabsCONVERTINGANNOTATION)).status(),
+  EXPECT_EQ(sink.curve3(unit_line(), named("C", &vorabsCONVERTINGANNOTATION)).status(),
             vorabsSTATUS_COMPLETE_NO_ITEM);
   EXPECT_EQ(sink.number_of_curves3(), 1);
   EXPECT_EQ(document.num_items(), 0u);
@@ -180,12 +144,12 @@ TEST_F(vorabsLibSinkTesterExTest, ConvertingOrDocumentlessEntitiesAreCountedButN
 
 TEST_F(vorabsLibSinkTesterExTest, GeometryArrivingTogetherIsGatheredIntoOneGroup) {
   vorabsLibSinkTesterEx sink(&document);
-  sink.curve3(line(), named("C1"));
-  sink.curve3(line(), named("C2"));
+  sink.curve3(unit_line(), named("C1"));
+  sink.curve3(unit_line(), named("C2"));
   annNamedItemPtr group = sink.current_annotation();
   ASSERT_NE(annGroup::sto_dynamic_cast(group.pointer()), nullptr);
   EXPECT_EQ(group.name(), utString("C2"));
-  sink.curve3(line(), named("C3"));
+  sink.curve3(unit_line(), named("C3"));
   EXPECT_EQ(sink.current_annotation(), group);
   EXPECT_EQ(group->num_members(), 3u);
 
@@ -202,7 +166,7 @@ TEST_F(vorabsLibSinkTesterExTest, GeometryArrivingTogetherIsGatheredIntoOneGroup
   EXPECT_EQ(sink.current_annotation(), annNamedItemPtr(set));
   annPointItemannPtr point = make_annPointItem(&document, giPoint3(0, 0, 0), utString("P"));
   sink.annotation(point, named("P"));
-  sink.curve3(line(), named("C4"));
+  sink.curve3(unit_line(), named("C4"));
   EXPECT_EQ(sink.number_of_annotations(), 2);
   annNamedItemPtr second = sink.current_annotation();
   ASSERT_NE(annGroup::sto_dynamic_cast(second.pointer()), nullptr);
@@ -217,7 +181,7 @@ TEST_F(vorabsLibSinkTesterExTest, ReceiverStartsAFreshGroupingForEverySubObject)
   reader.add_translator(vorabsTranslatorcoPrf(
       new vorabsTestPointTranslator(context, utString("P"), giPoint3(1, 1, 1))));
   vorabsTestInterfaceEx receiver(reader, sink);
-  sink.curve3(line(), named("before"));
+  sink.curve3(unit_line(), named("before"));
   EXPECT_EQ(receiver.send_sub_object(vorabsAttributeSet()).status(), vorabsSTATUS_FAILED);
   EXPECT_TRUE(sink.current_annotation().invalid()); // no current object: nothing sent
   ASSERT_TRUE(++reader);
@@ -238,8 +202,8 @@ TEST_F(vorabsLibSinkTesterExTest, NestedGroupsAreReadIntoTheDocumentAsNestedGrou
   // assembly { bracket (moved by 10 along x) { plate, hole }, tip }, then loose.
   auto bracket = std::make_shared<vorabsTestGroupTranslator>(
       context, utString("bracket"), giXform3(giXformTranslate, giVector3(10, 0, 0)));
-  bracket->add_translator(vorabsTranslatorcoPrf(
-      new vorabsTestFaceTranslator(context, utString("plate"), square_face())));
+  bracket->add_translator(
+      vorabsTranslatorcoPrf(new vorabsTestFaceTranslator(context, utString("plate"), planes(1))));
   bracket->add_translator(vorabsTranslatorcoPrf(
       new vorabsTestPointTranslator(context, utString("hole"), giPoint3(1, 2, 0))));
   auto assembly = std::make_shared<vorabsTestGroupTranslator>(context, utString("assembly"),

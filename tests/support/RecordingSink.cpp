@@ -57,3 +57,15 @@ std::vector<std::string> RecordingSink::kinds() const {
     result.push_back(call.kind);
   return result;
 }
+
+vorabsTranslationStatus ItemSink::annotation(const annNamedItemPtr& item,
+                                             const vorabsAttributeSet& set) {
+  current = item;
+  return RecordingSink::annotation(item, set);
+}
+
+int ItemSink::supported(const vorabsAttributeSet& set) const {
+  ++num_supported_calls;
+  probe = vorabsAttributeSet(utCopy, set);
+  return support;
+}

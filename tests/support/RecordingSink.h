@@ -1,9 +1,10 @@
-// RecordingSink.h - a sink that records every call it receives and answers as a test tells it.
+// RecordingSink.h - sinks that record every call they receive and answer as a test tells them.
 //
 // Each entity call is kept in order with its kind ("curve3", "annotation",
 // ...), a copy of its attribute set and, for annotation, the item. Entity
 // calls answer the statuses queued in replies, then reply; current_annotation
-// answers current. The sink does not build anything.
+// answers current. ItemSink also makes each annotation item it gets its
+// current one and answers supported() as told.
 #pragma once
 
 #include "vorabsLibSink.h"
@@ -59,4 +60,15 @@ public:
 private:
   vorabsTranslationStatus record(const char* kind, const vorabsAttributeSet& set,
                                  const annNamedItemPtr& item = annNamedItemPtr());
+};
+
+class ItemSink : public RecordingSink {
+public:
+  vorabsTranslationStatus annotation(const annNamedItemPtr& item,
+                                     const vorabsAttributeSet& set) override;
+  int supported(const vorabsAttributeSet& set) const override;
+
+  int support = 1;
+  mutable int num_supported_calls = 0;
+  mutable vorabsAttributeSet probe; // the set of the last supported() call
 };
