@@ -8,343 +8,256 @@
 
 #include <clocale>
 #include <string>
+#include <utility>
 #include <vector>
+
+using namespace std::string_literals;
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-// Switches the C runtime's locale for one test and puts the old one back.
-class LocaleGuard {
-public:
-  explicit LocaleGuard(const char* name) : saved_(std::setlocale(LC_ALL, nullptr)) {
-    ok_ = std::setlocale(LC_ALL, name) != nullptr;
-  }
-  ~LocaleGuard() { std::setlocale(LC_ALL, saved_.c_str()); }
-  bool ok() const { return ok_; }
-
-private:
-  std::string saved_;
-  bool ok_ = false;
+// Switches the C runtime's locale for one scope and puts the old one back.
+struct LocaleGuard {
+  explicit LocaleGuard(const char* name) : ok(std::setlocale(LC_ALL, name) != nullptr) {}
+  ~LocaleGuard() { std::setlocale(LC_ALL, saved.c_str()); }
+  std::string saved = std::setlocale(LC_ALL, nullptr);
+  bool ok;
 };
 
 #define USE_LOCALE(name)                                                                           \
   LocaleGuard locale_guard(name);                                                                  \
-  if (!locale_guard.ok())                                                                          \
+  if (!locale_guard.ok)                                                                            \
   GTEST_SKIP() << "locale " << name << " is not installed"
 
 // Sets a string option for one scope and restores what was there before.
-class OptionGuard {
-public:
-  OptionGuard(const vorStringKey& key, const char* value) : key_(key) {
-    vorResourceTable& table = vor_resource_table_inquire();
-    was_set_ = table.is_set(key);
-    saved_ = table.value(key);
+struct OptionGuard {
+  OptionGuard(const vorStringKey& key, const char* value) : key(key) {
     table.set_value(key, utString(value));
   }
-  ~OptionGuard() {
-    vorResourceTable& table = vor_resource_table_inquire();
-    if (was_set_)
-      table.set_value(key_, saved_);
-    else
-      table.reset(key_);
-  }
-
-private:
-  const vorStringKey& key_;
-  int was_set_ = 0;
-  utString saved_;
+  ~OptionGuard() { was_set ? table.set_value(key, saved) : table.reset(key); }
+  vorResourceTable& table = vor_resource_table_inquire();
+  const vorStringKey& key;
+  int was_set = table.is_set(key);
+  utString saved = table.value(key);
 };
-
-// Opens the code-page and native forms for direct tests.
-class kapStringProbe : public kapString {
-public:
-  using kapString::kapString;
-  using kapString::recognize_code_page;
-  static kapStringProbe from_code_page(unsigned int code_page, const Bytes& bytes) {
-    return kapStringProbe(kapSTRING_CP, &code_page, bytes.data(), bytes.size());
-  }
-  static kapStringProbe from_native(const Bytes& bytes) {
-    return kapStringProbe(kapSTRING_NATIVE, bytes.data(), bytes.size());
-  }
-  Bytes to_code_page(unsigned int code_page) const {
-    charcoDynArr out;
-    out.append('x'); // conversions start from an empty array
-    convert(kapSTRING_CP, &code_page, out);
-    return Bytes(out.begin(), out.end());
-  }
-  Bytes to_native() const {
-    charcoDynArr out;
-    convert(kapSTRING_NATIVE, out);
-    return Bytes(out.begin(), out.end());
-  }
-};
-
-template <class Tag> Bytes converted(const kapString& text, Tag tag) {
-  charcoDynArr out;
-  out.append('x');
-  text.convert(tag, out);
-  return Bytes(out.begin(), out.end());
-}
 
 std::string text_of(const kapString& s) {
   return std::string(s.string().c_str(), s.string().length());
 }
 
-kapString from_utf8(const std::string& s) {
-  return kapString(kapSTRING_UTF8, reinterpret_cast<const unsigned char*>(s.data()), s.size());
+// Opens the code-page and native forms for direct tests.
+class Probe : public kapString {
+public:
+  using kapString::convert;
+  using kapString::kapString;
+  using kapString::kapSTRING_CP;
+  using kapString::kapSTRING_NATIVE;
+  using kapString::recognize_code_page;
+  template <class... Tag> static Probe make(const std::string& bytes, Tag... tag) {
+    return Probe(tag..., reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  }
+};
+
+template <class... Tag> std::string decoded(const std::string& bytes, Tag... tag) {
+  return text_of(Probe::make(bytes, tag...));
 }
-kapString from_utf16(const Bytes& b) {
-  return kapString(kapSTRING_UTF16, b.data(), b.size());
+
+// The conversion out, into an array that held something before.
+template <class... Tag> std::string converted(const Probe& text, Tag... tag) {
+  charcoDynArr out;
+  out.append('x');
+  text.convert(tag..., out);
+  return std::string(out.begin(), out.end());
 }
-kapString from_input(const std::string& s) {
-  return kapString(kapSTRING_INPUT, reinterpret_cast<const unsigned char*>(s.data()), s.size());
-}
+
+const unsigned int page_1252 = 1252, page_0 = 0, page_932 = 932, page_936 = 936, page_none = 99999;
 
 } // namespace
 
-TEST(kapStringTest, TextIsSharedAndNoTextIsInvalid) {
-  kapString none;
+TEST(kapStringTest, NoTextConvertsLikeTheEmptyTextAndNativeZerosBecomeQuestionMarks) {
+  Probe none;
   EXPECT_EQ(none.invalid(), 1);
-  EXPECT_TRUE(none.string().is_null());
-  EXPECT_EQ(kapString(utString("")).invalid(), 0);
-
-  kapString name(utString("bracket \xE9"));
-  kapString copy = name;
+  EXPECT_EQ(converted(none, kapSTRING_UTF16), "\0\0"s);
+  EXPECT_EQ(converted(none, kapSTRING_UTF8), "\0"s);
+  EXPECT_EQ(converted(none, Probe::kapSTRING_NATIVE), "\0"s);
+  Probe name(utString("bracket \xE9"));
+  Probe copy = name;
   EXPECT_EQ(copy.string().c_str(), name.string().c_str()); // the same storage
-  kapString assigned;
-  assigned = name;
-  EXPECT_EQ(text_of(assigned), "bracket \xE9");
-  // A string without text converts like the empty text.
-  EXPECT_EQ(converted(none, kapSTRING_UTF16), (Bytes{0, 0}));
-  EXPECT_EQ(converted(none, kapSTRING_UTF8), (Bytes{0}));
-  EXPECT_EQ(kapStringProbe().to_native(), (Bytes{0}));
-}
 
-TEST(kapStringTest, NativeBytesTurnInnerZerosIntoQuestionMarks) {
-  EXPECT_EQ(text_of(kapStringProbe::from_native({'A', 0, 'B', 0})), "A?B");
-  EXPECT_EQ(text_of(kapStringProbe::from_native({'A', 0, 0})), "A?");
-  EXPECT_EQ(text_of(kapStringProbe::from_native({'A', 'B'})), "AB");
-  kapStringProbe empty = kapStringProbe::from_native({});
-  EXPECT_EQ(empty.invalid(), 0);
-  EXPECT_EQ(text_of(empty), "");
+  EXPECT_EQ(decoded("A\0B\0"s, Probe::kapSTRING_NATIVE), "A?B");
+  EXPECT_EQ(decoded("A\0\0"s, Probe::kapSTRING_NATIVE), "A?");
+  EXPECT_EQ(decoded("AB", Probe::kapSTRING_NATIVE), "AB");
+  EXPECT_EQ(Probe::make("", Probe::kapSTRING_NATIVE).invalid(), 0);
   // Native out: the bytes and one NUL, also for inner zeros kept by utString.
-  kapStringProbe inner(utString("A\0B", 3));
-  EXPECT_EQ(inner.to_native(), (Bytes{'A', 0, 'B', 0}));
+  EXPECT_EQ(converted(Probe(utString("A\0B", 3)), Probe::kapSTRING_NATIVE), "A\0B\0"s);
 }
 
-TEST(kapStringTest, Utf16UnitsAreConvertedOneByOne) {
+TEST(kapStringTest, DecodesUtf8AndUtf16InTheUtf8Locale) {
   USE_LOCALE("C.UTF-8");
-  EXPECT_EQ(text_of(from_utf16({0x41, 0, 0, 0, 0x42, 0})), "A?B");
-  EXPECT_EQ(text_of(from_utf16({0x41, 0, 0x42, 0, 0, 0})), "AB");
-  EXPECT_EQ(text_of(from_utf16({0x41, 0, 0x42})), "A"); // the odd byte is ignored
-  EXPECT_EQ(text_of(from_utf16({0xE9, 0, 0xAC, 0x20})), "\xC3\xA9\xE2\x82\xAC");
-  // Surrogates are not paired up: each half on its own is no character.
-  EXPECT_EQ(text_of(from_utf16({0x3D, 0xD8, 0x00, 0xDE, 0x41, 0})), "??A");
-  EXPECT_EQ(from_utf16({}).invalid(), 0);
-}
-
-TEST(kapStringTest, Utf8InputInTheUtf8Locale) {
-  USE_LOCALE("C.UTF-8");
-  EXPECT_EQ(text_of(from_utf8("h\xC3\xA9llo \xE2\x82\xAC")), "h\xC3\xA9llo \xE2\x82\xAC");
-  EXPECT_EQ(text_of(from_utf8("A\x80"
-                              "B")),
-            "A?B");
-  EXPECT_EQ(text_of(from_utf8(std::string("A\0B", 3))), "A?B");
-  EXPECT_EQ(text_of(from_utf8(std::string("AB\0", 3))), "AB");
-  EXPECT_EQ(text_of(from_utf8("\xF0\x9F\x98\x80")), "??"); // beyond one unit
-  EXPECT_EQ(text_of(from_utf8("")), "");
+  const std::pair<std::string, std::string> utf8[] = {
+      {"h\xC3\xA9llo \xE2\x82\xAC", "h\xC3\xA9llo \xE2\x82\xAC"},
+      {"A\x80Z", "A?Z"},
+      {"A\0B"s, "A?B"},
+      {"AB\0"s, "AB"},
+      {"\xF0\x9F\x98\x80", "??"}, // beyond one unit
+      {"", ""}};
+  for (const auto& [in, out] : utf8)
+    EXPECT_EQ(decoded(in, kapSTRING_UTF8), out) << in;
+  EXPECT_EQ(Probe::make("", kapSTRING_UTF8).invalid(), 0);
+  // UTF-16 units are converted one by one: surrogates are not paired up.
+  const std::pair<std::string, std::string> utf16[] = {{"A\0\0\0B\0"s, "A?B"},
+                                                       {"A\0B\0\0\0"s, "AB"},
+                                                       {"A\0B"s, "A"}, // the odd byte is ignored
+                                                       {"\xE9\0\xAC\x20"s, "\xC3\xA9\xE2\x82\xAC"},
+                                                       {"\x3D\xD8\x00\xDE\x41\0"s, "??A"}};
+  for (const auto& [in, out] : utf16)
+    EXPECT_EQ(decoded(in, kapSTRING_UTF16), out) << out;
+  EXPECT_EQ(Probe::make("", kapSTRING_UTF16).invalid(), 0);
 }
 
 TEST(kapStringTest, CharactersTheCLocaleCannotHoldBecomeQuestionMarks) {
   USE_LOCALE("C");
-  EXPECT_EQ(text_of(from_utf8("caf\xC3\xA9")), "caf?");
-  EXPECT_EQ(text_of(from_utf16({0xE9, 0, 0x41, 0})), "?A");
+  EXPECT_EQ(decoded("caf\xC3\xA9", kapSTRING_UTF8), "caf?");
+  EXPECT_EQ(decoded("\xE9\0A\0"s, kapSTRING_UTF16), "?A");
   // Out of the C locale, each undecodable byte is one '?' unit.
-  kapString raw(utString("\xC3\xA9x"));
-  EXPECT_EQ(converted(raw, kapSTRING_UTF16), (Bytes{'?', 0, '?', 0, 'x', 0, 0, 0}));
+  Probe raw(utString("\xC3\xA9x"));
+  EXPECT_EQ(converted(raw, kapSTRING_UTF16), "?\0?\0x\0\0\0"s);
   EXPECT_EQ(raw.size(kapSTRING_UTF16), 8u);
-  EXPECT_EQ(converted(raw, kapSTRING_UTF8), (Bytes{'?', '?', 'x', 0}));
+  EXPECT_EQ(converted(raw, kapSTRING_UTF8), "??x\0"s);
 }
 
-TEST(kapStringTest, ConversionsOutAndTheirSizes) {
+TEST(kapStringTest, ConversionsOutMatchTheirSizesAndCopyOut) {
   USE_LOCALE("C.UTF-8");
-  kapString ab(utString("AB"));
-  EXPECT_EQ(ab.size(kapSTRING_UTF16), 6u);
-  EXPECT_EQ(ab.size(kapSTRING_UTF8), 3u);
-  EXPECT_EQ(converted(ab, kapSTRING_UTF16), (Bytes{'A', 0, 'B', 0, 0, 0}));
-  EXPECT_EQ(converted(ab, kapSTRING_UTF8), (Bytes{'A', 'B', 0}));
-
-  kapString euro(utString("\xE2\x82\xAC\xC3\xA9"));
-  EXPECT_EQ(converted(euro, kapSTRING_UTF16), (Bytes{0xAC, 0x20, 0xE9, 0, 0, 0}));
-  EXPECT_EQ(converted(euro, kapSTRING_UTF8), (Bytes{0xE2, 0x82, 0xAC, 0xC3, 0xA9, 0}));
-  EXPECT_EQ(euro.size(kapSTRING_UTF8), 6u);
-
-  // Bad bytes and inner zeros: one '?' each; a character beyond U+FFFF too.
-  kapString odd(utString("\x80"
-                         "A\0\xF0\x9F\x98\x80",
-                         7));
-  EXPECT_EQ(converted(odd, kapSTRING_UTF16), (Bytes{'?', 0, 'A', 0, '?', 0, '?', 0, 0, 0}));
-  EXPECT_EQ(odd.size(kapSTRING_UTF16), 10u);
-  EXPECT_EQ(converted(odd, kapSTRING_UTF8), (Bytes{'?', 'A', '?', '?', 0}));
-
+  const std::string cases[][3] = {
+      {"AB", "A\0B\0\0\0"s, "AB\0"s},
+      {"\xE2\x82\xAC\xC3\xA9", "\xAC\x20\xE9\0\0\0"s, "\xE2\x82\xAC\xC3\xA9\0"s},
+      // Bad bytes and inner zeros: one '?' each; a character beyond U+FFFF too.
+      {"\x80Z\0\xF0\x9F\x98\x80"s, "?\0Z\0?\0?\0\0\0"s, "?Z??\0"s}};
+  for (const auto& [text, utf16, utf8] : cases) {
+    Probe probe(utString(text.data(), text.size()));
+    EXPECT_EQ(converted(probe, kapSTRING_UTF16), utf16);
+    EXPECT_EQ(probe.size(kapSTRING_UTF16), utf16.size());
+    EXPECT_EQ(converted(probe, kapSTRING_UTF8), utf8);
+    EXPECT_EQ(probe.size(kapSTRING_UTF8), utf8.size());
+  }
   // copy_out copies the conversion or a prefix of it.
+  kapString euro(utString("\xE2\x82\xAC\xC3\xA9"));
   unsigned char buffer[8] = {9, 9, 9, 9, 9, 9, 9, 9};
   euro.copy_out(kapSTRING_UTF16, buffer, euro.size(kapSTRING_UTF16));
-  EXPECT_EQ(Bytes(buffer, buffer + 7), (Bytes{0xAC, 0x20, 0xE9, 0, 0, 0, 9}));
+  EXPECT_EQ(std::string(buffer, buffer + 7), "\xAC\x20\xE9\0\0\0\x09"s);
   euro.copy_out(kapSTRING_UTF8, buffer, 2);
-  EXPECT_EQ(Bytes(buffer, buffer + 3), (Bytes{0xE2, 0x82, 0xE9}));
+  EXPECT_EQ(std::string(buffer, buffer + 3), "\xE2\x82\xE9");
 }
 
 TEST(kapStringTest, CodePagesInAndOut) {
   USE_LOCALE("C.UTF-8");
-  EXPECT_EQ(text_of(kapStringProbe::from_code_page(1252, {'A', 0x80, 0xE9})),
-            "A\xE2\x82\xAC\xC3\xA9");
-  EXPECT_EQ(text_of(kapStringProbe::from_code_page(0, {0x80})), "\xE2\x82\xAC");
-  EXPECT_EQ(text_of(kapStringProbe::from_code_page(932, {0x82, 0xA0})), "\xE3\x81\x82");
-  // No conversion: the bytes stand as they are.
-  EXPECT_EQ(text_of(kapStringProbe::from_code_page(99999, {'A', 0x80})), "A\x80");
-  kapStringProbe empty = kapStringProbe::from_code_page(1252, {});
-  EXPECT_EQ(empty.invalid(), 0);
-  EXPECT_EQ(text_of(empty), "");
+  EXPECT_EQ(decoded("A\x80\xE9", Probe::kapSTRING_CP, &page_1252), "A\xE2\x82\xAC\xC3\xA9");
+  EXPECT_EQ(decoded("\x80", Probe::kapSTRING_CP, &page_0), "\xE2\x82\xAC");
+  EXPECT_EQ(decoded("\x82\xA0", Probe::kapSTRING_CP, &page_932), "\xE3\x81\x82");
+  EXPECT_EQ(decoded("A\x80", Probe::kapSTRING_CP, &page_none), "A\x80"); // bytes as they are
+  EXPECT_EQ(Probe::make("", Probe::kapSTRING_CP, &page_1252).invalid(), 0);
 
-  kapStringProbe text(utString("\xE2\x82\xAC\xE4\xB8\xAD"));
-  EXPECT_EQ(text.to_code_page(1252), (Bytes{0x80, '?', 0}));
-  EXPECT_EQ(text.to_code_page(0), (Bytes{0x80, '?', 0}));
-  EXPECT_EQ(text.to_code_page(936), (Bytes{0x80, 0xD6, 0xD0, 0}));
-  EXPECT_EQ(text.to_code_page(99999), Bytes{}); // failure leaves the array empty
+  Probe text(utString("\xE2\x82\xAC\xE4\xB8\xAD"));
+  EXPECT_EQ(converted(text, Probe::kapSTRING_CP, &page_1252), "\x80?\0"s);
+  EXPECT_EQ(converted(text, Probe::kapSTRING_CP, &page_0), "\x80?\0"s);
+  EXPECT_EQ(converted(text, Probe::kapSTRING_CP, &page_936), "\x80\xD6\xD0\0"s);
+  EXPECT_EQ(converted(text, Probe::kapSTRING_CP, &page_none), ""); // failure: left empty
 }
 
 TEST(kapStringTest, RecognizesCodePageNames) {
+  const std::pair<const char*, int> names[] = {
+      {"1252", 1252},  {"ANSI", 0},  {"ansi", 0},    {"default", 0}, {"99999", -1}, {"-1252", -1},
+      {"Default", -1}, {"Ansi", -1}, {"cp1252", -1}, {"", -1},       {"12x", -1}};
+  for (const auto& [name, expected] : names) {
+    unsigned int code_page = 77;
+    EXPECT_EQ(Probe::recognize_code_page(utString(name), &code_page), int(expected >= 0)) << name;
+    EXPECT_EQ(code_page, expected >= 0 ? unsigned(expected) : 77u) << name;
+  }
   unsigned int code_page = 77;
-  EXPECT_EQ(kapStringProbe::recognize_code_page(utString("1252"), &code_page), 1);
-  EXPECT_EQ(code_page, 1252u);
-  for (const char* zero : {"ANSI", "ansi", "default"}) {
-    code_page = 77;
-    EXPECT_EQ(kapStringProbe::recognize_code_page(utString(zero), &code_page), 1) << zero;
-    EXPECT_EQ(code_page, 0u) << zero;
-  }
-  for (const char* wrong : {"99999", "-1252", "Default", "Ansi", "cp1252", "", "12x"}) {
-    code_page = 77;
-    EXPECT_EQ(kapStringProbe::recognize_code_page(utString(wrong), &code_page), 0) << wrong;
-    EXPECT_EQ(code_page, 77u) << wrong;
-  }
-  EXPECT_EQ(kapStringProbe::recognize_code_page(utString(), &code_page), 0);
+  EXPECT_EQ(Probe::recognize_code_page(utString(), &code_page), 0);
 }
 
-TEST(kapStringTest, InputEncodingOptionSelectsTheDecoder) {
+TEST(kapStringTest, InputEncodingOptionSelectsTheDecoderInEverySpelling) {
   USE_LOCALE("C.UTF-8");
-  const std::string euro_utf8 = "\xE2\x82\xAC";
-  const std::string euro_utf16("\xAC\x20\0\0", 4);
-  // Unset: native bytes, unchanged.
-  EXPECT_EQ(text_of(from_input("\x80"
-                               "A")),
-            "\x80"
-            "A");
-  for (const char* name : {"UTF-8", "utf-8", "UTF8", "utf8"}) {
-    OptionGuard option(vorOptInputEncoding, name);
-    EXPECT_EQ(text_of(from_input(euro_utf8 + "\x80")), "\xE2\x82\xAC?") << name;
-  }
-  for (const char* name : {"UTF-16", "UTF16", "utf-16", "utf16"}) {
-    OptionGuard option(vorOptInputEncoding, name);
-    EXPECT_EQ(text_of(from_input(euro_utf16)), "\xE2\x82\xAC") << name;
-  }
-  for (const char* name : {"1252", "ANSI", "ansi", "default"}) {
-    OptionGuard option(vorOptInputEncoding, name);
-    EXPECT_EQ(text_of(from_input("\x80")), "\xE2\x82\xAC") << name;
-  }
-  // Other letter case names nothing: the bytes are native.
-  for (const char* name :
-       {"Utf-8", "Utf8", "UTF-8 ", "Utf-16", "uTF16", "Ansi", "DEFAULT", "cp1252"}) {
-    OptionGuard option(vorOptInputEncoding, name);
-    EXPECT_EQ(text_of(from_input(euro_utf16)), std::string("\xAC ?", 3)) << name;
-  }
+  const std::string euro_utf16 = "\xAC\x20\0\0"s;
+  EXPECT_EQ(decoded("\x80Z", kapSTRING_INPUT), "\x80Z"); // unset: native bytes, unchanged
+  const struct {
+    std::vector<const char*> names;
+    std::string in, out;
+  } cases[] = {{{"UTF-8", "utf-8", "UTF8", "utf8"}, "\xE2\x82\xAC\x80", "\xE2\x82\xAC?"},
+               {{"UTF-16", "UTF16", "utf-16", "utf16"}, euro_utf16, "\xE2\x82\xAC"},
+               {{"1252", "ANSI", "ansi", "default"}, "\x80", "\xE2\x82\xAC"},
+               // Other letter case names nothing: the bytes are native.
+               {{"Utf-8", "Utf8", "UTF-8 ", "Utf-16", "uTF16", "Ansi", "DEFAULT", "cp1252"},
+                euro_utf16,
+                "\xAC ?"}};
+  for (const auto& c : cases)
+    for (const char* name : c.names) {
+      OptionGuard option(vorOptInputEncoding, name);
+      EXPECT_EQ(decoded(c.in, kapSTRING_INPUT), c.out) << name;
+    }
 }
 
-TEST(kapStringTest, OutputEncodingOptionSelectsTheEncoderAtEachCall) {
+TEST(kapStringTest, OutputEncodingOptionSelectsTheEncoderAtEachCallInEverySpelling) {
   USE_LOCALE("C.UTF-8");
-  kapString text(utString("\xC3\xA9"));
-  const Bytes native{0xC3, 0xA9, 0};
+  Probe text(utString("\xC3\xA9"));
+  const std::string native = "\xC3\xA9\0"s, utf16 = "\xE9\0\0\0"s;
   EXPECT_EQ(converted(text, kapSTRING_OUTPUT), native);
-  for (const char* name : {"UTF-8", "utf-8", "UTF8", "utf8"}) {
-    OptionGuard option(vorOptOutputEncoding, name);
-    EXPECT_EQ(converted(text, kapSTRING_OUTPUT), native) << name;
-    EXPECT_EQ(text.size(kapSTRING_OUTPUT), 3u) << name;
-  }
-  for (const char* name : {"UTF-16", "UTF16", "utf-16", "utf16"}) {
-    OptionGuard option(vorOptOutputEncoding, name);
-    EXPECT_EQ(converted(text, kapSTRING_OUTPUT), (Bytes{0xE9, 0, 0, 0})) << name;
-    EXPECT_EQ(text.size(kapSTRING_OUTPUT), 4u) << name;
-    unsigned char buffer[4] = {};
-    text.copy_out(kapSTRING_OUTPUT, buffer, 4);
-    EXPECT_EQ(Bytes(buffer, buffer + 4), (Bytes{0xE9, 0, 0, 0})) << name;
-  }
-  // The ANSI names pick code page 0, which differs from native here.
-  for (const char* name : {"ANSI", "ansi", "default", "1252"}) {
-    OptionGuard option(vorOptOutputEncoding, name);
-    EXPECT_EQ(converted(text, kapSTRING_OUTPUT), (Bytes{0xE9, 0})) << name;
-  }
-  for (const char* name : {"Utf-8", "Utf-16", "Ansi", "Default", "99999"}) {
-    OptionGuard option(vorOptOutputEncoding, name);
-    EXPECT_EQ(converted(text, kapSTRING_OUTPUT), native) << name;
-  }
-  // Under the C locale the same option names a different result: nothing is cached.
-  OptionGuard option(vorOptOutputEncoding, "utf8");
-  kapString plain(utString("e\xC3\xA9"));
-  EXPECT_EQ(converted(plain, kapSTRING_OUTPUT), (Bytes{'e', 0xC3, 0xA9, 0}));
+  const struct {
+    std::vector<const char*> names;
+    std::string out;
+  } cases[] = {{{"UTF-8", "utf-8", "UTF8", "utf8"}, native},
+               {{"UTF-16", "UTF16", "utf-16", "utf16"}, utf16},
+               // The ANSI names pick code page 0, which differs from native here.
+               {{"ANSI", "ansi", "default", "1252"}, "\xE9\0"s},
+               {{"Utf-8", "Utf-16", "Ansi", "Default", "99999"}, native}};
+  for (const auto& c : cases)
+    for (const char* name : c.names) {
+      OptionGuard option(vorOptOutputEncoding, name);
+      EXPECT_EQ(converted(text, kapSTRING_OUTPUT), c.out) << name;
+      EXPECT_EQ(text.size(kapSTRING_OUTPUT), c.out.size()) << name;
+    }
+  OptionGuard option(vorOptOutputEncoding, "utf16");
+  unsigned char buffer[4] = {};
+  text.copy_out(kapSTRING_OUTPUT, buffer, 4);
+  EXPECT_EQ(std::string(buffer, buffer + 4), utf16);
+  // Under the C locale the same option gives another result: nothing is cached.
+  OptionGuard utf8(vorOptOutputEncoding, "utf8");
+  Probe plain(utString("e\xC3\xA9"));
+  EXPECT_EQ(converted(plain, kapSTRING_OUTPUT), "e\xC3\xA9\0"s);
   LocaleGuard c_locale("C");
-  EXPECT_EQ(converted(plain, kapSTRING_OUTPUT), (Bytes{'e', '?', '?', 0}));
+  EXPECT_EQ(converted(plain, kapSTRING_OUTPUT), "e??\0"s);
 }
 
 namespace {
 
 // Records what the input encoding hands on.
-class RecordingEncoding final : public apIStringEncoding {
-public:
+struct RecordingEncoding final : apIStringEncoding {
   apString in(const char* text, int& status) const override {
     received = text;
     status = 7;
     return apString(utString("made"));
   }
-  utString out(const apString&, int& status) const override {
-    status = 0;
-    return utString("never");
-  }
+  utString out(const apString&, int&) const override { return utString("never"); }
   mutable std::string received;
 };
 
 } // namespace
 
-TEST(kapInputEncodingTest, DecodesTheInputThenCallsTheWrappedEncoding) {
+TEST(kapInputEncodingTest, DecodesTheInputForTheWrappedEncodingAndGivesNothingOut) {
   USE_LOCALE("C.UTF-8");
   RecordingEncoding wrapped; // on the stack: deleting it would be caught
+  kapInputEncoding encoding(&wrapped);
   {
-    kapInputEncoding encoding(&wrapped);
     OptionGuard option(vorOptInputEncoding, "1252");
     int status = 0;
-    apString made = encoding.in("\x80"
-                                "A",
-                                status);
-    EXPECT_EQ(wrapped.received, "\xE2\x82\xAC"
-                                "A");
+    EXPECT_STREQ(encoding.in("\x80Z", status).text().c_str(), "made");
+    EXPECT_EQ(wrapped.received, "\xE2\x82\xACZ");
     EXPECT_EQ(status, 7);
-    EXPECT_STREQ(made.text().c_str(), "made");
     // Only the bytes up to the first NUL are read.
-    const char utf16[] = {'A', 0, 'B', 0, 0, 0};
     OptionGuard utf16_option(vorOptInputEncoding, "utf16");
-    encoding.in(utf16, status);
+    encoding.in("A\0B\0\0", status);
     EXPECT_EQ(wrapped.received, "");
   }
-  apNativeStringEncoding native;
-  kapInputEncoding passing(&native);
-  int status = 5;
-  EXPECT_STREQ(passing.in("plain", status).text().c_str(), "plain");
-  EXPECT_EQ(status, 0);
-}
-
-TEST(kapInputEncodingTest, OutGivesNothingAndStatusOne) {
-  RecordingEncoding wrapped;
-  kapInputEncoding encoding(&wrapped);
   for (const apString& text : {apString(), apString(utString("text"))}) {
     int status = 0;
     utString out = encoding.out(text, status);
@@ -352,8 +265,13 @@ TEST(kapInputEncodingTest, OutGivesNothingAndStatusOne) {
     EXPECT_FALSE(out.is_null());
     EXPECT_TRUE(out.empty());
   }
+
+  apNativeStringEncoding native;
+  kapInputEncoding passing(&native);
+  int status = 5;
+  EXPECT_STREQ(passing.in("plain", status).text().c_str(), "plain");
+  EXPECT_EQ(status, 0);
   kapInputEncoding unwrapped(nullptr);
-  int status = 0;
   EXPECT_TRUE(unwrapped.in("x", status).invalid());
   EXPECT_EQ(status, 1);
 }
