@@ -1,63 +1,61 @@
 // Tests of the self-check fixtures: the recording sink tester, the capturing
-// message channel, the expected counts and the check receiver.
+// message channel and the expected counts.
 #include "vorabsLibSinkTester.h"
 #include "vorabsOutputOstreamTester.h"
 #include "vorabsTestExpectedObjects.h"
-#include "vorabsTestInterface.h"
 
-#include "vorabsAttributePtr.h"
-
-#include "gi.h"
-#include "top.h"
-#include "vel.h"
+#include "TestHelpers.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace {
-
-vorabsAttributeSet named(const char* name, const vorabsAttributeKey* kind) {
-  vorabsAttributeSet set;
-  vorabsNamevorabsAttributePtr text;
-  set.check_out(vorabsNAME, text);
-  *text = vorabsName(utString(name), 0);
-  if (kind) {
-    vorabsVoidvorabsAttributePtr marker;
-    set.check_out(*kind, marker);
-  }
-  return set;
-}
-
-topTopology two_faces() {
-  topTopology shell;
-  shell.add_face(topFace(velSurfPtr(new velPlane(giWorkplane3(giWorkplaneWorld)))));
-  shell.add_face(topFace(velSurfPtr(new velPlane(giWorkplane3(giWorkplaneWorld))), -1));
-  return shell;
-}
-
-} // namespace
-
-TEST(vorabsLibSinkTesterTest, BodiesAreRecordedAndConvertedByTheirKindKey) {
+TEST(vorabsLibSinkTesterTest, RecordsEveryKindWithItsNameAndConvertsBodiesByTheirKindKey) {
   vorabsLibSinkTester tester;
-  aqtIBodycoPrf body(new aqtIBody());
-  body->add_shell(two_faces());
+  // Invalid entities are recorded too: the tester only records.
+  EXPECT_EQ(tester.point3(giPoint3(1, 2, 3), named(nullptr)).status(), vorabsSTATUS_OK);
+  EXPECT_EQ(tester.point3(giPoint3(4, 5, 6), named("Q")).status(), vorabsSTATUS_OK);
+  EXPECT_EQ(tester.curve3(velCurvePtr3(), named("C")).status(), vorabsSTATUS_OK);
+  EXPECT_EQ(tester.surface(velSurfPtr(), named(nullptr)).status(), vorabsSTATUS_OK);
+  EXPECT_EQ(tester.workplane3(giWorkplane3(), named("W")).status(), vorabsSTATUS_OK);
+  giTriBlock block;
+  block.add_feature<giTriArr>()->append(0, 1, 2);
+  EXPECT_EQ(tester.triblock(block, named(nullptr)).status(), vorabsSTATUS_OK);
+  block.find_feature<giTriArr>()->append(2, 1, 0); // the tester keeps its own copy
+  // Annotation is not the tester's: it keeps the default refusal.
+  EXPECT_EQ(tester.annotation(annNamedItemPtr(), named(nullptr)).status(), vorabsSTATUS_FAILED);
 
+  EXPECT_EQ(tester.number_of_points3(), 2);
+  EXPECT_EQ(tester.number_of_curves3(), 1);
+  EXPECT_EQ(tester.number_of_surfaces(), 1);
+  EXPECT_EQ(tester.number_of_workplane3(), 1);
+  EXPECT_EQ(tester.number_of_triblocks(), 1);
+  giPoint3 point;
+  utString name("stale");
+  tester.get_point3(0, point, name);
+  EXPECT_TRUE(point == giPoint3(1, 2, 3));
+  EXPECT_STREQ(name.c_str(), "");
+  tester.get_point3(1, point, name);
+  EXPECT_STREQ(name.c_str(), "Q");
+  giTriBlock kept;
+  tester.get_triblock(0, kept, name);
+  EXPECT_EQ(kept.find_feature<giTriArr>()->size(), 1u);
+
+  // A body marked a face or a topology is also recorded as a topology of
+  // its faces; one marked a body, hollow or missing fails.
+  aqtIBodycoPrf body(new aqtIBody()), hollow(new aqtIBody());
+  body->add_shell(*planes(2));
   EXPECT_EQ(tester.body(body, named("B1", &vorabsFACE)).status(), vorabsSTATUS_OK);
   EXPECT_EQ(tester.body(body, named("B2", &vorabsTOPOLOGY)).status(), vorabsSTATUS_OK);
   EXPECT_EQ(tester.body(body, named("B3", &vorabsBODY)).status(), vorabsSTATUS_FAILED);
-  aqtIBodycoPrf hollow(new aqtIBody());
   EXPECT_EQ(tester.body(hollow, named("B4", &vorabsFACE)).status(), vorabsSTATUS_FAILED);
   EXPECT_EQ(tester.body(aqtIBodycoPrf(), named("B5", &vorabsTOPOLOGY)).status(),
             vorabsSTATUS_FAILED);
-
   ASSERT_EQ(tester.number_of_bodies(), 5);
   aqtIBodycoPrf got;
-  utString name;
   tester.get_body(3, got, name);
   EXPECT_TRUE(got == hollow);
   EXPECT_STREQ(name.c_str(), "B4");
-
   ASSERT_EQ(tester.number_of_topologies(), 2);
   topTopologyPtr topology;
   tester.get_topology(0, topology, name);
@@ -67,73 +65,6 @@ TEST(vorabsLibSinkTesterTest, BodiesAreRecordedAndConvertedByTheirKindKey) {
   EXPECT_EQ(topology->num_faces(), 2);
   EXPECT_EQ(topology->face(1).sense(), -1);
   EXPECT_STREQ(name.c_str(), "B2");
-}
-
-TEST(vorabsLibSinkTesterTest, RecordsEveryKindWithItsNameAndAcceptsIt) {
-  vorabsLibSinkTester tester;
-  EXPECT_STREQ(tester.library_name(), "vel2pmf");
-  EXPECT_STREQ(tester.format_name(), "blah");
-  EXPECT_STREQ(tester.option(), "blah");
-  EXPECT_STREQ(tester.file_filter(), "blah");
-  EXPECT_EQ(tester.database_number(), 999);
-
-  vorabsAttributeSet anonymous;
-  EXPECT_EQ(tester.point3(giPoint3(1, 2, 3), anonymous).status(), vorabsSTATUS_OK);
-  EXPECT_EQ(tester.point3(giPoint3(4, 5, 6), named("Q", nullptr)).status(), vorabsSTATUS_OK);
-  // Invalid entities are recorded too: the tester only records.
-  EXPECT_EQ(tester.curve3(velCurvePtr3(), named("C", nullptr)).status(), vorabsSTATUS_OK);
-  EXPECT_EQ(tester.surface(velSurfPtr(), anonymous).status(), vorabsSTATUS_OK);
-  EXPECT_EQ(tester.topology(topTopologyPtr(), anonymous).status(), vorabsSTATUS_OK);
-  EXPECT_EQ(tester.workplane3(giWorkplane3(), named("W", nullptr)).status(), vorabsSTATUS_OK);
-  giTriBlock block;
-  block.add_feature<giTriArr>()->append(0, 1, 2);
-  EXPECT_EQ(tester.triblock(block, anonymous).status(), vorabsSTATUS_OK);
-  // The tester keeps its own copy of a triangle block.
-  block.find_feature<giTriArr>()->append(2, 1, 0);
-
-  EXPECT_EQ(tester.number_of_points3(), 2);
-  EXPECT_EQ(tester.number_of_curves3(), 1);
-  EXPECT_EQ(tester.number_of_surfaces(), 1);
-  EXPECT_EQ(tester.number_of_topologies(), 1);
-  EXPECT_EQ(tester.number_of_workplane3(), 1);
-  EXPECT_EQ(tester.number_of_triblocks(), 1);
-  EXPECT_EQ(tester.number_of_bodies(), 0);
-  giPoint3 point;
-  utString name("stale");
-  tester.get_point3(0, point, name);
-  EXPECT_TRUE(point == giPoint3(1, 2, 3));
-  EXPECT_STREQ(name.c_str(), "");
-  tester.get_point3(1, point, name);
-  EXPECT_TRUE(point == giPoint3(4, 5, 6));
-  EXPECT_STREQ(name.c_str(), "Q");
-  giTriBlock kept;
-  tester.get_triblock(0, kept, name);
-  EXPECT_EQ(kept.find_feature<giTriArr>()->size(), 1u);
-
-  // Annotation is not the tester's: it keeps the default refusal.
-  EXPECT_EQ(tester.annotation(annNamedItemPtr(), anonymous).status(), vorabsSTATUS_FAILED);
-}
-
-TEST(vorabsOutputOstreamTesterTest, KeepsFormattedTprintfTextsOnly) {
-  vorabsOutputOstreamTester channel;
-  channel.tprintf("vorabs", "Entity %s has %d faces.\n", "F1", 3);
-  channel.tprintf("DO_NOT_TRANSLATE", "plain");
-  ASSERT_EQ(channel.number_of_strings(), 2);
-  EXPECT_STREQ(channel.get_string(0).c_str(), "Entity F1 has 3 faces.\n");
-  EXPECT_STREQ(channel.get_string(1).c_str(), "plain");
-
-  // Through the base's other operations nothing is kept or made.
-  vorabsOutput& base = channel;
-  base.tprintf("vorabs", "%s", "also kept");
-  EXPECT_EQ(channel.number_of_strings(), 3);
-
-  // Long texts are cut at 1,023 characters.
-  std::string long_text(2000, 'x');
-  channel.tprintf("vorabs", "%s", long_text.c_str());
-  EXPECT_EQ(channel.get_string(3).length(), 1023u);
-
-  channel.clear();
-  EXPECT_EQ(channel.number_of_strings(), 0);
 }
 
 namespace {
@@ -148,18 +79,30 @@ void through_va_list(vorabsOutput& channel, utString& formatted, const char* for
 }
 } // namespace
 
-TEST(vorabsOutputOstreamTesterTest, ArgumentListOperationsKeepAndMakeNothing) {
+TEST(vorabsOutputOstreamTesterTest, KeepsFormattedTprintfTextsOnly) {
   vorabsOutputOstreamTester channel;
+  vorabsOutput& base = channel;
+  base.tprintf("vorabs", "Entity %s has %d faces.\n", "F1", 3);
+  channel.tprintf("DO_NOT_TRANSLATE", "plain");
+  ASSERT_EQ(channel.number_of_strings(), 2);
+  EXPECT_STREQ(channel.get_string(0).c_str(), "Entity F1 has 3 faces.\n");
+  EXPECT_STREQ(channel.get_string(1).c_str(), "plain");
+  // Long texts are cut at 1,023 characters.
+  channel.tprintf("vorabs", "%s", std::string(2000, 'x').c_str());
+  EXPECT_EQ(channel.get_string(2).length(), 1023u);
+
+  // The argument-list operations keep and make nothing.
   utString formatted("stale");
   through_va_list(channel, formatted, "value %d", 5);
-  EXPECT_EQ(channel.number_of_strings(), 0);
+  EXPECT_EQ(channel.number_of_strings(), 3);
   EXPECT_FALSE(formatted.is_null());
   EXPECT_STREQ(formatted.c_str(), "");
+  channel.clear();
+  EXPECT_EQ(channel.number_of_strings(), 0);
 }
 
 TEST(vorabsTestExpectedObjectsTest, ComparesEachKindAndBoundsTheTotalFromBelow) {
   vorabsTestExpectedObjects expected;
-  EXPECT_TRUE(expected.compare_number_of_topologies(0));
   EXPECT_TRUE(expected.check_num_of_objects(0));
   expected.expected_number_of_topologies(1);
   expected.expected_number_of_curves3(2);
@@ -171,7 +114,6 @@ TEST(vorabsTestExpectedObjectsTest, ComparesEachKindAndBoundsTheTotalFromBelow) 
   EXPECT_FALSE(expected.compare_number_of_topologies(2));
   EXPECT_TRUE(expected.compare_number_of_curves3(2));
   EXPECT_TRUE(expected.compare_number_of_points(3));
-  EXPECT_FALSE(expected.compare_number_of_points(4));
   EXPECT_TRUE(expected.compare_number_of_surfaces(4));
   EXPECT_TRUE(expected.compare_number_of_triblocks(5));
   EXPECT_TRUE(expected.compare_number_of_workplane3(6));
@@ -179,14 +121,4 @@ TEST(vorabsTestExpectedObjectsTest, ComparesEachKindAndBoundsTheTotalFromBelow) 
   EXPECT_FALSE(expected.check_num_of_objects(20));
   EXPECT_TRUE(expected.check_num_of_objects(21));
   EXPECT_TRUE(expected.check_num_of_objects(30));
-}
-
-TEST(vorabsTestInterfaceTest, HasNoSubObjectsAndAnswersNo) {
-  vorabsTestInterface receiver;
-  receiver.increment_progress(5);
-  receiver.prepare_for_new_geometry();
-  EXPECT_EQ(receiver.send_sub_object(vorabsAttributeSet()).status(), vorabsSTATUS_FAILED);
-  EXPECT_EQ(receiver.converting_annotation(), 0);
-  EXPECT_EQ(receiver.translation_cancelled(), 0);
-  EXPECT_EQ(receiver.attributes().num_attributes(), 0);
 }

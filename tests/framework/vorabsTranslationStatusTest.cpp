@@ -28,30 +28,15 @@ TEST(vorabsTranslationStatusTest, PredicatesOverEveryValue) {
     EXPECT_FALSE(status.complete()) << value;
     EXPECT_FALSE(status.can_be_repaired()) << value;
   }
-
-  vorabsTranslationStatus original(vorabsSTATUS_ZERO_AREA);
-  vorabsTranslationStatus copy(original);
-  EXPECT_EQ(copy.status(), vorabsSTATUS_ZERO_AREA);
-  copy = vorabsTranslationStatus(vorabsSTATUS_ABORTED);
-  EXPECT_EQ(copy.status(), vorabsSTATUS_ABORTED);
 }
 
-TEST(vorabsContextTest, RefersToTheDocumentItWasGiven) {
+TEST(vorabsContextTest, CopiesAreIndependentValuesReferringToTheSameDocument) {
   vorabsContext context;
   EXPECT_TRUE(context.invalid());
-  EXPECT_EQ(context.document(), nullptr);
-
-  annDocument document;
+  annDocument document, other;
   context.set_document(&document);
-  EXPECT_FALSE(context.invalid());
   vorabsContext copy(context);
   EXPECT_EQ(copy.document(), &document);
-  vorabsContext assigned;
-  assigned = copy;
-  EXPECT_EQ(assigned.document(), &document);
-
-  // Copies are independent values that only point at the same document.
-  annDocument other;
   copy.set_document(&other);
   EXPECT_EQ(context.document(), &document);
   copy.set_document(nullptr);
@@ -60,9 +45,8 @@ TEST(vorabsContextTest, RefersToTheDocumentItWasGiven) {
 
 TEST(vorabsProcessedItemTest, HashesTheLinearPartAndComparesTheWholeTransformExactly) {
   giXform3 identity(giXformIdentity);
-  giXform3 moved(giXformTranslate, giVector3(5.0, 0.0, 0.0));
   vorabsProcessedItem at_identity(identity);
-  vorabsProcessedItem at_moved(moved);
+  vorabsProcessedItem at_moved(giXform3(giXformTranslate, giVector3(5.0, 0.0, 0.0)));
 
   // The exclusive or of the nine byte hashes: the six zeros cancel, three
   // ones leave the hash of one.
@@ -70,14 +54,12 @@ TEST(vorabsProcessedItemTest, HashesTheLinearPartAndComparesTheWholeTransformExa
   EXPECT_EQ(co_hash(at_identity), co_hash(&one, sizeof one));
   EXPECT_EQ(co_hash(at_identity), co_hash(at_moved));
   EXPECT_FALSE(at_identity == at_moved);
-  EXPECT_TRUE(at_identity == vorabsProcessedItem(giXform3(giXformIdentity)));
 
   // Item and status take no part in equality.
   vorabsProcessedItem done(identity);
   done.set_status(vorabsSTATUS_IGNORED);
   EXPECT_TRUE(done == at_identity);
   EXPECT_EQ(at_identity.status().status(), vorabsSTATUS_UNKNOWN);
-  EXPECT_TRUE(at_identity.item().invalid());
 
   // A negative zero equals a zero with no tolerance, so both hash alike.
   const double plus[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
@@ -85,8 +67,6 @@ TEST(vorabsProcessedItemTest, HashesTheLinearPartAndComparesTheWholeTransformExa
   vorabsProcessedItem a{giXform3(plus)}, b{giXform3(minus)};
   ASSERT_TRUE(a == b);
   EXPECT_EQ(co_hash(a), co_hash(b));
-
-  // Any change to the linear part is another key.
   const double scaled[4][4] = {{2, 0, 0, 0}, {0, 2, 0, 0}, {0, 0, 2, 0}, {0, 0, 0, 1}};
   EXPECT_FALSE(a == vorabsProcessedItem(giXform3(scaled)));
 }

@@ -6,27 +6,18 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 TEST(vorabsTranslatorPtrArrayTest, TotalsCountNestedTranslatorsAtTheTimeOfAdding) {
   vorabsContext context;
   vorabsTranslatorPtrArray array;
   EXPECT_EQ(array.total_num_translators(), 0);
-  EXPECT_EQ(array.num_top_level_translators(), 0);
-
   auto* plain = new ScriptedTranslator(context);
-  array.add_translator(vorabsTranslatorcoPrf(plain));
-  EXPECT_EQ(array.total_num_translators(), 1);
-
-  // A compound with two plain children counts three.
   auto* compound = new ScriptedTranslator(context);
   compound->size = 3;
+  array.add_translator(vorabsTranslatorcoPrf(plain));
   array.add_translator(vorabsTranslatorcoPrf(compound));
   EXPECT_EQ(array.total_num_translators(), 4);
   EXPECT_EQ(array.num_top_level_translators(), 2);
-
-  // Growing afterwards is not seen by the total.
-  compound->size = 10;
+  compound->size = 10; // growing afterwards is not seen
   EXPECT_EQ(array.total_num_translators(), 4);
 
   vorabsTranslatorcoPrfcoVariableArrcoIterator it = array.iterator();
@@ -37,39 +28,30 @@ TEST(vorabsTranslatorPtrArrayTest, TotalsCountNestedTranslatorsAtTheTimeOfAdding
   EXPECT_FALSE(++it);
 }
 
-TEST(vorabsTranslatorPtrArrayTest, ReadSharesAndClearReleasesButKeepsTheCounts) {
+TEST(vorabsTranslatorPtrArrayTest, TheArraySharesItsTranslatorsAndClearKeepsTheCounts) {
   vorabsContext context;
-  bool destroyed = false;
+  bool destroyed = false, destroyed_with_array = false;
   auto* translator = new ScriptedTranslator(context);
   translator->destroyed = &destroyed;
-  vorabsTranslatorPtrArray array;
-  {
-    vorabsTranslatorcoPrf mine(translator);
-    array.add_translator(mine);
-  }
-  EXPECT_FALSE(destroyed);
-  vorabsTranslatorcoPrf read = array.read(0);
-  EXPECT_EQ(read.get(), translator);
-  EXPECT_EQ(read.use_count(), 2);
-
-  array.clear();
-  EXPECT_FALSE(destroyed); // the copy read out still holds it
-  EXPECT_TRUE(array.read(0).invalid());
-  EXPECT_EQ(array.num_top_level_translators(), 1);
-  EXPECT_EQ(array.total_num_translators(), 1);
-  read.reset();
-  EXPECT_TRUE(destroyed);
-}
-
-TEST(vorabsTranslatorPtrArrayTest, TheArrayReleasesItsTranslatorsWhenDestroyed) {
-  vorabsContext context;
-  bool destroyed = false;
+  vorabsTranslatorcoPrf read;
   {
     vorabsTranslatorPtrArray array;
-    auto* translator = new ScriptedTranslator(context);
-    translator->destroyed = &destroyed;
     array.add_translator(vorabsTranslatorcoPrf(translator));
+    read = array.read(0);
+    EXPECT_EQ(read.get(), translator);
+    EXPECT_EQ(read.use_count(), 2);
+    array.clear();
+    EXPECT_TRUE(array.read(0).invalid());
+    EXPECT_EQ(array.num_top_level_translators(), 1);
+    EXPECT_EQ(array.total_num_translators(), 1);
+    EXPECT_FALSE(destroyed); // the copy read out still holds it
+
+    auto* other = new ScriptedTranslator(context);
+    other->destroyed = &destroyed_with_array;
+    array.add_translator(vorabsTranslatorcoPrf(other));
   }
+  EXPECT_TRUE(destroyed_with_array);
+  read.reset();
   EXPECT_TRUE(destroyed);
 }
 
@@ -81,26 +63,16 @@ TEST(vorabsTranslatorcoPrfTest, ExternHandlesNeverDelete) {
     on_stack.destroyed = &destroyed;
     {
       vorabsTranslatorcoPrf borrowed(coPrfExtern, &on_stack);
-      vorabsTranslatorcoPrf copy = borrowed;
       vorabsTranslatorPtrArray array;
-      array.add_translator(copy);
-      EXPECT_TRUE(borrowed.external());
-      EXPECT_TRUE(copy.external());
+      array.add_translator(borrowed);
       EXPECT_TRUE(array.read(0).external());
       EXPECT_EQ(array.read(0).get(), &on_stack);
     }
-    EXPECT_FALSE(destroyed); // every extern handle is gone; the translator lives on
+    EXPECT_FALSE(destroyed);
   }
   EXPECT_TRUE(destroyed);
-
-  // Owning handles, in all their forms, are not external.
-  vorabsTranslatorcoPrf owning(new ScriptedTranslator(context));
-  EXPECT_FALSE(owning.external());
-  std::shared_ptr<vorabsTranslator> shared = owning;
-  EXPECT_EQ(owning.use_count(), 2);
-  vorabsTranslatorcoPrf from_shared(std::make_shared<ScriptedTranslator>(context));
-  EXPECT_FALSE(from_shared.external());
-  EXPECT_FALSE(vorabsTranslatorcoPrf().external());
+  EXPECT_FALSE(vorabsTranslatorcoPrf(new ScriptedTranslator(context)).external());
+  EXPECT_FALSE(vorabsTranslatorcoPrf(std::make_shared<ScriptedTranslator>(context)).external());
 }
 
 TEST(vorabsTranslatorCategoryTest, GroupOrderFromTheExactName) {
