@@ -1,34 +1,17 @@
 // Tests of dressing annotation items in their entity's attributes.
 #include "vorabsAttributesToAnnotation.h"
 
+#include "TestHelpers.h"
 #include "kapProperty.h"
 #include "kapPropertyPtrArray.h"
-#include "vorabsAttributeKey.h"
-#include "vorabsAttributePtr.h"
 #include "vorabsContext.h"
-
-#include "ann/ann.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 
 namespace {
-
-template <class T>
-void put(vorabsAttributeSet& set, const vorabsAttributeKey& key, const T& value) {
-  vorabsAttributePtr<T> pointer;
-  set.check_out(key, pointer);
-  *pointer = value;
-}
-
-std::string printed(const annDocument& document) {
-  std::ostringstream out;
-  document.print(out);
-  return out.str();
-}
 
 size_t count_of(const annDocument& document, const stoClass* tag) {
   size_t count = 0;
@@ -49,22 +32,22 @@ private:
 
 class vorabsAttributesToAnnotationTest : public ::testing::Test {
 protected:
-  annGeometryItemannPtr curve(const char* name) {
+  annGeometryItemannPtr curve(const char* name = "c") {
     return make_annCurveItem(&document, utString("line"), utString(name));
   }
-  annGeometryItemannPtr point(const char* name) {
+  annGeometryItemannPtr point(const char* name = "p") {
     return make_annPointItem(&document, giPoint3(0, 0, 0), utString(name));
   }
-  // Applies the attributes to item, as a translator does.
-  void apply(const annGeometryItemannPtr& item, const char* name = "item") {
+  // Applies the attributes to item, as a translator does, and hands it back.
+  annGeometryItemannPtr apply(const annGeometryItemannPtr& item, const char* name = "item") {
     vorabsAttributesToAnnotation(attributes, utString(name)).apply(&document, item);
+    return item;
   }
   std::string base_name() const {
     return vorabsAttributesToAnnotation(attributes, utString("x")).style_base_name().c_str();
   }
-  std::string colour_name_of(const annGeometryItemannPtr& item) const {
-    annStyleannPtr style = item->style()->get_style(item);
-    return style->colour().invalid() ? "<none>" : style->colour()->name().c_str();
+  static std::string style_name(const annGeometryItemannPtr& item) {
+    return item->style()->name().c_str();
   }
 
   annDocument document;
@@ -78,7 +61,6 @@ TEST_F(vorabsAttributesToAnnotationTest, NoAttributesGiveLevelZeroSolidThinCurve
   line->set_hierarchy(annHIERARCHY_CHILD);
   line->set_visible(0);
   apply(line);
-
   EXPECT_EQ(printed(document), "annCurveItem \"c1\" level 0 style "
                                "\"curve style no colour solid 0.3 style\" description \"line\"\n"
                                "annLevel \"0\" number 0\n"
@@ -90,12 +72,7 @@ TEST_F(vorabsAttributesToAnnotationTest, NoAttributesGiveLevelZeroSolidThinCurve
   EXPECT_EQ(line->hierarchy_status(), annHIERARCHY_INDEPENDENT);
   EXPECT_EQ(line->visible(), 1);
   EXPECT_FALSE(line->display_name_set());
-  annCurveStyleannPtr style = line->style()->get_curve_style();
-  ASSERT_TRUE(style.pointer());
-  EXPECT_EQ(style->line_width(), 0.3);
-  EXPECT_EQ(style->pattern_scale(), 1.0);
-  EXPECT_TRUE(style->colour().invalid());
-  EXPECT_NE(annCurveFontSolid::sto_dynamic_cast(style->pattern().pointer()), nullptr);
+  EXPECT_EQ(line->style()->get_curve_style()->pattern_scale(), 1.0);
 }
 
 TEST_F(vorabsAttributesToAnnotationTest, EachStepWritesWhatItsAttributeSays) {
@@ -104,9 +81,7 @@ TEST_F(vorabsAttributesToAnnotationTest, EachStepWritesWhatItsAttributeSays) {
   put<utBool>(attributes, vorabsVISIBLE, 0);
   put(attributes, vorabsLINEWIDTH, 0.5);
   put(attributes, vorabsDISPLAYNAME, vorabsName(utString(), 42));
-  annGeometryItemannPtr line = curve("c1");
-  apply(line);
-
+  annGeometryItemannPtr line = apply(curve());
   ASSERT_FALSE(line->level().invalid());
   EXPECT_EQ(line->level()->level(), 12);
   EXPECT_STREQ(line->level()->name().c_str(), "12");
@@ -114,19 +89,16 @@ TEST_F(vorabsAttributesToAnnotationTest, EachStepWritesWhatItsAttributeSays) {
   EXPECT_EQ(line->hierarchy_status(), annHIERARCHY_PARENT);
   EXPECT_EQ(line->visible(), 0);
   EXPECT_STREQ(line->display_name().c_str(), "42");
-  EXPECT_STREQ(line->style()->name().c_str(), "curve style no colour solid 0.5 style");
+  EXPECT_EQ(style_name(line), "curve style no colour solid 0.5 style");
   EXPECT_EQ(line->style()->get_curve_style()->line_width(), 0.5);
 }
 
 TEST_F(vorabsAttributesToAnnotationTest, EqualAttributesShareStyleSetsAndStylesByName) {
   put(attributes, vorabsCOLOUR, vorabsColour(2));
-  annGeometryItemannPtr first = curve("c1");
-  annGeometryItemannPtr second = curve("c2");
-  apply(first);
-  apply(second);
+  annGeometryItemannPtr first = apply(curve("c1")), second = apply(curve("c2"));
   EXPECT_TRUE(first->style() == second->style());
+  // Found sets make nothing: one set, colour, font and style, two levels.
   EXPECT_EQ(count_of(document, sto_class_annStyleSet()), 1u);
-  // Found sets make nothing: one colour, one font, one style, two levels.
   EXPECT_EQ(count_of(document, sto_class_annColour()), 1u);
   EXPECT_EQ(count_of(document, sto_class_annCurveFont()), 1u);
   EXPECT_EQ(count_of(document, sto_class_annStyle()), 1u);
@@ -134,61 +106,48 @@ TEST_F(vorabsAttributesToAnnotationTest, EqualAttributesShareStyleSetsAndStylesB
 
   // A group's set finds the curve style of the same base name and adds its
   // own styles of the other kinds.
-  annGroupannPtr group = make_annGroup(&document, sto_class_annGroup(), utString("g"));
-  apply(group);
-  EXPECT_STREQ(group->style()->name().c_str(), "group style #FF0000 solid 0.3 style");
+  annGeometryItemannPtr group =
+      apply(make_annGroup(&document, sto_class_annGroup(), utString("g")));
+  EXPECT_EQ(style_name(group), "group style #FF0000 solid 0.3 style");
   EXPECT_TRUE(group->style()->get_curve_style() == first->style()->get_curve_style());
 
   // Another width is another set; so is another kind of item.
   put(attributes, vorabsLINEWIDTH, 0.7);
-  annGeometryItemannPtr third = curve("c3");
-  apply(third);
-  EXPECT_FALSE(third->style() == first->style());
-  EXPECT_STREQ(third->style()->name().c_str(), "curve style #FF0000 solid 0.7 style");
+  EXPECT_EQ(style_name(apply(curve())), "curve style #FF0000 solid 0.7 style");
   put(attributes, vorabsLINEWIDTH, 0.3);
-  annGeometryItemannPtr dot = point("p1");
-  apply(dot);
-  EXPECT_STREQ(dot->style()->name().c_str(), "point style #FF0000 solid 0.3 style");
+  EXPECT_EQ(style_name(apply(point())), "point style #FF0000 solid 0.3 style");
   EXPECT_EQ(count_of(document, sto_class_annStyleSet()), 4u);
 }
 
 TEST_F(vorabsAttributesToAnnotationTest, StyleSetPrefixAndStyleFollowTheItemKind) {
-  struct Case {
+  const utString d("d");
+  const struct {
     annGeometryItemannPtr item;
     const char* prefix;
     const stoClass* style;
+  } cases[] = {
+      {make_annSurfaceItem(&document, d, d), "surface style ", sto_class_annSurfaceStyle()},
+      {make_annSolidItem(&document, d, d), "surface style ", sto_class_annSurfaceStyle()},
+      {curve(), "curve style ", sto_class_annCurveStyle()},
+      {point(), "point style ", sto_class_annPointStyle()},
+      {make_annWorkplaneItem(&document, giWorkplane3(giWorkplaneWorld), d), "workplane style ",
+       sto_class_annWorkplaneStyle()},
+      {make_annTextGeometry(&document, d, d), "text style ", sto_class_annTextStyle()},
+      {make_annFillArea(&document, d, d), "fill area style ", sto_class_annAreaSolidPattern()},
+      {make_annPointCloud(&document, d, d), "point cloud style ", sto_class_annPointCloudStyle()},
   };
-  const utString described("d");
-  Case cases[] = {
-      {make_annSurfaceItem(&document, described, utString("s")), "surface style ",
-       sto_class_annSurfaceStyle()},
-      {make_annSolidItem(&document, described, utString("b")), "surface style ",
-       sto_class_annSurfaceStyle()},
-      {curve("c"), "curve style ", sto_class_annCurveStyle()},
-      {point("p"), "point style ", sto_class_annPointStyle()},
-      {make_annWorkplaneItem(&document, giWorkplane3(giWorkplaneWorld), utString("w")),
-       "workplane style ", sto_class_annWorkplaneStyle()},
-      {make_annTextGeometry(&document, described, utString("t")), "text style ",
-       sto_class_annTextStyle()},
-      {make_annFillArea(&document, described, utString("f")), "fill area style ",
-       sto_class_annAreaSolidPattern()},
-      {make_annPointCloud(&document, described, utString("pc")), "point cloud style ",
-       sto_class_annPointCloudStyle()},
-  };
-  for (const Case& c : cases) {
-    apply(c.item);
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.prefix);
+    apply(c.item);
     ASSERT_FALSE(c.item->style().invalid());
-    EXPECT_EQ(std::string(c.item->style()->name().c_str()),
-              std::string(c.prefix) + "no colour solid 0.3 style");
+    EXPECT_EQ(style_name(c.item), std::string(c.prefix) + "no colour solid 0.3 style");
     ASSERT_EQ(c.item->style()->styles().size(), 1u);
     EXPECT_EQ(c.item->style()->styles()[0]->sto_class(), c.style);
   }
 
+  // A group has a style of every kind, in this order, with one colour.
   put(attributes, vorabsCOLOUR, vorabsColour(4));
-  annGeometryItemannPtr group = make_annGroup(&document, sto_class_annDimension(), utString("d"));
-  apply(group);
-  ASSERT_FALSE(group->style().invalid());
+  annGeometryItemannPtr group = apply(make_annGroup(&document, sto_class_annDimension(), d));
   const annStylePtrcoSet& styles = group->style()->styles();
   const stoClass* order[] = {sto_class_annSurfaceStyle(),   sto_class_annCurveStyle(),
                              sto_class_annPointStyle(),     sto_class_annWorkplaneStyle(),
@@ -197,7 +156,6 @@ TEST_F(vorabsAttributesToAnnotationTest, StyleSetPrefixAndStyleFollowTheItemKind
   ASSERT_EQ(styles.size(), 7u);
   for (size_t i = 0; i < 7; ++i) {
     EXPECT_EQ(styles[i]->sto_class(), order[i]);
-    // One colour for the whole group.
     EXPECT_TRUE(styles[i]->colour() == styles[0]->colour());
   }
   EXPECT_STREQ(styles[0]->colour()->name().c_str(), "#0000FF");
@@ -206,21 +164,19 @@ TEST_F(vorabsAttributesToAnnotationTest, StyleSetPrefixAndStyleFollowTheItemKind
 TEST_F(vorabsAttributesToAnnotationTest, ColourNamesTruncateAndKeepTheColoursOwnName) {
   put(attributes, vorabsCOLOUR, vorabsColour(utString("red"), 1, 0, 0, -1));
   EXPECT_EQ(base_name(), "red #FF0000 solid 0.3 style");
-  annGeometryItemannPtr line = curve("c1");
-  apply(line);
-  EXPECT_EQ(colour_name_of(line), "red #FF0000");
+  annGeometryItemannPtr line = apply(curve());
   annRGBColourannPtr colour = annRGBColourannPtr::cast(line->style()->get_curve_style()->colour());
   ASSERT_TRUE(colour.pointer());
+  EXPECT_STREQ(colour->name().c_str(), "red #FF0000");
   EXPECT_STREQ(colour->display_name().c_str(), "red");
   EXPECT_EQ(colour->red(), 1.0);
   EXPECT_EQ(colour->green(), 0.0);
 
   put(attributes, vorabsCOLOUR, vorabsColour(utString(), 0.5, 0.5, 0.5, -1));
   EXPECT_EQ(base_name(), "#7F7F7F solid 0.3 style");
-  annGeometryItemannPtr grey = curve("c2");
-  apply(grey);
-  EXPECT_EQ(colour_name_of(grey), "#7F7F7F");
-  EXPECT_FALSE(grey->style()->get_curve_style()->colour()->display_name_set());
+  annColourannPtr grey = apply(curve())->style()->get_curve_style()->colour();
+  EXPECT_STREQ(grey->name().c_str(), "#7F7F7F");
+  EXPECT_FALSE(grey->display_name_set());
 
   // Components outside 0 to 1 still give at most seven characters.
   put(attributes, vorabsCOLOUR, vorabsColour(utString(), 2.0, -1.0, 1e300, -1));
@@ -230,73 +186,52 @@ TEST_F(vorabsAttributesToAnnotationTest, ColourNamesTruncateAndKeepTheColoursOwn
 TEST_F(vorabsAttributesToAnnotationTest, AnglePointsGetAnAnglePointStyle) {
   put(attributes, vorabsANGLEPOINT, giAngle(0.25));
   EXPECT_EQ(base_name(), "no colour solid 0.3 style_angle");
-  annGeometryItemannPtr dot = point("p1");
-  apply(dot);
-  EXPECT_STREQ(dot->style()->name().c_str(), "point style no colour solid 0.3 style_angle");
+  annGeometryItemannPtr dot = apply(point());
+  EXPECT_EQ(style_name(dot), "point style no colour solid 0.3 style_angle");
   annAnglePointStyleannPtr style = annAnglePointStyleannPtr::cast(dot->style()->get_point_style());
   ASSERT_TRUE(style.pointer());
   EXPECT_EQ(style->angle(), giAngle(0.25));
-
-  attributes.remove(vorabsANGLEPOINT);
-  annGeometryItemannPtr plain = point("p2");
-  apply(plain);
-  annPointStyleannPtr point_style = plain->style()->get_point_style();
-  ASSERT_TRUE(point_style.pointer());
-  EXPECT_EQ(point_style->sto_class(), sto_class_annPointStyle());
 }
 
 TEST_F(vorabsAttributesToAnnotationTest, CurveFontsBecomePlaceholdersSolidsOrPatterns) {
-  auto font_of = [this](const vorabsCurveFont& font) {
+  auto font_of = [this](const char* name, int segments) {
+    vorabsCurveFont font = name ? vorabsCurveFont(utString(name)) : vorabsCurveFont();
+    font.set_num_segments(segments);
+    if (segments == 2) {
+      font.set_segment_length(0, 5.0);
+      font.set_segment_length(1, 2.5);
+      font.set_first_visible(0);
+    }
     put(attributes, vorabsCURVEFONT, font);
-    annGeometryItemannPtr line = curve("c");
-    apply(line);
-    return line->style()->get_curve_style()->pattern();
+    return apply(curve())->style()->get_curve_style()->pattern();
   };
-  vorabsCurveFont dashed(utString("long dashed"));
-  dashed.set_num_segments(4);
+  // A dashed font is a placeholder for the host to resolve in the document's name space.
   annNameSpacePtr space = std::make_shared<annNameSpace>(utString("fonts"), nullptr);
   document.set_name_space(space);
-  annCurveFontannPtr placeholder = font_of(dashed);
+  annCurveFontannPtr placeholder = font_of("long dashed", 4);
+  document.set_name_space(annNameSpacePtr());
   ASSERT_FALSE(placeholder.invalid());
-  EXPECT_EQ(placeholder.pointer(), nullptr); // not a font yet: the host resolves it
+  EXPECT_EQ(placeholder.pointer(), nullptr); // not a font yet
   EXPECT_STREQ(placeholder.name().c_str(), "long dashed");
   EXPECT_EQ(placeholder.name_space(), space);
   annPlaceHolder* holder = annPlaceHolder::sto_dynamic_cast(placeholder.annPtrBase::pointer());
   ASSERT_NE(holder, nullptr);
   EXPECT_EQ(holder->placed_class(), sto_class_annCurveFontPattern());
-  annPlaceHolder* centreline = annPlaceHolder::sto_dynamic_cast(
-      font_of(vorabsCurveFont(utString("centreline"))).annPtrBase::pointer());
-  ASSERT_NE(centreline, nullptr);
-  EXPECT_EQ(centreline->placed_class(), sto_class_annCurveFontPattern());
-  document.set_name_space(annNameSpacePtr());
 
-  // An unnamed font is solid whatever its segments.
-  vorabsCurveFont unnamed;
-  unnamed.set_num_segments(4);
-  annCurveFontannPtr solid = font_of(unnamed);
-  EXPECT_NE(annCurveFontSolid::sto_dynamic_cast(solid.pointer()), nullptr);
-  EXPECT_STREQ(solid->name().c_str(), "solid");
+  // Unnamed (then named "solid"), fewer than two segments, or "solid" in the name: solid.
+  for (const char* solid : {static_cast<const char*>(nullptr), "single", "semisolid"}) {
+    annCurveFontannPtr font = font_of(solid, solid && std::string(solid) == "single" ? 1 : 2);
+    ASSERT_NE(annCurveFontSolid::sto_dynamic_cast(font.pointer()), nullptr) << solid;
+    EXPECT_STREQ(font->name().c_str(), solid ? solid : "solid");
+  }
 
-  vorabsCurveFont chain(utString("chain"));
-  chain.set_num_segments(2);
-  chain.set_segment_length(0, 5.0);
-  chain.set_segment_length(1, 2.5);
-  chain.set_first_visible(0);
-  annCurveFontPatternannPtr pattern = annCurveFontPatternannPtr::cast(font_of(chain));
+  annCurveFontPatternannPtr pattern = annCurveFontPatternannPtr::cast(font_of("chain", 2));
   ASSERT_TRUE(pattern.pointer());
   EXPECT_STREQ(pattern->name().c_str(), "chain");
   EXPECT_EQ(pattern->number_of_segments(), 2);
   EXPECT_EQ(pattern->read_segment(0), 5.0);
   EXPECT_EQ(pattern->read_segment(1), 2.5);
   EXPECT_EQ(pattern->first_segment_visible(), 0);
-
-  // Fewer than two segments, or "solid" in the name, is solid too.
-  vorabsCurveFont single(utString("single"));
-  single.set_num_segments(1);
-  EXPECT_NE(annCurveFontSolid::sto_dynamic_cast(font_of(single).pointer()), nullptr);
-  vorabsCurveFont semi(utString("semisolid"));
-  semi.set_num_segments(2);
-  EXPECT_NE(annCurveFontSolid::sto_dynamic_cast(font_of(semi).pointer()), nullptr);
 }
 
 TEST_F(vorabsAttributesToAnnotationTest, PropertiesAreAssignedOnlyInADocument) {
@@ -304,22 +239,15 @@ TEST_F(vorabsAttributesToAnnotationTest, PropertiesAreAssignedOnlyInADocument) {
   context.set_document(&document);
   kapPropertyPtrArray properties(context);
   put(attributes, vorabsPROPERTIES, kapProperties(utPtrExtern, &properties));
-
-  // An empty list assigns nothing.
-  apply(curve("c0"));
-  EXPECT_EQ(count_of(document, sto_class_annPropertiesAssignment()), 0u);
-
-  kapPropertycoPrf material(new kapProperty(context));
-  material->set_title(utString("material"));
-  properties.add_property(material);
+  apply(curve()); // an empty list assigns nothing
+  properties.add_property(kapPropertycoPrf(new kapProperty(context)));
   Workspace workspace(document);
-  vorabsAttributesToAnnotation(attributes, utString("c1")).apply(&workspace, curve("c1"));
-  EXPECT_EQ(count_of(document, sto_class_annPropertiesAssignment()), 0u);
+  vorabsAttributesToAnnotation(attributes, utString("c1")).apply(&workspace, curve());
   EXPECT_EQ(document.model()->num_properties_assignments(), 0u);
 
-  annGeometryItemannPtr line = curve("c2");
-  apply(line, "c2");
+  annGeometryItemannPtr line = apply(curve("c2"));
   ASSERT_EQ(document.model()->num_properties_assignments(), 1u);
+  EXPECT_EQ(count_of(document, sto_class_annPropertiesAssignment()), 1u);
   const annPropertiesAssignmentannPtr& assignment = document.model()->properties_assignment(0);
   EXPECT_STREQ(assignment->name().c_str(), "c2_properties");
   EXPECT_TRUE(assignment->item() == line);
@@ -328,27 +256,23 @@ TEST_F(vorabsAttributesToAnnotationTest, PropertiesAreAssignedOnlyInADocument) {
 TEST_F(vorabsAttributesToAnnotationTest, ALevelOrStyleSetAlreadyThereIsKept) {
   annLevelannPtr level = make_annLevel(&document, 7, utString("7"));
   annStyleSetannPtr styles = make_annStyleSet(&document, utString("mine"));
-  annGeometryItemannPtr line = curve("c1");
+  annGeometryItemannPtr line = curve();
   line->set_level(level);
   line->set_style(styles);
   put(attributes, vorabsLAYER, vorabsLayer(3));
   put(attributes, vorabsCOLOUR, vorabsColour(2));
-  put<utBool>(attributes, vorabsVISIBLE, 0);
   size_t items_before = document.num_items();
   apply(line);
   EXPECT_TRUE(line->level() == level);
   EXPECT_TRUE(line->style() == styles);
   EXPECT_EQ(document.num_items(), items_before);
-  EXPECT_EQ(line->visible(), 0);
 
   // A whole style set given as an attribute is used as it is.
   annStyleSetannPtr given = make_annStyleSet(&document, utString("given"));
   put(attributes, vorabsGEOMETRYSTYLE, vorabsStyle(given));
-  annGeometryItemannPtr other = curve("c2");
   items_before = document.num_items();
-  apply(other);
-  EXPECT_TRUE(other->style() == given);
-  EXPECT_EQ(document.num_items(), items_before + 1); // the level only
+  EXPECT_TRUE(apply(curve())->style() == given);
+  EXPECT_EQ(document.num_items(), items_before + 2); // the item and its level
 }
 
 TEST_F(vorabsAttributesToAnnotationTest, WrongKindsAndMissingPiecesEndInDefaults) {
@@ -363,10 +287,9 @@ TEST_F(vorabsAttributesToAnnotationTest, WrongKindsAndMissingPiecesEndInDefaults
   put(attributes, vorabsGEOMETRYSTYLE, 2);
   put(attributes, vorabsPROPERTIES, utString("none"));
   EXPECT_EQ(base_name(), "no colour solid 0.3 style");
-  annGeometryItemannPtr dot = point("p1");
-  apply(dot);
+  annGeometryItemannPtr dot = apply(point());
   EXPECT_EQ(dot->level()->level(), 0);
-  EXPECT_STREQ(dot->style()->name().c_str(), "point style no colour solid 0.3 style");
+  EXPECT_EQ(style_name(dot), "point style no colour solid 0.3 style");
   EXPECT_EQ(dot->style()->get_point_style()->sto_class(), sto_class_annPointStyle());
   EXPECT_EQ(dot->hierarchy_status(), annHIERARCHY_INDEPENDENT);
   EXPECT_EQ(dot->visible(), 1);
@@ -376,8 +299,8 @@ TEST_F(vorabsAttributesToAnnotationTest, WrongKindsAndMissingPiecesEndInDefaults
   size_t items_before = document.num_items();
   apply(annGeometryItemannPtr());
   EXPECT_EQ(document.num_items(), items_before);
-  annGeometryItemannPtr line = curve("c1");
-  vorabsAttributesToAnnotation(attributes, utString("c1")).apply(nullptr, line);
+  annGeometryItemannPtr line = curve();
+  vorabsAttributesToAnnotation(attributes, utString("c")).apply(nullptr, line);
   EXPECT_TRUE(line->level().invalid());
   EXPECT_TRUE(line->style().invalid());
 }
