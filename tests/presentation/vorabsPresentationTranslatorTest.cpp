@@ -10,7 +10,9 @@
 #include "vorabsTestLibInputEx.h"
 #include "vorabsViewTranslator.h"
 
-#include "ann/ann.h"
+#include "RecordingSink.h"
+#include "TestHelpers.h"
+
 #include "ann/annPresentation.h"
 
 #include <gtest/gtest.h>
@@ -27,10 +29,8 @@ class RoutingReceiver : public vorabsInterface {
 public:
   RoutingReceiver(vorabsLibSource& reader, vorabsLibSink& sink, bool process_views)
       : vorabsInterface(0), reader_(reader), sink_(sink) {
-    if (process_views) {
-      vorabsVoidvorabsAttributePtr marker;
-      own_attributes().check_out(vorabsPROCESSVIEWS, marker);
-    }
+    if (process_views)
+      mark(own_attributes(), vorabsPROCESSVIEWS);
   }
   void increment_progress(int count) override { progress.push_back(count); }
   vorabsTranslationStatus send_sub_object(const vorabsAttributeSet& attributes) override {
@@ -47,31 +47,6 @@ public:
 private:
   vorabsLibSource& reader_;
   vorabsLibSink& sink_;
-};
-
-// Takes every annotation item and remembers the last as its current one.
-class AnnotationSink : public vorabsLibSink {
-public:
-  const char* library_name() const override { return "annotation"; }
-  const char* option() const override { return ""; }
-  int database_number() const override { return 0; }
-  void add_file_types(intcoSet&) const override {}
-  void add_extensions(utStringcoSet&) const override {}
-  const char* file_filter() const override { return ""; }
-  const char* format_name() const override { return "annotation"; }
-  int supported(const vorabsAttributeSet&) const override { return 1; }
-  vorabsTranslationStatus annotation(const annNamedItemPtr& item,
-                                     const vorabsAttributeSet&) override {
-    received.push_back(item);
-    current_ = item;
-    return vorabsSTATUS_OK;
-  }
-  annNamedItemPtr current_annotation() override { return current_; }
-
-  std::vector<annNamedItemPtr> received;
-
-private:
-  annNamedItemPtr current_;
 };
 
 class TestLight : public vorabsLightTranslator {
@@ -112,9 +87,7 @@ public:
   Named(const char* name, Args&&... args) : Base(std::forward<Args>(args)...), name_(name) {}
   void attributes(vorabsAttributeSet& set) const override {
     Base::attributes(set);
-    vorabsNamevorabsAttributePtr name;
-    set.check_out(vorabsNAME, name);
-    *name = vorabsName(name_, 0);
+    put(set, vorabsNAME, vorabsName(name_, 0));
   }
 
 protected:
@@ -161,48 +134,48 @@ protected:
   vorabsContext context;
   vorabsOutputOstreamTester output, error;
   vorabsTestLibInputEx reader;
-  AnnotationSink sink;
+  ItemSink sink;
   std::vector<int> last_progress;
   int last_sub_objects = 0;
 };
 
 } // namespace
 
-TEST_F(PresentationTest, DrawingSetsPaperOnlyWhenGivenAndJoinsTheModel) {
+TEST_F(PresentationTest, DrawingsSetPaperOnlyWhenGivenAndTakeTheirLastEnvironment) {
   auto a3 = std::make_shared<Drawing>("sheet1", context);
   a3->set_paper_size(420, 297);
   a3->set_paper_name(utString("A3"));
   a3->add_translator(vorabsTranslatorcoPrf(environment_with("env", {"sun"})));
   auto unsized = std::make_shared<Drawing>("sheet2", context);
   unsized->set_paper_size(0, 297);
-  unsized->add_translator(vorabsTranslatorcoPrf(environment_with("env2", {"lamp"})));
-  reader.add_translator(vorabsTranslatorcoPrf(a3));
-  reader.add_translator(vorabsTranslatorcoPrf(unsized));
+  unsized->add_translator(vorabsTranslatorcoPrf(environment_with("first", {"a"})));
+  unsized->add_translator(vorabsTranslatorcoPrf(environment_with("second", {"b"})));
+  // A view becomes a sub-presentation; its environment stays in the view.
+  auto with_view = std::make_shared<Drawing>("sheet3", context);
+  auto view = std::make_shared<View>("iso", giBox3(), giXform3(giXformIdentity), context);
+  view->add_translator(vorabsTranslatorcoPrf(environment_with("e", {"l"})));
+  with_view->add_translator(vorabsTranslatorcoPrf(view));
+  for (const auto& drawing : {a3, unsized, with_view})
+    reader.add_translator(vorabsTranslatorcoPrf(drawing));
 
-  EXPECT_EQ(walk(), (std::vector<vorabsStatus>{vorabsSTATUS_OK, vorabsSTATUS_OK}));
-  ASSERT_EQ(document.model()->num_presentations(), 2u);
+  EXPECT_EQ(walk(), std::vector<vorabsStatus>(3, vorabsSTATUS_OK));
+  ASSERT_EQ(document.model()->num_presentations(), 3u);
   const annPresentation& first = *document.model()->presentation(0);
   EXPECT_STREQ(first.name().c_str(), "sheet1");
   EXPECT_EQ(first.paper_width(), 420);
   EXPECT_EQ(first.paper_height(), 297);
   EXPECT_STREQ(first.paper_name().c_str(), "A3");
   EXPECT_FALSE(first.default_style().invalid());
-  ASSERT_FALSE(first.environment().invalid());
   EXPECT_STREQ(first.environment()->name().c_str(), "env");
   const annPresentation& second = *document.model()->presentation(1);
   EXPECT_EQ(second.paper_width(), 0); // one side was not above 0: no size set
   EXPECT_TRUE(second.paper_name().empty());
+  EXPECT_STREQ(second.environment()->name().c_str(), "second");
+  const annPresentation& third = *document.model()->presentation(2);
+  ASSERT_EQ(third.num_presentations(), 1u);
+  EXPECT_EQ(third.presentation(0).pointer(), view->get_view().pointer());
+  EXPECT_TRUE(third.environment().invalid());
   EXPECT_EQ(error.number_of_strings(), 0);
-}
-
-TEST_F(PresentationTest, DrawingTakesItsEnvironmentsInChildOrder) {
-  auto drawing = std::make_shared<Drawing>("sheet", context);
-  drawing->add_translator(vorabsTranslatorcoPrf(environment_with("first", {"a"})));
-  drawing->add_translator(vorabsTranslatorcoPrf(environment_with("second", {"b"})));
-  reader.add_translator(vorabsTranslatorcoPrf(drawing));
-  walk();
-  ASSERT_EQ(document.model()->num_presentations(), 1u);
-  EXPECT_STREQ(document.model()->presentation(0)->environment()->name().c_str(), "second");
 }
 
 TEST_F(PresentationTest, EnvironmentGathersLightsAndBackgroundAndIsNoStructure) {
@@ -216,7 +189,7 @@ TEST_F(PresentationTest, EnvironmentGathersLightsAndBackgroundAndIsNoStructure) 
   reader.add_translator(vorabsTranslatorcoPrf(environment));
 
   EXPECT_EQ(walk(), std::vector<vorabsStatus>{vorabsSTATUS_OK});
-  annEnvironment* made = annEnvironment::sto_dynamic_cast(sink.received.back().pointer());
+  annEnvironment* made = annEnvironment::sto_dynamic_cast(sink.calls.back().item.pointer());
   ASSERT_NE(made, nullptr);
   ASSERT_EQ(made->num_lights(), 2u);
   EXPECT_STREQ(made->light(0)->name().c_str(), "key");
@@ -240,10 +213,8 @@ TEST_F(PresentationTest, ViewIsSkippedWithAMessageUnlessTheHostAsksForViews) {
 }
 
 TEST_F(PresentationTest, ViewPlacementPicksTheKindOfTransformItem) {
-  giXform3 lifted(giXformTranslate, giVector3(0, 0, 10));
-  const double stretch[4][4] = {{2, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
-  auto placed = std::make_shared<View>("top", giBox3(), lifted, context);
-  auto stretched = std::make_shared<View>("side", giBox3(), giXform3(stretch), context);
+  auto placed = std::make_shared<View>("top", giBox3(), translation(0, 0, 10), context);
+  auto stretched = std::make_shared<View>("side", giBox3(), diagonal(2, 1, 1), context);
   for (auto& view : {placed, stretched}) {
     view->add_translator(vorabsTranslatorcoPrf(environment_with("e", {"l"})));
     reader.add_translator(vorabsTranslatorcoPrf(view));
@@ -253,7 +224,8 @@ TEST_F(PresentationTest, ViewPlacementPicksTheKindOfTransformItem) {
   const annNamedItemPtr& spt = placed->get_view()->transform();
   ASSERT_NE(annSPT::sto_dynamic_cast(spt.pointer()), nullptr);
   EXPECT_STREQ(spt->name().c_str(), "top");
-  EXPECT_TRUE(equal(annSPT::sto_dynamic_cast(spt.pointer())->xform(), lifted, 1e-12));
+  EXPECT_TRUE(
+      equal(annSPT::sto_dynamic_cast(spt.pointer())->xform(), translation(0, 0, 10), 1e-12));
   EXPECT_FALSE(placed->get_view()->default_style().invalid());
   ASSERT_FALSE(stretched->get_view().invalid());
   const annNamedItemPtr& general = stretched->get_view()->transform();
@@ -266,26 +238,12 @@ TEST_F(PresentationTest, LightFailureStopsBeforeTheSink) {
       vorabsTranslatorcoPrf(std::make_shared<TestLight>(context, "broken", vorabsSTATUS_FAILED)));
   reader.add_translator(vorabsTranslatorcoPrf(std::make_shared<TestLight>(context, "ok")));
   EXPECT_EQ(walk(), (std::vector<vorabsStatus>{vorabsSTATUS_FAILED, vorabsSTATUS_OK}));
-  ASSERT_EQ(sink.received.size(), 1u);
-  EXPECT_STREQ(sink.received[0].name().c_str(), "ok");
+  ASSERT_EQ(sink.calls.size(), 1u);
+  EXPECT_STREQ(sink.calls[0].item.name().c_str(), "ok");
   vorabsAttributeSet attributes;
   TestLight(context, "l").attributes(attributes);
   vorabsObjectTypevorabsAttributePtr type;
   ASSERT_TRUE(attributes.get(vorabsOBJECTTYPE, type));
   EXPECT_EQ(type->type(), sto_class_annLight());
   EXPECT_TRUE(attributes.member(vorabsANNOTATION));
-}
-
-TEST_F(PresentationTest, ViewsBecomeSubPresentationsOfTheirDrawing) {
-  auto drawing = std::make_shared<Drawing>("sheet", context);
-  auto view = std::make_shared<View>("iso", giBox3(), giXform3(giXformIdentity), context);
-  view->add_translator(vorabsTranslatorcoPrf(environment_with("e", {"l"})));
-  drawing->add_translator(vorabsTranslatorcoPrf(view));
-  reader.add_translator(vorabsTranslatorcoPrf(drawing));
-  EXPECT_EQ(walk(), std::vector<vorabsStatus>{vorabsSTATUS_OK});
-  ASSERT_EQ(document.model()->num_presentations(), 1u);
-  const annPresentation& sheet = *document.model()->presentation(0);
-  ASSERT_EQ(sheet.num_presentations(), 1u);
-  EXPECT_EQ(sheet.presentation(0).pointer(), view->get_view().pointer());
-  EXPECT_TRUE(sheet.environment().invalid()); // the view's environment stays in the view
 }
