@@ -41,16 +41,13 @@ TEST(topTopologyTest, BecomeIsDeepAndTransformMovesSharedSurfacesOnce) {
 
   topTopology assigned = copy;
   EXPECT_FALSE(assigned.face(2).surface() == copy.face(2).surface());
-}
 
-TEST(topTopologyTest, RefusedTransformMovesNothing) {
-  topTopology topology;
-  topology.add_face(topFace(plane_at(1)));
-  topology.add_face(topFace(velSurfPtr(new velCylinder(giWorkplane3(giWorkplaneWorld), 1))));
+  // A transform refused by one face moves none of them.
+  original.add_face(topFace(velSurfPtr(new velCylinder(giWorkplane3(giWorkplaneWorld), 1))));
   double squash[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 0.5, 0}, {0, 0, 0, 1}};
-  EXPECT_FALSE(topology.transform(giXform3(squash)));
-  EXPECT_FALSE(topology.transform(giXform3()));
-  EXPECT_EQ(height(topology.face(0)), 1);
+  EXPECT_FALSE(original.transform(giXform3(squash)));
+  EXPECT_FALSE(original.transform(giXform3()));
+  EXPECT_EQ(height(original.face(0)), 1);
 }
 
 TEST(topFaceITTest, VisitsEveryFaceThenAnswersZero) {
@@ -90,7 +87,7 @@ TEST(uqtAQTBodyToTopologyTest, ConvertsAllFacesOrTheFirstOne) {
   ASSERT_EQ(all->num_faces(), 3);
   EXPECT_EQ(height(all->face(2)), 3);
   ASSERT_TRUE(all->transform(lift));
-  EXPECT_EQ(height(body.shell(2).face(0)), 3);
+  EXPECT_EQ(height(body.shell(2).face(0)), 3); // the faces are copies
 
   topTopologyPtr one;
   ASSERT_TRUE(uqtAQTBodyToTopology::convert_face(ref, one));
@@ -105,19 +102,13 @@ TEST(uqtAQTBodyToTopologyTest, ConvertsAllFacesOrTheFirstOne) {
   EXPECT_FALSE(uqtAQTBodyToTopology::convert_shell(faceless, untouched));
   EXPECT_FALSE(uqtAQTBodyToTopology::convert_face(faceless, untouched));
   EXPECT_TRUE(untouched == one);
-}
 
-TEST(aqtIBodyTest, TransformMovesEveryShellOrNone) {
-  topTopology shell;
-  shell.add_face(topFace(plane_at(1)));
-  aqtIBody body;
-  body.add_shell(shell);
-  body.add_shell(shell);
+  // A body moves every shell, or none when the transform is refused.
   ASSERT_TRUE(body.transform(lift));
-  EXPECT_EQ(height(body.shell(0).face(0)), 11);
-  EXPECT_EQ(height(body.shell(1).face(0)), 11);
-  EXPECT_EQ(height(shell.face(0)), 1);
+  EXPECT_EQ(height(body.shell(1).face(1)), 12);
+  EXPECT_EQ(height(body.shell(2).face(0)), 13);
+  EXPECT_EQ(height(first_shell.face(0)), 1);
   double stretch[4][4] = {{2, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
   EXPECT_FALSE(body.transform(giXform3(stretch)));
-  EXPECT_EQ(height(body.shell(0).face(0)), 11);
+  EXPECT_EQ(height(body.shell(1).face(1)), 12);
 }

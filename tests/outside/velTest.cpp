@@ -51,64 +51,32 @@ const giXform3 shift(giXformTranslate, giVector3(1, 2, 3));
 
 } // namespace
 
-TEST(velCurvePtr3Test, CopiesOfAHandleShareTheObject) {
-  velCurvePtr3 empty;
-  EXPECT_TRUE(empty.invalid());
-  velCurvePtr3 line(new velLine3(giPoint3(0, 0, 0), giPoint3(1, 0, 0)));
+TEST(velCurve3Test, HandlesShareTheCurveCopiesMoveAloneAndBadTransformsAreRefused) {
+  velCurvePtr3 line(new velLine3(giPoint3(0, 0, 0), giPoint3(2, 0, 0)));
   velCurvePtr3 shared = line;
-  EXPECT_FALSE(line.invalid());
-  EXPECT_TRUE(shared == line);
-  EXPECT_EQ(shared.pointer(), line.pointer());
-  EXPECT_EQ(line.use_count(), 2);
-
+  velCurvePtr3 copy = line->copy();
   ASSERT_TRUE(velCurve3::transform(shared, shift));
   EXPECT_TRUE(near(line->position(0), giPoint3(1, 2, 3)));
+  EXPECT_TRUE(near(copy->position(0), giPoint3(0, 0, 0)));
 
-  velCurvePtr3 copied = line->copy();
-  EXPECT_FALSE(copied == line);
-  EXPECT_STREQ(copied->kind(), "line");
-}
-
-TEST(velCurve3Test, TransformOfACopyLeavesTheOriginal) {
-  velCurvePtr3 arc(
-      new velCircArc3(giPoint3(0, 0, 0), giVector3(0, 0, 1), giVector3(1, 0, 0), 2, 0, pi));
-  velCurvePtr3 copy = arc->copy();
-  ASSERT_TRUE(velCurve3::transform(copy, shift));
-  EXPECT_TRUE(near(arc->position(0), giPoint3(2, 0, 0)));
-  EXPECT_TRUE(near(copy->position(0), giPoint3(3, 2, 3)));
-  EXPECT_TRUE(traces_image(*copy, *arc, shift));
-}
-
-TEST(velCurve3Test, TranslationAndRotationMoveLinesAndPolylines) {
-  velLine3 original(giPoint3(1, 0, 0), giPoint3(1, 1, 0));
   velPolyline3 chain({giPoint3(0, 0, 0), giPoint3(1, 0, 0), giPoint3(1, 1, 1)});
-  for (const giXform3& xform : {shift, quarter_turn_about_z()}) {
-    velCurvePtr3 line = original.copy();
-    velCurvePtr3 poly = chain.copy();
-    ASSERT_TRUE(velCurve3::transform(line, xform));
-    ASSERT_TRUE(velCurve3::transform(poly, xform));
-    EXPECT_TRUE(traces_image(*line, original, xform));
-    EXPECT_TRUE(traces_image(*poly, chain, xform));
-  }
-  velCurvePtr3 turned = original.copy();
-  velCurve3::transform(turned, quarter_turn_about_z());
-  EXPECT_TRUE(near(static_cast<velLine3&>(*turned).end(), giPoint3(-1, 1, 0)));
-
   // Polyline parameters run over the segments: t = 1.5 is midway along the second.
   EXPECT_TRUE(near(chain.position(1.5), giPoint3(1, 0.5, 0.5)));
-}
+  for (const giXform3& xform : {shift, quarter_turn_about_z(), diagonal(2, 3, 4)}) {
+    velCurvePtr3 poly = chain.copy();
+    ASSERT_TRUE(velCurve3::transform(poly, xform));
+    EXPECT_TRUE(traces_image(*poly, chain, xform));
+  }
 
-TEST(velCurve3Test, RefusedTransformsLeaveTheCurve) {
-  velCurvePtr3 line(new velLine3(giPoint3(0, 0, 0), giPoint3(2, 0, 0)));
   EXPECT_FALSE(velCurve3::transform(velCurvePtr3(), shift));
-  EXPECT_FALSE(velCurve3::transform(line, giXform3()));
+  EXPECT_FALSE(velCurve3::transform(copy, giXform3()));
   // A perspective that sends x = 1 to infinity cannot keep the segment whole.
   double m[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {-1, 0, 0, 1}};
-  EXPECT_FALSE(velCurve3::transform(line, giXform3(m)));
-  EXPECT_TRUE(near(line->position(1), giPoint3(2, 0, 0)));
+  EXPECT_FALSE(velCurve3::transform(copy, giXform3(m)));
+  EXPECT_TRUE(near(copy->position(1), giPoint3(2, 0, 0)));
   // A non-uniform scale keeps a line a line.
-  EXPECT_TRUE(velCurve3::transform(line, diagonal(2, 3, 4)));
-  EXPECT_TRUE(near(line->position(1), giPoint3(4, 0, 0)));
+  EXPECT_TRUE(velCurve3::transform(copy, diagonal(2, 3, 4)));
+  EXPECT_TRUE(near(copy->position(1), giPoint3(4, 0, 0)));
 }
 
 TEST(velCircArc3Test, RefusesNonUniformScaleAndFollowsSimilarities) {
@@ -146,7 +114,6 @@ TEST(velSurfTest, PlaneAndCylinderMoveWithShapePreservingTransformsOnly) {
   velSurfPtr cylinder(new velCylinder(frame, 2));
   for (const velSurfPtr& surface : {plane, cylinder}) {
     velSurfPtr copy = surface->copy();
-    EXPECT_STREQ(copy->kind(), surface->kind());
     EXPECT_FALSE(velSurf::transform(copy, diagonal(1, 2, 1)));
     EXPECT_TRUE(near(copy->position(0.5, 1), surface->position(0.5, 1)));
 
@@ -156,7 +123,6 @@ TEST(velSurfTest, PlaneAndCylinderMoveWithShapePreservingTransformsOnly) {
     EXPECT_TRUE(near(copy->position(0.5, 1), grown * surface->position(0.5, 1)));
   }
   EXPECT_TRUE(near(cylinder->position(pi / 2, 3), giPoint3(0, 2, 4)));
-  EXPECT_TRUE(near(static_cast<velPlane&>(*plane).workplane().origin(), giPoint3(0, 0, 1)));
   EXPECT_FALSE(velSurf::transform(velSurfPtr(), shift));
 }
 
