@@ -1,6 +1,9 @@
 // vorabsAttributePtr.cpp - the seventeen typed attribute pointers.
 #include "vorabsAttributePtr.h"
 
+#include <cstddef>
+#include <new>
+
 namespace {
 
 // What make_new and clone hand to an attribute set: the member pointer and
@@ -58,6 +61,24 @@ template <class T> vorabsAttributePtrBase* vorabsAttributePtr<T>::make_new() con
 
 template <class T> vorabsAttributePtrBase* vorabsAttributePtr<T>::clone() const {
   return value_ ? new vorabsAttributeValueHolder<T>(*value_) : new vorabsAttributeValueHolder<T>();
+}
+
+template <class T>
+vorabsAttributePtrBase* vorabsAttributePtr<T>::make_new_in(void* storage, size_t& size) const {
+  using Holder = vorabsAttributeValueHolder<T>;
+  if (sizeof(Holder) > size || alignof(Holder) > alignof(std::max_align_t))
+    return nullptr;
+  size = sizeof(Holder);
+  return new (storage) Holder();
+}
+
+template <class T>
+vorabsAttributePtrBase* vorabsAttributePtr<T>::clone_in(void* storage, size_t& size) const {
+  using Holder = vorabsAttributeValueHolder<T>;
+  if (sizeof(Holder) > size || alignof(Holder) > alignof(std::max_align_t))
+    return nullptr;
+  size = sizeof(Holder);
+  return value_ ? new (storage) Holder(*value_) : new (storage) Holder();
 }
 
 template <class T> int vorabsAttributePtr<T>::renew() {

@@ -49,6 +49,8 @@ public:
   const utTypeID& ut_dynamic_type() const override;
   int ut_is_kind_of(const utTypeID& id) const override;
   int renew() override;
+  vorabsAttributePtrBase* make_new_in(void* storage, size_t& size) const override;
+  vorabsAttributePtrBase* clone_in(void* storage, size_t& size) const override;
 
   static const utTypeID& ut_static_type();
   static vorabsAttributePtr* ut_dynamic_cast(vorabsAttributePtrBase* p) {

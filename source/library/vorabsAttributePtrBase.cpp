@@ -22,3 +22,7 @@ int vorabsAttributePtrBase::ut_is_kind_of(const utTypeID& id) const {
 int vorabsAttributePtrBase::renew() {
   return 0;
 }
+
+vorabsAttributePtrBase* vorabsAttributePtrBase::make_new_in(void*, size_t&) const { return nullptr; }
+
+vorabsAttributePtrBase* vorabsAttributePtrBase::clone_in(void*, size_t&) const { return nullptr; }

@@ -12,6 +12,8 @@
 
 #include "ut.h"
 
+#include <cstddef>
+
 class VORABS_API vorabsAttributePtrBase {
 public:
   explicit vorabsAttributePtrBase(int owning) : owning_(owning) {}
@@ -33,6 +35,12 @@ public:
   // done. Lets a set reuse a stored value of the same member instead of
   // allocating a new one on check_out.
   virtual int renew();
+  // make_new and clone into storage that the caller owns: size holds the
+  // room on entry and the bytes taken on return. Null when the pointer does
+  // not fit. The caller ends what it gets with the virtual destructor and
+  // never deletes it. Lets a set keep small values inside itself.
+  virtual vorabsAttributePtrBase* make_new_in(void* storage, size_t& size) const;
+  virtual vorabsAttributePtrBase* clone_in(void* storage, size_t& size) const;
 
   static const utTypeID& ut_static_type();
   static vorabsAttributePtrBase* ut_dynamic_cast(vorabsAttributePtrBase* p) { return p; }

@@ -47,17 +47,50 @@ void vorabsAttributeSet::rebuild_index() {
     index_entry(i);
 }
 
-void vorabsAttributeSet::store(const vorabsAttributeKey& key, vorabsAttributePtrBase* value) {
+void vorabsAttributeSet::release(const Entry& entry) {
+  if (entry.in_arena)
+    entry.value->~vorabsAttributePtrBase();
+  else
+    delete entry.value;
+}
+
+vorabsAttributePtrBase* vorabsAttributeSet::place_new(const vorabsAttributePtrBase& prototype,
+                                                      bool& in_arena) {
+  size_t room = arena_size - arena_used_;
+  if (vorabsAttributePtrBase* value = prototype.make_new_in(arena_ + arena_used_, room)) {
+    arena_used_ += (room + arena_alignment - 1) / arena_alignment * arena_alignment;
+    in_arena = true;
+    return value;
+  }
+  in_arena = false;
+  return prototype.make_new();
+}
+
+vorabsAttributePtrBase* vorabsAttributeSet::place_clone(const vorabsAttributePtrBase& original,
+                                                        bool& in_arena) {
+  size_t room = arena_size - arena_used_;
+  if (vorabsAttributePtrBase* value = original.clone_in(arena_ + arena_used_, room)) {
+    arena_used_ += (room + arena_alignment - 1) / arena_alignment * arena_alignment;
+    in_arena = true;
+    return value;
+  }
+  in_arena = false;
+  return original.clone();
+}
+
+void vorabsAttributeSet::store(const vorabsAttributeKey& key, vorabsAttributePtrBase* value,
+                               bool in_arena) {
   const utTypeID* type = &value->ut_dynamic_type();
   if (Entry* entry = find(key)) {
-    delete entry->value;
+    release(*entry);
     entry->value = value;
     entry->type = type;
+    entry->in_arena = in_arena;
     return;
   }
   if (entries_.capacity() == 0)
     entries_.reserve(4); // entities carry a few attributes: grow once, not thrice
-  entries_.push_back(Entry{key, value, type});
+  entries_.push_back(Entry{key, value, type, in_arena});
   index_entry(entries_.size() - 1);
 }
 
@@ -77,8 +110,9 @@ void vorabsAttributeSet::check_out(const vorabsAttributeKey& key, vorabsAttribut
     ptr.point_to(*entry->value);
     return;
   }
-  vorabsAttributePtrBase* value = ptr.make_new();
-  store(key, value);
+  bool in_arena = false;
+  vorabsAttributePtrBase* value = place_new(ptr, in_arena);
+  store(key, value, in_arena);
   ptr.point_to(*value);
 }
 
@@ -86,24 +120,26 @@ int vorabsAttributeSet::remove(const vorabsAttributeKey& key) {
   long at = position(key);
   if (at < 0)
     return 0;
-  delete entries_[size_t(at)].value;
+  release(entries_[size_t(at)]);
   entries_.erase(entries_.begin() + at);
   rebuild_index();
   return 1;
 }
 
 void vorabsAttributeSet::clear() {
-  for (Entry& entry : entries_)
-    delete entry.value;
+  for (const Entry& entry : entries_)
+    release(entry);
   entries_.clear();
+  arena_used_ = 0;
   rebuild_index();
 }
 
 void vorabsAttributeSet::merge(const vorabsAttributeSet& other) {
   if (this == &other)
     return;
-  if (entries_.empty())
-    entries_.reserve(other.entries_.size());
-  for (const Entry& entry : other.entries_)
-    store(entry.key, entry.value->clone());
+  for (const Entry& entry : other.entries_) {
+    bool in_arena = false;
+    vorabsAttributePtrBase* value = place_clone(*entry.value, in_arena);
+    store(entry.key, value, in_arena);
+  }
 }

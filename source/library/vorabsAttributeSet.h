@@ -8,7 +8,10 @@
 //
 // Entities carry a handful of attributes, so the entries live in one array
 // in insertion order and a look-up compares the keys' cached hashes before
-// their names: no node per entry, one allocation per value. A 64-bit summary
+// their names: no node per entry. The values of a typical set live in a
+// small arena inside the set itself (bump-allocated, reclaimed by clear),
+// so copying or filling one costs no allocation; larger sets spill onto the
+// heap. A 64-bit summary
 // of the stored hashes answers most look-ups of absent keys (kind tests) at
 // once, and up to twelve entries are found through a sixteen-slot inline
 // index instead of a scan; larger sets are scanned. Iteration (and so merge)
@@ -21,8 +24,10 @@
 #include "vorabsAttributePtr.h"
 #include "vorabsAttributePtrBase.h"
 
+#include "co.h"
 #include "ut.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -74,6 +79,7 @@ private:
     vorabsAttributeKey key;
     vorabsAttributePtrBase* value; // owned, never null
     const utTypeID* type;          // value->ut_dynamic_type()
+    bool in_arena;                 // ended in place, not deleted
   };
   // Look-ups are inline: they run once per attribute read.
   const Entry* find(const vorabsAttributeKey& key) const {
@@ -84,8 +90,13 @@ private:
     long at = position(key);
     return at < 0 ? nullptr : &entries_[size_t(at)];
   }
-  // Stores value under key, deleting what was there.
-  void store(const vorabsAttributeKey& key, vorabsAttributePtrBase* value);
+  // Stores value under key, ending what was there.
+  void store(const vorabsAttributeKey& key, vorabsAttributePtrBase* value, bool in_arena);
+  static void release(const Entry& entry);
+  // A fresh default (prototype.make_new) or copy (clone) of a value, in the
+  // arena when there is room.
+  vorabsAttributePtrBase* place_new(const vorabsAttributePtrBase& prototype, bool& in_arena);
+  vorabsAttributePtrBase* place_clone(const vorabsAttributePtrBase& original, bool& in_arena);
 
   static constexpr unsigned index_slots = 16;
   static constexpr size_t max_indexed = 12;
@@ -113,7 +124,12 @@ private:
   void index_entry(size_t position);
   void rebuild_index();
 
+  static constexpr size_t arena_size = 384;
+  static constexpr size_t arena_alignment = alignof(std::max_align_t);
+
   std::vector<Entry> entries_;
+  alignas(std::max_align_t) unsigned char arena_[arena_size];
+  size_t arena_used_ = 0;
   uint64_t summary_ = 0; // bit (hash & 63) set for every stored key
   // Open addressing by hash: entry position + 1, 0 for an empty slot. Valid
   // while the set holds at most max_indexed entries.
