@@ -120,7 +120,6 @@ TEST_F(kapPropertyPtrArrayTest, CreateItemNamesPropertiesByTheirPositionInTheArr
 TEST_F(kapPropertyPtrArrayTest, TypedPropertiesPassTheirOwnValue) {
   kapIntProperty count(context);
   count.set_title(utString("count"));
-  count.set_type(utString("int"));
   count.set_value(utString("ignored text"));
   count.set_int_value(7);
   annPropertyannPtr made = count.create_item(utString("N_property2"));
@@ -128,7 +127,6 @@ TEST_F(kapPropertyPtrArrayTest, TypedPropertiesPassTheirOwnValue) {
   EXPECT_EQ(annIntProperty::sto_dynamic_cast(made.pointer())->int_value(), 7);
   EXPECT_STREQ(made->value().c_str(), "");
   EXPECT_STREQ(made->title().c_str(), "count");
-  EXPECT_STREQ(made.name().c_str(), "N_property2");
 
   kapDoubleProperty length(context);
   length.set_value(utString("ignored text"));

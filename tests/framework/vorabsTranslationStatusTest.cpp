@@ -1,9 +1,7 @@
-// Tests of the translation status, the context and the memo entry's key.
-#include "vorabsContext.h"
+// Tests of the translation status and the memo entry's key.
 #include "vorabsProcessedItem.h"
 #include "vorabsTranslationStatus.h"
 
-#include "ann/ann.h"
 #include "co.h"
 #include "gi.h"
 
@@ -28,19 +26,6 @@ TEST(vorabsTranslationStatusTest, PredicatesOverEveryValue) {
     EXPECT_FALSE(status.complete()) << value;
     EXPECT_FALSE(status.can_be_repaired()) << value;
   }
-}
-
-TEST(vorabsContextTest, CopiesAreIndependentValuesReferringToTheSameDocument) {
-  vorabsContext context;
-  EXPECT_TRUE(context.invalid());
-  annDocument document, other;
-  context.set_document(&document);
-  vorabsContext copy(context);
-  EXPECT_EQ(copy.document(), &document);
-  copy.set_document(&other);
-  EXPECT_EQ(context.document(), &document);
-  copy.set_document(nullptr);
-  EXPECT_TRUE(copy.invalid());
 }
 
 TEST(vorabsProcessedItemTest, HashesTheLinearPartAndComparesTheWholeTransformExactly) {
