@@ -129,19 +129,3 @@ TEST(vorabsLibInputExTest, SendToProcessesTheCurrentTranslatorAndReturnsItsStatu
   EXPECT_TRUE(error.messages.empty());
   EXPECT_TRUE(output.messages.empty());
 }
-
-TEST(vorabsLibInputExTest, ReleasesItsTranslatorsWithItselfOnly) {
-  vorabsContext context;
-  bool destroyed = false;
-  vorabsTranslatorcoPrf kept;
-  {
-    vorabsTestLibInputEx endpoint(nullptr);
-    auto* translator = new ScriptedTranslator(context);
-    translator->destroyed = &destroyed;
-    kept = vorabsTranslatorcoPrf(translator);
-    endpoint.add_translator(kept);
-  }
-  EXPECT_FALSE(destroyed);
-  kept.reset();
-  EXPECT_TRUE(destroyed);
-}
