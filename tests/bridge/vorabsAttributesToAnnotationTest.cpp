@@ -205,18 +205,21 @@ TEST_F(vorabsAttributesToAnnotationTest, CurveFontsBecomePlaceholdersSolidsOrPat
     put(attributes, vorabsCURVEFONT, font);
     return apply(curve())->style()->get_curve_style()->pattern();
   };
-  // A dashed font is a placeholder for the host to resolve in the document's name space.
+  // Dashed, centreline and dotted fonts are placeholders for the host to
+  // resolve in the document's name space.
   annNameSpacePtr space = std::make_shared<annNameSpace>(utString("fonts"), nullptr);
   document.set_name_space(space);
-  annCurveFontannPtr placeholder = font_of("long dashed", 4);
+  for (const char* host_font : {"long dashed", "centreline", "dotted 2"}) {
+    annCurveFontannPtr placeholder = font_of(host_font, 4);
+    ASSERT_FALSE(placeholder.invalid()) << host_font;
+    EXPECT_EQ(placeholder.pointer(), nullptr); // not a font yet
+    EXPECT_STREQ(placeholder.name().c_str(), host_font);
+    EXPECT_EQ(placeholder.name_space(), space);
+    annPlaceHolder* holder = annPlaceHolder::sto_dynamic_cast(placeholder.annPtrBase::pointer());
+    ASSERT_NE(holder, nullptr);
+    EXPECT_EQ(holder->placed_class(), sto_class_annCurveFontPattern());
+  }
   document.set_name_space(annNameSpacePtr());
-  ASSERT_FALSE(placeholder.invalid());
-  EXPECT_EQ(placeholder.pointer(), nullptr); // not a font yet
-  EXPECT_STREQ(placeholder.name().c_str(), "long dashed");
-  EXPECT_EQ(placeholder.name_space(), space);
-  annPlaceHolder* holder = annPlaceHolder::sto_dynamic_cast(placeholder.annPtrBase::pointer());
-  ASSERT_NE(holder, nullptr);
-  EXPECT_EQ(holder->placed_class(), sto_class_annCurveFontPattern());
 
   // Unnamed (then named "solid"), fewer than two segments, or "solid" in the name: solid.
   for (const char* solid : {static_cast<const char*>(nullptr), "single", "semisolid"}) {
