@@ -169,6 +169,7 @@ TEST_F(PresentationTest, DrawingsSetPaperOnlyWhenGivenAndTakeTheirLastEnvironmen
   EXPECT_STREQ(first.environment()->name().c_str(), "env");
   const annPresentation& second = *document.model()->presentation(1);
   EXPECT_EQ(second.paper_width(), 0); // one side was not above 0: no size set
+  EXPECT_EQ(second.paper_height(), 0);
   EXPECT_TRUE(second.paper_name().empty());
   EXPECT_STREQ(second.environment()->name().c_str(), "second");
   const annPresentation& third = *document.model()->presentation(2);
