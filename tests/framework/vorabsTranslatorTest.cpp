@@ -239,10 +239,6 @@ TEST_F(vorabsTranslatorTest, SetAttributesNamesAndManglesTheEntity) {
     run(unnamed);
     EXPECT_EQ(unnamed.completed_name(), "__A");
   }
-  ScriptedTranslator& after = make(vorabsSTATUS_OK);
-  after.own_name = utString("N");
-  run(after);
-  EXPECT_EQ(after.completed_name(), "N");
 }
 
 TEST_F(vorabsTranslatorTest, SetAttributesRefersToThePropertiesOnlyWhenThereAreSome) {
