@@ -298,6 +298,35 @@ private:
   size_t size_ = 0;
 };
 
+// A list of texts packed end to end in one buffer, each followed by a NUL:
+// appending copies the bytes, so reading the list back walks memory in order
+// instead of visiting every text where it was first made.
+class coStringList {
+public:
+  struct Text {
+    const char* text;
+    size_t size;
+    const char* c_str() const { return text; }
+    size_t length() const { return size; }
+  };
+  void append(const utString& text) { append(text.c_str(), text.length()); }
+  void append(const char* text, size_t size) {
+    starts_.push_back(buffer_.size());
+    buffer_.insert(buffer_.end(), text, text + size);
+    buffer_.push_back('\0');
+  }
+  size_t size() const { return starts_.size(); }
+  int empty() const { return starts_.empty(); }
+  Text operator[](size_t i) const {
+    size_t end = i + 1 < starts_.size() ? starts_[i + 1] : buffer_.size();
+    return Text{buffer_.data() + starts_[i], end - starts_[i] - 1};
+  }
+
+private:
+  std::vector<char> buffer_;
+  std::vector<size_t> starts_;
+};
+
 // An array whose size is fixed when it is made; copies are deep.
 template <class T> class coFixedArr {
 public:

@@ -58,11 +58,7 @@ void vorabsMessageLog::print_list(const utStringcoPageArr* keys, vorabsOutput* c
   const size_t count = keys->size();
   long long column = 0;
   for (size_t i = 0; i < count; ++i) {
-    // A group's keys were reported among all the others, so their texts lie
-    // far apart in memory: fetch a few keys ahead while this one is written.
-    if (i + prefetch_distance < count)
-      __builtin_prefetch((*keys)[i + prefetch_distance].c_str());
-    const utString& key = (*keys)[i];
+    const utStringcoPageArr::Text key = (*keys)[i];
     const long long width = static_cast<long long>(key.length()) + 1; // the separator
     if (column + width > line_length_) {
       channel->tprintf(verbatim, "\n");

@@ -35,7 +35,9 @@ using vorabsMessagecoPageArrPrgcoPrgcoPageArr = coPageArr<vorabsMessagecoPageArr
 
 // The grouping table: message class (by a representative handle) to the
 // owned list of the keys reported for it.
-using utStringcoPageArr = coPageArr<utString>;
+// A group's keys, copied into one buffer as they are gathered, so that
+// printing a large log reads them in order rather than all over memory.
+using utStringcoPageArr = coStringList;
 using utStringcoPageArrcoTablePrgcoPrg = std::unique_ptr<utStringcoPageArr>;
 using vorabsMessagePtrutStringcoPageArrcoTablePrgcoPrgcoTable =
     coTable<vorabsMessagePtr, utStringcoPageArrcoTablePrgcoPrg>;
