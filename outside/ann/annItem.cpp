@@ -91,23 +91,46 @@ void annDocument::add_item(const std::shared_ptr<annNamedItem>& item, const utSt
   item->owner_ = this;
   item->name_space_ = current_name_space_;
   items_.push_back(item);
-  by_name_.emplace(item->name(), Indexed{item.get(), adoptions_++});
+  auto inserted = by_name_.try_emplace(item->name(), NameChain{item.get(), item.get()});
+  if (!inserted.second) {
+    inserted.first->second.last->next_same_name_ = item.get();
+    inserted.first->second.last = item.get();
+  }
 }
 
 annNamedItemPtr annDocument::find_item(const utString& name, const stoClass* tag) const {
-  const Indexed* found = nullptr;
-  auto range = by_name_.equal_range(name);
-  for (auto it = range.first; it != range.second; ++it) {
-    const annNamedItem* item = it->second.item;
-    if (item->name() == name && item->name_space() == current_name_space_ &&
-        item->sto_class()->is_kind_of(tag) && (!found || it->second.adopted < found->adopted))
-      found = &it->second;
-  }
-  if (!found)
+  auto chain = by_name_.find(name);
+  if (chain == by_name_.end())
     return annNamedItemPtr();
-  annNamedItemPtr handle(name, found->item->shared_from_this());
-  handle.set_name_space(found->item->name_space());
-  return handle;
+  for (annNamedItem* item = chain->second.first; item; item = item->next_same_name_)
+    if (item->name() == name && item->name_space() == current_name_space_ &&
+        item->sto_class()->is_kind_of(tag)) {
+      annNamedItemPtr handle(name, item->shared_from_this());
+      handle.set_name_space(item->name_space());
+      return handle;
+    }
+  return annNamedItemPtr();
+}
+
+void annDocument::unlink_name(annNamedItem* item) {
+  auto chain = by_name_.find(item->name());
+  if (chain == by_name_.end())
+    return;
+  annNamedItem* previous = nullptr;
+  for (annNamedItem* at = chain->second.first; at; previous = at, at = at->next_same_name_) {
+    if (at != item)
+      continue;
+    if (previous)
+      previous->next_same_name_ = at->next_same_name_;
+    else
+      chain->second.first = at->next_same_name_;
+    if (chain->second.last == at)
+      chain->second.last = previous;
+    at->next_same_name_ = nullptr;
+    break;
+  }
+  if (!chain->second.first)
+    by_name_.erase(chain);
 }
 
 int annDocument::remove_item(const annNamedItem* item) {
@@ -116,12 +139,7 @@ int annDocument::remove_item(const annNamedItem* item) {
                    [item](const std::shared_ptr<annNamedItem>& p) { return p.get() == item; });
   if (it == items_.end())
     return 0;
-  auto range = by_name_.equal_range((*it)->name());
-  for (auto entry = range.first; entry != range.second; ++entry)
-    if (entry->second.item == item) {
-      by_name_.erase(entry);
-      break;
-    }
+  unlink_name(it->get());
   (*it)->owner_ = nullptr;
   items_.erase(it);
   return 1;

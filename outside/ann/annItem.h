@@ -234,6 +234,8 @@ protected:
   utString display_name_;
   annLevelannPtr level_;
   annStyleSetannPtr style_;
+  // The next item adopted under the same name by the same document.
+  annNamedItem* next_same_name_ = nullptr;
 };
 
 inline const stoClass* sto_class_annNamedItem() {
@@ -315,16 +317,17 @@ public:
 
 private:
   void add_item(const std::shared_ptr<annNamedItem>& item, const utString& name);
+  // Takes item out of the chain of its name.
+  void unlink_name(annNamedItem* item);
   std::vector<std::shared_ptr<annNamedItem>> items_;
   // Items by the name they were adopted under, so that finding a style set
-  // or level by name does not walk the whole document.
-  // Each entry keeps its adoption number: equal names are found first-made first.
-  struct Indexed {
-    annNamedItem* item;
-    unsigned long long adopted;
+  // by name does not walk the whole document: each name leads to a chain of
+  // its items in adoption order (linked through the items themselves).
+  struct NameChain {
+    annNamedItem* first;
+    annNamedItem* last;
   };
-  std::unordered_multimap<utString, Indexed, coHasher<utString>> by_name_;
-  unsigned long long adoptions_ = 0;
+  std::unordered_map<utString, NameChain, coHasher<utString>> by_name_;
   annNameSpacePtr current_name_space_;
   annModel model_;
 };
