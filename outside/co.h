@@ -298,9 +298,10 @@ private:
   size_t size_ = 0;
 };
 
-// A list of texts packed end to end in one buffer, each followed by a NUL:
-// appending copies the bytes, so reading the list back walks memory in order
-// instead of visiting every text where it was first made.
+// A list of texts packed end to end in fixed-size chunks, each followed by
+// a NUL: appending copies the bytes, so reading the list back walks memory
+// in order instead of visiting every text where it was first made, and a
+// growing list never moves what it already holds.
 class coStringList {
 public:
   struct Text {
@@ -311,20 +312,35 @@ public:
   };
   void append(const utString& text) { append(text.c_str(), text.length()); }
   void append(const char* text, size_t size) {
-    starts_.push_back(buffer_.size());
-    buffer_.insert(buffer_.end(), text, text + size);
-    buffer_.push_back('\0');
+    char* place = room(size + 1);
+    std::copy(text, text + size, place);
+    place[size] = '\0';
+    texts_.append(Text{place, size});
   }
-  size_t size() const { return starts_.size(); }
-  int empty() const { return starts_.empty(); }
-  Text operator[](size_t i) const {
-    size_t end = i + 1 < starts_.size() ? starts_[i + 1] : buffer_.size();
-    return Text{buffer_.data() + starts_[i], end - starts_[i] - 1};
-  }
+  size_t size() const { return texts_.size(); }
+  int empty() const { return texts_.empty(); }
+  const Text& operator[](size_t i) const { return texts_[i]; }
 
 private:
-  std::vector<char> buffer_;
-  std::vector<size_t> starts_;
+  static constexpr size_t chunk_size = 16384;
+  char* room(size_t size) {
+    if (size > chunk_size) { // a text of its own size, beside the chunk in use
+      chunks_.push_back(std::make_unique<char[]>(size));
+      return chunks_.back().get();
+    }
+    if (!current_ || used_ + size > chunk_size) {
+      chunks_.push_back(std::make_unique<char[]>(chunk_size));
+      current_ = chunks_.back().get();
+      used_ = 0;
+    }
+    char* place = current_ + used_;
+    used_ += size;
+    return place;
+  }
+  std::vector<std::unique_ptr<char[]>> chunks_;
+  char* current_ = nullptr;
+  size_t used_ = 0;
+  coPageArr<Text, 1024> texts_;
 };
 
 // An array whose size is fixed when it is made; copies are deep.
