@@ -114,3 +114,23 @@ TEST(coPrfTest, OwningReferencesDeleteOnceAndExternOnesNever) {
   }
   EXPECT_EQ(deaths, 2); // only the stack object's own death
 }
+
+TEST(coStringListTest, TextsKeepTheirBytesAcrossChunksAndOversizeTexts) {
+  coStringList list;
+  std::string huge(40000, 'x');
+  std::vector<std::string> expected;
+  for (int i = 0; i < 3000; ++i) { // several 16 KiB chunks
+    std::string text = "key" + std::to_string(i);
+    if (i == 1500)
+      text = huge; // longer than a chunk: stored on its own
+    list.append(text.c_str(), text.size());
+    expected.push_back(text);
+  }
+  list.append(utString(""));
+  expected.push_back("");
+  ASSERT_EQ(list.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    ASSERT_EQ(list[i].length(), expected[i].size()) << i;
+    ASSERT_STREQ(list[i].c_str(), expected[i].c_str()) << i;
+  }
+}
