@@ -20,6 +20,12 @@ utString::Rep* utString::allocate(size_t capacity) {
   return rep;
 }
 
+utString utString::literal(const char* text) {
+  utString result(text ? text : "");
+  result.rep_->refs.store(literal_refs, std::memory_order_relaxed);
+  return result;
+}
+
 void utString::destroy(Rep* rep) noexcept {
   rep->refs.~atomic<int>();
   ::operator delete(rep);

@@ -51,6 +51,10 @@ public:
     return *this;
   }
 
+  // A text that lives until the process ends and is shared without
+  // counting: for the names a library defines once, at load (see ut_lit).
+  static utString literal(const char* text);
+
   // Null: no storage. The empty text is not null.
   int is_null() const { return rep_ == nullptr; }
   // Never null: an empty text for a null string.
@@ -106,12 +110,17 @@ private:
     char chars[1];
   };
   static Rep* allocate(size_t capacity);
+  // A literal (ut_lit) lives as long as the process: its count is never
+  // touched, so copying the global names of a library costs no atomic
+  // operation.
+  static constexpr int literal_refs = -1;
   static void retain(Rep* rep) noexcept {
-    if (rep)
+    if (rep && rep->refs.load(std::memory_order_relaxed) != literal_refs)
       rep->refs.fetch_add(1, std::memory_order_relaxed);
   }
   static void release(Rep* rep) noexcept {
-    if (rep && rep->refs.fetch_sub(1, std::memory_order_acq_rel) == 1)
+    if (rep && rep->refs.load(std::memory_order_relaxed) != literal_refs &&
+        rep->refs.fetch_sub(1, std::memory_order_acq_rel) == 1)
       destroy(rep);
   }
   static void destroy(Rep* rep) noexcept;
@@ -120,6 +129,13 @@ private:
 
   Rep* rep_ = nullptr;
 };
+
+// A process-lifetime string for a library's global names (keys, ids):
+// copies of it share its text without reference counting. Each call makes a
+// new text that is never freed, so call it once per name, at load.
+inline utString ut_lit(const char* text) {
+  return utString::literal(text);
+}
 
 // A class's run-time identity: its name and the id of its parent class.
 class VOROUT_API utTypeID {

@@ -90,7 +90,7 @@ void vorabsAttributeSet::store(const vorabsAttributeKey& key, vorabsAttributePtr
   }
   if (entries_.capacity() == 0)
     entries_.reserve(4); // entities carry a few attributes: grow once, not thrice
-  entries_.push_back(Entry{key, value, type, in_arena});
+  entries_.emplace_back(key, value, type, in_arena); // built in place
   index_entry(entries_.size() - 1);
 }
 

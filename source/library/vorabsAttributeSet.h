@@ -76,6 +76,9 @@ protected:
 
 private:
   struct Entry {
+    Entry(const vorabsAttributeKey& key_, vorabsAttributePtrBase* value_, const utTypeID* type_,
+          bool in_arena_)
+        : key(key_), value(value_), type(type_), in_arena(in_arena_) {}
     vorabsAttributeKey key;
     vorabsAttributePtrBase* value; // owned, never null
     const utTypeID* type;          // value->ut_dynamic_type()

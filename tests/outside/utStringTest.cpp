@@ -91,3 +91,18 @@ TEST(utTypeIDTest, KindOfFollowsTheParentChain) {
   EXPECT_FALSE(leaf.is_kind_of(other));
   EXPECT_STREQ(leaf.name(), "Leaf");
 }
+
+TEST(utStringTest, LiteralsAreSharedWithoutCountingAndCopiedOnWrite) {
+  static const utString name = ut_lit("colour");
+  utString copy = name;
+  EXPECT_EQ(copy.c_str(), name.c_str()); // the same text, shared
+  copy += "_1";
+  EXPECT_STREQ(name.c_str(), "colour");
+  EXPECT_STREQ(copy.c_str(), "colour_1");
+  {
+    utString many[100];
+    for (utString& each : many)
+      each = name;
+  }
+  EXPECT_TRUE(name == utString("colour"));
+}
