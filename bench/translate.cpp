@@ -152,94 +152,67 @@ BENCHMARK(Baseline_Walk)->Unit(benchmark::kMillisecond);
 // --- memo hit against fresh translation --------------------------------------
 constexpr int translations = 100000;
 
-void FreshTranslation(benchmark::State& state) {
+// Processes translators made by make(context, i) into a sink that accepts
+// everything: each iteration a translator not processed before (fresh) or
+// the same one again under its unchanged transform (a memo hit).
+template <class Make> void process_translators(benchmark::State& state, Make make, bool fresh) {
   vorabsContext context;
   vorabsOutputOstreamTester channel;
-  std::vector<std::unique_ptr<vorabsTestPointTranslator>> fresh;
-  for (int i = 0; i < translations; ++i) {
-    fresh.push_back(std::make_unique<vorabsTestPointTranslator>(context, point_name, point_at(i)));
-    fresh.back()->set_error(&channel);
-    fresh.back()->set_output(&channel);
+  std::vector<std::unique_ptr<vorabsTranslator>> translators;
+  for (int i = 0; i < (fresh ? translations : 1); ++i) {
+    translators.push_back(make(context, i));
+    translators.back()->set_error(&channel);
+    translators.back()->set_output(&channel);
   }
   vorabsTestLibOutput sink(nullptr, nullptr);
   vorabsTestInterface receiver;
   vorabsAttributeSet inherited;
+  if (!fresh)
+    translators[0]->process(inherited, receiver, sink);
   size_t next = 0;
   for (auto _ : state) {
-    vorabsTranslationStatus status = fresh[next++]->process(inherited, receiver, sink);
+    vorabsTranslationStatus status =
+        translators[fresh ? next++ : 0]->process(inherited, receiver, sink);
     benchmark::DoNotOptimize(status);
   }
+}
+
+std::unique_ptr<vorabsTranslator> make_point(const vorabsContext& context, int i) {
+  return std::make_unique<vorabsTestPointTranslator>(context, point_name, point_at(i));
+}
+
+// A face of six planes under a translation: a fresh translation copies and
+// moves the planes before the sink sees them.
+std::unique_ptr<vorabsTranslator> make_lifted_face(const vorabsContext& context, int) {
+  static const topTopologyPtr faces = [] {
+    auto* topology = new topTopology();
+    for (int i = 0; i < 6; ++i) {
+      giWorkplane3 frame(giPoint3(i, 0, 0), giVector3(1, 0, 0), giVector3(0, 1, 0));
+      topology->add_face(topFace(velSurfPtr(new velPlane(frame))));
+    }
+    return topTopologyPtr(topology);
+  }();
+  auto face = std::make_unique<vorabsTestFaceTranslator>(context, point_name, faces);
+  giXform3 previous;
+  face->set_transform(giXform3(giXformTranslate, giVector3(0, 0, 5)), previous);
+  return face;
+}
+
+void FreshTranslation(benchmark::State& state) {
+  process_translators(state, make_point, true);
+}
+void MemoHit(benchmark::State& state) {
+  process_translators(state, make_point, false);
+}
+void FreshFaceTranslation(benchmark::State& state) {
+  process_translators(state, make_lifted_face, true);
+}
+void FaceMemoHit(benchmark::State& state) {
+  process_translators(state, make_lifted_face, false);
 }
 BENCHMARK(FreshTranslation)->Iterations(translations);
-
-void MemoHit(benchmark::State& state) {
-  vorabsContext context;
-  vorabsOutputOstreamTester channel;
-  vorabsTestPointTranslator translator(context, point_name, point_at(1));
-  translator.set_error(&channel);
-  translator.set_output(&channel);
-  vorabsTestLibOutput sink(nullptr, nullptr);
-  vorabsTestInterface receiver;
-  vorabsAttributeSet inherited;
-  translator.process(inherited, receiver, sink);
-  for (auto _ : state) {
-    vorabsTranslationStatus status = translator.process(inherited, receiver, sink);
-    benchmark::DoNotOptimize(status);
-  }
-}
 BENCHMARK(MemoHit)->Iterations(translations);
-
-// The same pair for a face translator under a translation, where a fresh
-// translation copies and moves the face's six planes before the sink sees it.
-topTopologyPtr box_faces() {
-  auto* topology = new topTopology();
-  for (int i = 0; i < 6; ++i) {
-    giWorkplane3 frame(giPoint3(i, 0, 0), giVector3(1, 0, 0), giVector3(0, 1, 0));
-    topology->add_face(topFace(velSurfPtr(new velPlane(frame))));
-  }
-  return topTopologyPtr(topology);
-}
-
-void FreshFaceTranslation(benchmark::State& state) {
-  vorabsContext context;
-  vorabsOutputOstreamTester channel;
-  topTopologyPtr faces = box_faces();
-  giXform3 lift(giXformTranslate, giVector3(0, 0, 5)), previous;
-  std::vector<std::unique_ptr<vorabsTestFaceTranslator>> fresh;
-  for (int i = 0; i < translations; ++i) {
-    fresh.push_back(std::make_unique<vorabsTestFaceTranslator>(context, point_name, faces));
-    fresh.back()->set_error(&channel);
-    fresh.back()->set_output(&channel);
-    fresh.back()->set_transform(lift, previous);
-  }
-  vorabsTestLibOutput sink(nullptr, nullptr);
-  vorabsTestInterface receiver;
-  vorabsAttributeSet inherited;
-  size_t next = 0;
-  for (auto _ : state) {
-    vorabsTranslationStatus status = fresh[next++]->process(inherited, receiver, sink);
-    benchmark::DoNotOptimize(status);
-  }
-}
 BENCHMARK(FreshFaceTranslation)->Iterations(translations);
-
-void FaceMemoHit(benchmark::State& state) {
-  vorabsContext context;
-  vorabsOutputOstreamTester channel;
-  vorabsTestFaceTranslator translator(context, point_name, box_faces());
-  giXform3 previous;
-  translator.set_transform(giXform3(giXformTranslate, giVector3(0, 0, 5)), previous);
-  translator.set_error(&channel);
-  translator.set_output(&channel);
-  vorabsTestLibOutput sink(nullptr, nullptr);
-  vorabsTestInterface receiver;
-  vorabsAttributeSet inherited;
-  translator.process(inherited, receiver, sink);
-  for (auto _ : state) {
-    vorabsTranslationStatus status = translator.process(inherited, receiver, sink);
-    benchmark::DoNotOptimize(status);
-  }
-}
 BENCHMARK(FaceMemoHit)->Iterations(translations);
 
 } // namespace
