@@ -168,23 +168,6 @@ TEST_F(vorabsLibSinkTesterExTest, GeometryArrivingTogetherIsGatheredIntoOneGroup
   EXPECT_EQ(second->member(0), point.pointer());
 }
 
-TEST_F(vorabsLibSinkTesterExTest, ReceiverStartsAFreshGroupingForEverySubObject) {
-  vorabsLibSinkTesterEx sink(&document);
-  vorabsContext context;
-  context.set_document(&document);
-  vorabsTestLibInputEx reader(nullptr);
-  reader.add_translator(vorabsTranslatorcoPrf(
-      new vorabsTestPointTranslator(context, utString("P"), giPoint3(1, 1, 1))));
-  vorabsTestInterfaceEx receiver(reader, sink);
-  sink.curve3(unit_line(), named("before"));
-  EXPECT_EQ(receiver.send_sub_object(vorabsAttributeSet()).status(), vorabsSTATUS_FAILED);
-  EXPECT_TRUE(sink.current_annotation().invalid()); // no current object: nothing sent
-  ASSERT_TRUE(++reader);
-  EXPECT_EQ(receiver.send_sub_object(vorabsAttributeSet()).status(), vorabsSTATUS_OK);
-  EXPECT_EQ(sink.current_annotation().name(), utString("P"));
-  EXPECT_EQ(sink.number_of_points3(), 1);
-}
-
 TEST_F(vorabsLibSinkTesterExTest, NestedGroupsAreReadIntoTheDocumentAsNestedGroups) {
   vorabsContext context;
   context.set_document(&document);

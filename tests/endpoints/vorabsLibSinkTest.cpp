@@ -1,10 +1,8 @@
 // Tests of the endpoint base and the default sink: refusals, units, support
 // queries, categories, and the output endpoint's hold on its stream.
 #include "vorabsLibBase.h"
-#include "vorabsLibOutput.h"
 #include "vorabsLibSink.h"
 #include "vorabsTestLibInputEx.h"
-#include "vorabsTestLibOutput.h"
 
 #include "RecordingChannel.h"
 #include "TestHelpers.h"
@@ -114,36 +112,4 @@ TEST(vorabsLibBaseTest, TheCategoryIsSharedAndEmptyWithoutAName) {
   EXPECT_EQ(footwear.translator_category().get(), first.get());
   EXPECT_EQ(vorabsTestLibInputEx(nullptr, utString("KERNEL")).translator_category()->group_order(),
             1);
-}
-
-TEST(vorabsLibOutputTest, HoldsButNeverTouchesItsStream) {
-  unsigned char bytes[32];
-  std::memset(bytes, 0xA5, sizeof bytes);
-  vorabsOfStream* stream = reinterpret_cast<vorabsOfStream*>(bytes);
-  annDocument document;
-  {
-    DefaultWriter writer(stream);
-    EXPECT_EQ(writer.stream(), stream);
-    EXPECT_TRUE(writer.context().invalid());
-    vorabsContext context;
-    context.set_document(&document);
-    writer.set_context(context);
-    EXPECT_EQ(writer.context().document(), &document);
-  }
-  for (unsigned char byte : bytes)
-    EXPECT_EQ(byte, 0xA5);
-}
-
-TEST(vorabsTestLibOutputTest, AcceptsEveryKindButBodies) {
-  vorabsTestLibOutput writer(nullptr, nullptr);
-  EXPECT_EQ(writer.write(), 1);
-  EXPECT_EQ(writer.supported(vorabsAttributeSet()), 1);
-  RecordingChannel error;
-  writer.set_error(&error);
-  for (int kind = 0; kind < 8; ++kind)
-    EXPECT_EQ(send(writer, kind, vorabsAttributeSet()).status(),
-              kind == 7 ? vorabsSTATUS_FAILED : vorabsSTATUS_OK)
-        << kind_words[kind];
-  EXPECT_EQ(error.texts(), std::vector<std::string>{
-                               "An entity has failed: Bodies not supported by output format.\n"});
 }

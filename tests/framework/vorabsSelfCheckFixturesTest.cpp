@@ -2,7 +2,6 @@
 // message channel and the expected counts.
 #include "vorabsLibSinkTester.h"
 #include "vorabsOutputOstreamTester.h"
-#include "vorabsTestExpectedObjects.h"
 
 #include "TestHelpers.h"
 
@@ -87,26 +86,4 @@ TEST(vorabsOutputOstreamTesterTest, KeepsFormattedTprintfTextsOnly) {
   EXPECT_STREQ(formatted.c_str(), "");
   channel.clear();
   EXPECT_EQ(channel.number_of_strings(), 0);
-}
-
-TEST(vorabsTestExpectedObjectsTest, ComparesEachKindAndBoundsTheTotalFromBelow) {
-  vorabsTestExpectedObjects expected;
-  EXPECT_TRUE(expected.check_num_of_objects(0));
-  expected.expected_number_of_topologies(1);
-  expected.expected_number_of_curves3(2);
-  expected.expected_number_of_points(3);
-  expected.expected_number_of_surfaces(4);
-  expected.expected_number_of_triblocks(5);
-  expected.expected_number_of_workplane3(6);
-  EXPECT_TRUE(expected.compare_number_of_topologies(1));
-  EXPECT_FALSE(expected.compare_number_of_topologies(2));
-  EXPECT_TRUE(expected.compare_number_of_curves3(2));
-  EXPECT_TRUE(expected.compare_number_of_points(3));
-  EXPECT_TRUE(expected.compare_number_of_surfaces(4));
-  EXPECT_TRUE(expected.compare_number_of_triblocks(5));
-  EXPECT_TRUE(expected.compare_number_of_workplane3(6));
-  EXPECT_FALSE(expected.compare_number_of_workplane3(5));
-  EXPECT_FALSE(expected.check_num_of_objects(20));
-  EXPECT_TRUE(expected.check_num_of_objects(21));
-  EXPECT_TRUE(expected.check_num_of_objects(30));
 }

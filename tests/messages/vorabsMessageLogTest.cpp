@@ -178,30 +178,6 @@ TEST_F(vorabsMessageLogTest, GroupsByClassUnderTheFirstMessage) {
   EXPECT_EQ(informations["gamma first"].keys, "G,H");
 }
 
-TEST_F(vorabsMessageLogTest, KeepsTheOrderOfEachClassAcrossPagesAndManyClasses) {
-  // 300 classes interleaved over 900 messages: the storage runs over four
-  // pages of 256, and there are more classes than any small cache of them.
-  const size_t classes = 300;
-  std::vector<std::unique_ptr<utTypeID>> ids;
-  std::vector<std::string> names, expected(classes);
-  for (size_t c = 0; c < classes; ++c)
-    names.push_back("Class" + std::to_string(c));
-  for (const std::string& name : names)
-    ids.push_back(std::make_unique<utTypeID>(name.c_str(), &vorabsMessage::ut_static_type()));
-  for (size_t i = 0; i < 3 * classes; ++i) {
-    size_t c = i * 7 % classes;
-    std::string key = std::to_string(i);
-    add(*ids[c], key.c_str(), vorabsSEVERITY_WARNING, names[c].c_str());
-    expected[c] += (expected[c].empty() ? "" : ",") + key;
-  }
-  log.set_line_length(1 << 30);
-  log.print_messages();
-  std::map<std::string, Block> blocks = blocks_of(error);
-  ASSERT_EQ(blocks.size(), classes);
-  for (size_t c = 0; c < classes; ++c)
-    EXPECT_EQ(blocks[names[c]].keys, expected[c]) << names[c];
-}
-
 TEST(vorabsMessageLogWrapTest, WrapsBeforeAKeyThatWouldPassTheLineLength) {
   // Width 5 each: two keys reach column 10, which is not past 10.
   EXPECT_EQ(printed_list({"abcd", "efgh", "ijkl"}, 10), "abcd,efgh,\nijkl");

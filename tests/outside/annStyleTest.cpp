@@ -16,12 +16,6 @@ coFixedArr<double> lengths(std::initializer_list<double> values) {
   return result;
 }
 
-std::string printed(const annDocument& document) {
-  std::ostringstream out;
-  document.print(out);
-  return out.str();
-}
-
 } // namespace
 
 TEST(annStyleTest, FindItemAnswersTheStyleOfThatNameAndKind) {
@@ -96,49 +90,4 @@ TEST(annStyleTest, CurveFontsAndPlaceholders) {
   // It stands for a curve font, not for a style.
   EXPECT_TRUE(ann_wrap_placeholder<annStyle>(holder).invalid());
   EXPECT_TRUE(make_annPlaceHolder(&document, nullptr, utString("x")).invalid());
-}
-
-TEST(annStyleTest, StyleSetCopiesIntoAnotherDocumentWithItsStyles) {
-  annDocument source;
-  annColourannPtr red = make_annRGBColour(&source, 1, 0, 0, utString("red #FF0000"));
-  red->set_display_name(utString("red"));
-  annStyleannPtr curve = make_annCurveStyle(
-      &source, 0.7, 2.0, make_annCurveFontPattern(&source, lengths({3, 1}), 1, utString("dash")),
-      utString("c"));
-  curve->set_colour(red);
-  annStyleannPtr placed =
-      make_annCurveStyle(&source, 0.3, 1.0,
-                         ann_wrap_placeholder<annCurveFont>(make_annPlaceHolder(
-                             &source, sto_class_annCurveFontPattern(), utString("dashed"))),
-                         utString("p"));
-  annStyleannPtr angle = make_annAnglePointStyle(giAngle(0.5), &source, utString("a"));
-  annStylePtrcoSet styles(4, 50);
-  styles.add(curve);
-  styles.add(placed);
-  styles.add(angle);
-  annStyleSetannPtr set = make_annStyleSet(&source, styles, utString("set"));
-
-  annDocument target;
-  annStyleSetannPtr copy = annStyleSetannPtr::cast(set->copy(&target));
-  ASSERT_FALSE(copy.invalid());
-  EXPECT_EQ(set->copy(nullptr).invalid(), 1);
-  EXPECT_EQ(printed(target), "annRGBColour \"red #FF0000\" display \"red\" rgb 1 0 0\n"
-                             "annCurveFontPattern \"dash\" segments 3 1\n"
-                             "annPlaceHolder \"dashed\" for annCurveFontPattern\n"
-                             "annStyleSet \"set\"\n"
-                             "  annCurveStyle \"c\" width 0.7 scale 2 font \"dash\" colour "
-                             "\"red #FF0000\"\n"
-                             "  annCurveStyle \"p\" width 0.3 font \"dashed\"\n"
-                             "  annAnglePointStyle \"a\" angle 0.5\n");
-  // The copies are the target's own; the wrapped placeholder stays one.
-  annCurveStyleannPtr copied_curve = copy->get_curve_style();
-  EXPECT_NE(copied_curve.pointer(), curve.pointer());
-  EXPECT_EQ(copied_curve->pattern()->owner(), &target);
-  annCurveStyleannPtr copied_placed = annCurveStyleannPtr::cast(copy->styles()[1]);
-  EXPECT_EQ(copied_placed->pattern().pointer(), nullptr);
-  EXPECT_EQ(copied_placed->pattern().annPtrBase::pointer()->owner(), &target);
-
-  // Removing a style from the document takes it out of the sets too.
-  EXPECT_EQ(target.remove_geometry(copy->styles()[2]), 1);
-  EXPECT_EQ(copy->styles().size(), 2u);
 }

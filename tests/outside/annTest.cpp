@@ -60,31 +60,6 @@ TEST(annDocumentTest, FindsItemsByNameAndKindInTheCurrentNameSpace) {
   EXPECT_TRUE(make_annPointItem(nullptr, giPoint3(0, 0, 0), utString("x")).invalid());
 }
 
-TEST(annDocumentTest, HandlesWidenToBaseKindsAndShareTheDocumentsItem) {
-  annDocument document;
-  annFaceItemannPtr face = make_annFaceItem(&document, utString("disc"), utString("f"));
-  annSurfaceBaseannPtr surface = face;
-  EXPECT_TRUE(surface == face);
-  EXPECT_TRUE(annFaceItemannPtr::cast(annGeometryItemannPtr(face)) == face);
-  annSurfaceBaseannPtr again(utString("other name"), face.pointer());
-  EXPECT_TRUE(again == face);
-  EXPECT_STREQ(again.name().c_str(), "other name");
-  annFaceItem loose;
-  EXPECT_TRUE(annFaceItemannPtr(utString("loose"), &loose).invalid());
-
-  // An item keeps its level alive after the level has left the document.
-  annLevelannPtr level = make_annLevel(&document, 12, utString("12"));
-  face->set_level(level);
-  EXPECT_EQ(document.remove_item(level.pointer()), 1);
-  level = annLevelannPtr();
-  EXPECT_EQ(face->level()->level(), 12);
-  // The display name falls back to the name until one is set, even an empty one.
-  EXPECT_STREQ(face->display_name().c_str(), "f");
-  face->set_display_name(utString(""));
-  EXPECT_TRUE(face->display_name_set());
-  EXPECT_STREQ(face->display_name().c_str(), "");
-}
-
 TEST(annSurfaceBaseTest, HoldsARenderMeshAndRefusesCyclicSubSurfaces) {
   annDocument document;
   annSolidItemannPtr solid = make_annSolidItem(&document, utString("block"), utString("b"));
@@ -194,50 +169,4 @@ TEST(annGroupTest, KeepsMembersInOrderRefusesCyclesAndLosesRemovedGeometry) {
   EXPECT_EQ(document.remove_geometry(outer), 1);
   EXPECT_EQ(document.num_items(), 2u);
   EXPECT_TRUE(document.find_item(utString("p"), sto_class_annPointItem()) == point);
-}
-
-TEST(annSPTTest, TransformMapsTheWorldOntoTheScaledWorkplane) {
-  annDocument document;
-  giWorkplane3 placed(giPoint3(1, 2, 3), giVector3(0, 1, 0), giVector3(-1, 0, 0));
-  annSPTannPtr spt = annSPT::make_annSPT(&document, placed, 2.0, utString("t"));
-  ASSERT_FALSE(spt.invalid());
-  giXform3 xform = spt->xform();
-  EXPECT_EQ(xform.code(), giXFORM_SIMILARITY);
-  EXPECT_TRUE(xform * giPoint3(0, 0, 0) == giPoint3(1, 2, 3));
-  EXPECT_TRUE(xform * giPoint3(1, 0, 0) == giPoint3(1, 4, 3));
-  EXPECT_TRUE(xform * giPoint3(0, 1, 0) == giPoint3(-1, 2, 3));
-  EXPECT_TRUE(xform * giPoint3(0, 0, 1) == giPoint3(1, 2, 5));
-  EXPECT_TRUE(make_annSPT(&document, giWorkplane3(), 1.0, utString("u"))->xform().invalid());
-  EXPECT_TRUE(make_annSPT(nullptr, placed, 1.0, utString("u")).invalid());
-
-  // The world workplane moved by a shape-preserving transform, with the
-  // scale the move answers, gives that transform back; a mirror included.
-  const double mirror[4][4] = {{-3, 0, 0, 5}, {0, 3, 0, 6}, {0, 0, 3, 7}, {0, 0, 0, 1}};
-  giXform3 given(mirror);
-  giWorkplane3 moved(giWorkplaneWorld);
-  double scale = moved.transform(given);
-  EXPECT_TRUE(equal(make_annSPT(&document, moved, scale, utString("m"))->xform(), given, 1e-12));
-}
-
-TEST(annDocumentTest, PrintsGroupMembersIndentedUnderTheirGroups) {
-  annDocument document;
-  annGroupannPtr outer = make_annGroup(&document, sto_class_annGroup(), utString("outer"));
-  outer->set_group_name(utString("Fixings"));
-  outer->set_transform(
-      make_annSPT(&document, giWorkplane3(giWorkplaneWorld), 1.5, utString("outer spt")));
-  annGroupannPtr file =
-      make_annGroup(&document, sto_class_annComponentFile(), utString("bolt.part"));
-  annComponentFile::sto_dynamic_cast(file.pointer())->set_component_file(utString("/p/bolt"));
-  annCurveItemannPtr curve = make_annCurveItem(&document, utString("line"), utString("c"));
-  make_annPointItem(&document, giPoint3(0, 0, 0), utString("loose"));
-  outer->add_group_geometry(file);
-  outer->add_group_geometry(curve);
-  file->add_group_geometry(curve);
-
-  EXPECT_EQ(printed(document), "annGroup \"outer\" group name \"Fixings\" transform \"outer spt\"\n"
-                               "  annComponentFile \"bolt.part\" file \"/p/bolt\"\n"
-                               "    annCurveItem \"c\" description \"line\"\n"
-                               "  annCurveItem \"c\" description \"line\"\n"
-                               "annSPT \"outer spt\" origin 0 0 0 scale 1.5\n"
-                               "annPointItem \"loose\" at 0 0 0\n");
 }

@@ -187,46 +187,6 @@ TEST(giXform3Test, RotationsTurnAboutTheCentreAndReportBadInput) {
   EXPECT_EQ(error, 0);
 }
 
-TEST(giWorkplane3Test, AxesAreMadeUnitAndTransformsMoveBetweenWorkplanes) {
-  EXPECT_TRUE(giWorkplane3().invalid());
-  giWorkplane3 skew(origin, giVector3(3, 0, 0), giVector3(1, 1, 0));
-  EXPECT_TRUE(near(skew.v_vector(), y_axis));
-  EXPECT_TRUE(near(skew.normal(), z_axis));
-  EXPECT_TRUE(giWorkplane3(origin, x_axis, giVector3(-2, 0, 0)).invalid());
-  EXPECT_TRUE(giWorkplane3(origin, giVector3(), y_axis).invalid());
-
-  giWorkplane3 world(giWorkplaneWorld);
-  giWorkplane3 target(giPoint3(1, 2, 3), giVector3(0, 2, 0), giVector3(-1, 0, 0));
-  giXform3 x;
-  EXPECT_TRUE(x.transform(world, target));
-  EXPECT_TRUE(near(x * world.origin(), target.origin()));
-  EXPECT_TRUE(near(x * world.u_vector(), target.u_vector()));
-  EXPECT_TRUE(near(x * world.normal(), target.normal()));
-  giXform3 back;
-  EXPECT_TRUE(back.transform(target, world));
-  giWorkplane3 moved(target);
-  EXPECT_DOUBLE_EQ(moved.transform(back), 1.0);
-  EXPECT_TRUE(near(moved.origin(), origin));
-  EXPECT_TRUE(near(moved.v_vector(), y_axis));
-  EXPECT_FALSE(x.transform(giWorkplane3(), world));
-  EXPECT_TRUE(x.invalid());
-
-  // Moving in place answers the scale; a mirror turns the normal over and
-  // leaves the axes unit; an unset transform moves nothing.
-  giXform3 grow = diagonal(2, 2, 2);
-  grow.premultiply(giXform3(giXformTranslate, giVector3(0, 0, 5)));
-  EXPECT_DOUBLE_EQ(world.transform(grow), 2.0);
-  EXPECT_TRUE(near(world.origin(), giPoint3(0, 0, 5)));
-  giWorkplane3 mirrored(giPoint3(1, 1, 1), giVector3(1, 1, 0), giVector3(0, 0, 1));
-  giVector3 before = mirrored.normal();
-  EXPECT_DOUBLE_EQ(mirrored.transform(diagonal(-3, 3, 3)), 3.0);
-  EXPECT_TRUE(near(mirrored.origin(), giPoint3(-3, 3, 3)));
-  EXPECT_TRUE(near(mirrored.normal(), giVector3(-before.x, before.y, before.z)));
-  EXPECT_NEAR(mirrored.u_vector().length(), 1.0, 1e-12);
-  EXPECT_EQ(mirrored.transform(giXform3()), 0.0);
-  EXPECT_TRUE(near(mirrored.origin(), giPoint3(-3, 3, 3)));
-}
-
 TEST(giPoint3Test, UnsetValuesAreMarkedByDblMaxAndBoxesIgnoreThem) {
   // A point is unset by DBL_MAX in any coordinate or -DBL_MAX in x; an angle by DBL_MAX.
   for (const giPoint3& unset : {giPoint3(), giPoint3(DBL_MAX, 0, 0), giPoint3(-DBL_MAX, 0, 0),
@@ -254,48 +214,4 @@ TEST(giPoint3Test, UnsetValuesAreMarkedByDblMaxAndBoxesIgnoreThem) {
   EXPECT_EQ(corners.min(), giPoint3(0, 0, 1));
   EXPECT_EQ(corners.max(), giPoint3(2, 3, 9));
   EXPECT_TRUE(giBox3(giPoint3(), giPoint3(1, 1, 1)).invalid());
-}
-
-TEST(giTriBlockTest, FeaturesByKindCopiesAndTransforms) {
-  giTriBlock block;
-  EXPECT_EQ(block.find_feature<giTriArr>(), nullptr);
-  giTriArr* triangles = block.add_feature<giTriArr>();
-  ASSERT_NE(triangles, nullptr);
-  EXPECT_EQ(block.add_feature<giTriArr>(), triangles); // never a second one
-  triangles->append(0, 1, 2);
-  giNodeXYZ* nodes = block.add_feature<giNodeXYZ>();
-  EXPECT_EQ(static_cast<const giTriBlock&>(block).find_feature<giNodeXYZ>(), nodes);
-  nodes->append(giPoint3(0, 0, 1));
-  nodes->append(giPoint3(10, 4, 2));
-  EXPECT_EQ(nodes->box().max(), giPoint3(10, 4, 2));
-  // Moving the far node inwards must shrink the box, not only grow it.
-  nodes->set(1, giPoint3(1, 0, 1));
-  EXPECT_EQ(nodes->box().max(), giPoint3(1, 0, 1));
-  // Setting past the end grows the array; the gap holds unset points.
-  nodes->set(3, giPoint3(0, 1, 1));
-  EXPECT_TRUE((*nodes)[2].invalid());
-  EXPECT_EQ(nodes->box().max(), giPoint3(1, 1, 1));
-  nodes->set(2, giPoint3(0, 1, 1));
-  block.add_feature<giNormArr>()->append(z_axis);
-
-  giTriBlock copy(block);
-  nodes->set(0, giPoint3(9, 9, 9));
-  EXPECT_EQ((*copy.find_feature<giNodeXYZ>())[0], giPoint3(0, 0, 1));
-  giTriBlock assigned;
-  assigned.add_feature<giNormArr>();
-  assigned = copy;
-  EXPECT_EQ(assigned.feature_count(), 3u);
-
-  // A scaled mirror in z: nodes move, the normal turns over and stays unit,
-  // the triangle's winding is reversed to match.
-  copy.transform(diagonal(2, 2, -2));
-  const giNodeXYZ& moved = *copy.find_feature<giNodeXYZ>();
-  EXPECT_EQ(moved[1], giPoint3(2, 0, -2));
-  EXPECT_EQ(moved.box().min(), giPoint3(0, 0, -2));
-  EXPECT_TRUE(near((*copy.find_feature<giNormArr>())[0], -z_axis));
-  const giTriangle& t = (*copy.find_feature<giTriArr>())[0];
-  EXPECT_EQ(t.a, 0);
-  EXPECT_EQ(t.b, 2);
-  EXPECT_EQ(t.c, 1);
-  EXPECT_EQ((*assigned.find_feature<giTriArr>())[0].b, 1); // the assigned copy is untouched
 }

@@ -351,35 +351,5 @@ TEST(ConvertUTFTest, RandomTextWithDefectsConvertsLikeTheReference) {
 }
 
 // The first and last code of each UTF-8 length, in every position of a block.
-TEST(ConvertUTFTest, LengthBoundariesInEveryBlockPosition) {
-  std::mt19937 random(81);
-  for (size_t shift = 0; shift < 17; ++shift)
-    for (unsigned int edge : {0x7Fu, 0x80u, 0x7FFu, 0x800u, 0xD7FFu, 0xE000u, 0xFFFFu, 0x10000u})
-      for (unsigned int filler : {0x41u, 0xE9u, 0x4E2Du}) {
-        Units codes(40, filler);
-        codes[shift] = codes[shift + 16] = edge;
-        Units bytes, units;
-        for (unsigned int code : codes)
-          append_encoded(code, bytes, units);
-        ASSERT_TRUE(all_like_reference(codes, bytes, units, random))
-            << std::hex << edge << " at " << std::dec << shift;
-      }
-}
-
 // UTF-32 input is not checked; whatever it holds, counting and filling agree
 // and stay inside the buffers.
-TEST(ConvertUTFTest, AnyUtf32InputStaysInBounds) {
-  std::mt19937 random(79);
-  ConvertUTF converter;
-  for (int round = 0; round < 1000; ++round) {
-    Units source(random() % 60);
-    for (unsigned int& code : source)
-      code = random() % 2 ? random() % 0x80 : static_cast<unsigned int>(random());
-    size_t to8 = run(converter, &ConvertUTF::utf32_to_utf8, source, 0).result;
-    ASSERT_EQ(run(converter, &ConvertUTF::utf32_to_utf8, source, to8).units.size(), to8);
-    size_t to16 = run(converter, &ConvertUTF::utf32_to_utf16, source, 0).result;
-    ASSERT_EQ(run(converter, &ConvertUTF::utf32_to_utf16, source, to16).units.size(), to16);
-    size_t small = 1 + random() % to8;
-    ASSERT_LE(run(converter, &ConvertUTF::utf32_to_utf8, source, small).result, small);
-  }
-}
