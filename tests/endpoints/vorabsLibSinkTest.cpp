@@ -1,6 +1,7 @@
 // Tests of the endpoint base and the default sink: refusals, units, support
 // queries, categories, and the output endpoint's hold on its stream.
 #include "vorabsLibBase.h"
+#include "vorabsLibOutput.h"
 #include "vorabsLibSink.h"
 #include "vorabsTestLibInputEx.h"
 
