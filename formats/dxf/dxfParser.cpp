@@ -255,7 +255,8 @@ private:
     else if (name == "OBJECTS")
       objects();
     else {
-      if (!name.empty())
+      // CLASSES, THUMBNAILIMAGE and ACDSDATA hold nothing a drawing needs.
+      if (!name.empty() && name != "CLASSES" && name != "THUMBNAILIMAGE" && name != "ACDSDATA")
         f_.skipped[std::string(name) + " section"]++;
       skip_section();
     }

@@ -135,7 +135,7 @@ std::vector<const Entity*> DxfRead::of(const std::string& type) const {
   std::vector<const Entity*> found;
   for (const Entity& e : entities)
     if (e.name.compare(0, type.size(), type) == 0 &&
-        (e.name.size() == type.size() || e.name[type.size()] == ' '))
+        (e.name.size() == type.size() || e.name[type.size()] == ' ' || e.name[type.size()] == '_'))
       found.push_back(&e);
   return found;
 }

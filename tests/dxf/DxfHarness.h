@@ -62,7 +62,8 @@ public:
   std::unique_ptr<dxfLibInput> reader;
   std::unique_ptr<annDocument> document;
 
-  // The entities of one kind word (from the name, "LINE", "INSERT").
+  // The entities whose name starts with type ("LINE", "LINE 1F"), a mangled
+  // suffix allowed.
   std::vector<const Entity*> of(const std::string& type) const;
   std::string errors() const;
 
