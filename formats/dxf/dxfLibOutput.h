@@ -1,0 +1,88 @@
+// dxfLibOutput.h - the writer of ASCII DXF drawings.
+//
+// A sink that turns every entity it receives into DXF entities of one
+// drawing and writes the drawing when write() is called: 3D curves (lines,
+// arcs, circles, ellipses, polylines, splines), points, triangle blocks (as
+// polyface meshes), workplanes (as UCSs) and annotation items. Surfaces,
+// topologies and bodies are refused with the sink's messages. Attributes
+// become the entity's layer (each made once), colour (ACI where the colour
+// is one, true colour otherwise), linetype with its dashes, nearest
+// lineweight and visibility. An entity that cannot be written (coordinates
+// that are not finite, a layer name DXF forbids, a text the file's code page
+// cannot hold) fails alone, with one message on the error channel.
+//
+// The host owns the stream, the channels and the application information;
+// write() writes the whole file through the stream and commits it, so a
+// failed write leaves no file that looks complete.
+#pragma once
+
+#include "dxf_export.h"
+
+#include "vorabsLibOutput.h"
+
+#include <memory>
+#include <string>
+
+class dxfDrawingWriter;
+struct dxfEntityProperties;
+
+class DXF_API dxfLibOutput : public vorabsLibOutput {
+public:
+  dxfLibOutput(vorabsOfStream* stream, const vorabsAppInfo* app);
+  ~dxfLibOutput() override;
+
+  const char* library_name() const override { return "vorabs_dxf"; }
+  const char* option() const override { return "DXF"; }
+  int database_number() const override { return 28; }
+  void add_file_types(intcoSet& types) const override;
+  void add_extensions(utStringcoSet& extensions) const override;
+  const char* file_filter() const override { return "DXF drawings (*.dxf)|*.dxf"; }
+  const char* format_name() const override { return "DXF"; }
+
+  // The file's version ($ACADVER, "AC1015" to "AC1032") and, for versions
+  // before AC1021, the code page of its texts ($DWGCODEPAGE, e.g.
+  // "ANSI_1252"); later versions are always UTF-8. Set before the first
+  // entity. Nonzero when both are known.
+  int set_version(const std::string& version, const std::string& code_page);
+  // The drawing unit written as $INSUNITS.
+  void set_units(const vorLengthUnit& unit);
+
+  vorabsTranslationStatus curve3(const velCurvePtr3& curve,
+                                 const vorabsAttributeSet& attributes) override;
+  vorabsTranslationStatus workplane3(const giWorkplane3& workplane,
+                                     const vorabsAttributeSet& attributes) override;
+  vorabsTranslationStatus point3(const giPoint3& point,
+                                 const vorabsAttributeSet& attributes) override;
+  vorabsTranslationStatus triblock(const giTriBlock& block,
+                                   const vorabsAttributeSet& attributes) override;
+
+  // Any unit: drawings say which one they use.
+  int valid_units(vorLengthUnit& unit) const override;
+  // Nonzero for the entity kinds written here.
+  int supported(const vorabsAttributeSet& attributes) const override;
+
+  int write() override;
+
+  // Entities written and refused so far.
+  int num_written() const { return written_; }
+  int num_failed() const { return failed_; }
+
+private:
+  // Fills properties from attributes; 0, with a message, when the entity
+  // cannot be written with them.
+  int properties_of(const vorabsAttributeSet& attributes, dxfEntityProperties& properties);
+  // A name or text in the file's encoding; 0 when the code page lacks one
+  // of its characters.
+  int encode(const utString& text, std::string& bytes) const;
+  vorabsTranslationStatus fail(const vorabsAttributeSet& attributes, const char* why);
+  vorabsTranslationStatus done();
+
+  std::unique_ptr<dxfDrawingWriter> drawing_;
+  std::string version_ = "AC1024";
+  std::string code_page_name_ = "ANSI_1252";
+  unsigned int code_page_ = 0; // 0: UTF-8
+  int units_ = 0;
+  int written_ = 0;
+  int failed_ = 0;
+  int ucs_count_ = 0;
+};
