@@ -53,7 +53,9 @@ bool finite(const giVector3& v) {
   return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
-double dot(const giVector3& a, const giVector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double dot(const giVector3& a, const giVector3& b) {
+  return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 giVector3 cross(const giVector3& a, const giVector3& b) {
   return giVector3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
 }
@@ -61,18 +63,22 @@ giVector3 unit(const giVector3& v) {
   double length = std::sqrt(dot(v, v));
   return length > 0 ? giVector3(v.x / length, v.y / length, v.z / length) : v;
 }
-giVector3 scaled(const giVector3& v, double s) { return giVector3(v.x * s, v.y * s, v.z * s); }
+giVector3 scaled(const giVector3& v, double s) {
+  return giVector3(v.x * s, v.y * s, v.z * s);
+}
 giVector3 sum(const giVector3& a, const giVector3& b) {
   return giVector3(a.x + b.x, a.y + b.y, a.z + b.z);
 }
-giVector3 as_vector(const giPoint3& p) { return giVector3(p.x, p.y, p.z); }
+giVector3 as_vector(const giPoint3& p) {
+  return giVector3(p.x, p.y, p.z);
+}
 
 // The object coordinate system of an extrusion direction: the arbitrary-axis rule.
 struct dxfOcs {
   explicit dxfOcs(const giVector3& normal) : z(unit(normal)) {
     const double limit = 1.0 / 64.0;
-    giVector3 world = std::fabs(z.x) < limit && std::fabs(z.y) < limit ? giVector3(0, 1, 0)
-                                                                         : giVector3(0, 0, 1);
+    giVector3 world =
+        std::fabs(z.x) < limit && std::fabs(z.y) < limit ? giVector3(0, 1, 0) : giVector3(0, 0, 1);
     x = unit(cross(world, z));
     y = cross(z, x);
   }
@@ -129,6 +135,74 @@ utString entity_name(const vorabsAttributeSet& attributes) {
   return attributes.get(vorabsNAME, name) ? name->string() : utString();
 }
 
+// One vertex of a light-weight polyline: a world point and the bulge of
+// the segment that starts there.
+struct dxfBulgeVertex {
+  giPoint3 point;
+  double bulge;
+};
+
+// The vertices of a 2D curve made of lines, arcs and polylines, on plane;
+// false for any other kind of piece.
+bool bulge_vertices(const velCurvePtr2& curve, const velSurf& plane,
+                    std::vector<dxfBulgeVertex>& out) {
+  auto at = [&](const giPoint2& p) { return plane.position(p.x, p.y); };
+  if (auto* composite = dynamic_cast<const velCompCurve2*>(curve.pointer())) {
+    for (int i = 0; i < composite->num_segments(); ++i)
+      if (!bulge_vertices(composite->segment(i), plane, out))
+        return false;
+    return true;
+  }
+  if (auto* line = dynamic_cast<const velLine2*>(curve.pointer())) {
+    out.push_back({at(line->start()), 0.0});
+    out.push_back({at(line->end()), 0.0});
+    return true;
+  }
+  if (auto* arc = dynamic_cast<const velCircArc2*>(curve.pointer())) {
+    double t0, t1;
+    arc->parameter_range(t0, t1);
+    out.push_back({at(arc->position(t0)), std::tan((t1 - t0) / 4)});
+    out.push_back({at(arc->position(t1)), 0.0});
+    return true;
+  }
+  if (auto* polyline = dynamic_cast<const velPolyline2*>(curve.pointer())) {
+    for (int i = 0; i < polyline->num_points(); ++i)
+      out.push_back({at(polyline->point(i)), 0.0});
+    return true;
+  }
+  return false;
+}
+
+bool near(const giPoint3& a, const giPoint3& b) {
+  double scale =
+      std::fmax(1.0, std::fmax(std::fabs(a.x), std::fmax(std::fabs(a.y), std::fabs(a.z))));
+  return std::fabs(a.x - b.x) <= 1e-9 * scale && std::fabs(a.y - b.y) <= 1e-9 * scale &&
+         std::fabs(a.z - b.z) <= 1e-9 * scale;
+}
+
+// Drops each vertex that repeats the end of the piece before it, keeping
+// the bulge of the piece that starts there.
+void join_pieces(std::vector<dxfBulgeVertex>& vertices) {
+  std::vector<dxfBulgeVertex> joined;
+  for (const dxfBulgeVertex& v : vertices) {
+    if (!joined.empty() && joined.back().bulge == 0.0 && near(joined.back().point, v.point)) {
+      joined.back().bulge = v.bulge;
+      continue;
+    }
+    joined.push_back(v);
+  }
+  vertices.swap(joined);
+}
+
+// Nonzero for the four corners and one or two triangles that a 3DFACE makes.
+bool is_face(const giNodeXYZ& nodes, const giTriArr& triangles) {
+  auto is = [](const giTriangle& t, int a, int b, int c) {
+    return t.a == a && t.b == b && t.c == c;
+  };
+  return nodes.size() == 4 && is(triangles[0], 0, 1, 2) &&
+         (triangles.size() == 1 || (triangles.size() == 2 && is(triangles[1], 0, 2, 3)));
+}
+
 } // namespace
 
 dxfLibOutput::dxfLibOutput(vorabsOfStream* stream, const vorabsAppInfo* app)
@@ -136,7 +210,9 @@ dxfLibOutput::dxfLibOutput(vorabsOfStream* stream, const vorabsAppInfo* app)
 
 dxfLibOutput::~dxfLibOutput() = default;
 
-void dxfLibOutput::add_file_types(intcoSet& types) const { types.add(28); }
+void dxfLibOutput::add_file_types(intcoSet& types) const {
+  types.add(28);
+}
 
 void dxfLibOutput::add_extensions(utStringcoSet& extensions) const {
   extensions.add(utString("dxf"));
@@ -163,7 +239,9 @@ void dxfLibOutput::set_units(const vorLengthUnit& unit) {
   units_ = unit >= 0 && unit <= 8 ? insunits[unit] : 0;
 }
 
-int dxfLibOutput::valid_units(vorLengthUnit&) const { return 1; }
+int dxfLibOutput::valid_units(vorLengthUnit&) const {
+  return 1;
+}
 
 int dxfLibOutput::supported(const vorabsAttributeSet& attributes) const {
   return attributes.member(vorabsCURVE) || attributes.member(vorabsPOINT) ||
@@ -189,14 +267,12 @@ int dxfLibOutput::encode(const utString& text, std::string& bytes) const {
   return 1;
 }
 
-vorabsTranslationStatus dxfLibOutput::fail(const vorabsAttributeSet& attributes,
-                                           const char* why) {
+vorabsTranslationStatus dxfLibOutput::fail(const vorabsAttributeSet& attributes, const char* why) {
   ++failed_;
   if (vorabsOutput* channel = error())
-    channel->tprintf("vorabs", "Error : Entity %s has failed: %s.\n",
-                     entity_name(attributes).empty() ? "without a name"
-                                                     : entity_name(attributes).c_str(),
-                     why);
+    channel->tprintf(
+        "vorabs", "Error : Entity %s has failed: %s.\n",
+        entity_name(attributes).empty() ? "without a name" : entity_name(attributes).c_str(), why);
   return vorabsTranslationStatus(vorabsSTATUS_FAILED);
 }
 
@@ -363,9 +439,37 @@ vorabsTranslationStatus dxfLibOutput::curve3(const velCurvePtr3& curve,
       tags.real(41, weight);
     for (const giPoint3& p : points)
       tags.point(10, p.x, p.y, p.z);
+  } else if (auto* on = dynamic_cast<const velCurveOnSurf3*>(curve.pointer())) {
+    auto* plane = dynamic_cast<const velPlane*>(on->surface().pointer());
+    std::vector<dxfBulgeVertex> vertices;
+    if (!plane || on->curve().invalid() || !bulge_vertices(on->curve(), *plane, vertices))
+      return fail(attributes, "curves on surfaces other than planar lines and arcs are not "
+                              "written in DXF");
+    join_pieces(vertices);
+    const giWorkplane3& frame = plane->workplane();
+    dxfOcs ocs(cross(frame.u_vector(), frame.v_vector()));
+    int closed = vertices.size() > 2 && near(vertices.back().point, vertices.front().point);
+    if (closed)
+      vertices.pop_back();
+    for (const dxfBulgeVertex& v : vertices)
+      if (!finite(v.point))
+        return fail(attributes, "its coordinates are not finite");
+    d.begin_entity(space, "LWPOLYLINE", properties);
+    tags.tag(100, "AcDbPolyline");
+    tags.integer(90, static_cast<long long>(vertices.size()));
+    tags.integer(70, closed);
+    tags.real(38, ocs.of(as_vector(frame.origin())).z);
+    for (const dxfBulgeVertex& v : vertices) {
+      giVector3 p = ocs.of(as_vector(v.point));
+      tags.point2(10, p.x, p.y);
+      if (v.bulge != 0.0)
+        tags.real(42, v.bulge);
+    }
+    write_extrusion(tags, ocs.z);
   } else {
-    return fail(attributes, (std::string("curves of kind ") + curve->kind() +
-                             " are not written in DXF").c_str());
+    return fail(
+        attributes,
+        (std::string("curves of kind ") + curve->kind() + " are not written in DXF").c_str());
   }
   d.extend(curve->position(t0).x, curve->position(t0).y, curve->position(t0).z);
   d.extend(curve->position(t1).x, curve->position(t1).y, curve->position(t1).z);
@@ -408,6 +512,16 @@ vorabsTranslationStatus dxfLibOutput::triblock(const giTriBlock& block,
   dxfDrawingWriter& d = *drawing_;
   auto space = d.model_space();
   dxfTagWriter& tags = d.tags(space);
+  if (is_face(*nodes, *triangles)) {
+    d.begin_entity(space, "3DFACE", properties);
+    tags.tag(100, "AcDbFace");
+    for (int i = 0; i < 4; ++i) {
+      const giPoint3& p = (*nodes)[size_t(i)];
+      tags.point(10 + i, p.x, p.y, p.z);
+      d.extend(p.x, p.y, p.z);
+    }
+    return done();
+  }
   std::uint64_t owner = d.begin_entity(space, "POLYLINE", properties);
   tags.tag(100, "AcDbPolyFaceMesh");
   tags.integer(66, 1);

@@ -1,0 +1,259 @@
+// dxfLibOutputTest.cpp - the DXF writer: what it writes reads back the same, and what it refuses.
+#include "DxfHarness.h"
+
+#include "dxfLibOutput.h"
+#include "vorabsIfStream.h"
+#include "vorabsInterface.h"
+#include "vorabsName.h"
+
+#include "vorabsOfStream.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <clocale>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Routes each sub-object of a compound back through the reader, as a host does.
+class Receiver : public vorabsInterface {
+public:
+  Receiver(vorabsLibSource& source, vorabsLibSink& sink)
+      : vorabsInterface(0), source_(source), sink_(sink) {}
+  void increment_progress(int) override {}
+  vorabsTranslationStatus send_sub_object(const vorabsAttributeSet& attributes) override {
+    return source_.send_to(attributes, *this, sink_);
+  }
+  void prepare_for_new_geometry() override {}
+  int converting_annotation() const override { return 0; }
+  int translation_cancelled() const override { return 0; }
+
+private:
+  vorabsLibSource& source_;
+  vorabsLibSink& sink_;
+};
+
+std::string all(const RecordingChannel& channel) {
+  std::string text;
+  for (const std::string& t : channel.texts())
+    text += t;
+  return text;
+}
+
+// Records where every curve, point and triangle node lies.
+class SampleSink : public vorabsLibSink {
+public:
+  const char* library_name() const override { return "samples"; }
+  const char* option() const override { return "samples"; }
+  int database_number() const override { return 0; }
+  void add_file_types(intcoSet&) const override {}
+  void add_extensions(utStringcoSet&) const override {}
+  const char* file_filter() const override { return "|"; }
+  const char* format_name() const override { return "samples"; }
+
+  vorabsTranslationStatus curve3(const velCurvePtr3& curve, const vorabsAttributeSet&) override {
+    double t0, t1;
+    curve->parameter_range(t0, t1);
+    for (int i = 0; i <= 4; ++i)
+      add(curve->position(t0 + (t1 - t0) * i / 4));
+    return vorabsSTATUS_OK;
+  }
+  vorabsTranslationStatus point3(const giPoint3& p, const vorabsAttributeSet&) override {
+    add(p);
+    return vorabsSTATUS_OK;
+  }
+  vorabsTranslationStatus triblock(const giTriBlock& block, const vorabsAttributeSet&) override {
+    const giNodeXYZ* nodes = block.find_feature<giNodeXYZ>();
+    for (size_t i = 0; nodes && i < nodes->size(); ++i)
+      add((*nodes)[i]);
+    return vorabsSTATUS_OK;
+  }
+  std::vector<double> samples;
+
+private:
+  void add(const giPoint3& p) { samples.insert(samples.end(), {p.x, p.y, p.z}); }
+};
+
+// Drives reader over the named file into sink, as a host does.
+int translate(const std::string& in, vorabsLibSink& sink, RecordingChannel& error) {
+  annDocument document;
+  dxfLibInput reader(nullptr);
+  reader.set_error(&error);
+  vorabsContext context;
+  context.set_document(&document);
+  vorabsIfStream stream(in.c_str());
+  if (!reader.read_input(context, stream))
+    return 0;
+  Receiver receiver(reader, sink);
+  vorabsAttributeSet attributes;
+  while (++reader)
+    reader.send_to(attributes, receiver, sink);
+  return 1;
+}
+
+std::vector<double> samples(const std::string& path) {
+  SampleSink sink;
+  RecordingChannel error;
+  translate(path, sink, error);
+  return sink.samples;
+}
+
+// Reads in with the DXF reader and writes what it sends to out.
+int convert(const std::string& in, const std::string& out, RecordingChannel& error,
+            const char* version = "AC1024", const char* code_page = "ANSI_1252") {
+  vorabsOfStream file{utString(out.c_str())};
+  dxfLibOutput writer(&file, nullptr);
+  writer.set_error(&error);
+  EXPECT_TRUE(writer.set_version(version, code_page));
+  return translate(in, writer, error) && writer.write();
+}
+
+// Everything an entity of the reader carries but its name, which holds the handle.
+std::vector<std::string> looks(const DxfRead& read) {
+  std::vector<std::string> out;
+  for (const Entity& e : read.entities) {
+    std::string type = e.name.substr(0, e.name.find(' '));
+    std::ostringstream look;
+    look << e.kind << " " << type << " " << e.curve << " | " << e.layer << " | " << e.colour
+         << " | " << e.font << " | " << e.width << " | " << e.visible;
+    out.push_back(look.str());
+  }
+  return out;
+}
+
+std::string drawing() {
+  Dxf d;
+  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1024"); });
+  d.section("TABLES", [](Dxf& t) {
+    t(0, "TABLE")(2, "LTYPE")(0, "LTYPE")(2, "DASHED")(70, 0)(3, "__ __")(72, 65)(73, 2)(40, 0.75);
+    t(49, 0.5)(74, 0)(49, -0.25)(74, 0)(0, "ENDTAB");
+    t(0, "TABLE")(2, "LAYER");
+    t.layer("Walls", 1, "DASHED", 0, 50).layer("Hidden", -3);
+    t(0, "ENDTAB");
+  });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "LINE")(8, "Walls")(10, 0.5)(20, 0.25)(30, 1.0)(11, 10.0)(21, 5.0)(31, 1.0);
+    e(0, "ARC")(8, "Hidden")(62, 5)(10, 1.0)(20, 2.0)(40, 2.0)(50, 30.0)(51, 120.0);
+    e(0, "ARC")(10, 1.0)(20, 2.0)(30, 3.0)(40, 1.5)(50, 10.0)(51, 200.0)(210, 0.0)(220, 0.6)(230,
+                                                                                             0.8);
+    e(0, "CIRCLE")(420, 0x123456)(370, 35)(10, 5.0)(20, 5.0)(40, 1.0);
+    e(0, "ELLIPSE")(60, 1)(10, 1.0)(20, 1.0)(11, 3.0)(21, 4.0)(40, 0.5)(41, 0.5)(42, 4.0);
+    e(0, "LWPOLYLINE")(6, "DASHED")(90, 3)(70, 1)(10, 0.0)(20, 0.0)(42, 1.0)(10, 2.0)(20, 0.0);
+    e(10, 2.0)(20, 2.0);
+    e(0, "POLYLINE")(66, 1)(70, 8)(0, "VERTEX")(10, 0.0)(20, 0.0)(30, 0.0)(70, 32);
+    e(0, "VERTEX")(10, 1.0)(20, 2.0)(30, 3.0)(70, 32)(0, "SEQEND");
+    e(0, "SPLINE")(70, 4)(71, 2)(72, 6)(73, 3);
+    for (double k : {0.0, 0.0, 0.0, 1.0, 1.0, 1.0})
+      e(40, k);
+    e(41, 1.0)(41, 0.5)(41, 1.0);
+    e(10, 0.0)(20, 0.0)(30, 0.0)(10, 1.0)(20, 1.0)(30, 0.0)(10, 2.0)(20, 0.0)(30, 0.0);
+    e(0, "POINT")(8, "Walls")(10, 1.0)(20, 2.0)(30, 3.0);
+    e(0, "3DFACE")(10, 0.0)(20, 0.0)(11, 1.0)(21, 0.0)(12, 1.0)(22, 1.0)(13, 1.0)(23, 1.0);
+  });
+  return d.text();
+}
+
+TEST(dxfLibOutputTest, WhatItWritesReadsBackWithTheSameKindsLooksAndShapes) {
+  TempDir folder;
+  std::string in = folder.file("in.dxf"), out = folder.file("out.dxf");
+  std::ofstream(in, std::ios::binary) << drawing();
+  RecordingChannel error;
+  ASSERT_TRUE(convert(in, out, error)) << all(error);
+  EXPECT_EQ(all(error), "");
+  DxfRead first(in.c_str(), 0), second(out.c_str(), 0);
+  EXPECT_EQ(second.errors(), "");
+  EXPECT_EQ(looks(second), looks(first));
+  ASSERT_EQ(second.entities.size(), 10u);
+  std::vector<double> before = samples(in), after = samples(out);
+  ASSERT_EQ(before.size(), after.size());
+  for (size_t i = 0; i < before.size(); ++i)
+    EXPECT_NEAR(before[i], after[i], 1e-9 * std::fmax(1, std::fabs(before[i]))) << "sample " << i;
+
+  // Another program opens the file without complaint.
+  if (std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null") == 0) {
+    std::string check = "/usr/bin/python3 -c \"import ezdxf,sys; d=ezdxf.readfile('" + out +
+                        "'); a=d.audit(); sys.exit(len(a.errors))\"";
+    EXPECT_EQ(std::system(check.c_str()), 0);
+  }
+}
+
+TEST(dxfLibOutputTest, AnEntityItCannotWriteFailsAloneWithAMessage) {
+  // Native text is the C runtime's: UTF-8 here, as hosts set it.
+  std::setlocale(LC_ALL, "C.UTF-8");
+  TempDir folder;
+  vorabsOfStream file{utString(folder.file("out.dxf").c_str())};
+  dxfLibOutput writer(&file, nullptr);
+  RecordingChannel error;
+  writer.set_error(&error);
+  ASSERT_TRUE(writer.set_version("AC1015", "ANSI_1252"));
+  auto named = [](const char* name, const char* layer) {
+    vorabsAttributeSet set;
+    vorabsNamevorabsAttributePtr n;
+    set.check_out(vorabsNAME, n);
+    *n = vorabsName(utString(name), 0);
+    vorabsLayervorabsAttributePtr l;
+    set.check_out(vorabsLAYER, l);
+    *l = vorabsLayer(1, utString(layer));
+    return set;
+  };
+  EXPECT_EQ(writer.point3(giPoint3(NAN, 0, 0), named("P1", "0")).status(), vorabsSTATUS_FAILED);
+  EXPECT_EQ(writer.point3(giPoint3(0, INFINITY, 0), named("P2", "0")).status(),
+            vorabsSTATUS_FAILED);
+  EXPECT_EQ(writer.point3(giPoint3(0, 0, 0), named("P3", "a<b")).status(), vorabsSTATUS_FAILED);
+  // Cyrillic has no place in code page 1252.
+  EXPECT_EQ(writer.point3(giPoint3(0, 0, 0), named("P4", "\xD0\x96")).status(),
+            vorabsSTATUS_FAILED);
+  EXPECT_EQ(writer.point3(giPoint3(0, 0, 0), named("P5", "caf\xC3\xA9")).status(), vorabsSTATUS_OK);
+  EXPECT_EQ(all(error), "Error : Entity P1 has failed: its coordinates are not finite.\n"
+                        "Error : Entity P2 has failed: its coordinates are not finite.\n"
+                        "Error : Entity P3 has failed: its layer name cannot be written in DXF.\n"
+                        "Error : Entity P4 has failed: its layer name cannot be written in DXF.\n");
+  EXPECT_EQ(writer.num_written(), 1);
+  EXPECT_EQ(writer.num_failed(), 4);
+  ASSERT_TRUE(writer.write());
+  std::ifstream written(folder.file("out.dxf"), std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("\ncaf\xE9\n"), std::string::npos);
+}
+
+TEST(dxfLibOutputTest, AFileThatCannotBeWrittenIsNeverLeftLookingComplete) {
+  TempDir folder;
+  RecordingChannel error;
+  {
+    vorabsOfStream file{utString(folder.file("no/such/folder/out.dxf").c_str())};
+    dxfLibOutput writer(&file, nullptr);
+    writer.set_error(&error);
+    EXPECT_FALSE(writer.write());
+    EXPECT_EQ(all(error), "Error : Cannot write " + folder.file("no/such/folder/out.dxf") +
+                              ": No such file or directory.\n");
+  }
+  // A disk that fills up: the write fails part way, and neither the target
+  // nor the temporary is left behind. In a child, since the limit is the process's.
+  std::string target = folder.file("full.dxf");
+  pid_t child = fork();
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    vorabsOfStream file{utString(target.c_str())};
+    dxfLibOutput writer(&file, nullptr);
+    for (int i = 0; i < 1000; ++i)
+      writer.point3(giPoint3(i, i, i), vorabsAttributeSet());
+    _exit(writer.write() ? 1 : 0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_FALSE(std::ifstream(target).good());
+  EXPECT_EQ(std::system(("rmdir " + folder.path() + " && mkdir " + folder.path()).c_str()), 0)
+      << "something was left in the folder";
+}
+
+} // namespace
