@@ -1,6 +1,7 @@
 // dxfDrawingWriter.cpp - the structure of an R2000-and-later drawing around the entities.
 #include "dxfDrawingWriter.h"
 
+#include <algorithm>
 #include <cfloat>
 
 namespace {
@@ -79,7 +80,10 @@ dxfDrawingWriter::dxfDrawingWriter(std::string version, std::string code_page)
   add_linetype({"ByBlock", "", {}});
   add_linetype({"ByLayer", "", {}});
   add_linetype({"Continuous", "Solid line", {}});
-  add_layer(dxfLayerRecord{"0"});
+  dxfLayerRecord zero;
+  zero.name = "0";
+  zero.order = -1;
+  add_layer(zero);
   add_text_style({"Standard", "txt", "", 0, 0});
   dxfTagWriter appid;
   appid.tag(100, "AcDbSymbolTableRecord");
@@ -97,8 +101,8 @@ dxfDrawingWriter::dxfDrawingWriter(std::string version, std::string code_page)
   new_space(MODEL, "Model", "*Model_Space");
 }
 
-void dxfDrawingWriter::add_record(table& into, dxfTagWriter&& body) {
-  into.records.push_back({new_handle(), std::move(body)});
+void dxfDrawingWriter::add_record(table& into, dxfTagWriter&& body, int order) {
+  into.records.push_back({new_handle(), order, std::move(body)});
 }
 
 int dxfDrawingWriter::add_layer(const dxfLayerRecord& layer) {
@@ -116,7 +120,7 @@ int dxfDrawingWriter::add_layer(const dxfLayerRecord& layer) {
     body.integer(420, layer.true_colour);
   body.tag(6, layer.linetype.empty() ? "Continuous" : layer.linetype);
   body.integer(370, layer.lineweight);
-  add_record(layer_, std::move(body));
+  add_record(layer_, std::move(body), layer.order);
   return 1;
 }
 
@@ -314,6 +318,8 @@ void dxfDrawingWriter::write_table(dxfTagWriter& out, const table& t, const char
 void dxfDrawingWriter::write_tables(dxfTagWriter& out) {
   out.tag(0, "SECTION");
   out.tag(2, "TABLES");
+  std::stable_sort(layer_.records.begin(), layer_.records.end(),
+                   [](const table_record& a, const table_record& b) { return a.order < b.order; });
   for (const table* t : {&vport_, &ltype_, &layer_, &style_, &view_, &ucs_, &appid_})
     write_table(out, *t, nullptr);
   write_table(out, dimstyle_, "AcDbDimStyleTable");
@@ -325,7 +331,7 @@ void dxfDrawingWriter::write_tables(dxfTagWriter& out) {
     body.tag(100, "AcDbBlockTableRecord");
     body.tag(2, s.block_name);
     body.handle(340, s.layout);
-    records.records.push_back({s.record, std::move(body)});
+    records.records.push_back({s.record, 0, std::move(body)});
   }
   write_table(out, records, nullptr);
   out.tag(0, "ENDSEC");

@@ -26,6 +26,7 @@ struct dxfLayerRecord {
   int lineweight = -3; // hundredths of a millimetre, or -3 (default)
   int off = 0;
   int frozen = 0;
+  int order = 0; // layers are written by order, then as added
 };
 
 // Dash lengths in drawing units: positive draws, negative leaves a gap,
@@ -111,6 +112,7 @@ private:
   };
   struct table_record {
     std::uint64_t handle;
+    int order;
     dxfTagWriter body; // the record's tags after its owner
   };
   struct table {
@@ -120,7 +122,7 @@ private:
   };
 
   space_id new_space(space_kind kind, const std::string& name, const std::string& block_name);
-  void add_record(table& into, dxfTagWriter&& body);
+  void add_record(table& into, dxfTagWriter&& body, int order = 0);
   void write_common(dxfTagWriter& out, const char* type, std::uint64_t handle, std::uint64_t owner,
                     const space& in, const dxfEntityProperties& properties);
   void write_header(dxfTagWriter& out) const;

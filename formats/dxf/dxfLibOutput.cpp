@@ -19,6 +19,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -203,12 +204,122 @@ bool is_face(const giNodeXYZ& nodes, const giTriArr& triangles) {
          (triangles.size() == 1 || (triangles.size() == 2 && is(triangles[1], 0, 2, 3)));
 }
 
+// Why the curve cannot be written, or null when it can.
+const char* curve_fault(const velCurvePtr3& curve) {
+  if (curve.invalid())
+    return "the curve is empty";
+  double t0, t1;
+  curve->parameter_range(t0, t1);
+  if (!finite(curve->position(t0)) || !finite(curve->position(t1)))
+    return "its coordinates are not finite";
+  if (auto* arc = dynamic_cast<const velCircArc3*>(curve.pointer()))
+    return arc->invalid() ? "the arc is not valid" : nullptr;
+  if (auto* polyline = dynamic_cast<const velPolyline3*>(curve.pointer())) {
+    for (int i = 0; i < polyline->num_points(); ++i)
+      if (!finite(polyline->point(i)))
+        return "its coordinates are not finite";
+    return nullptr;
+  }
+  if (auto* ellipse = dynamic_cast<const velEllipse3*>(curve.pointer()))
+    return ellipse->invalid() ? "the ellipse is not valid" : nullptr;
+  if (auto* spline = dynamic_cast<const velBSpline3*>(curve.pointer())) {
+    if (spline->invalid())
+      return "the spline is not valid";
+    for (const giPoint3& p : spline->control_points())
+      if (!finite(p))
+        return "its coordinates are not finite";
+    return nullptr;
+  }
+  if (auto* on = dynamic_cast<const velCurveOnSurf3*>(curve.pointer())) {
+    auto* plane = dynamic_cast<const velPlane*>(on->surface().pointer());
+    std::vector<dxfBulgeVertex> vertices;
+    if (!plane || on->curve().invalid() || !bulge_vertices(on->curve(), *plane, vertices))
+      return "curves on surfaces other than planar lines and arcs are not written in DXF";
+    for (const dxfBulgeVertex& v : vertices)
+      if (!finite(v.point))
+        return "its coordinates are not finite";
+    return nullptr;
+  }
+  if (dynamic_cast<const velLine3*>(curve.pointer()))
+    return nullptr;
+  return "curves of this kind are not written in DXF";
+}
+
+const char* triblock_fault(const giTriBlock& block) {
+  const giNodeXYZ* nodes = block.find_feature<giNodeXYZ>();
+  const giTriArr* triangles = block.find_feature<giTriArr>();
+  if (!nodes || !triangles || triangles->size() == 0)
+    return "the triangle block has no triangles";
+  for (size_t i = 0; i < nodes->size(); ++i)
+    if (!finite((*nodes)[i]))
+      return "its coordinates are not finite";
+  for (size_t i = 0; i < triangles->size(); ++i) {
+    const giTriangle& t = (*triangles)[i];
+    for (int index : {t.a, t.b, t.c})
+      if (index < 0 || size_t(index) >= nodes->size())
+        return "a triangle refers to a node it does not have";
+  }
+  return nullptr;
+}
+
+// A group that sits where it was defined: no placement, or the identity.
+bool unplaced(const annGroup& group) {
+  if (group.transform().invalid())
+    return true;
+  const annSPT& spt = *group.transform();
+  const giWorkplane3& frame = spt.workplane();
+  return spt.scale() == 1.0 && frame.origin() == giPoint3(0, 0, 0) &&
+         frame.u_vector() == giVector3(1, 0, 0) && frame.v_vector() == giVector3(0, 1, 0) &&
+         frame.normal() == giVector3(0, 0, 1);
+}
+
+std::string block_name_of(const std::string& name) {
+  std::string out = name.empty() ? "BLOCK" : name;
+  for (char& c : out)
+    if (std::string("<>/\\\":;?*|=`").find(c) != std::string::npos ||
+        static_cast<unsigned char>(c) < 0x20)
+      c = '_';
+  return out;
+}
+
 } // namespace
 
+// An entity received as the child of a compound being built, kept until the
+// compound arrives; or the compound itself when it is a child in turn.
+struct dxfLibOutput::pending {
+  enum kind_t { CURVE, POINT, TRIBLOCK, GROUP } kind;
+  dxfEntityProperties properties;
+  velCurvePtr3 curve;
+  giPoint3 point;
+  std::shared_ptr<giTriBlock> block;
+  annNamedItemPtr group;
+};
+
+struct dxfLibOutput::state {
+  std::unique_ptr<dxfDrawingWriter> drawing;
+  // Stand-ins for the children, in a document of the writer's own.
+  annDocument document;
+  std::unordered_map<const annNamedItem*, pending> children;
+  // The block written for each group item, by item.
+  std::unordered_map<const annNamedItem*, int> blocks;
+  std::vector<annNamedItemPtr> kept; // keeps the groups of blocks alive
+  annNamedItemPtr current;
+};
+
 dxfLibOutput::dxfLibOutput(vorabsOfStream* stream, const vorabsAppInfo* app)
-    : vorabsLibOutput(stream, app) {}
+    : vorabsLibOutput(stream, app), state_(std::make_unique<state>()) {}
 
 dxfLibOutput::~dxfLibOutput() = default;
+
+dxfDrawingWriter& dxfLibOutput::drawing() {
+  if (!state_->drawing)
+    state_->drawing = std::make_unique<dxfDrawingWriter>(version_, code_page_name_);
+  return *state_->drawing;
+}
+
+annNamedItemPtr dxfLibOutput::current_annotation() {
+  return state_->current;
+}
 
 void dxfLibOutput::add_file_types(intcoSet& types) const {
   types.add(28);
@@ -219,8 +330,8 @@ void dxfLibOutput::add_extensions(utStringcoSet& extensions) const {
 }
 
 int dxfLibOutput::set_version(const std::string& version, const std::string& code_page) {
-  if (drawing_ || version.size() != 6 || version.compare(0, 2, "AC") != 0 || version < "AC1015" ||
-      version > "AC1032")
+  if (state_->drawing || version.size() != 6 || version.compare(0, 2, "AC") != 0 ||
+      version < "AC1015" || version > "AC1032")
     return 0;
   unsigned int number = 0;
   if (version < "AC1021") {
@@ -245,7 +356,8 @@ int dxfLibOutput::valid_units(vorLengthUnit&) const {
 
 int dxfLibOutput::supported(const vorabsAttributeSet& attributes) const {
   return attributes.member(vorabsCURVE) || attributes.member(vorabsPOINT) ||
-         attributes.member(vorabsTRIANGLEBLOCK) || attributes.member(vorabsWORKPLANE);
+         attributes.member(vorabsTRIANGLEBLOCK) || attributes.member(vorabsWORKPLANE) ||
+         attributes.member(vorabsANNOTATION);
 }
 
 int dxfLibOutput::encode(const utString& text, std::string& bytes) const {
@@ -269,22 +381,15 @@ int dxfLibOutput::encode(const utString& text, std::string& bytes) const {
 
 vorabsTranslationStatus dxfLibOutput::fail(const vorabsAttributeSet& attributes, const char* why) {
   ++failed_;
+  utString name = entity_name(attributes);
   if (vorabsOutput* channel = error())
-    channel->tprintf(
-        "vorabs", "Error : Entity %s has failed: %s.\n",
-        entity_name(attributes).empty() ? "without a name" : entity_name(attributes).c_str(), why);
+    channel->tprintf("vorabs", "Error : Entity %s has failed: %s.\n",
+                     name.empty() ? "without a name" : name.c_str(), why);
   return vorabsTranslationStatus(vorabsSTATUS_FAILED);
-}
-
-vorabsTranslationStatus dxfLibOutput::done() {
-  ++written_;
-  return vorabsTranslationStatus(vorabsSTATUS_OK);
 }
 
 int dxfLibOutput::properties_of(const vorabsAttributeSet& attributes,
                                 dxfEntityProperties& properties) {
-  if (!drawing_)
-    drawing_ = std::make_unique<dxfDrawingWriter>(version_, code_page_name_);
   vorabsLayervorabsAttributePtr layer;
   if (attributes.get(vorabsLAYER, layer) && !layer->invalid()) {
     utString name = layer->name();
@@ -296,7 +401,8 @@ int dxfLibOutput::properties_of(const vorabsAttributeSet& attributes,
     }
     dxfLayerRecord record;
     record.name = properties.layer;
-    drawing_->add_layer(record);
+    record.order = layer->layer();
+    drawing().add_layer(record);
   }
   vorabsColourvorabsAttributePtr colour;
   if (attributes.get(vorabsCOLOUR, colour)) {
@@ -320,7 +426,7 @@ int dxfLibOutput::properties_of(const vorabsAttributeSet& attributes,
     int visible = font->first_visible();
     for (int i = 0; i < font->num_segments(); ++i, visible = !visible)
       linetype.pattern.push_back(visible ? font->segment_length(i) : -font->segment_length(i));
-    drawing_->add_linetype(linetype);
+    drawing().add_linetype(linetype);
     properties.linetype = name;
   }
   doublevorabsAttributePtr width;
@@ -332,29 +438,60 @@ int dxfLibOutput::properties_of(const vorabsAttributeSet& attributes,
   return 1;
 }
 
-vorabsTranslationStatus dxfLibOutput::curve3(const velCurvePtr3& curve,
+vorabsTranslationStatus dxfLibOutput::accept(pending&& entity,
                                              const vorabsAttributeSet& attributes) {
-  if (curve.invalid())
-    return fail(attributes, "the curve is empty");
+  if (!properties_of(attributes, entity.properties))
+    return vorabsTranslationStatus(vorabsSTATUS_FAILED);
+  ++written_;
+  if (!attributes.member(vorabsCHILDITEM)) {
+    emit(drawing().model_space(), entity);
+    state_->current = annNamedItemPtr();
+    return vorabsTranslationStatus(vorabsSTATUS_OK);
+  }
+  // The compound being built holds a stand-in; the entity is written with it.
+  annNamedItemPtr stand_in =
+      entity.kind == pending::GROUP
+          ? entity.group
+          : annNamedItemPtr(
+                make_annCurveItem(&state_->document, utString("dxf"), entity_name(attributes)));
+  state_->children[stand_in.pointer()] = std::move(entity);
+  state_->current = stand_in;
+  return vorabsTranslationStatus(vorabsSTATUS_OK);
+}
+
+void dxfLibOutput::emit(int space, const pending& entity) {
+  dxfDrawingWriter& d = drawing();
+  switch (entity.kind) {
+  case pending::CURVE:
+    emit_curve(space, entity.curve, entity.properties);
+    break;
+  case pending::POINT:
+    d.begin_entity(space, "POINT", entity.properties);
+    d.tags(space).tag(100, "AcDbPoint");
+    d.tags(space).point(10, entity.point.x, entity.point.y, entity.point.z);
+    d.extend(entity.point.x, entity.point.y, entity.point.z);
+    break;
+  case pending::TRIBLOCK:
+    emit_triblock(space, *entity.block, entity.properties);
+    break;
+  case pending::GROUP:
+    emit_group(space, entity.group, entity.properties);
+    break;
+  }
+}
+
+void dxfLibOutput::emit_curve(int space, const velCurvePtr3& curve,
+                              const dxfEntityProperties& properties) {
+  dxfDrawingWriter& d = drawing();
+  dxfTagWriter& tags = d.tags(space);
   double t0, t1;
   curve->parameter_range(t0, t1);
-  if (!finite(curve->position(t0)) || !finite(curve->position(t1)))
-    return fail(attributes, "its coordinates are not finite");
-  dxfEntityProperties properties;
-  if (!properties_of(attributes, properties))
-    return vorabsTranslationStatus(vorabsSTATUS_FAILED);
-  dxfDrawingWriter& d = *drawing_;
-  auto space = d.model_space();
-  dxfTagWriter& tags = d.tags(space);
-
   if (auto* line = dynamic_cast<const velLine3*>(curve.pointer())) {
     d.begin_entity(space, "LINE", properties);
     tags.tag(100, "AcDbLine");
     tags.point(10, line->start().x, line->start().y, line->start().z);
     tags.point(11, line->end().x, line->end().y, line->end().z);
   } else if (auto* arc = dynamic_cast<const velCircArc3*>(curve.pointer())) {
-    if (arc->invalid())
-      return fail(attributes, "the arc is not valid");
     dxfOcs ocs(arc->normal());
     giVector3 centre = ocs.of(as_vector(arc->centre()));
     giVector3 reference = ocs.of(arc->reference());
@@ -371,16 +508,12 @@ vorabsTranslationStatus dxfLibOutput::curve3(const velCurvePtr3& curve,
       tags.real(51, (offset + arc->end_angle()) * 180 / pi);
     }
   } else if (auto* polyline = dynamic_cast<const velPolyline3*>(curve.pointer())) {
-    int n = polyline->num_points();
-    for (int i = 0; i < n; ++i)
-      if (!finite(polyline->point(i)))
-        return fail(attributes, "its coordinates are not finite");
     std::uint64_t owner = d.begin_entity(space, "POLYLINE", properties);
     tags.tag(100, "AcDb3dPolyline");
     tags.integer(66, 1);
     tags.point(10, 0, 0, 0);
     tags.integer(70, 8);
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < polyline->num_points(); ++i) {
       const giPoint3& p = polyline->point(i);
       d.begin_child(space, "VERTEX", owner, properties);
       tags.tag(100, "AcDbVertex");
@@ -391,8 +524,6 @@ vorabsTranslationStatus dxfLibOutput::curve3(const velCurvePtr3& curve,
     }
     d.begin_child(space, "SEQEND", owner, properties);
   } else if (auto* ellipse = dynamic_cast<const velEllipse3*>(curve.pointer())) {
-    if (ellipse->invalid())
-      return fail(attributes, "the ellipse is not valid");
     // Conjugate semi-diameters become principal axes: turn the parameter by
     // the angle at which u and v are at right angles.
     const giVector3 &u = ellipse->u_axis(), &v = ellipse->v_axis();
@@ -420,12 +551,7 @@ vorabsTranslationStatus dxfLibOutput::curve3(const velCurvePtr3& curve,
     tags.real(41, start);
     tags.real(42, end);
   } else if (auto* spline = dynamic_cast<const velBSpline3*>(curve.pointer())) {
-    if (spline->invalid())
-      return fail(attributes, "the spline is not valid");
     const auto& points = spline->control_points();
-    for (const giPoint3& p : points)
-      if (!finite(p))
-        return fail(attributes, "its coordinates are not finite");
     d.begin_entity(space, "SPLINE", properties);
     tags.tag(100, "AcDbSpline");
     tags.integer(70, spline->rational() ? 4 : 0);
@@ -440,20 +566,15 @@ vorabsTranslationStatus dxfLibOutput::curve3(const velCurvePtr3& curve,
     for (const giPoint3& p : points)
       tags.point(10, p.x, p.y, p.z);
   } else if (auto* on = dynamic_cast<const velCurveOnSurf3*>(curve.pointer())) {
-    auto* plane = dynamic_cast<const velPlane*>(on->surface().pointer());
+    auto* plane = static_cast<const velPlane*>(on->surface().pointer());
     std::vector<dxfBulgeVertex> vertices;
-    if (!plane || on->curve().invalid() || !bulge_vertices(on->curve(), *plane, vertices))
-      return fail(attributes, "curves on surfaces other than planar lines and arcs are not "
-                              "written in DXF");
+    bulge_vertices(on->curve(), *plane, vertices);
     join_pieces(vertices);
     const giWorkplane3& frame = plane->workplane();
     dxfOcs ocs(cross(frame.u_vector(), frame.v_vector()));
     int closed = vertices.size() > 2 && near(vertices.back().point, vertices.front().point);
     if (closed)
       vertices.pop_back();
-    for (const dxfBulgeVertex& v : vertices)
-      if (!finite(v.point))
-        return fail(attributes, "its coordinates are not finite");
     d.begin_entity(space, "LWPOLYLINE", properties);
     tags.tag(100, "AcDbPolyline");
     tags.integer(90, static_cast<long long>(vertices.size()));
@@ -466,91 +587,154 @@ vorabsTranslationStatus dxfLibOutput::curve3(const velCurvePtr3& curve,
         tags.real(42, v.bulge);
     }
     write_extrusion(tags, ocs.z);
-  } else {
-    return fail(
-        attributes,
-        (std::string("curves of kind ") + curve->kind() + " are not written in DXF").c_str());
   }
   d.extend(curve->position(t0).x, curve->position(t0).y, curve->position(t0).z);
   d.extend(curve->position(t1).x, curve->position(t1).y, curve->position(t1).z);
-  return done();
 }
 
-vorabsTranslationStatus dxfLibOutput::point3(const giPoint3& point,
-                                             const vorabsAttributeSet& attributes) {
-  if (!finite(point))
-    return fail(attributes, "its coordinates are not finite");
-  dxfEntityProperties properties;
-  if (!properties_of(attributes, properties))
-    return vorabsTranslationStatus(vorabsSTATUS_FAILED);
-  auto space = drawing_->model_space();
-  drawing_->begin_entity(space, "POINT", properties);
-  drawing_->tags(space).tag(100, "AcDbPoint");
-  drawing_->tags(space).point(10, point.x, point.y, point.z);
-  drawing_->extend(point.x, point.y, point.z);
-  return done();
-}
-
-vorabsTranslationStatus dxfLibOutput::triblock(const giTriBlock& block,
-                                               const vorabsAttributeSet& attributes) {
-  const giNodeXYZ* nodes = block.find_feature<giNodeXYZ>();
-  const giTriArr* triangles = block.find_feature<giTriArr>();
-  if (!nodes || !triangles || triangles->size() == 0)
-    return fail(attributes, "the triangle block has no triangles");
-  for (size_t i = 0; i < nodes->size(); ++i)
-    if (!finite((*nodes)[i]))
-      return fail(attributes, "its coordinates are not finite");
-  for (size_t i = 0; i < triangles->size(); ++i) {
-    const giTriangle& t = (*triangles)[i];
-    for (int index : {t.a, t.b, t.c})
-      if (index < 0 || size_t(index) >= nodes->size())
-        return fail(attributes, "a triangle refers to a node it does not have");
-  }
-  dxfEntityProperties properties;
-  if (!properties_of(attributes, properties))
-    return vorabsTranslationStatus(vorabsSTATUS_FAILED);
-  dxfDrawingWriter& d = *drawing_;
-  auto space = d.model_space();
+void dxfLibOutput::emit_triblock(int space, const giTriBlock& block,
+                                 const dxfEntityProperties& properties) {
+  const giNodeXYZ& nodes = *block.find_feature<giNodeXYZ>();
+  const giTriArr& triangles = *block.find_feature<giTriArr>();
+  dxfDrawingWriter& d = drawing();
   dxfTagWriter& tags = d.tags(space);
-  if (is_face(*nodes, *triangles)) {
+  for (size_t i = 0; i < nodes.size(); ++i)
+    d.extend(nodes[i].x, nodes[i].y, nodes[i].z);
+  if (is_face(nodes, triangles)) {
     d.begin_entity(space, "3DFACE", properties);
     tags.tag(100, "AcDbFace");
-    for (int i = 0; i < 4; ++i) {
-      const giPoint3& p = (*nodes)[size_t(i)];
-      tags.point(10 + i, p.x, p.y, p.z);
-      d.extend(p.x, p.y, p.z);
-    }
-    return done();
+    for (int i = 0; i < 4; ++i)
+      tags.point(10 + i, nodes[size_t(i)].x, nodes[size_t(i)].y, nodes[size_t(i)].z);
+    return;
   }
   std::uint64_t owner = d.begin_entity(space, "POLYLINE", properties);
   tags.tag(100, "AcDbPolyFaceMesh");
   tags.integer(66, 1);
   tags.point(10, 0, 0, 0);
   tags.integer(70, 64);
-  tags.integer(71, static_cast<long long>(nodes->size()));
-  tags.integer(72, static_cast<long long>(triangles->size()));
-  for (size_t i = 0; i < nodes->size(); ++i) {
-    const giPoint3& p = (*nodes)[i];
+  tags.integer(71, static_cast<long long>(nodes.size()));
+  tags.integer(72, static_cast<long long>(triangles.size()));
+  for (size_t i = 0; i < nodes.size(); ++i) {
     d.begin_child(space, "VERTEX", owner, properties);
     tags.tag(100, "AcDbVertex");
     tags.tag(100, "AcDbPolyFaceMeshVertex");
-    tags.point(10, p.x, p.y, p.z);
+    tags.point(10, nodes[i].x, nodes[i].y, nodes[i].z);
     tags.integer(70, 192);
-    d.extend(p.x, p.y, p.z);
   }
-  for (size_t i = 0; i < triangles->size(); ++i) {
-    const giTriangle& t = (*triangles)[i];
+  for (size_t i = 0; i < triangles.size(); ++i) {
     d.begin_child(space, "VERTEX", owner, properties);
     tags.tag(100, "AcDbVertex");
     tags.tag(100, "AcDbFaceRecord");
     tags.point(10, 0, 0, 0);
     tags.integer(70, 128);
-    tags.integer(71, t.a + 1);
-    tags.integer(72, t.b + 1);
-    tags.integer(73, t.c + 1);
+    tags.integer(71, triangles[i].a + 1);
+    tags.integer(72, triangles[i].b + 1);
+    tags.integer(73, triangles[i].c + 1);
   }
   d.begin_child(space, "SEQEND", owner, properties);
-  return done();
+}
+
+int dxfLibOutput::block_of(const annNamedItemPtr& item) {
+  auto known = state_->blocks.find(item.pointer());
+  if (known != state_->blocks.end())
+    return known->second;
+  dxfDrawingWriter& d = drawing();
+  std::string name;
+  if (!encode(item->name(), name))
+    name = "BLOCK";
+  name = block_name_of(name);
+  // Groups of the same name (one block under several inherited looks)
+  // each get a block of their own.
+  std::string unique = name;
+  for (int n = 2; d.find_block(unique) >= 0; ++n)
+    unique = name + "_" + std::to_string(n);
+  int space = d.add_block(unique, 0, 0, 0);
+  state_->blocks.emplace(item.pointer(), space);
+  state_->kept.push_back(item);
+  const annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
+  for (const annGeometryItemannPtr& member : group->get_group_geometry()) {
+    auto child = state_->children.find(member.pointer());
+    if (child != state_->children.end())
+      emit(space, child->second);
+  }
+  return space;
+}
+
+void dxfLibOutput::emit_group(int space, const annNamedItemPtr& item,
+                              const dxfEntityProperties& properties) {
+  const annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
+  annNamedItemPtr inserted = item;
+  // An insert of a block definition: the definition is the block, placed
+  // by the insert's transform.
+  const annSPT* spt = group->transform().invalid() ? nullptr : group->transform().pointer();
+  const auto& members = group->get_group_geometry();
+  if (spt && members.size() == 1) {
+    const annGroup* inner = annGroup::sto_dynamic_cast(members[0].pointer());
+    if (inner && unplaced(*inner) && state_->children.count(inner))
+      inserted = members[0];
+  }
+  int block = block_of(inserted);
+  dxfDrawingWriter& d = drawing();
+  dxfTagWriter& tags = d.tags(space);
+  d.begin_entity(space, "INSERT", properties);
+  tags.tag(100, "AcDbBlockReference");
+  tags.tag(2, d.space_name(block));
+  giWorkplane3 frame(giWorkplaneWorld);
+  double scale = 1.0;
+  if (spt) {
+    frame = spt->workplane();
+    scale = spt->scale();
+  }
+  dxfOcs ocs(frame.normal());
+  giVector3 at = ocs.of(as_vector(frame.origin()));
+  giVector3 u = ocs.of(frame.u_vector());
+  // A mirrored frame has v against normal x u: the y scale turns over.
+  double handedness = dot(cross(frame.normal(), frame.u_vector()), frame.v_vector()) < 0 ? -1 : 1;
+  tags.point(10, at.x, at.y, at.z);
+  tags.real(41, scale);
+  tags.real(42, scale * handedness);
+  tags.real(43, scale);
+  tags.real(50, std::atan2(u.y, u.x) * 180 / pi);
+  write_extrusion(tags, ocs.z);
+}
+
+vorabsTranslationStatus dxfLibOutput::curve3(const velCurvePtr3& curve,
+                                             const vorabsAttributeSet& attributes) {
+  if (const char* why = curve_fault(curve))
+    return fail(attributes, why);
+  pending entity{pending::CURVE, {}, curve, {}, {}, {}};
+  return accept(std::move(entity), attributes);
+}
+
+vorabsTranslationStatus dxfLibOutput::point3(const giPoint3& point,
+                                             const vorabsAttributeSet& attributes) {
+  if (!finite(point))
+    return fail(attributes, "its coordinates are not finite");
+  pending entity{pending::POINT, {}, {}, point, {}, {}};
+  return accept(std::move(entity), attributes);
+}
+
+vorabsTranslationStatus dxfLibOutput::triblock(const giTriBlock& block,
+                                               const vorabsAttributeSet& attributes) {
+  if (const char* why = triblock_fault(block))
+    return fail(attributes, why);
+  pending entity{pending::TRIBLOCK, {}, {}, {}, std::make_shared<giTriBlock>(block), {}};
+  return accept(std::move(entity), attributes);
+}
+
+vorabsTranslationStatus dxfLibOutput::annotation(const annNamedItemPtr& item,
+                                                 const vorabsAttributeSet& attributes) {
+  if (item.invalid())
+    return fail(attributes, "the annotation item is empty");
+  const annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
+  if (!group)
+    return fail(attributes, (std::string("annotation of kind ") + item->sto_class()->name() +
+                             " is not written in DXF")
+                                .c_str());
+  if (group->transform().pointer() && !finite(group->transform()->workplane().origin()))
+    return fail(attributes, "its coordinates are not finite");
+  pending entity{pending::GROUP, {}, {}, {}, {}, item};
+  return accept(std::move(entity), attributes);
 }
 
 vorabsTranslationStatus dxfLibOutput::workplane3(const giWorkplane3& workplane,
@@ -558,9 +742,6 @@ vorabsTranslationStatus dxfLibOutput::workplane3(const giWorkplane3& workplane,
   if (workplane.invalid() || !finite(workplane.origin()) || !finite(workplane.u_vector()) ||
       !finite(workplane.v_vector()))
     return fail(attributes, "its coordinates are not finite");
-  dxfEntityProperties properties;
-  if (!properties_of(attributes, properties))
-    return vorabsTranslationStatus(vorabsSTATUS_FAILED);
   std::string name;
   utString given = entity_name(attributes);
   if (given.empty() || !encode(given, name) || forbidden_in_name(name))
@@ -568,9 +749,11 @@ vorabsTranslationStatus dxfLibOutput::workplane3(const giWorkplane3& workplane,
   const giPoint3& o = workplane.origin();
   const giVector3 &u = workplane.u_vector(), &v = workplane.v_vector();
   const double origin[3] = {o.x, o.y, o.z}, x[3] = {u.x, u.y, u.z}, y[3] = {v.x, v.y, v.z};
-  if (!drawing_->add_ucs(name, origin, x, y))
+  if (!drawing().add_ucs(name, origin, x, y))
     return fail(attributes, "a UCS of the same name was written before");
-  return done();
+  ++written_;
+  state_->current = annNamedItemPtr();
+  return vorabsTranslationStatus(vorabsSTATUS_OK);
 }
 
 int dxfLibOutput::write() {
@@ -580,11 +763,10 @@ int dxfLibOutput::write() {
       channel->tprintf("vorabs", "Error : No output file was given.\n");
     return 0;
   }
-  if (!drawing_)
-    drawing_ = std::make_unique<dxfDrawingWriter>(version_, code_page_name_);
-  drawing_->set_units(units_);
-  std::string text = drawing_->finish();
-  drawing_.reset();
+  dxfDrawingWriter& d = drawing();
+  d.set_units(units_);
+  std::string text = d.finish();
+  state_->drawing.reset();
   if (!out->open() || !out->write(text.data(), text.size()) || !out->commit()) {
     if (vorabsOutput* channel = error())
       channel->tprintf("vorabs", "Error : Cannot write %s: %s.\n", out->path().c_str(),

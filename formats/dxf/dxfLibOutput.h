@@ -55,6 +55,14 @@ public:
                                  const vorabsAttributeSet& attributes) override;
   vorabsTranslationStatus triblock(const giTriBlock& block,
                                    const vorabsAttributeSet& attributes) override;
+  // Groups become block definitions placed by INSERTs; a group reached
+  // again (an entity translated once and placed many times) is inserted
+  // again without a second definition.
+  vorabsTranslationStatus annotation(const annNamedItemPtr& item,
+                                     const vorabsAttributeSet& attributes) override;
+  // The item standing for the entity received last, so that a compound
+  // being built can hold it.
+  annNamedItemPtr current_annotation() override;
 
   // Any unit: drawings say which one they use.
   int valid_units(vorLengthUnit& unit) const override;
@@ -68,6 +76,16 @@ public:
   int num_failed() const { return failed_; }
 
 private:
+  struct pending;
+  struct state;
+  // Writes the entity into the model space, or keeps it as a member of the
+  // compound being built when it is a child.
+  vorabsTranslationStatus accept(pending&& entity, const vorabsAttributeSet& attributes);
+  void emit(int space, const pending& entity);
+  void emit_curve(int space, const velCurvePtr3& curve, const dxfEntityProperties& properties);
+  void emit_triblock(int space, const giTriBlock& block, const dxfEntityProperties& properties);
+  void emit_group(int space, const annNamedItemPtr& group, const dxfEntityProperties& properties);
+  int block_of(const annNamedItemPtr& group);
   // Fills properties from attributes; 0, with a message, when the entity
   // cannot be written with them.
   int properties_of(const vorabsAttributeSet& attributes, dxfEntityProperties& properties);
@@ -75,9 +93,10 @@ private:
   // of its characters.
   int encode(const utString& text, std::string& bytes) const;
   vorabsTranslationStatus fail(const vorabsAttributeSet& attributes, const char* why);
-  vorabsTranslationStatus done();
 
-  std::unique_ptr<dxfDrawingWriter> drawing_;
+  dxfDrawingWriter& drawing();
+
+  std::unique_ptr<state> state_;
   std::string version_ = "AC1024";
   std::string code_page_name_ = "ANSI_1252";
   unsigned int code_page_ = 0; // 0: UTF-8

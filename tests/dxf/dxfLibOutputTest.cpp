@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <clocale>
 #include <csignal>
@@ -119,7 +120,7 @@ int convert(const std::string& in, const std::string& out, RecordingChannel& err
 std::vector<std::string> looks(const DxfRead& read) {
   std::vector<std::string> out;
   for (const Entity& e : read.entities) {
-    std::string type = e.name.substr(0, e.name.find(' '));
+    std::string type = e.name.substr(0, e.name.find_first_of(" _"));
     std::ostringstream look;
     look << e.kind << " " << type << " " << e.curve << " | " << e.layer << " | " << e.colour
          << " | " << e.font << " | " << e.width << " | " << e.visible;
@@ -138,7 +139,18 @@ std::string drawing() {
     t.layer("Walls", 1, "DASHED", 0, 50).layer("Hidden", -3);
     t(0, "ENDTAB");
   });
+  d.section("BLOCKS", [](Dxf& b) {
+    b(0, "BLOCK")(2, "BOLT")(70, 0)(10, 1.0)(20, 0.0)(30, 0.0);
+    b(0, "CIRCLE")(8, "0")(62, 0)(10, 1.0)(20, 0.0)(40, 0.5);
+    b(0, "LINE")(8, "Walls")(10, 0.0)(20, 0.0)(11, 2.0)(21, 0.0)(0, "ENDBLK");
+    b(0, "BLOCK")(2, "PLATE")(70, 0)(10, 0.0)(20, 0.0)(30, 0.0);
+    b(0, "INSERT")(2, "BOLT")(10, 3.0)(20, 0.0)(50, 90.0)(0, "ENDBLK");
+  });
   d.section("ENTITIES", [](Dxf& e) {
+    e(0, "INSERT")(8, "Hidden")(62, 3)(2, "PLATE")(10, 10.0)(20, 10.0)(50, 30.0);
+    e(0, "INSERT")(2, "BOLT")(10, -5.0)(20, 0.0)(41, -1.0);
+    e(0, "INSERT")(2, "BOLT")(10, 0.0)(20, -5.0)(41, 2.0)(42, 2.0)(43, 2.0)(210, 0.0)(220, 0.0)(
+        230, -1.0);
     e(0, "LINE")(8, "Walls")(10, 0.5)(20, 0.25)(30, 1.0)(11, 10.0)(21, 5.0)(31, 1.0);
     e(0, "ARC")(8, "Hidden")(62, 5)(10, 1.0)(20, 2.0)(40, 2.0)(50, 30.0)(51, 120.0);
     e(0, "ARC")(10, 1.0)(20, 2.0)(30, 3.0)(40, 1.5)(50, 10.0)(51, 200.0)(210, 0.0)(220, 0.6)(230,
@@ -170,7 +182,17 @@ TEST(dxfLibOutputTest, WhatItWritesReadsBackWithTheSameKindsLooksAndShapes) {
   DxfRead first(in.c_str(), 0), second(out.c_str(), 0);
   EXPECT_EQ(second.errors(), "");
   EXPECT_EQ(looks(second), looks(first));
-  ASSERT_EQ(second.entities.size(), 10u);
+  ASSERT_EQ(second.entities.size(), 21u);
+  // Inserts stay inserts of the blocks they placed. BOLT reaches the writer
+  // under two inherited looks (on its own, and inside PLATE on layer
+  // Hidden) and is written once for each, the second as BOLT_2.
+  EXPECT_EQ(second.reader->file()->counts.at("INSERT"), 3);
+  std::vector<std::string> blocks;
+  for (const dxfBlock& block : second.reader->file()->blocks)
+    if (block.name[0] != '*')
+      blocks.push_back(block.name);
+  std::sort(blocks.begin(), blocks.end());
+  EXPECT_EQ(blocks, (std::vector<std::string>{"BOLT", "BOLT_2", "PLATE"}));
   std::vector<double> before = samples(in), after = samples(out);
   ASSERT_EQ(before.size(), after.size());
   for (size_t i = 0; i < before.size(); ++i)
