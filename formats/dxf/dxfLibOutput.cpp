@@ -722,10 +722,73 @@ vorabsTranslationStatus dxfLibOutput::triblock(const giTriBlock& block,
   return accept(std::move(entity), attributes);
 }
 
+void dxfLibOutput::emit_drawing(const annPresentation& sheet) {
+  dxfDrawingWriter& d = drawing();
+  std::string name;
+  if (!encode(sheet.name(), name) || forbidden_in_name(name))
+    name = "Layout" + std::to_string(++layout_count_);
+  int space = d.add_layout(name, sheet.paper_width(), sheet.paper_height());
+  for (size_t i = 0; i < sheet.num_geometry(); ++i) {
+    auto child = state_->children.find(sheet.member(i));
+    if (child != state_->children.end())
+      emit(space, child->second);
+  }
+  for (size_t i = 0; i < sheet.num_presentations(); ++i)
+    if (const annView* view = annView::sto_dynamic_cast(sheet.presentation(i).pointer()))
+      emit_viewport(space, *view, int(i) + 2);
+}
+
+void dxfLibOutput::emit_viewport(int space, const annView& view, int id) {
+  const annSPT* spt = annSPT::sto_dynamic_cast(view.transform().pointer());
+  const giBox3& box = view.box();
+  if (!spt || box.invalid() || !(spt->scale() > 0))
+    return;
+  // The view shows model space placed on the sheet by its transform: the
+  // model point at the view centre lands at the middle of the box.
+  double cx = (box.min().x + box.max().x) / 2, cy = (box.min().y + box.max().y) / 2;
+  double width = box.max().x - box.min().x, height = box.max().y - box.min().y;
+  double scale = spt->scale();
+  const giPoint3& origin = spt->workplane().origin();
+  dxfDrawingWriter& d = drawing();
+  dxfTagWriter& tags = d.tags(space);
+  d.begin_entity(space, "VIEWPORT", dxfEntityProperties());
+  tags.tag(100, "AcDbViewport");
+  tags.point(10, cx, cy, 0);
+  tags.real(40, width);
+  tags.real(41, height);
+  tags.integer(68, 1);
+  tags.integer(69, id);
+  tags.point2(12, (cx - origin.x) / scale, (cy - origin.y) / scale);
+  tags.point2(13, 0, 0);
+  tags.point2(14, 10, 10);
+  tags.point2(15, 10, 10);
+  tags.point(16, 0, 0, 1);
+  tags.point(17, 0, 0, 0);
+  tags.real(42, 50);
+  tags.real(43, 0);
+  tags.real(44, 0);
+  tags.real(45, height / scale);
+  tags.real(50, 0);
+  tags.real(51, 0);
+  tags.integer(72, 1000);
+  tags.integer(90, 32864);
+}
+
 vorabsTranslationStatus dxfLibOutput::annotation(const annNamedItemPtr& item,
                                                  const vorabsAttributeSet& attributes) {
   if (item.invalid())
     return fail(attributes, "the annotation item is empty");
+  if (const annPresentation* sheet = annPresentation::sto_dynamic_cast(item.pointer())) {
+    // A view is written as a viewport of the drawing that holds it.
+    int view = annView::sto_dynamic_cast(item.pointer()) != nullptr;
+    if (view && !attributes.member(vorabsCHILDITEM))
+      return fail(attributes, "a view is written only as part of its drawing");
+    if (!view)
+      emit_drawing(*sheet);
+    ++written_;
+    state_->current = view ? item : annNamedItemPtr();
+    return vorabsTranslationStatus(vorabsSTATUS_OK);
+  }
   const annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
   if (!group)
     return fail(attributes, (std::string("annotation of kind ") + item->sto_class()->name() +

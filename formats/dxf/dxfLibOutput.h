@@ -23,6 +23,8 @@
 #include <memory>
 #include <string>
 
+class annPresentation;
+class annView;
 class dxfDrawingWriter;
 struct dxfEntityProperties;
 
@@ -86,6 +88,8 @@ private:
   void emit_triblock(int space, const giTriBlock& block, const dxfEntityProperties& properties);
   void emit_group(int space, const annNamedItemPtr& group, const dxfEntityProperties& properties);
   int block_of(const annNamedItemPtr& group);
+  void emit_drawing(const annPresentation& sheet);
+  void emit_viewport(int space, const annView& view, int id);
   // Fills properties from attributes; 0, with a message, when the entity
   // cannot be written with them.
   int properties_of(const vorabsAttributeSet& attributes, dxfEntityProperties& properties);
@@ -104,4 +108,5 @@ private:
   int written_ = 0;
   int failed_ = 0;
   int ucs_count_ = 0;
+  int layout_count_ = 0;
 };

@@ -5,6 +5,7 @@
 #include "vorabsIfStream.h"
 #include "vorabsInterface.h"
 #include "vorabsName.h"
+#include "vorabsVoid.h"
 
 #include "vorabsOfStream.h"
 
@@ -27,7 +28,10 @@ namespace {
 class Receiver : public vorabsInterface {
 public:
   Receiver(vorabsLibSource& source, vorabsLibSink& sink)
-      : vorabsInterface(0), source_(source), sink_(sink) {}
+      : vorabsInterface(0), source_(source), sink_(sink) {
+    vorabsVoidvorabsAttributePtr views;
+    own_attributes().check_out(vorabsPROCESSVIEWS, views);
+  }
   void increment_progress(int) override {}
   vorabsTranslationStatus send_sub_object(const vorabsAttributeSet& attributes) override {
     return source_.send_to(attributes, *this, sink_);
@@ -138,8 +142,10 @@ std::string drawing() {
     t(0, "TABLE")(2, "LAYER");
     t.layer("Walls", 1, "DASHED", 0, 50).layer("Hidden", -3);
     t(0, "ENDTAB");
+    t(0, "TABLE")(2, "BLOCK_RECORD")(0, "BLOCK_RECORD")(5, "1F")(2, "*Paper_Space")(0, "ENDTAB");
   });
   d.section("BLOCKS", [](Dxf& b) {
+    b(0, "BLOCK")(2, "*Paper_Space")(0, "ENDBLK");
     b(0, "BLOCK")(2, "BOLT")(70, 0)(10, 1.0)(20, 0.0)(30, 0.0);
     b(0, "CIRCLE")(8, "0")(62, 0)(10, 1.0)(20, 0.0)(40, 0.5);
     b(0, "LINE")(8, "Walls")(10, 0.0)(20, 0.0)(11, 2.0)(21, 0.0)(0, "ENDBLK");
@@ -168,7 +174,13 @@ std::string drawing() {
     e(10, 0.0)(20, 0.0)(30, 0.0)(10, 1.0)(20, 1.0)(30, 0.0)(10, 2.0)(20, 0.0)(30, 0.0);
     e(0, "POINT")(8, "Walls")(10, 1.0)(20, 2.0)(30, 3.0);
     e(0, "3DFACE")(10, 0.0)(20, 0.0)(11, 1.0)(21, 0.0)(12, 1.0)(22, 1.0)(13, 1.0)(23, 1.0);
+    e(0, "LINE")(67, 1)(10, 0.0)(20, 0.0)(11, 1.0)(21, 0.0);
+    e(0, "VIEWPORT")(67, 1)(10, 148.0)(20, 105.0)(40, 297.0)(41, 210.0)(69, 1);
+    e(0, "VIEWPORT")(67, 1)(10, 100.0)(20, 100.0)(40, 200.0)(41, 100.0)(69, 2);
+    e(12, 3.0)(22, 4.0)(45, 50.0);
   });
+  d.section("OBJECTS",
+            [](Dxf& o) { o(0, "LAYOUT")(1, "Sheet A")(44, 297.0)(45, 210.0)(71, 1)(330, "1F"); });
   return d.text();
 }
 
@@ -179,10 +191,13 @@ TEST(dxfLibOutputTest, WhatItWritesReadsBackWithTheSameKindsLooksAndShapes) {
   RecordingChannel error;
   ASSERT_TRUE(convert(in, out, error)) << all(error);
   EXPECT_EQ(all(error), "");
-  DxfRead first(in.c_str(), 0), second(out.c_str(), 0);
+  DxfRead first(in.c_str(), 1), second(out.c_str(), 1);
   EXPECT_EQ(second.errors(), "");
   EXPECT_EQ(looks(second), looks(first));
-  ASSERT_EQ(second.entities.size(), 21u);
+  ASSERT_EQ(second.entities.size(), 24u);
+  std::ostringstream sheet;
+  second.document->print(sheet);
+  EXPECT_NE(sheet.str().find("paper 297 x 210"), std::string::npos) << sheet.str();
   // Inserts stay inserts of the blocks they placed. BOLT reaches the writer
   // under two inherited looks (on its own, and inside PLATE on layer
   // Hidden) and is written once for each, the second as BOLT_2.
