@@ -14,3 +14,4 @@
 #include "annGroup.h"
 #include "annProperty.h"
 #include "annPresentation.h"
+#include "annNameSpaceCopier.h"

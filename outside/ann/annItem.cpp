@@ -161,6 +161,17 @@ annNameSpacePtr annDocument::set_name_space(const annNameSpacePtr& space) {
   return previous;
 }
 
+annNameSpacePtr annDocument::name_space_of(const annNameSpacePath& path) {
+  annNameSpacePtr space;
+  for (size_t i = 0; i < path.depth(); ++i) {
+    annNameSpacePtr& known = name_spaces_[{space.get(), path.name(i)}];
+    if (!known)
+      known = std::make_shared<annNameSpace>(path.name(i), space);
+    space = known;
+  }
+  return space;
+}
+
 namespace {
 
 void print_item(std::ostream& out, const annNamedItem& item, int depth) {

@@ -15,6 +15,7 @@
 #include "vorout_export.h"
 
 #include <iosfwd>
+#include <map>
 #include <memory>
 #include <unordered_map>
 #include <type_traits>
@@ -305,6 +306,10 @@ public:
   const annNameSpacePtr& current_name_space() const { return current_name_space_; }
   // Makes space current and answers the previous current name space.
   annNameSpacePtr set_name_space(const annNameSpacePtr& space);
+  // The document's own name space whose names, outermost first, are those
+  // of path; made with its enclosing spaces on first use, so that equal
+  // paths answer the same space. Null for an empty path.
+  annNameSpacePtr name_space_of(const annNameSpacePath& path);
 
   // One line per item in creation order, each line ending in a newline:
   //   Kind "name"[ level N][ style "set"][ display "shown"][ in "a/b"][details]
@@ -329,6 +334,8 @@ private:
   };
   std::unordered_map<utString, NameChain, coHasher<utString>> by_name_;
   annNameSpacePtr current_name_space_;
+  // The spaces name_space_of made, by their enclosing space and name.
+  std::map<std::pair<const annNameSpace*, utString>, annNameSpacePtr> name_spaces_;
   annModel model_;
 };
 
