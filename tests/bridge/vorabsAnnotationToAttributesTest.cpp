@@ -213,16 +213,11 @@ TEST(vorabsAnnotationToAttributesTest,
 }
 
 TEST(vorabsAnnotationToAttributesTest, AnUndressedItemGivesNameHierarchyAndVisibilityOnly) {
-  annDocument document, target;
-  vorabsAnnotationToAttributes converter(make_annCurveItem(&document, "line", "bare"));
-  vorabsContext context;
-  context.set_document(&target);
-  converter.set_context(context);
+  annDocument document;
   vorabsAttributeSet back, nothing;
-  converter.merge_attributes(back);
+  vorabsAnnotationToAttributes(make_annCurveItem(&document, "line", "bare")).merge_attributes(back);
   EXPECT_EQ(describe(back), "vorabsNAME bare 0;vorabsHIERARCHY 3;vorabsVISIBLE 1;");
   EXPECT_EQ(back.num_attributes(), 3);
-  EXPECT_EQ(target.num_items(), 0u);
   vorabsAnnotationToAttributes(annGeometryItemannPtr()).merge_attributes(nothing);
   EXPECT_EQ(nothing.num_attributes(), 0);
 }
