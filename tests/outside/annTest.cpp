@@ -60,16 +60,11 @@ TEST(annDocumentTest, FindsItemsByNameAndKindInTheCurrentNameSpace) {
   EXPECT_TRUE(make_annPointItem(nullptr, giPoint3(0, 0, 0), utString("x")).invalid());
 }
 
-TEST(annSurfaceBaseTest, HoldsARenderMeshAndRefusesCyclicSubSurfaces) {
+TEST(annSurfaceBaseTest, RefusesCyclicSubSurfaces) {
   annDocument document;
   annSolidItemannPtr solid = make_annSolidItem(&document, utString("block"), utString("b"));
   annFaceItemannPtr top = make_annFaceItem(&document, utString("top"), utString("t"));
   annFaceItemannPtr side = make_annFaceItem(&document, utString("side"), utString("s"));
-  EXPECT_TRUE(solid->render_mesh().invalid());
-  annRenderMeshannPtr mesh = make_annRenderMesh(&document, giTriBlock(), utString("m"));
-  solid->set_render_mesh(mesh);
-  EXPECT_TRUE(solid->render_mesh() == mesh);
-
   EXPECT_EQ(solid->add_sub_surface(top), 1);
   EXPECT_EQ(top->add_sub_surface(side), 1);
   EXPECT_TRUE(solid->sub_surface(0) == top);

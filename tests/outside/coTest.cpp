@@ -1,17 +1,10 @@
-// Tests of the container library: hashing, containers and shared references.
+// Tests of the container library: containers and shared references.
 #include "co.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-TEST(coHashTest, StringsHashByTheirCharacters) {
-  utString a("colour");
-  EXPECT_EQ(co_hash(a), co_hash(utString("col") + "our"));
-  EXPECT_NE(co_hash(a), co_hash(utString("Colour")));
-  EXPECT_EQ(co_hash(utString()), co_hash(utString("")));
-}
 
 TEST(coSetTest, SetsAndTablesAddReplaceAndRemove) {
   coSet<utString> names(4, 50);
@@ -63,10 +56,6 @@ TEST(coArrayTest, PageArrayGrowsWithoutMovingAndArraysCopyDeeply) {
     values.append(i);
   values.remove(1);
   EXPECT_EQ(std::vector<int>(values.begin(), values.end()), (std::vector<int>{0, 2, 3, 4}));
-  coDynArr<char> bytes;
-  bytes.append("ab", 2);
-  bytes.append('\0');
-  EXPECT_STREQ(bytes.data(), "ab");
 }
 
 TEST(coDListTest, CursorWalksInsertsAndRemoves) {
