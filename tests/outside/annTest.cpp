@@ -53,9 +53,6 @@ TEST(annDocumentTest, FindsItemsByNameAndKindInTheCurrentNameSpace) {
   document.set_name_space(nullptr);
   EXPECT_TRUE(document.find_item(utString("inner"), sto_class_annStyleSet()).invalid());
 
-  EXPECT_EQ(document.remove_item(made.pointer()), 1);
-  EXPECT_EQ(document.remove_item(made.pointer()), 0);
-  EXPECT_TRUE(document.find_item(utString("red"), sto_class_annStyleSet()).invalid());
   EXPECT_TRUE(make_annStyleSet(nullptr, utString("x")).invalid());
   EXPECT_TRUE(make_annPointItem(nullptr, giPoint3(0, 0, 0), utString("x")).invalid());
 }

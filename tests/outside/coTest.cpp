@@ -58,26 +58,6 @@ TEST(coArrayTest, PageArrayGrowsWithoutMovingAndArraysCopyDeeply) {
   EXPECT_EQ(std::vector<int>(values.begin(), values.end()), (std::vector<int>{0, 2, 3, 4}));
 }
 
-TEST(coDListTest, CursorWalksInsertsAndRemoves) {
-  coDList<int> list;
-  EXPECT_FALSE(list.first());
-  for (int i = 1; i <= 4; ++i)
-    list.append(i);
-  ASSERT_TRUE(list.first());
-  list.next();           // on 2
-  list.remove_current(); // now on 3
-  EXPECT_EQ(list.current(), 3);
-  list.insert_before(20);
-  list.insert_after(30);
-  EXPECT_EQ(std::vector<int>(list.begin(), list.end()), (std::vector<int>{1, 20, 3, 30, 4}));
-  ASSERT_TRUE(list.last());
-  ASSERT_TRUE(list.previous());
-  EXPECT_EQ(list.current(), 30);
-  list.first();
-  EXPECT_FALSE(list.previous());
-  EXPECT_FALSE(list.valid());
-}
-
 namespace {
 struct Counted {
   explicit Counted(int* deaths) : deaths_(deaths) {}

@@ -46,17 +46,10 @@ TEST(utStringTest, CopiesShareUntilWrittenToAndStreamNumbers) {
   EXPECT_EQ(expected, long_text.c_str());
 }
 
-TEST(utStringTest, CaseCompareAndLocateSubstring) {
+TEST(utStringTest, CaseCompareOrdersPrefixesFirst) {
   // The property ordering covers case folding; here, prefixes and null.
   EXPECT_LT(utString("ab").case_compare(utString("ABC")), 0);
   EXPECT_EQ(utString().case_compare(utString("")), 0);
-
-  utString text("a dashed line, dashed");
-  EXPECT_EQ(text.locate_substring(utString("dashed")), 2);
-  EXPECT_EQ(text.locate_substring(utString("dashed"), 3), 15);
-  EXPECT_EQ(text.locate_substring(utString("dotted")), -1);
-  EXPECT_EQ(utString("ab").locate_substring(utString("abc")), -1);
-  EXPECT_EQ(text.locate_substring(utString("line"), 100), -1);
 }
 
 TEST(utStringTest, ParseAcceptsWholeNumbersOnly) {

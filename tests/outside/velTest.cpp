@@ -1,5 +1,5 @@
-// Tests of the curve and surface library: handles, copies, transforms that
-// move or are refused, composite curves and curves on surfaces.
+// Tests of the curve and surface library: handles, copies, and transforms
+// that move or are refused.
 #include "vel.h"
 
 #include <gtest/gtest.h>
@@ -59,15 +59,6 @@ TEST(velCurve3Test, HandlesShareTheCurveCopiesMoveAloneAndBadTransformsAreRefuse
   EXPECT_TRUE(near(line->position(0), giPoint3(1, 2, 3)));
   EXPECT_TRUE(near(copy->position(0), giPoint3(0, 0, 0)));
 
-  velPolyline3 chain({giPoint3(0, 0, 0), giPoint3(1, 0, 0), giPoint3(1, 1, 1)});
-  // Polyline parameters run over the segments: t = 1.5 is midway along the second.
-  EXPECT_TRUE(near(chain.position(1.5), giPoint3(1, 0.5, 0.5)));
-  for (const giXform3& xform : {shift, quarter_turn_about_z(), diagonal(2, 3, 4)}) {
-    velCurvePtr3 poly = chain.copy();
-    ASSERT_TRUE(velCurve3::transform(poly, xform));
-    EXPECT_TRUE(traces_image(*poly, chain, xform));
-  }
-
   EXPECT_FALSE(velCurve3::transform(velCurvePtr3(), shift));
   EXPECT_FALSE(velCurve3::transform(copy, giXform3()));
   // A perspective that sends x = 1 to infinity cannot keep the segment whole.
@@ -108,20 +99,15 @@ TEST(velCircArc3Test, RefusesNonUniformScaleAndFollowsSimilarities) {
                   .invalid());
 }
 
-TEST(velSurfTest, PlaneAndCylinderMoveWithShapePreservingTransformsOnly) {
-  giWorkplane3 frame(giPoint3(0, 0, 1), giVector3(1, 0, 0), giVector3(0, 1, 0));
-  velSurfPtr plane(new velPlane(frame));
-  velSurfPtr cylinder(new velCylinder(frame, 2));
-  for (const velSurfPtr& surface : {plane, cylinder}) {
-    velSurfPtr copy = surface->copy();
-    EXPECT_FALSE(velSurf::transform(copy, diagonal(1, 2, 1)));
-    EXPECT_TRUE(near(copy->position(0.5, 1), surface->position(0.5, 1)));
-
-    giXform3 grown = diagonal(2, 2, 2);
-    grown.premultiply(shift);
-    ASSERT_TRUE(velSurf::transform(copy, grown));
-    EXPECT_TRUE(near(copy->position(0.5, 1), grown * surface->position(0.5, 1)));
-  }
-  EXPECT_TRUE(near(cylinder->position(pi / 2, 3), giPoint3(0, 2, 4)));
+TEST(velSurfTest, PlanesMoveWithShapePreservingTransformsOnly) {
+  velSurfPtr plane(
+      new velPlane(giWorkplane3(giPoint3(0, 0, 1), giVector3(1, 0, 0), giVector3(0, 1, 0))));
+  velSurfPtr copy = plane->copy();
+  EXPECT_FALSE(velSurf::transform(copy, diagonal(1, 2, 1)));
+  EXPECT_TRUE(near(copy->position(0.5, 1), plane->position(0.5, 1)));
+  giXform3 grown = diagonal(2, 2, 2);
+  grown.premultiply(shift);
+  ASSERT_TRUE(velSurf::transform(copy, grown));
+  EXPECT_TRUE(near(copy->position(0.5, 1), grown * plane->position(0.5, 1)));
   EXPECT_FALSE(velSurf::transform(velSurfPtr(), shift));
 }
