@@ -27,15 +27,6 @@
 
 namespace {
 
-::testing::AssertionResult near(const giPoint3& actual, const giPoint3& expected) {
-  if (std::fabs(actual.x - expected.x) < 1e-12 && std::fabs(actual.y - expected.y) < 1e-12 &&
-      std::fabs(actual.z - expected.z) < 1e-12)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not (" << expected.x
-         << ", " << expected.y << ", " << expected.z << ")";
-}
-
 // A translator that delivers a stored value with a chosen creation status and
 // counts how often its attributes are asked for.
 template <class Base, class T> class Stored : public Base {
@@ -321,12 +312,8 @@ TEST_F(vorabsGeometryTranslatorTest, TriangleBlocksNeedTrianglesAndMoveOnlyTheir
   for (const giPoint3& p : {giPoint3(1, 0, 0), giPoint3(2, 0, 0), giPoint3(2, 1, 0)})
     nodes->append(p);
   full.add_feature<giNormArr>()->append(giVector3(1, 0, 0));
-  int error_code = 0;
-  giXform3 turn(giXformRotate, giPoint3(0, 0, 0), giVector3(0, 0, 1),
-                giAngle(3.14159265358979323846 / 2), error_code);
-  ASSERT_EQ(error_code, 0);
   StoredTriblock turned(context, full);
-  place(turned, turn);
+  place(turned, rotation(giPoint3(0, 0, 0), giVector3(0, 0, 1), M_PI / 2));
   EXPECT_EQ(run(turned, tester), vorabsSTATUS_OK);
   tester.get_triblock(1, sent, name);
   const giNodeXYZ* moved = sent.find_feature<giNodeXYZ>();

@@ -1,20 +1,12 @@
 // Tests of the annotation model stand-in: class tags, handles, the document.
 #include "ann/ann.h"
 
+#include "TestHelpers.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <sstream>
-
-namespace {
-
-std::string printed(const annDocument& document) {
-  std::ostringstream out;
-  document.print(out);
-  return out.str();
-}
-
-} // namespace
 
 TEST(stoClassTest, TagsAnswerByKindAndOnlyLeavesMakeInstances) {
   annSolidItem solid;

@@ -2,6 +2,8 @@
 // vectors under transforms, equality, unset values and boxes.
 #include "gi.h"
 
+#include "TestHelpers.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -9,32 +11,7 @@
 
 namespace {
 
-const double pi = 3.14159265358979323846;
-
-::testing::AssertionResult near(const giPoint3& actual, const giPoint3& expected) {
-  if (std::fabs(actual.x - expected.x) <= 1e-12 && std::fabs(actual.y - expected.y) <= 1e-12 &&
-      std::fabs(actual.z - expected.z) <= 1e-12)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not (" << expected.x
-         << ", " << expected.y << ", " << expected.z << ")";
-}
-
-::testing::AssertionResult near(const giVector3& actual, const giVector3& expected) {
-  return near(giPoint3(actual.x, actual.y, actual.z), giPoint3(expected.x, expected.y, expected.z));
-}
-
-giXform3 rotation(const giPoint3& centre, const giVector3& axis, double radians) {
-  int error = -1;
-  giXform3 x(giXformRotate, centre, axis, giAngle(radians), error);
-  EXPECT_EQ(error, 0);
-  return x;
-}
-
-giXform3 diagonal(double sx, double sy, double sz) {
-  double m[4][4] = {{sx, 0, 0, 0}, {0, sy, 0, 0}, {0, 0, sz, 0}, {0, 0, 0, 1}};
-  return giXform3(m);
-}
+const double pi = M_PI;
 
 const giPoint3 origin(0, 0, 0);
 const giVector3 x_axis(1, 0, 0), z_axis(0, 0, 1);

@@ -2,24 +2,15 @@
 // that move or are refused.
 #include "vel.h"
 
+#include "TestHelpers.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 namespace {
 
-const double pi = 3.14159265358979323846;
-
-::testing::AssertionResult near(const giPoint3& actual, const giPoint3& expected,
-                                double tolerance = 1e-12) {
-  if (std::fabs(actual.x - expected.x) <= tolerance &&
-      std::fabs(actual.y - expected.y) <= tolerance &&
-      std::fabs(actual.z - expected.z) <= tolerance)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not (" << expected.x
-         << ", " << expected.y << ", " << expected.z << ")";
-}
+const double pi = M_PI;
 
 // Nonzero when the curve traces xform applied to reference at a few parameters.
 ::testing::AssertionResult traces_image(const velCurve3& curve, const velCurve3& reference,
@@ -33,18 +24,6 @@ const double pi = 3.14159265358979323846;
       return result << " at t = " << t;
   }
   return ::testing::AssertionSuccess();
-}
-
-giXform3 diagonal(double sx, double sy, double sz) {
-  double m[4][4] = {{sx, 0, 0, 0}, {0, sy, 0, 0}, {0, 0, sz, 0}, {0, 0, 0, 1}};
-  return giXform3(m);
-}
-
-giXform3 quarter_turn_about_z() {
-  int error = -1;
-  giXform3 x(giXformRotate, giPoint3(0, 0, 0), giVector3(0, 0, 1), giAngle(pi / 2), error);
-  EXPECT_EQ(error, 0);
-  return x;
 }
 
 const giXform3 shift(giXformTranslate, giVector3(1, 2, 3));
@@ -80,7 +59,7 @@ TEST(velCircArc3Test, RefusesNonUniformScaleAndFollowsSimilarities) {
   EXPECT_TRUE(traces_image(*arc, original, giXform3(giXformIdentity)));
 
   giXform3 scaled = diagonal(3, 3, 3);
-  scaled.premultiply(quarter_turn_about_z());
+  scaled.premultiply(rotation(giPoint3(0, 0, 0), giVector3(0, 0, 1), pi / 2));
   ASSERT_TRUE(velCurve3::transform(arc, scaled));
   EXPECT_DOUBLE_EQ(static_cast<velCircArc3&>(*arc).radius(), 6);
   EXPECT_TRUE(traces_image(*arc, original, scaled));
