@@ -26,12 +26,16 @@ public:
   InProgress& operator=(const InProgress&) = delete;
 };
 
-// The same file reached by different names ("a/../b.dat", a link) has one
-// identity: its canonical path, or the name itself when that cannot be had.
+// The same file reached by different names ("parts/../bolt.txt", a name
+// relative to the current folder) has one identity: its absolute, normal
+// path. Worked out from the text alone, without asking the file system,
+// because it is needed for every component. A file reached through links
+// may take one more level to be recognised, but names come from a finite
+// set, so a circle is always found.
 std::string identity_of(const utString& file) {
   std::error_code failed;
-  std::filesystem::path canonical = std::filesystem::weakly_canonical(file.c_str(), failed);
-  return failed ? std::string(file.c_str()) : canonical.string();
+  std::filesystem::path absolute = std::filesystem::absolute(file.c_str(), failed);
+  return failed ? std::string(file.c_str()) : absolute.lexically_normal().string();
 }
 
 int in_progress(const std::string& identity) {
@@ -41,11 +45,11 @@ int in_progress(const std::string& identity) {
 
 // A folder opens as a stream on some systems; it is never a component.
 int opens_for_reading(const utString& file) {
-  std::error_code failed;
-  if (std::filesystem::is_directory(file.c_str(), failed))
+  std::filebuf stream;
+  if (!stream.open(file.c_str(), std::ios::in | std::ios::binary))
     return 0;
-  std::ifstream stream(file.c_str(), std::ios::in | std::ios::binary);
-  return stream.is_open();
+  std::error_code failed;
+  return !std::filesystem::is_directory(file.c_str(), failed);
 }
 
 // Position just after the last '/' or '\', 0 when there is none.
