@@ -22,11 +22,7 @@ using Texts = std::vector<std::string>;
 
 class vorabsComponentFileTranslatorTest : public ::testing::Test {
 protected:
-  vorabsComponentFileTranslatorTest() {
-    context.set_document(&document);
-    reader.set_error(&error);
-    reader.set_output(&output);
-  }
+  vorabsComponentFileTranslatorTest() { context.set_document(&document); }
 
   std::string write(const std::string& name, const std::string& text) {
     std::ofstream(folder.file(name)) << text;
@@ -34,43 +30,40 @@ protected:
   }
   std::shared_ptr<TextComponentFile> component(const std::string& name,
                                                const std::string& referencing = "") {
+    output.messages.clear();
+    error.messages.clear();
     return std::make_shared<TextComponentFile>(
         utString(name.c_str()), utString(referencing.c_str()), context, &output, &error);
   }
-  // Reads the component and walks it as the top-level object.
+  // Reads the component and walks it as the only top-level object.
   vorabsStatus translate(const std::shared_ptr<TextComponentFile>& top) {
     top->add_translators();
+    vorabsTestLibInputEx reader(nullptr);
+    reader.set_error(&error);
+    reader.set_output(&output);
     reader.add_translator(vorabsTranslatorcoPrf(top));
     vorabsTestInterfaceEx receiver(reader, sink);
-    vorabsStatus status = vorabsSTATUS_UNKNOWN;
-    while (++reader)
-      status = reader.send_to(vorabsAttributeSet(), receiver, sink).status();
-    return status;
+    ++reader;
+    return reader.send_to(vorabsAttributeSet(), receiver, sink).status();
   }
-
-  // name, or name "in" its name space path, with the folder left out.
-  std::string placed(const annNamedItem& item) const {
-    std::string text = item.name().c_str();
-    if (item.name_space())
-      text += " in " + std::string(annNameSpacePath(item.name_space()).text().c_str());
-    return strip(text);
-  }
-  // The members of a group, each placed.
-  Texts members(const annNamedItem& group) const {
-    Texts result;
-    for (size_t i = 0; i < group.num_members(); ++i)
-      result.push_back(placed(*group.member(i)));
-    return result;
-  }
+  // Without the folder's name.
   std::string strip(std::string text) const {
     for (size_t at; (at = text.find(folder.path() + "/")) != std::string::npos;)
       text.erase(at, folder.path().size() + 1);
     return text;
   }
-  Texts stripped(const RecordingChannel& channel) const {
+  Texts texts(const RecordingChannel& channel) const {
     Texts result;
     for (const std::string& text : channel.texts())
       result.push_back(strip(text));
+    return result;
+  }
+  // Each member of the group with the path of its name space.
+  Texts members(const annNamedItem* group) const {
+    Texts result;
+    for (size_t i = 0; group && i < group->num_members(); ++i)
+      result.push_back(strip(std::string(group->member(i)->name().c_str()) + " in " +
+                             annNameSpacePath(group->member(i)->name_space()).text().c_str()));
     return result;
   }
 
@@ -79,7 +72,6 @@ protected:
   vorabsContext context;
   RecordingChannel output;
   RecordingChannel error;
-  vorabsTestLibInputEx reader{nullptr};
   vorabsLibSinkTesterEx sink{&document};
 };
 
@@ -91,89 +83,71 @@ TEST_F(vorabsComponentFileTranslatorTest, NestedComponentsAreMadeInTheirOwnNameS
       write("outer.txt", "point 0 0 0\ncomponent " + inner + "\nnothing\npoint 2 0 0\n");
   auto top = component(outer);
   EXPECT_EQ(translate(top), vorabsSTATUS_OK);
-
   // Names that open as given are used unchanged, without a resolution line.
-  EXPECT_EQ(stripped(output), Texts({"Reading externally referenced file outer.txt.\n",
-                                     "Reading externally referenced file inner.txt.\n"}));
+  EXPECT_EQ(texts(output), Texts({"Reading externally referenced file outer.txt.\n",
+                                  "Reading externally referenced file inner.txt.\n"}));
   EXPECT_EQ(error.texts(), Texts());
   const annComponentFile* made = annComponentFile::sto_dynamic_cast(top->group().pointer());
   ASSERT_NE(made, nullptr);
   EXPECT_EQ(made->component_file(), utString(outer.c_str()));
   EXPECT_TRUE(made->group_name().is_null());
-  // The object without a translator is skipped; the others keep file order.
-  // Each component, its group included, is made in its own name space.
-  EXPECT_EQ(members(*made),
+  // The object without a translator is skipped; the group of each
+  // component is made in the component's name space.
+  EXPECT_EQ(members(made),
             Texts({"p1 in outer.txt", "inner.txt in outer.txt/inner.txt", "p2 in outer.txt"}));
-  EXPECT_EQ(members(*made->member(1)), Texts({"p1 in outer.txt/inner.txt"}));
+  EXPECT_EQ(members(made->member(1)), Texts({"p1 in outer.txt/inner.txt"}));
   EXPECT_EQ(document.current_name_space(), nullptr);
 }
 
 TEST_F(vorabsComponentFileTranslatorTest, MissingFolderFallsBackOnTheReferencingFilesFolder) {
   std::filesystem::create_directory(folder.file("parts"));
-  const std::string part = write("parts/bolt.txt", "point 0 0 0\n");
-  const utString referencing(folder.file("parts/assembly.txt").c_str());
-  auto top = component("no/such\\bolt.txt", referencing.c_str());
-  EXPECT_EQ(top->resolve_file_name(referencing, utString("no/such\\bolt.txt")),
-            utString(part.c_str()));
-  EXPECT_EQ(top->resolve_file_name(referencing, utString("no\\such/bolt.txt")),
-            utString(part.c_str()));
-  EXPECT_EQ(top->resolve_file_name(referencing, utString("nut.txt")), utString(""));
-  // '\\' ends the referencing file's folder as well.
-  const std::string odd = write("odd\\bolt.txt", "point 0 0 0\n");
-  EXPECT_EQ(top->resolve_file_name(utString(folder.file("odd\\assembly.txt").c_str()),
-                                   utString("bolt.txt")),
-            utString(odd.c_str()));
-
+  write("parts/bolt.txt", "point 0 0 0\n");
+  auto top = component("no/such\\bolt.txt", folder.file("parts/assembly.txt"));
   EXPECT_EQ(translate(top), vorabsSTATUS_OK);
-  EXPECT_EQ(stripped(output),
+  EXPECT_EQ(texts(output),
             Texts({"Externally referenced file no/such\\bolt.txt was resolved to parts/bolt.txt.\n",
                    "Reading externally referenced file parts/bolt.txt.\n"}));
+  // '\' ends the referencing file's folder too.
+  const std::string odd = write("odd\\bolt.txt", "");
+  EXPECT_EQ(
+      top->resolve_file_name(utString(folder.file("odd\\a.txt").c_str()), utString("bolt.txt")),
+      utString(odd.c_str()));
 }
 
 TEST_F(vorabsComponentFileTranslatorTest, UnusableFilesLeaveAnEmptyComponent) {
   std::filesystem::create_directory(folder.file("folder"));
-  const std::string empty = write("empty.txt", "");
-  const std::string bad = write("bad.txt", "point 0 0 0\ncircle 1\n");
   const std::string locked = write("locked.txt", "point 0 0 0\n");
   std::filesystem::permissions(locked, std::filesystem::perms::none);
-  // Whoever may read any file (root) finds the locked one readable.
-  const bool locks = !std::ifstream(locked);
-
+  const bool locks = !std::ifstream(locked); // not for root
   for (const std::string& name : {folder.file("missing.txt"), folder.file("folder"), std::string(),
                                   locks ? locked : std::string()}) {
-    output.messages.clear();
-    error.messages.clear();
-    auto broken = component(name);
-    EXPECT_EQ(broken->add_translators(), 0);
-    EXPECT_EQ(stripped(error),
+    EXPECT_EQ(component(name)->add_translators(), 0);
+    EXPECT_EQ(texts(error),
               Texts({"Error : Unable to find externally referenced file " + strip(name) + ".\n"}));
     EXPECT_EQ(output.texts(), Texts());
   }
-  error.messages.clear();
-  auto unreadable = component(bad);
+  auto unreadable = component(write("bad.txt", "point 0 0 0\ncircle 1\n"));
   EXPECT_EQ(unreadable->add_translators(), 0);
-  EXPECT_EQ(stripped(error),
-            Texts({"Error : Unable to read externally referenced file bad.txt.\n"}));
+  EXPECT_EQ(texts(error), Texts({"Error : Unable to read externally referenced file bad.txt.\n"}));
   EXPECT_EQ(unreadable->num_top_level_translators(), 0);
 
-  output.messages.clear();
-  error.messages.clear();
-  EXPECT_EQ(translate(component(empty)), vorabsSTATUS_IGNORED);
-  EXPECT_EQ(stripped(output),
-            Texts({"Reading externally referenced file empty.txt.\n",
-                   "Warning : No objects read from externally referenced file empty.txt.\n",
-                   "Ignoring empty component empty.txt.\n"}));
+  EXPECT_EQ(translate(component(write("empty.txt", ""))), vorabsSTATUS_IGNORED);
+  EXPECT_EQ(texts(output), Texts({"Reading externally referenced file empty.txt.\n",
+                                  "Warning : No objects read from externally referenced file "
+                                  "empty.txt.\n",
+                                  "Ignoring empty component empty.txt.\n"}));
   EXPECT_EQ(error.texts(), Texts());
 }
 
 TEST_F(vorabsComponentFileTranslatorTest, ReferenceBackToAFileInProgressFailsAndTheRestIsMade) {
   write("a.txt", "point 0 0 0\ncomponent b.txt\ncomponent c.txt\n");
-  write("b.txt", "component a.txt\npoint 1 0 0\n");
+  // The same file by another name.
+  write("b.txt", "component " + folder.file("./a.txt") + "\npoint 1 0 0\n");
   write("c.txt", "component c.txt\npoint 2 0 0\n");
   auto top = component("a.txt", folder.file("top.txt"));
   EXPECT_EQ(translate(top), vorabsSTATUS_OK);
-  EXPECT_EQ(stripped(error),
-            Texts({"Error : Circular reference to externally referenced file a.txt is not "
+  EXPECT_EQ(texts(error),
+            Texts({"Error : Circular reference to externally referenced file ./a.txt is not "
                    "followed.\n",
                    "Error : Circular reference to externally referenced file c.txt is not "
                    "followed.\n",
@@ -181,9 +155,7 @@ TEST_F(vorabsComponentFileTranslatorTest, ReferenceBackToAFileInProgressFailsAnd
                    "translated.\n",
                    "Error : 1 of the 2 geometry items in component c.txt could not be "
                    "translated.\n"}));
-  ASSERT_FALSE(top->group().invalid());
-  const annGroup& made = *top->group();
-  EXPECT_EQ(members(made), Texts({"p1 in a.txt", "b.txt in a.txt/b.txt", "c.txt in a.txt/c.txt"}));
-  EXPECT_EQ(members(*made.member(1)), Texts({"p1 in a.txt/b.txt"}));
-  EXPECT_EQ(members(*made.member(2)), Texts({"p1 in a.txt/c.txt"}));
+  EXPECT_EQ(members(top->group().pointer()),
+            Texts({"p1 in a.txt", "b.txt in a.txt/b.txt", "c.txt in a.txt/c.txt"}));
+  EXPECT_EQ(members(top->group()->member(1)), Texts({"p1 in a.txt/b.txt"}));
 }
