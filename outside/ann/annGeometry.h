@@ -11,6 +11,8 @@
 
 #include "annItem.h"
 #include "gi.h"
+#include "top.h"
+#include "vel.h"
 
 // The base of every geometry item (no factory of its own).
 class VOROUT_API annGeometryItem : public annNamedItem {
@@ -66,6 +68,12 @@ public:
   int add_sub_surface(const annSurfaceBaseannPtr& surface);
   int num_sub_surfaces() const { return int(sub_surfaces_.size()); }
   const annSurfaceBaseannPtr& sub_surface(int i) const { return sub_surfaces_[size_t(i)]; }
+  // The kernel surface and the topology the item shows; each an empty
+  // handle until set. Both are shared with whoever set them.
+  const velSurfPtr& surface() const { return surface_; }
+  void set_surface(const velSurfPtr& surface) { surface_ = surface; }
+  const topTopologyPtr& topology() const { return topology_; }
+  void set_topology(const topTopologyPtr& topology) { topology_ = topology; }
   // The description, then " mesh "name"" and " sub-surfaces N" when present.
   void print_details(std::ostream& out) const override;
 
@@ -73,6 +81,8 @@ private:
   int holds(const annSurfaceBase* surface) const;
   annRenderMeshannPtr render_mesh_;
   coVariableArr<annSurfaceBaseannPtr> sub_surfaces_;
+  velSurfPtr surface_;
+  topTopologyPtr topology_;
 };
 
 class VOROUT_API annSurfaceItem final : public annSurfaceBase {
