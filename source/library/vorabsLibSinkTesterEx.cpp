@@ -23,6 +23,14 @@ utString faces_of(const topTopologyPtr& topology) {
   return text;
 }
 
+// A face item when the set marks a face, else a solid item.
+annSurfaceBaseannPtr topology_item(annDocument* document, const topTopologyPtr& topology,
+                                   const vorabsAttributeSet& attributes, const utString& name) {
+  if (attributes.member(vorabsFACE))
+    return make_annFaceItem(document, faces_of(topology), name);
+  return make_annSolidItem(document, faces_of(topology), name);
+}
+
 } // namespace
 
 vorabsLibSinkTesterEx::~vorabsLibSinkTesterEx() = default;
@@ -36,10 +44,7 @@ vorabsTranslationStatus vorabsLibSinkTesterEx::topology(const topTopologyPtr& to
     return status;
   if (converting_annotation(attributes))
     return vorabsSTATUS_COMPLETE_NO_ITEM;
-  if (attributes.member(vorabsFACE))
-    handle_geometry(make_annFaceItem(document_, faces_of(topology), name(attributes)), attributes);
-  else
-    handle_geometry(make_annSolidItem(document_, faces_of(topology), name(attributes)), attributes);
+  handle_geometry(topology_item(document_, topology, attributes, name(attributes)), attributes);
   return vorabsSTATUS_OK;
 }
 
@@ -125,10 +130,7 @@ vorabsTranslationStatus vorabsLibSinkTesterEx::body(const aqtIBodycoPrf& body,
   topTopologyPtr topology;
   utString recorded_name;
   get_topology(number_of_topologies() - 1, topology, recorded_name);
-  if (attributes.member(vorabsFACE))
-    handle_geometry(make_annFaceItem(document_, faces_of(topology), name(attributes)), attributes);
-  else
-    handle_geometry(make_annSolidItem(document_, faces_of(topology), name(attributes)), attributes);
+  handle_geometry(topology_item(document_, topology, attributes, name(attributes)), attributes);
   return vorabsSTATUS_OK;
 }
 
