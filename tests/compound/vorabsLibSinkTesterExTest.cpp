@@ -1,6 +1,6 @@
 // Tests of the annotation-building sink tester, the receiver that routes
-// sub-objects back through a reader, and a whole walk of nested groups from
-// a reader into an annotation document.
+// sub-objects back through a reader, the check reporter, and a whole walk of
+// nested groups from a reader into an annotation document.
 #include "vorabsLibSinkTesterEx.h"
 
 #include "TestHelpers.h"
@@ -48,6 +48,21 @@ protected:
 };
 
 } // namespace
+
+TEST(utUnitTestTest, CountsChecksAndWritesOnlyTheFailedOnes) {
+  std::ostringstream out;
+  utUnitTest tester(&out);
+  tester.utest_handler(1, "a == b", "x.cpp", 3, "same", "f");
+  tester.utest_handler(0, "a != b", "x.cpp", 7, "differ", "g");
+  tester.utest_handler(0, nullptr, nullptr, 0, nullptr, nullptr);
+  EXPECT_EQ(tester.num_checks(), 3);
+  EXPECT_EQ(tester.num_passed(), 1);
+  EXPECT_EQ(tester.num_failed(), 2);
+  EXPECT_EQ(out.str(), "x.cpp:7: check failed: a != b: differ [g]\n:0: check failed: :  []\n");
+  EXPECT_EQ(&tester.get_ostream(), &out);
+  tester.reset();
+  EXPECT_EQ(tester.num_checks(), 0);
+}
 
 TEST_F(vorabsLibSinkTesterExTest, EntitiesAreRecordedCheckedAndBuiltAsItemsOfTheirKind) {
   vorabsLibSinkTesterEx sink(&document);

@@ -1,4 +1,4 @@
-// Tests of the capturing channel's cut of long messages.
+// The capturing channel's cut of messages longer than 1,023 bytes.
 #include "vorabsOutputOstreamTester.h"
 
 #include <gtest/gtest.h>
@@ -7,13 +7,10 @@
 
 TEST(vorabsOutputOstreamTesterTest, ALongMessageIsCutBeforeACharacterItWouldSplit) {
   vorabsOutputOstreamTester channel;
-  const std::string two_bytes = std::string(1022, 'x') + "\xC3\xA9 tail";       // e acute
-  const std::string three_bytes = std::string(1021, 'x') + "\xE2\x82\xAC tail"; // euro sign
-  const std::string fits = std::string(1021, 'x') + "\xC3\xA9 tail";
-  channel.tprintf("vorabs", "%s", two_bytes.c_str());
-  channel.tprintf("vorabs", "%s", three_bytes.c_str());
-  channel.tprintf("vorabs", "%s", fits.c_str());
-  EXPECT_EQ(std::string(channel.get_string(0).c_str()), std::string(1022, 'x'));
-  EXPECT_EQ(std::string(channel.get_string(1).c_str()), std::string(1021, 'x'));
-  EXPECT_EQ(std::string(channel.get_string(2).c_str()), fits.substr(0, 1023));
+  const std::string x(1021, 'x');
+  for (const char* end : {"x\xC3\xA9 tail", "\xE2\x82\xAC tail", "\xC3\xA9 tail"})
+    channel.tprintf("vorabs", "%s%s", x.c_str(), end); // e acute, euro sign
+  EXPECT_EQ(std::string(channel.get_string(0).c_str()), x + "x");
+  EXPECT_EQ(std::string(channel.get_string(1).c_str()), x);
+  EXPECT_EQ(std::string(channel.get_string(2).c_str()), x + "\xC3\xA9");
 }
