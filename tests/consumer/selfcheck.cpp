@@ -1,38 +1,15 @@
 // A format library's GoogleTest suite checking its reader with the installed
-// self-check: the reader reads lines "name x y z", one point each.
+// self-check over a sample file.
+#include "PointReader.h"
 #include "vorabsSelfCheckGTest.h"
 #include "vorabsTestExpectedObjects.h"
-#include "vorabsTestLibInputEx.h"
-#include "vorabsTestPointTranslator.h"
 #include "vorabsTestTranslation.h"
-
-#include "vorabsIfStream.h"
 
 #include "utUnitTest.h"
 
 #include <gtest/gtest.h>
 
 #include <iostream>
-#include <string>
-
-namespace {
-
-class PointReader : public vorabsTestLibInputEx {
-public:
-  PointReader() : vorabsTestLibInputEx(nullptr) {}
-  int read_input(const vorabsContext& context, vorabsIfStream& stream) override {
-    if (!stream.open_stream())
-      return 0;
-    std::string name;
-    giPoint3 point;
-    while (stream.stream() >> name >> point.x >> point.y >> point.z)
-      add_translator(vorabsTranslatorcoPrf(
-          new vorabsTestPointTranslator(context, utString(name.c_str()), point)));
-    return 1;
-  }
-};
-
-} // namespace
 
 TEST(PointReaderSelfCheck, ReadsEveryPointOfTheSample) {
   vorabsSelfCheckGTest checks; // each failed check fails this test

@@ -2,11 +2,10 @@
 // seen as GoogleTest failures.
 #include "vorabsTestTranslation.h"
 
+#include "../consumer/PointReader.h"
 #include "TempDir.h"
 #include "vorabsSelfCheckGTest.h"
 #include "vorabsTestExpectedObjects.h"
-#include "vorabsTestLibInputEx.h"
-#include "vorabsTestPointTranslator.h"
 #include "vorabsUtestTranslation.h"
 
 #include "utUnitTest.h"
@@ -15,28 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 namespace {
-
-// Reads lines "name x y z"; a name alone is an unset point, which fails.
-class PointReader : public vorabsTestLibInputEx {
-public:
-  PointReader() : vorabsTestLibInputEx(nullptr) {}
-  int read_input(const vorabsContext& context, vorabsIfStream& stream) override {
-    if (!stream.open_stream())
-      return 0;
-    for (std::string line; std::getline(stream.stream(), line);) {
-      std::istringstream in(line);
-      std::string name;
-      giPoint3 point;
-      in >> name >> point.x >> point.y >> point.z;
-      add_translator(vorabsTranslatorcoPrf(
-          new vorabsTestPointTranslator(context, utString(name.c_str()), point)));
-    }
-    return 1;
-  }
-};
 
 utString sample(const TempDir& folder, const char* text) {
   std::ofstream(folder.file("sample.txt")) << text;
