@@ -23,12 +23,18 @@ utString faces_of(const topTopologyPtr& topology) {
   return text;
 }
 
-// A face item when the set marks a face, else a solid item.
+// A face item when the set marks a face, else a solid item, showing the
+// topology.
 annSurfaceBaseannPtr topology_item(annDocument* document, const topTopologyPtr& topology,
                                    const vorabsAttributeSet& attributes, const utString& name) {
+  annSurfaceBaseannPtr item;
   if (attributes.member(vorabsFACE))
-    return make_annFaceItem(document, faces_of(topology), name);
-  return make_annSolidItem(document, faces_of(topology), name);
+    item = make_annFaceItem(document, faces_of(topology), name);
+  else
+    item = make_annSolidItem(document, faces_of(topology), name);
+  if (!item.invalid())
+    item->set_topology(topology);
+  return item;
 }
 
 } // namespace
@@ -72,7 +78,10 @@ vorabsTranslationStatus vorabsLibSinkTesterEx::surface(const velSurfPtr& surface
   if (converting_annotation(attributes))
     return vorabsSTATUS_COMPLETE_NO_ITEM;
   const utString description(surface.invalid() ? "" : surface->kind());
-  handle_geometry(make_annSurfaceItem(document_, description, name(attributes)), attributes);
+  annSurfaceItemannPtr item = make_annSurfaceItem(document_, description, name(attributes));
+  if (!item.invalid())
+    item->set_surface(surface);
+  handle_geometry(item, attributes);
   return vorabsSTATUS_OK;
 }
 
