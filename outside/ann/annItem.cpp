@@ -89,6 +89,8 @@ int annModel::add_presentation(const annPresentationannPtr& presentation) {
 
 annDocument::annDocument() = default;
 
+annDocument::annDocument(const utString& name) : name_(name) {}
+
 annDocument::~annDocument() {
   for (const auto& item : items_)
     item->owner_ = nullptr;

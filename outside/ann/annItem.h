@@ -277,16 +277,18 @@ private:
 };
 
 // The host document: owns every item made in it and keeps them in creation
-// order.
+// order. Its name (empty unless given) is the host's title for it.
 class VOROUT_API annDocument : public annEntity {
 public:
   annDocument();
+  explicit annDocument(const utString& name);
   ~annDocument() override;
   annDocument(const annDocument&) = delete;
   annDocument& operator=(const annDocument&) = delete;
   annDocument* document() override { return this; }
   annModel* model() { return &model_; }
   const annModel* model() const { return &model_; }
+  const utString& name() const { return name_; }
 
   // Takes a new item over and answers a handle to it.
   template <class T> annPtr<T> adopt(T* item, const utString& name) {
@@ -358,6 +360,7 @@ private:
   // The spaces name_space_of made, by their enclosing space and name.
   std::map<std::pair<const annNameSpace*, utString>, annNameSpacePtr> name_spaces_;
   annModel model_;
+  utString name_ = utString("");
 };
 
 // A new name space named name inside the owner's current name space (at

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 TEST(vorabsLibSinkTesterTest, RecordsWhatItIsGivenAndConvertsBodiesByTheirKindKey) {
   vorabsLibSinkTester tester;
   // Invalid entities are recorded too: the tester only records.
@@ -66,14 +64,11 @@ TEST(vorabsOutputOstreamTesterTest, KeepsFormattedTprintfTextsOnly) {
   ASSERT_EQ(channel.number_of_strings(), 2);
   EXPECT_STREQ(channel.get_string(0).c_str(), "Entity F1 has 3 faces.\n");
   EXPECT_STREQ(channel.get_string(1).c_str(), "plain");
-  // Long texts are cut at 1,023 characters.
-  channel.tprintf("vorabs", "%s", std::string(2000, 'x').c_str());
-  EXPECT_EQ(channel.get_string(2).length(), 1023u);
 
   // The argument-list operations keep and make nothing.
   utString formatted("stale");
   through_va_list(channel, formatted, "value %d", 5);
-  EXPECT_EQ(channel.number_of_strings(), 3);
+  EXPECT_EQ(channel.number_of_strings(), 2);
   EXPECT_FALSE(formatted.is_null());
   EXPECT_STREQ(formatted.c_str(), "");
   channel.clear();
