@@ -14,3 +14,6 @@
 #include "annGroup.h"
 #include "annProperty.h"
 #include "annPresentation.h"
+#include "annDimension.h"       // dimensions and witness lines
+#include "gdt.h"                // GD&T items
+#include "annExternalContext.h" // the context of conversions made outside the model
