@@ -1,0 +1,9 @@
+// vorabsGdtGeometricToleranceBaseTranslator.cpp - a geometric tolerance whose group is a
+// gdtGeometricToleranceBase.
+#include "vorabsGdtGeometricToleranceBaseTranslator.h"
+
+vorabsGdtGeometricToleranceBaseTranslator::vorabsGdtGeometricToleranceBaseTranslator(
+    const giXform3& transform, const vorabsContext& context)
+    : vorabsGdtGtolBaseTranslator(sto_class_gdtGeometricToleranceBase(), transform, context) {}
+
+vorabsGdtGeometricToleranceBaseTranslator::~vorabsGdtGeometricToleranceBaseTranslator() = default;

@@ -1,0 +1,9 @@
+// vorabsGdtGeometricToleranceTranslator.cpp - a geometric tolerance whose group is a
+// gdtGeometricTolerance.
+#include "vorabsGdtGeometricToleranceTranslator.h"
+
+vorabsGdtGeometricToleranceTranslator::vorabsGdtGeometricToleranceTranslator(
+    const giXform3& transform, const vorabsContext& context)
+    : vorabsGdtGtolBaseTranslator(sto_class_gdtGeometricTolerance(), transform, context) {}
+
+vorabsGdtGeometricToleranceTranslator::~vorabsGdtGeometricToleranceTranslator() = default;

@@ -1,0 +1,37 @@
+// vorabsGdtGtolBaseTranslator.cpp - a geometric tolerance of a kind chosen by class tag.
+#include "vorabsGdtGtolBaseTranslator.h"
+
+vorabsGdtGtolBaseTranslator::vorabsGdtGtolBaseTranslator(const stoClass* group_class,
+                                                         const giXform3& transform,
+                                                         const vorabsContext& context)
+    : vorabsGroupTranslator(group_class, transform, context) {}
+
+vorabsGdtGtolBaseTranslator::~vorabsGdtGtolBaseTranslator() = default;
+
+void vorabsGdtGtolBaseTranslator::add_associated_geometry_translator(
+    const vorabsTranslatorcoPrf& translator) {
+  add_translator(translator);
+  associated_.add(translator.get());
+}
+
+void vorabsGdtGtolBaseTranslator::add_attached_annotation_translator(
+    const vorabsTranslatorcoPrf& translator) {
+  add_translator(translator);
+  attached_.add(translator.get());
+}
+
+void vorabsGdtGtolBaseTranslator::add_geometry(const annGeometryItemannPtr& item) {
+  const vorabsTranslator* from = current_translator();
+  gdtGeometricToleranceBase* tolerance =
+      gdtGeometricToleranceBase::sto_dynamic_cast(group().pointer());
+  if (tolerance && associated_.member(from))
+    tolerance->add_associated_geometry(item);
+  else if (tolerance && attached_.member(from))
+    tolerance->add_attached_annotation(item);
+  else
+    vorabsGroupTranslator::add_geometry(item);
+}
+
+utString vorabsGdtGtolBaseTranslator::type_name() const {
+  return utString("geometric tolerance");
+}
