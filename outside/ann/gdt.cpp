@@ -61,7 +61,7 @@ void print_modifiers(std::ostream& out, const intcoSet& modifiers) {
 
 // " label "text"" when the text is not empty.
 void print_text(std::ostream& out, const char* label, const utString& text) {
-  if (text.is_null() || text.length() == 0)
+  if (text.empty())
     return;
   out << ' ' << label << ' ';
   ann_print_quoted(out, text);

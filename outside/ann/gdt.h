@@ -7,8 +7,8 @@
 // it (notes, leaders added later); a datum and a geometric tolerance also
 // share the geometry they apply to (their associated geometry), and a
 // tolerance specification the reference blocks of datums it refers to.
-// Shared items stay items of the document; they are not members. Texts are
-// empty and numbers unset (DBL_MAX) until set.
+// Shared items stay items of the document; they are not members. Labels
+// are empty, datum names null and numbers unset (DBL_MAX) until set.
 #pragma once
 
 #include "annGeometry.h"
@@ -138,7 +138,7 @@ protected:
 private:
   gdtDatumTargetSize size_;
   utString label_ = utString("");
-  utString datum_name_ = utString("");
+  utString datum_name_;
 };
 
 // A reference to a datum in a tolerance frame, with its modifiers.
@@ -161,7 +161,7 @@ protected:
 private:
   utString label_ = utString("");
   intcoSet modifiers_;
-  utString datum_name_ = utString("");
+  utString datum_name_;
 };
 
 // A tolerance value of a tolerance frame, with its modifiers.
