@@ -23,8 +23,8 @@
 #include "vorabsIfStream.h"
 #include "vorabsLibSinkTester.h"
 #include "vorabsLibSinkTesterEx.h"
-#include "vorabsRadialDimensionTranslator.h"
 #include "vorabsOutputOstreamTester.h"
+#include "vorabsRadialDimensionTranslator.h"
 #include "vorabsTestFaceTranslator.h"
 #include "vorabsTestGroupTranslator.h"
 #include "vorabsTestInterface.h"
@@ -126,16 +126,63 @@ vorabsTranslatorcoPrf point_translator(const vorabsContext& context, const char*
   return vorabsTranslatorcoPrf(new vorabsTestPointTranslator(context, utString(name), point));
 }
 
-// Reads a fixture of nested groups into a document and prints the document.
-int read_nested_groups() {
+// A document read through a test reader: the reader's translators are
+// walked into a sink that builds and dresses annotation items, and the
+// document is printed. The reading owns everything it holds.
+struct DemoReading {
+  DemoReading() : reader(nullptr) {
+    context.set_document(&document);
+    reader.set_error(&error);
+    reader.set_output(&output);
+  }
+  int walk_and_print(const char* title);
+
   annDocument document;
   vorabsContext context;
-  context.set_document(&document);
   vorabsOutputOstreamTester output;
   vorabsOutputOstreamTester error;
-  vorabsTestLibInputEx reader(nullptr);
-  reader.set_error(&error);
-  reader.set_output(&output);
+  vorabsTestLibInputEx reader;
+};
+
+int DemoReading::walk_and_print(const char* title) {
+  vorabsIfStream no_file(nullptr);
+  if (!reader.read_input(context, no_file)) {
+    std::printf("the reader could not read its input\n");
+    return 1;
+  }
+
+  vorabsLibSinkTesterEx sink(&document);
+  sink.set_error(&error);
+  sink.set_output(&output);
+  vorabsTestInterfaceEx receiver(reader, sink);
+  vorabsAttributeSet inherited;
+
+  std::printf("\n%s: %d objects from %d top-level translators\n", title, reader.num_objects(),
+              reader.num_top_level_translators());
+  int index = 0;
+  while (++reader) {
+    vorabsAttributeSet attributes;
+    reader.attributes(attributes);
+    vorabsNamevorabsAttributePtr name;
+    utString shown = attributes.get(vorabsNAME, name) ? name->string() : utString("?");
+    sink.prepare_for_new_geometry();
+    vorabsTranslationStatus status = reader.send_to(inherited, receiver, sink);
+    std::printf("object %d %-12s %s\n", ++index, shown.c_str(), status_name(status.status()));
+  }
+  print_messages("output", output);
+  print_messages("error", error);
+  std::printf("annotation document:\n");
+  std::cout.flush();
+  document.print(std::cout);
+  std::cout.flush();
+  return 0;
+}
+
+// Reads a fixture of nested groups into a document and prints the document.
+int read_nested_groups() {
+  DemoReading reading;
+  const vorabsContext& context = reading.context;
+  vorabsTestLibInputEx& reader = reading.reader;
 
   // A group's children are added before the group joins its parent, so
   // that the parent's count of translators includes them.
@@ -161,37 +208,7 @@ int read_nested_groups() {
   reader.add_translator(vorabsTranslatorcoPrf(fixture));
   reader.add_translator(point_translator(context, "datum", giPoint3(0, 0, 0)));
 
-  vorabsIfStream no_file(nullptr);
-  if (!reader.read_input(context, no_file)) {
-    std::printf("the reader could not read its input\n");
-    return 1;
-  }
-
-  vorabsLibSinkTesterEx sink(&document);
-  sink.set_error(&error);
-  sink.set_output(&output);
-  vorabsTestInterfaceEx receiver(reader, sink);
-  vorabsAttributeSet inherited;
-
-  std::printf("\nnested groups: %d objects from %d top-level translators\n", reader.num_objects(),
-              reader.num_top_level_translators());
-  int index = 0;
-  while (++reader) {
-    vorabsAttributeSet attributes;
-    reader.attributes(attributes);
-    vorabsNamevorabsAttributePtr name;
-    utString shown = attributes.get(vorabsNAME, name) ? name->string() : utString("?");
-    sink.prepare_for_new_geometry();
-    vorabsTranslationStatus status = reader.send_to(inherited, receiver, sink);
-    std::printf("object %d %-12s %s\n", ++index, shown.c_str(), status_name(status.status()));
-  }
-  print_messages("output", output);
-  print_messages("error", error);
-  std::printf("annotation document:\n");
-  std::cout.flush();
-  document.print(std::cout);
-  std::cout.flush();
-  return 0;
+  return reading.walk_and_print("nested groups");
 }
 
 // A reader's translator of a compound kind: names the entity; flattened
@@ -235,14 +252,9 @@ vorabsTranslatorcoPrf line_translator(const vorabsContext& context, const char* 
 // Reads a radial dimension, a hole dimension and a datum into a document
 // and prints the document.
 int read_dimensions_and_gdt() {
-  annDocument document;
-  vorabsContext context;
-  context.set_document(&document);
-  vorabsOutputOstreamTester output;
-  vorabsOutputOstreamTester error;
-  vorabsTestLibInputEx reader(nullptr);
-  reader.set_error(&error);
-  reader.set_output(&output);
+  DemoReading reading;
+  const vorabsContext& context = reading.context;
+  vorabsTestLibInputEx& reader = reading.reader;
   const giXform3 identity(giXformIdentity);
 
   auto radius = std::make_shared<DemoNamed<vorabsRadialDimensionTranslator>>(
@@ -267,26 +279,7 @@ int read_dimensions_and_gdt() {
       line_translator(context, "datum A frame", giPoint3(0, -5, 0), giPoint3(5, -5, 0)));
   reader.add_translator(vorabsTranslatorcoPrf(datum));
 
-  vorabsLibSinkTesterEx sink(&document);
-  sink.set_error(&error);
-  sink.set_output(&output);
-  vorabsTestInterfaceEx receiver(reader, sink);
-  vorabsAttributeSet inherited;
-  std::printf("\ndimensions and GD&T: %d objects from %d top-level translators\n",
-              reader.num_objects(), reader.num_top_level_translators());
-  int index = 0;
-  while (++reader) {
-    sink.prepare_for_new_geometry();
-    vorabsTranslationStatus status = reader.send_to(inherited, receiver, sink);
-    std::printf("object %d %s\n", ++index, status_name(status.status()));
-  }
-  print_messages("output", output);
-  print_messages("error", error);
-  std::printf("annotation document:\n");
-  std::cout.flush();
-  document.print(std::cout);
-  std::cout.flush();
-  return 0;
+  return reading.walk_and_print("dimensions and GD&T");
 }
 
 } // namespace
