@@ -1,6 +1,8 @@
 // vorabsGdtDatumTranslator.cpp - a GD&T datum: its label and the geometry it is set on.
 #include "vorabsGdtDatumTranslator.h"
 
+#include "vorabsGdtRouting.h"
+
 vorabsGdtDatumTranslator::vorabsGdtDatumTranslator(const utString& label, const giXform3& transform,
                                                    const vorabsContext& context)
     : vorabsGroupTranslator(sto_class_gdtDatum(), transform, context), label_(label) {}
@@ -27,13 +29,8 @@ annNamedItemPtr vorabsGdtDatumTranslator::make_compound_object(const utString& n
 }
 
 void vorabsGdtDatumTranslator::add_geometry(const annGeometryItemannPtr& item) {
-  const vorabsTranslator* from = current_translator();
-  gdtDatum* datum = gdtDatum::sto_dynamic_cast(group().pointer());
-  if (datum && associated_.member(from))
-    datum->add_associated_geometry(item);
-  else if (datum && attached_.member(from))
-    datum->add_attached_annotation(item);
-  else
+  if (!vorabs_gdt_route(gdtDatum::sto_dynamic_cast(group().pointer()), current_translator(),
+                        associated_, attached_, item))
     vorabsGroupTranslator::add_geometry(item);
 }
 

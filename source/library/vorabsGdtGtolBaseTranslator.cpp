@@ -1,6 +1,8 @@
 // vorabsGdtGtolBaseTranslator.cpp - a geometric tolerance of a kind chosen by class tag.
 #include "vorabsGdtGtolBaseTranslator.h"
 
+#include "vorabsGdtRouting.h"
+
 vorabsGdtGtolBaseTranslator::vorabsGdtGtolBaseTranslator(const stoClass* group_class,
                                                          const giXform3& transform,
                                                          const vorabsContext& context)
@@ -21,14 +23,8 @@ void vorabsGdtGtolBaseTranslator::add_attached_annotation_translator(
 }
 
 void vorabsGdtGtolBaseTranslator::add_geometry(const annGeometryItemannPtr& item) {
-  const vorabsTranslator* from = current_translator();
-  gdtGeometricToleranceBase* tolerance =
-      gdtGeometricToleranceBase::sto_dynamic_cast(group().pointer());
-  if (tolerance && associated_.member(from))
-    tolerance->add_associated_geometry(item);
-  else if (tolerance && attached_.member(from))
-    tolerance->add_attached_annotation(item);
-  else
+  if (!vorabs_gdt_route(gdtGeometricToleranceBase::sto_dynamic_cast(group().pointer()),
+                        current_translator(), associated_, attached_, item))
     vorabsGroupTranslator::add_geometry(item);
 }
 
