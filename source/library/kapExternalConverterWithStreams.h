@@ -1,5 +1,4 @@
-// kapExternalConverterWithStreams.h - makes faces and bodies for an external context, with
-// channels.
+// kapExternalConverterWithStreams.h - makes faces and bodies for an external context.
 //
 // Code outside this library derives from it to turn its own numbered data
 // into topologies; kapExternalContext calls it with the message channels it

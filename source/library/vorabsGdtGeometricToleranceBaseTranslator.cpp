@@ -1,5 +1,4 @@
-// vorabsGdtGeometricToleranceBaseTranslator.cpp - a geometric tolerance whose group is a
-// gdtGeometricToleranceBase.
+// vorabsGdtGeometricToleranceBaseTranslator.cpp - a tolerance frame of no special kind.
 #include "vorabsGdtGeometricToleranceBaseTranslator.h"
 
 vorabsGdtGeometricToleranceBaseTranslator::vorabsGdtGeometricToleranceBaseTranslator(

@@ -1,8 +1,8 @@
-// vorabsGdtGeometricToleranceBaseTranslator.h - a geometric tolerance whose group is a
-// gdtGeometricToleranceBase.
+// vorabsGdtGeometricToleranceBaseTranslator.h - a tolerance frame of no special kind.
 //
-// Everything else is that of vorabsGdtGtolBaseTranslator: associated
-// geometry, attached annotation and plain members sorted by child.
+// Its group is a gdtGeometricToleranceBase; everything else is that of
+// vorabsGdtGtolBaseTranslator: associated geometry, attached annotation and
+// plain members sorted by child.
 #pragma once
 
 #include "vorabs_export.h"

@@ -1,5 +1,4 @@
-// vorabsGdtGeometricToleranceTranslator.cpp - a geometric tolerance whose group is a
-// gdtGeometricTolerance.
+// vorabsGdtGeometricToleranceTranslator.cpp - a geometric tolerance frame.
 #include "vorabsGdtGeometricToleranceTranslator.h"
 
 vorabsGdtGeometricToleranceTranslator::vorabsGdtGeometricToleranceTranslator(

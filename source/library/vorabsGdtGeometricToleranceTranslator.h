@@ -1,8 +1,8 @@
-// vorabsGdtGeometricToleranceTranslator.h - a geometric tolerance whose group is a
-// gdtGeometricTolerance.
+// vorabsGdtGeometricToleranceTranslator.h - a geometric tolerance frame.
 //
-// Everything else is that of vorabsGdtGtolBaseTranslator: associated
-// geometry, attached annotation and plain members sorted by child.
+// Its group is a gdtGeometricTolerance; everything else is that of
+// vorabsGdtGtolBaseTranslator: associated geometry, attached annotation and
+// plain members sorted by child.
 #pragma once
 
 #include "vorabs_export.h"
