@@ -4,9 +4,10 @@
 #include "annKind.h"
 
 ANN_DEFINE_KIND(annDimension, annGroup::sto_static_class(), ANN_NEW_INSTANCE(annDimension))
-ANN_DEFINE_KIND(annRadiusDimension, annDimension::sto_static_class(),
+ANN_DEFINE_KIND(annCentreDimension, annDimension::sto_static_class(), nullptr)
+ANN_DEFINE_KIND(annRadiusDimension, annCentreDimension::sto_static_class(),
                 ANN_NEW_INSTANCE(annRadiusDimension))
-ANN_DEFINE_KIND(annDiameterDimension, annDimension::sto_static_class(),
+ANN_DEFINE_KIND(annDiameterDimension, annCentreDimension::sto_static_class(),
                 ANN_NEW_INSTANCE(annDiameterDimension))
 ANN_DEFINE_KIND(annAngularDimension, annDimension::sto_static_class(),
                 ANN_NEW_INSTANCE(annAngularDimension))
@@ -17,6 +18,7 @@ ANN_DEFINE_KIND(annHoleDimension, annDimension::sto_static_class(),
 ANN_DEFINE_KIND(annWitnessLine, annGroup::sto_static_class(), ANN_NEW_INSTANCE(annWitnessLine))
 
 annDimension::~annDimension() = default;
+annCentreDimension::~annCentreDimension() = default;
 annRadiusDimension::~annRadiusDimension() = default;
 annDiameterDimension::~annDiameterDimension() = default;
 annAngularDimension::~annAngularDimension() = default;
@@ -53,12 +55,7 @@ int annWitnessLine::structure() const {
   return 1;
 }
 
-void annRadiusDimension::print_details(std::ostream& out) const {
-  annGroup::print_details(out);
-  print_point(out, "centre", centre_);
-}
-
-void annDiameterDimension::print_details(std::ostream& out) const {
+void annCentreDimension::print_details(std::ostream& out) const {
   annGroup::print_details(out);
   print_point(out, "centre", centre_);
 }

@@ -21,11 +21,11 @@ public:
   int structure() const override;
 };
 
-// The radius of an arc, measured from its centre.
-class VOROUT_API annRadiusDimension final : public annDimension {
-  ANN_ITEM_KIND(annRadiusDimension)
+// A dimension measured from or through a centre point (no factory).
+class VOROUT_API annCentreDimension : public annDimension {
+  ANN_ITEM_KIND(annCentreDimension)
 public:
-  ~annRadiusDimension() override;
+  ~annCentreDimension() override;
   const annPointItemannPtr& centre() const { return centre_; }
   void set_centre(const annPointItemannPtr& centre) { centre_ = centre; }
   // The group's details, then " centre ...".
@@ -35,18 +35,18 @@ private:
   annPointItemannPtr centre_;
 };
 
+// The radius of an arc, measured from its centre.
+class VOROUT_API annRadiusDimension final : public annCentreDimension {
+  ANN_ITEM_KIND(annRadiusDimension)
+public:
+  ~annRadiusDimension() override;
+};
+
 // The diameter of a circle, through its centre.
-class VOROUT_API annDiameterDimension final : public annDimension {
+class VOROUT_API annDiameterDimension final : public annCentreDimension {
   ANN_ITEM_KIND(annDiameterDimension)
 public:
   ~annDiameterDimension() override;
-  const annPointItemannPtr& centre() const { return centre_; }
-  void set_centre(const annPointItemannPtr& centre) { centre_ = centre; }
-  // The group's details, then " centre ...".
-  void print_details(std::ostream& out) const override;
-
-private:
-  annPointItemannPtr centre_;
 };
 
 // The angle between two lines, drawn as an arc of a radius about their vertex.
@@ -133,6 +133,9 @@ using annWitnessLineannPtr = annPtr<annWitnessLine>;
 
 inline const stoClass* sto_class_annDimension() {
   return annDimension::sto_static_class();
+}
+inline const stoClass* sto_class_annCentreDimension() {
+  return annCentreDimension::sto_static_class();
 }
 inline const stoClass* sto_class_annRadiusDimension() {
   return annRadiusDimension::sto_static_class();
