@@ -15,3 +15,6 @@
 #include "annProperty.h"
 #include "annPresentation.h"
 #include "annNameSpaceCopier.h"
+#include "annDimension.h"       // dimensions and witness lines
+#include "gdt.h"                // GD&T items
+#include "annExternalContext.h" // the context of conversions made outside the model
