@@ -12,8 +12,14 @@
 // into the pins) and a loose datum point. The receiver routes every child
 // back through the endpoint into a sink that builds and dresses annotation
 // items, and the document is printed as it ends up.
+//
+// Last it translates annotation entities into a fresh document: a text
+// under a rotation (sent inside a placed group) and a fill area with two
+// holes, the second of which the reader cannot give, and prints that
+// document.
 #include "vorabsAttributePtr.h"
 #include "vorabsCurveTranslator.h"
+#include "vorabsFillAreaTranslator.h"
 #include "vorabsIfStream.h"
 #include "vorabsLibSinkTester.h"
 #include "vorabsLibSinkTesterEx.h"
@@ -24,6 +30,7 @@
 #include "vorabsTestInterfaceEx.h"
 #include "vorabsTestLibInputEx.h"
 #include "vorabsTestPointTranslator.h"
+#include "vorabsTextTranslator.h"
 #include "vorabsWorkplaneTranslator.h"
 
 #include "ann/ann.h"
@@ -186,6 +193,110 @@ int read_nested_groups() {
   return 0;
 }
 
+// A reader's text: "Hello" in 2.5 mm italic Arial, laid out from (10, 5).
+class DemoTextTranslator final : public vorabsTextTranslator {
+public:
+  explicit DemoTextTranslator(const vorabsContext& context) : vorabsTextTranslator(context) {}
+  void attributes(vorabsAttributeSet& set) const override {
+    vorabsTextTranslator::attributes(set);
+    vorabsNamevorabsAttributePtr name;
+    set.check_out(vorabsNAME, name);
+    *name = vorabsName(utString("greeting"), 0);
+  }
+
+protected:
+  utString text_string() override { return utString("Hello"); }
+  void font_details(double& height, utString& font_name) override {
+    height = 2.5;
+    font_name = utString("Arial");
+  }
+  void font_details_ex(kapFontInformation& information) const override {
+    information.set_italic(1);
+  }
+  double text_width() override { return 12.0; }
+  void text_workplane(giWorkplane3& workplane) override {
+    workplane = giWorkplane3(giPoint3(10, 5, 0), giVector3(1, 0, 0), giVector3(0, 1, 0));
+  }
+};
+
+velCurvePtr2 demo_square(double x, double y, double side) {
+  auto* chain = new velCompCurve2(1e-6, 0);
+  const giPoint2 corners[] = {{x, y}, {x + side, y}, {x + side, y + side}, {x, y + side}};
+  for (int i = 0; i < 4; ++i)
+    chain->add_segment_end(velCurvePtr2(new velLine2(corners[i], corners[(i + 1) % 4])));
+  return velCurvePtr2(chain);
+}
+
+// A reader's plate: a 40 mm square with a round hole and a hole the reader
+// cannot give (its curve is missing).
+class DemoPlateTranslator final : public vorabsFillAreaTranslator {
+public:
+  explicit DemoPlateTranslator(const vorabsContext& context) : vorabsFillAreaTranslator(context) {}
+  void attributes(vorabsAttributeSet& set) const override {
+    vorabsFillAreaTranslator::attributes(set);
+    vorabsNamevorabsAttributePtr name;
+    set.check_out(vorabsNAME, name);
+    *name = vorabsName(utString("plate"), 0);
+  }
+
+protected:
+  int num_inner_boundaries() override { return 2; }
+  void inner_boundary(velCurvePtr2& curve, int index, vorabsAttributeSet&) override {
+    if (index == 0)
+      curve = velCurvePtr2(new velCircArc2(giPoint2(10, 10), 4, 0, 6.283185307179586));
+  }
+  void outer_boundary(velCurvePtr2& curve, vorabsAttributeSet&) override {
+    curve = demo_square(0, 0, 40);
+  }
+  void complete_fill_area(annFillAreaannPtr&) override {}
+};
+
+// Translates a rotated text and a plate with holes and prints the document.
+int translate_annotation() {
+  annDocument document;
+  vorabsContext context;
+  context.set_document(&document);
+  vorabsOutputOstreamTester output;
+  vorabsOutputOstreamTester error;
+  vorabsTestLibInputEx reader(nullptr);
+  reader.set_error(&error);
+  reader.set_output(&output);
+
+  int failed = 0;
+  vorabsTranslatorcoPrf text(new DemoTextTranslator(context));
+  giXform3 previous;
+  text->set_transform(
+      giXform3(giXformRotate, giPoint3(10, 5, 0), giVector3(0, 0, 1), giAngle(0.5), failed),
+      previous);
+  reader.add_translator(text);
+  reader.add_translator(vorabsTranslatorcoPrf(new DemoPlateTranslator(context)));
+
+  vorabsIfStream no_file(nullptr);
+  if (!reader.read_input(context, no_file)) {
+    std::printf("the reader could not read its input\n");
+    return 1;
+  }
+  vorabsLibSinkTesterEx sink(&document);
+  sink.set_error(&error);
+  sink.set_output(&output);
+  vorabsTestInterfaceEx receiver(reader, sink);
+  vorabsAttributeSet inherited;
+  std::printf("\nannotation entities: %d objects\n", reader.num_objects());
+  int index = 0;
+  while (++reader) {
+    sink.prepare_for_new_geometry();
+    vorabsTranslationStatus status = reader.send_to(inherited, receiver, sink);
+    std::printf("object %d %s\n", ++index, status_name(status.status()));
+  }
+  print_messages("output", output);
+  print_messages("error", error);
+  std::printf("annotation document:\n");
+  std::cout.flush();
+  document.print(std::cout);
+  std::cout.flush();
+  return 0;
+}
+
 } // namespace
 
 int main() {
@@ -261,5 +372,6 @@ int main() {
       "workplanes", sink.number_of_workplane3(),
       [&](int i, giWorkplane3& w, utString& n) { sink.get_workplane3(i, w, n); });
   std::fflush(stdout);
-  return read_nested_groups();
+  const int nested = read_nested_groups();
+  return nested ? nested : translate_annotation();
 }
