@@ -7,10 +7,11 @@
 
 namespace {
 
+// Positions move in index order and drop their cached box; normals are
+// carried as vectors and keep their lengths.
 void move_points(annPointCloudData& data, const giXform3& transform) {
   if (giNodeXYZ* positions = data.find_feature<giNodeXYZ>())
-    for (size_t i = 0; i < positions->size(); ++i)
-      positions->set(i, transform * (*positions)[i]);
+    positions->transform(transform);
   if (giNormArr* normals = data.find_feature<giNormArr>())
     for (size_t i = 0; i < normals->size(); ++i)
       normals->set(i, transform * (*normals)[i]);

@@ -74,7 +74,8 @@ void vorabsTextTranslator::make_lcs(annLCSannPtr& lcs, annDocument* document, co
   if (workplane.invalid())
     return;
   if (transform.rigid()) {
-    workplane.transform(transform);
+    if (!transform.identity())
+      workplane.transform(transform);
   } else {
     // Keep the frame orthonormal: turn u onto its image, then move the
     // origin to its image.

@@ -115,13 +115,4 @@ TEST_F(TextTranslatorTest, EmptyTextAndUnusableHeightsFailWithoutSending) {
   EXPECT_TRUE(output.messages.empty() && error.messages.empty());
 }
 
-TEST(FontInformationTest, UniqueStringMarksItalicThenBoldThenHeightAndNames) {
-  kapFontInformation information;
-  EXPECT_STREQ(information.generate_unique_string().c_str(), "0// // ");
-  information.set_italic(1);
-  information.set_bold(1);
-  information.set_family_name(utString("Arial"));
-  EXPECT_STREQ(information.generate_unique_string().c_str(), "i// b// 0// Arial// ");
-}
-
 } // namespace
