@@ -125,6 +125,23 @@ vorabsTranslatorcoPrf point_translator(const vorabsContext& context, const char*
   return vorabsTranslatorcoPrf(new vorabsTestPointTranslator(context, utString(name), point));
 }
 
+// What both channels received, then the document.
+void print_outcome(const vorabsOutputOstreamTester& output, const vorabsOutputOstreamTester& error,
+                   const annDocument& document) {
+  print_messages("output", output);
+  print_messages("error", error);
+  std::printf("annotation document:\n");
+  std::cout.flush();
+  document.print(std::cout);
+  std::cout.flush();
+}
+
+void name_entity(vorabsAttributeSet& set, const char* text) {
+  vorabsNamevorabsAttributePtr name;
+  set.check_out(vorabsNAME, name);
+  *name = vorabsName(utString(text), 0);
+}
+
 // Reads a fixture of nested groups into a document and prints the document.
 int read_nested_groups() {
   annDocument document;
@@ -184,12 +201,7 @@ int read_nested_groups() {
     vorabsTranslationStatus status = reader.send_to(inherited, receiver, sink);
     std::printf("object %d %-12s %s\n", ++index, shown.c_str(), status_name(status.status()));
   }
-  print_messages("output", output);
-  print_messages("error", error);
-  std::printf("annotation document:\n");
-  std::cout.flush();
-  document.print(std::cout);
-  std::cout.flush();
+  print_outcome(output, error, document);
   return 0;
 }
 
@@ -199,9 +211,7 @@ public:
   explicit DemoTextTranslator(const vorabsContext& context) : vorabsTextTranslator(context) {}
   void attributes(vorabsAttributeSet& set) const override {
     vorabsTextTranslator::attributes(set);
-    vorabsNamevorabsAttributePtr name;
-    set.check_out(vorabsNAME, name);
-    *name = vorabsName(utString("greeting"), 0);
+    name_entity(set, "greeting");
   }
 
 protected:
@@ -234,9 +244,7 @@ public:
   explicit DemoPlateTranslator(const vorabsContext& context) : vorabsFillAreaTranslator(context) {}
   void attributes(vorabsAttributeSet& set) const override {
     vorabsFillAreaTranslator::attributes(set);
-    vorabsNamevorabsAttributePtr name;
-    set.check_out(vorabsNAME, name);
-    *name = vorabsName(utString("plate"), 0);
+    name_entity(set, "plate");
   }
 
 protected:
@@ -288,12 +296,7 @@ int translate_annotation() {
     vorabsTranslationStatus status = reader.send_to(inherited, receiver, sink);
     std::printf("object %d %s\n", ++index, status_name(status.status()));
   }
-  print_messages("output", output);
-  print_messages("error", error);
-  std::printf("annotation document:\n");
-  std::cout.flush();
-  document.print(std::cout);
-  std::cout.flush();
+  print_outcome(output, error, document);
   return 0;
 }
 
