@@ -142,6 +142,38 @@ void name_entity(vorabsAttributeSet& set, const char* text) {
   *name = vorabsName(utString(text), 0);
 }
 
+// Reads with reader and walks its objects into the context's document
+// through a receiver that routes every child back through the reader,
+// printing each object's status, then both channels and the document.
+int walk_into_document(vorabsTestLibInputEx& reader, const vorabsContext& context,
+                       const char* title, vorabsOutputOstreamTester& output,
+                       vorabsOutputOstreamTester& error) {
+  vorabsIfStream no_file(nullptr);
+  if (!reader.read_input(context, no_file)) {
+    std::printf("the reader could not read its input\n");
+    return 1;
+  }
+  vorabsLibSinkTesterEx sink(context.document());
+  sink.set_error(&error);
+  sink.set_output(&output);
+  vorabsTestInterfaceEx receiver(reader, sink);
+  vorabsAttributeSet inherited;
+  std::printf("\n%s: %d objects from %d top-level translators\n", title, reader.num_objects(),
+              reader.num_top_level_translators());
+  int index = 0;
+  while (++reader) {
+    vorabsAttributeSet attributes;
+    reader.attributes(attributes);
+    vorabsNamevorabsAttributePtr name;
+    utString shown = attributes.get(vorabsNAME, name) ? name->string() : utString("?");
+    sink.prepare_for_new_geometry();
+    vorabsTranslationStatus status = reader.send_to(inherited, receiver, sink);
+    std::printf("object %d %-12s %s\n", ++index, shown.c_str(), status_name(status.status()));
+  }
+  print_outcome(output, error, *context.document());
+  return 0;
+}
+
 // Reads a fixture of nested groups into a document and prints the document.
 int read_nested_groups() {
   annDocument document;
@@ -177,32 +209,7 @@ int read_nested_groups() {
   reader.add_translator(vorabsTranslatorcoPrf(fixture));
   reader.add_translator(point_translator(context, "datum", giPoint3(0, 0, 0)));
 
-  vorabsIfStream no_file(nullptr);
-  if (!reader.read_input(context, no_file)) {
-    std::printf("the reader could not read its input\n");
-    return 1;
-  }
-
-  vorabsLibSinkTesterEx sink(&document);
-  sink.set_error(&error);
-  sink.set_output(&output);
-  vorabsTestInterfaceEx receiver(reader, sink);
-  vorabsAttributeSet inherited;
-
-  std::printf("\nnested groups: %d objects from %d top-level translators\n", reader.num_objects(),
-              reader.num_top_level_translators());
-  int index = 0;
-  while (++reader) {
-    vorabsAttributeSet attributes;
-    reader.attributes(attributes);
-    vorabsNamevorabsAttributePtr name;
-    utString shown = attributes.get(vorabsNAME, name) ? name->string() : utString("?");
-    sink.prepare_for_new_geometry();
-    vorabsTranslationStatus status = reader.send_to(inherited, receiver, sink);
-    std::printf("object %d %-12s %s\n", ++index, shown.c_str(), status_name(status.status()));
-  }
-  print_outcome(output, error, document);
-  return 0;
+  return walk_into_document(reader, context, "nested groups", output, error);
 }
 
 // A reader's text: "Hello" in 2.5 mm italic Arial, laid out from (10, 5).
@@ -279,25 +286,7 @@ int translate_annotation() {
   reader.add_translator(text);
   reader.add_translator(vorabsTranslatorcoPrf(new DemoPlateTranslator(context)));
 
-  vorabsIfStream no_file(nullptr);
-  if (!reader.read_input(context, no_file)) {
-    std::printf("the reader could not read its input\n");
-    return 1;
-  }
-  vorabsLibSinkTesterEx sink(&document);
-  sink.set_error(&error);
-  sink.set_output(&output);
-  vorabsTestInterfaceEx receiver(reader, sink);
-  vorabsAttributeSet inherited;
-  std::printf("\nannotation entities: %d objects\n", reader.num_objects());
-  int index = 0;
-  while (++reader) {
-    sink.prepare_for_new_geometry();
-    vorabsTranslationStatus status = reader.send_to(inherited, receiver, sink);
-    std::printf("object %d %s\n", ++index, status_name(status.status()));
-  }
-  print_outcome(output, error, document);
-  return 0;
+  return walk_into_document(reader, context, "annotation entities", output, error);
 }
 
 } // namespace
