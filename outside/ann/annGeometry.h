@@ -4,10 +4,11 @@
 // a workplane, a curve, a surface, a face, a solid, a text, a fill area or a
 // point cloud. Points and workplanes hold their values, and text, fill
 // areas and point clouds (annText.h, annFillArea.h, annPointCloud.h) their
-// parts; the other kinds hold, for now, only a description of what they were made from (opaque
-// text given by their factory); the kernel objects are attached later. A surface-like item may
-// carry a render mesh and sub-surfaces; it shares them through handles, and
-// the document owns them like any other item.
+// parts; the other kinds hold, for now, only a description of what they
+// were made from (opaque text given by their factory); the kernel objects
+// are attached later. A surface-like item may carry a render mesh and
+// sub-surfaces; it shares them through handles, and the document owns them
+// like any other item.
 #pragma once
 
 #include "annItem.h"
