@@ -13,10 +13,16 @@
 // back through the endpoint into a sink that builds and dresses annotation
 // items, and the document is printed as it ends up.
 //
+// Then it translates annotation entities into a fresh document: a text
+// under a rotation (sent inside a placed group) and a fill area with two
+// holes, the second of which the reader cannot give, and prints that
+// document.
+//
 // Last it reads dimensions and GD&T into a fresh document: a radial
 // dimension with its leader and arrow, a counterbored hole dimension, and a
 // datum set on a face with a note attached, and prints that document.
 #include "kapHoleDimensionTranslator.h"
+#include "vorabsFillAreaTranslator.h"
 #include "vorabsAttributePtr.h"
 #include "vorabsCurveTranslator.h"
 #include "vorabsGdtDatumTranslator.h"
@@ -25,6 +31,7 @@
 #include "vorabsLibSinkTesterEx.h"
 #include "vorabsOutputOstreamTester.h"
 #include "vorabsRadialDimensionTranslator.h"
+#include "vorabsTextTranslator.h"
 #include "vorabsTestFaceTranslator.h"
 #include "vorabsTestGroupTranslator.h"
 #include "vorabsTestInterface.h"
@@ -211,6 +218,81 @@ int read_nested_groups() {
   return reading.walk_and_print("nested groups");
 }
 
+void name_entity(vorabsAttributeSet& set, const char* text) {
+  vorabsNamevorabsAttributePtr name;
+  set.check_out(vorabsNAME, name);
+  *name = vorabsName(utString(text), 0);
+}
+
+// A reader's text: "Hello" in 2.5 mm italic Arial, laid out from (10, 5).
+class DemoTextTranslator final : public vorabsTextTranslator {
+public:
+  explicit DemoTextTranslator(const vorabsContext& context) : vorabsTextTranslator(context) {}
+  void attributes(vorabsAttributeSet& set) const override {
+    vorabsTextTranslator::attributes(set);
+    name_entity(set, "greeting");
+  }
+
+protected:
+  utString text_string() override { return utString("Hello"); }
+  void font_details(double& height, utString& font_name) override {
+    height = 2.5;
+    font_name = utString("Arial");
+  }
+  void font_details_ex(kapFontInformation& information) const override {
+    information.set_italic(1);
+  }
+  double text_width() override { return 12.0; }
+  void text_workplane(giWorkplane3& workplane) override {
+    workplane = giWorkplane3(giPoint3(10, 5, 0), giVector3(1, 0, 0), giVector3(0, 1, 0));
+  }
+};
+
+velCurvePtr2 demo_square(double x, double y, double side) {
+  auto* chain = new velCompCurve2(1e-6, 0);
+  const giPoint2 corners[] = {{x, y}, {x + side, y}, {x + side, y + side}, {x, y + side}};
+  for (int i = 0; i < 4; ++i)
+    chain->add_segment_end(velCurvePtr2(new velLine2(corners[i], corners[(i + 1) % 4])));
+  return velCurvePtr2(chain);
+}
+
+// A reader's plate: a 40 mm square with a round hole and a hole the reader
+// cannot give (its curve is missing).
+class DemoPlateTranslator final : public vorabsFillAreaTranslator {
+public:
+  explicit DemoPlateTranslator(const vorabsContext& context) : vorabsFillAreaTranslator(context) {}
+  void attributes(vorabsAttributeSet& set) const override {
+    vorabsFillAreaTranslator::attributes(set);
+    name_entity(set, "plate");
+  }
+
+protected:
+  int num_inner_boundaries() override { return 2; }
+  void inner_boundary(velCurvePtr2& curve, int index, vorabsAttributeSet&) override {
+    if (index == 0)
+      curve = velCurvePtr2(new velCircArc2(giPoint2(10, 10), 4, 0, 6.283185307179586));
+  }
+  void outer_boundary(velCurvePtr2& curve, vorabsAttributeSet&) override {
+    curve = demo_square(0, 0, 40);
+  }
+  void complete_fill_area(annFillAreaannPtr&) override {}
+};
+
+// Translates a rotated text and a plate with holes and prints the document.
+int translate_annotation() {
+  DemoReading reading;
+  const vorabsContext& context = reading.context;
+  int failed = 0;
+  vorabsTranslatorcoPrf text(new DemoTextTranslator(context));
+  giXform3 previous;
+  text->set_transform(
+      giXform3(giXformRotate, giPoint3(10, 5, 0), giVector3(0, 0, 1), giAngle(0.5), failed),
+      previous);
+  reading.reader.add_translator(text);
+  reading.reader.add_translator(vorabsTranslatorcoPrf(new DemoPlateTranslator(context)));
+  return reading.walk_and_print("annotation entities");
+}
+
 // A reader's translator of a compound kind: names the entity; flattened
 // contents keep their names.
 template <class Base> class DemoNamed : public Base {
@@ -358,6 +440,8 @@ int main() {
       [&](int i, giWorkplane3& w, utString& n) { sink.get_workplane3(i, w, n); });
   std::fflush(stdout);
   if (int failed = read_nested_groups())
+    return failed;
+  if (int failed = translate_annotation())
     return failed;
   return read_dimensions_and_gdt();
 }
