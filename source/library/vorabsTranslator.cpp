@@ -9,26 +9,45 @@ namespace {
 
 // The set a re-use completes to look for vorabsCHILDITEM: one per thread,
 // emptied after each use but kept, so that a re-use does not make and free
-// a set's entry array each time. Busy while in use, in case attributes()
+// a set's entry array each time. The state is plain data (no
+// initialisation test per use, one look-up of the thread's copy); the owner
+// is reached only to make the set. Busy while in use, in case attributes()
 // itself leads to another re-use.
-struct ReuseProbe {
-  vorabsAttributeSet set;
-  bool busy = false;
+struct ProbeState {
+  vorabsAttributeSet* set;
+  bool busy;
 };
-thread_local ReuseProbe reuse_probe;
+thread_local ProbeState probe_state = {nullptr, false};
+
+// Out of line so that the thread's copy is looked up once per re-use: the
+// compiler would otherwise look it up again after every call.
+[[gnu::noinline]] ProbeState& this_thread_probe() {
+  return probe_state;
+}
+
+vorabsAttributeSet* make_probe_set() {
+  static thread_local std::unique_ptr<vorabsAttributeSet> owner;
+  owner = std::make_unique<vorabsAttributeSet>();
+  return owner.get();
+}
 
 class ProbeUse {
 public:
-  explicit ProbeUse(ReuseProbe& probe) : probe_(probe) { probe_.busy = true; }
+  explicit ProbeUse(ProbeState& state) : state_(state) {
+    if (!state_.set)
+      state_.set = make_probe_set();
+    state_.busy = true;
+  }
   ~ProbeUse() {
-    probe_.set.clear();
-    probe_.busy = false;
+    state_.set->clear();
+    state_.busy = false;
   }
   ProbeUse(const ProbeUse&) = delete;
   ProbeUse& operator=(const ProbeUse&) = delete;
+  vorabsAttributeSet& set() const { return *state_.set; }
 
 private:
-  ReuseProbe& probe_;
+  ProbeState& state_;
 };
 
 } // namespace
@@ -71,15 +90,17 @@ bool vorabsTranslator::top_level_on_reuse(const vorabsAttributeSet& attributes) 
   // it adds, so the completed copy need not be made.
   if (attributes.member(vorabsCHILDITEM))
     return false;
-  if (reuse_probe.busy) {
+  ProbeState& state = this_thread_probe();
+  if (state.busy) {
     vorabsAttributeSet own(utCopy, attributes);
     this->attributes(own);
     return !own.member(vorabsCHILDITEM);
   }
-  ProbeUse use(reuse_probe);
-  reuse_probe.set.merge(attributes);
-  this->attributes(reuse_probe.set);
-  return !reuse_probe.set.member(vorabsCHILDITEM);
+  ProbeUse use(state);
+  if (attributes.num_attributes() > 0)
+    use.set().merge(attributes);
+  this->attributes(use.set());
+  return !use.set().member(vorabsCHILDITEM);
 }
 
 void vorabsTranslator::set_transform(const giXform3& transform, giXform3& previous) {
