@@ -100,8 +100,11 @@ private:
 
 // A hash set for a handful of values, such as a per-object memo that mostly
 // holds one entry: the first value lives inline (no allocation), the rest in
-// one array. Up to eight values are found by equality alone; hashes are
-// worked out only once the set grows past that, where they start to pay.
+// blocks of their own, so a stored value never moves while the set lives.
+// Up to eight values are found by equality alone; hashes are worked out only
+// once the set grows past that, where they start to pay. find_key looks a
+// value up by anything that Equal compares with T and Hash hashes as T would
+// be hashed, without building a T for it.
 template <class T, class Hash = coHasher<T>, class Equal = std::equal_to<T>> class coFlatSet {
 public:
   coFlatSet() = default;
@@ -109,29 +112,36 @@ public:
 
   // Nonzero when the value was not yet present.
   int add(const T& value) {
-    if (find(value))
-      return 0;
-    if (!first_) {
-      first_.emplace(value);
-      return 1;
-    }
-    rest_.push_back(Slot{0, value});
+    bool added = false;
+    insert(value, added);
+    return added;
+  }
+  // The stored value equal to value, stored now when there was none.
+  const T* insert(const T& value, bool& added) {
+    added = false;
+    if (const T* stored = find(value))
+      return stored;
+    added = true;
+    if (!first_)
+      return &first_.emplace(value);
+    rest_.push_back(std::make_unique<Slot>(Slot{0, value}));
     if (size() == linear_limit + 1)
       hash_all(); // from now on every slot carries its hash
     else if (hashed())
-      rest_.back().hash = Hash()(value);
-    return 1;
+      rest_.back()->hash = Hash()(value);
+    return &rest_.back()->value;
   }
   // The stored value equal to value, or null.
-  const T* find(const T& value) const {
+  const T* find(const T& value) const { return find_key(value); }
+  template <class Key> const T* find_key(const Key& key) const {
     if (!first_)
       return nullptr;
-    if (Equal()(*first_, value))
+    if (Equal()(*first_, key))
       return &*first_;
-    size_t hash = hashed() ? Hash()(value) : 0;
-    for (const Slot& slot : rest_)
-      if ((!hashed() || slot.hash == hash) && Equal()(slot.value, value))
-        return &slot.value;
+    size_t hash = hashed() ? Hash()(key) : 0;
+    for (const auto& slot : rest_)
+      if ((!hashed() || slot->hash == hash) && Equal()(slot->value, key))
+        return &slot->value;
     return nullptr;
   }
   int member(const T& value) const { return find(value) != nullptr; }
@@ -150,11 +160,11 @@ private:
   };
   bool hashed() const { return size() > linear_limit; }
   void hash_all() {
-    for (Slot& slot : rest_)
-      slot.hash = Hash()(slot.value);
+    for (auto& slot : rest_)
+      slot->hash = Hash()(slot->value);
   }
   std::optional<T> first_; // built only when the first value comes
-  std::vector<Slot> rest_;
+  std::vector<std::unique_ptr<Slot>> rest_;
 };
 
 // A set of pointers to objects owned elsewhere.

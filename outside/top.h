@@ -114,6 +114,21 @@ private:
 
 using aqtIBodycoPrf = coPrf<aqtIBody>;
 
+// One face of a body as a caller picks it out: the face (sharing its
+// surface) and the position of the shell it lies in.
+class VOROUT_API aqtIFace {
+public:
+  aqtIFace(const topFace& face, int shell) : face_(face), shell_(shell) {}
+  const topFace& face() const { return face_; }
+  int shell() const { return shell_; }
+
+private:
+  topFace face_;
+  int shell_;
+};
+
+using aqtIFacecoPrf = coPrf<aqtIFace>;
+
 // Builds topologies out of bodies. Both operations make a new topology
 // holding deep copies of the body's faces, put it behind topology and
 // answer nonzero; they answer 0 and leave topology as it was for an empty

@@ -1,15 +1,40 @@
-// utUnitTest.h - the unit-test reporter: records checks and prints the failed ones.
+// utUnitTest.h - the unit-test reporter: records every check and prints a summary.
 //
 // One reporter serves the process (get_tester()); self-check code hands it
 // every check it makes with the expression, the source file and line, a
-// message and the function. The reporter counts checks and failures and
-// writes each failed check as one line to its stream, standard error until
-// another stream is set. It refers to the stream without owning it.
+// message and the function. The reporter keeps each check, passed or
+// failed, writes a failed one at once as a line to its stream (standard
+// error until another stream is set), and prints on request a summary of
+// the counts and of every failure. A listener, when set, is told of every
+// check as it is recorded: that is how a test framework sees the failures
+// as its own. The reporter refers to its stream and its listener without
+// owning them. Checks may be reported from several threads at once.
 #pragma once
 
 #include "vorout_export.h"
 
 #include <iosfwd>
+#include <mutex>
+#include <string>
+#include <vector>
+
+// One recorded check. Null texts are kept as empty ones.
+struct VOROUT_API utUnitTestCheck {
+  int passed = 0;
+  std::string expression;
+  std::string file;
+  int line = 0;
+  std::string message;
+  std::string function;
+};
+
+// Told of every check a reporter records, while the reporter's lock is
+// held: a listener must not report to the same reporter.
+class VOROUT_API utUnitTestListener {
+public:
+  virtual ~utUnitTestListener();
+  virtual void check_recorded(const utUnitTestCheck& check) = 0;
+};
 
 class VOROUT_API utUnitTest {
 public:
@@ -22,24 +47,34 @@ public:
   // The process's reporter.
   static utUnitTest& get_tester();
 
-  std::ostream& get_ostream() const { return *stream_; }
+  std::ostream& get_ostream() const;
   // Makes stream the one failures are written to; null restores standard error.
   void set_ostream(std::ostream* stream);
+  // Makes listener the one told of each check (null: none); answers the
+  // previous one.
+  utUnitTestListener* set_listener(utUnitTestListener* listener);
 
-  // Records one check. A failed check (passed zero) is written as
+  // Records one check. A failed check (passed zero) is written at once as
   //   file:line: check failed: expression: message [function]
-  // Null texts are written as empty ones.
   void utest_handler(int passed, const char* expression, const char* file, int line,
                      const char* message, const char* function);
 
-  int num_checks() const { return checks_; }
-  int num_passed() const { return checks_ - failures_; }
-  int num_failed() const { return failures_; }
-  // Forgets the counts.
+  int num_checks() const;
+  int num_passed() const;
+  int num_failed() const;
+  // The i-th check recorded (0-based, 0 <= i < num_checks()).
+  utUnitTestCheck check(int i) const;
+  // The counts, then one line per failure:
+  //   checks: 7 passed, 2 failed
+  //   failed: file:line in function: message (expression)
+  void print_summary(std::ostream& out) const;
+  // Forgets every check.
   void reset();
 
 private:
+  mutable std::mutex lock_;
   std::ostream* stream_;
-  int checks_ = 0;
+  utUnitTestListener* listener_ = nullptr;
+  std::vector<utUnitTestCheck> checks_;
   int failures_ = 0;
 };

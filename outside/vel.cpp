@@ -340,19 +340,24 @@ giPoint3 velCylinder::position(double u, double v) const {
 // --- curves on surfaces -------------------------------------------------------
 velCurvePtr3 velCurveOnSurf3::copy() const {
   return velCurvePtr3(new velCurveOnSurf3(curve_.invalid() ? curve_ : curve_->copy(),
-                                          surface_.invalid() ? surface_ : surface_->copy()));
+                                          surface_.invalid() ? surface_ : surface_->copy(),
+                                          placement_));
 }
 
 int velCurveOnSurf3::accepts_transform(const giXform3& xform) const {
-  return !surface_.invalid() && surface_->accepts_transform(xform);
+  return !surface_.invalid() && !xform.invalid();
 }
 
 void velCurveOnSurf3::transform_in_place(const giXform3& xform) {
   if (!accepts_transform(xform))
     return;
-  velSurfPtr moved = surface_->copy();
-  moved->transform_in_place(xform);
-  surface_ = moved;
+  if (placement_.identity() && surface_->accepts_transform(xform)) {
+    velSurfPtr moved = surface_->copy();
+    moved->transform_in_place(xform);
+    surface_ = moved;
+    return;
+  }
+  placement_.premultiply(xform);
 }
 
 giPoint3 velCurveOnSurf3::position(double t) const {
@@ -361,7 +366,8 @@ giPoint3 velCurveOnSurf3::position(double t) const {
   giPoint2 uv = curve_->position(t);
   if (uv.invalid())
     return giPoint3();
-  return surface_->position(uv.x, uv.y);
+  giPoint3 on_surface = surface_->position(uv.x, uv.y);
+  return placement_.identity() ? on_surface : placement_ * on_surface;
 }
 
 void velCurveOnSurf3::parameter_range(double& t0, double& t1) const {

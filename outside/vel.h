@@ -223,7 +223,8 @@ private:
 };
 
 // A circular arc; the parameter is the angle in radians counter-clockwise
-// from the x direction. A radius that is not positive traces unset points.
+// from the x direction. A start angle above the end angle traces the arc
+// clockwise. A radius that is not positive traces unset points.
 class VOROUT_API velCircArc2 final : public velCurve2 {
 public:
   velCircArc2(const giPoint2& centre, double radius, double start_angle, double end_angle)
@@ -236,6 +237,8 @@ public:
 
   const giPoint2& centre() const { return centre_; }
   double radius() const { return radius_; }
+  double start_angle() const { return start_angle_; }
+  double end_angle() const { return end_angle_; }
 
 private:
   giPoint2 centre_;
@@ -364,17 +367,21 @@ private:
 
 // --- curves on surfaces -------------------------------------------------------
 // A curve drawn in the parameter plane of a surface: position(t) is the
-// surface at the 2D curve's position(t). It shares the curve and the
-// surface it is made with; copy() copies both. A transform moves a private
-// copy of the surface, never the shared one.
+// surface at the 2D curve's position(t), carried by the placement. It
+// shares the curve and the surface it is made with; copy() copies both. A
+// transform the surface accepts moves a private copy of the surface, never
+// the shared one; any other set transform joins the placement (identity
+// until then), so that the curve follows a stretch its surface cannot take.
 class VOROUT_API velCurveOnSurf3 final : public velCurve3 {
 public:
   velCurveOnSurf3(const velCurvePtr2& curve, const velSurfPtr& surface)
-      : curve_(curve), surface_(surface) {}
+      : curve_(curve), surface_(surface), placement_(giXformIdentity) {}
+  velCurveOnSurf3(const velCurvePtr2& curve, const velSurfPtr& surface, const giXform3& placement)
+      : curve_(curve), surface_(surface), placement_(placement) {}
 
   velCurvePtr3 copy() const override;
   void transform_in_place(const giXform3& xform) override;
-  // What the surface accepts; nothing without a surface.
+  // Any set transform; nothing without a surface.
   int accepts_transform(const giXform3& xform) const override;
   giPoint3 position(double t) const override;
   void parameter_range(double& t0, double& t1) const override;
@@ -382,8 +389,12 @@ public:
 
   const velCurvePtr2& curve() const { return curve_; }
   const velSurfPtr& surface() const { return surface_; }
+  // Applied after the surface; the identity unless a transform the surface
+  // refused was taken.
+  const giXform3& placement() const { return placement_; }
 
 private:
   velCurvePtr2 curve_;
   velSurfPtr surface_;
+  giXform3 placement_;
 };

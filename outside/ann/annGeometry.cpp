@@ -14,15 +14,8 @@ ANN_DEFINE_KIND(annSolidItem, annSurfaceBase::sto_static_class(), ANN_NEW_INSTAN
 ANN_DEFINE_KIND(annPointItem, annGeometryItem::sto_static_class(), ANN_NEW_INSTANCE(annPointItem))
 ANN_DEFINE_KIND(annWorkplaneItem, annGeometryItem::sto_static_class(),
                 ANN_NEW_INSTANCE(annWorkplaneItem))
-ANN_DEFINE_KIND(annTextGeometry, annGeometryItem::sto_static_class(),
-                ANN_NEW_INSTANCE(annTextGeometry))
-ANN_DEFINE_KIND(annFillArea, annGeometryItem::sto_static_class(), ANN_NEW_INSTANCE(annFillArea))
-ANN_DEFINE_KIND(annPointCloud, annGeometryItem::sto_static_class(), ANN_NEW_INSTANCE(annPointCloud))
 
 annGeometryItem::~annGeometryItem() = default;
-annTextGeometry::~annTextGeometry() = default;
-annFillArea::~annFillArea() = default;
-annPointCloud::~annPointCloud() = default;
 annCurveItem::~annCurveItem() = default;
 annRenderMesh::~annRenderMesh() = default;
 annSurfaceBase::~annSurfaceBase() = default;
@@ -31,38 +24,6 @@ annFaceItem::~annFaceItem() = default;
 annSolidItem::~annSolidItem() = default;
 annPointItem::~annPointItem() = default;
 annWorkplaneItem::~annWorkplaneItem() = default;
-
-namespace {
-
-void print_point(std::ostream& out, const giPoint3& point) {
-  if (point.invalid()) {
-    out << "unset";
-    return;
-  }
-  ann_print(out, point.x);
-  out << ' ';
-  ann_print(out, point.y);
-  out << ' ';
-  ann_print(out, point.z);
-}
-
-// Makes a new item of kind T in the owner's document.
-template <class T> annPtr<T> make_item(annEntity* owner, const utString& name) {
-  annDocument* document = ann_document_of(owner);
-  if (!document)
-    return annPtr<T>();
-  return document->adopt(new T(), name);
-}
-
-template <class T>
-annPtr<T> make_described(annEntity* owner, const utString& description, const utString& name) {
-  annPtr<T> item = make_item<T>(owner, name);
-  if (!item.invalid())
-    item->set_description(description);
-  return item;
-}
-
-} // namespace
 
 void annGeometryItem::print_details(std::ostream& out) const {
   if (description_.is_null())
@@ -102,17 +63,17 @@ void annSurfaceBase::print_details(std::ostream& out) const {
 
 void annPointItem::print_details(std::ostream& out) const {
   out << " at ";
-  print_point(out, point_);
+  ann_print_point(out, point_);
 }
 
 void annWorkplaneItem::print_details(std::ostream& out) const {
   out << " origin ";
-  print_point(out, workplane_.origin());
+  ann_print_point(out, workplane_.origin());
 }
 
 annPointItemannPtr make_annPointItem(annEntity* owner, const giPoint3& point,
                                      const utString& name) {
-  annPointItemannPtr item = make_item<annPointItem>(owner, name);
+  annPointItemannPtr item = ann_make_item<annPointItem>(owner, name);
   if (!item.invalid())
     item->set_point(point);
   return item;
@@ -120,7 +81,7 @@ annPointItemannPtr make_annPointItem(annEntity* owner, const giPoint3& point,
 
 annWorkplaneItemannPtr make_annWorkplaneItem(annEntity* owner, const giWorkplane3& workplane,
                                              const utString& name) {
-  annWorkplaneItemannPtr item = make_item<annWorkplaneItem>(owner, name);
+  annWorkplaneItemannPtr item = ann_make_item<annWorkplaneItem>(owner, name);
   if (!item.invalid())
     item->set_workplane(workplane);
   return item;
@@ -128,43 +89,28 @@ annWorkplaneItemannPtr make_annWorkplaneItem(annEntity* owner, const giWorkplane
 
 annCurveItemannPtr make_annCurveItem(annEntity* owner, const utString& description,
                                      const utString& name) {
-  return make_described<annCurveItem>(owner, description, name);
+  return ann_make_described<annCurveItem>(owner, description, name);
 }
 
 annSurfaceItemannPtr make_annSurfaceItem(annEntity* owner, const utString& description,
                                          const utString& name) {
-  return make_described<annSurfaceItem>(owner, description, name);
+  return ann_make_described<annSurfaceItem>(owner, description, name);
 }
 
 annFaceItemannPtr make_annFaceItem(annEntity* owner, const utString& description,
                                    const utString& name) {
-  return make_described<annFaceItem>(owner, description, name);
+  return ann_make_described<annFaceItem>(owner, description, name);
 }
 
 annSolidItemannPtr make_annSolidItem(annEntity* owner, const utString& description,
                                      const utString& name) {
-  return make_described<annSolidItem>(owner, description, name);
+  return ann_make_described<annSolidItem>(owner, description, name);
 }
 
 annRenderMeshannPtr make_annRenderMesh(annEntity* owner, const giTriBlock& triblock,
                                        const utString& name) {
-  annRenderMeshannPtr mesh = make_item<annRenderMesh>(owner, name);
+  annRenderMeshannPtr mesh = ann_make_item<annRenderMesh>(owner, name);
   if (!mesh.invalid())
     mesh->set_triblock(triblock);
   return mesh;
-}
-
-annTextGeometryannPtr make_annTextGeometry(annEntity* owner, const utString& description,
-                                           const utString& name) {
-  return make_described<annTextGeometry>(owner, description, name);
-}
-
-annFillAreaannPtr make_annFillArea(annEntity* owner, const utString& description,
-                                   const utString& name) {
-  return make_described<annFillArea>(owner, description, name);
-}
-
-annPointCloudannPtr make_annPointCloud(annEntity* owner, const utString& description,
-                                       const utString& name) {
-  return make_described<annPointCloud>(owner, description, name);
 }

@@ -2,15 +2,19 @@
 //
 // A geometry item is a named item that shows a piece of geometry: a point,
 // a workplane, a curve, a surface, a face, a solid, a text, a fill area or a
-// point cloud. Points and workplanes hold their values; the other kinds
-// hold, for now, only a description of what they were made from (opaque
-// text given by their factory); the kernel objects are attached later. A surface-like item may
-// carry a render mesh and sub-surfaces; it shares them through handles, and
-// the document owns them like any other item.
+// point cloud. Points and workplanes hold their values, and text, fill
+// areas and point clouds (annText.h, annFillArea.h, annPointCloud.h) their
+// parts; the other kinds hold, for now, only a description of what they
+// were made from (opaque text given by their factory); the kernel objects
+// are attached later. A surface-like item may carry a render mesh and
+// sub-surfaces; it shares them through handles, and the document owns them
+// like any other item.
 #pragma once
 
 #include "annItem.h"
 #include "gi.h"
+#include "top.h"
+#include "vel.h"
 
 // The base of every geometry item (no factory of its own).
 class VOROUT_API annGeometryItem : public annNamedItem {
@@ -27,7 +31,8 @@ private:
   utString description_;
 };
 
-class VOROUT_API annCurveItem final : public annGeometryItem {
+// A curve item; annCurve is the kind that holds a 2D curve of the world plane.
+class VOROUT_API annCurveItem : public annGeometryItem {
   ANN_ITEM_KIND(annCurveItem)
 public:
   ~annCurveItem() override;
@@ -66,6 +71,12 @@ public:
   int add_sub_surface(const annSurfaceBaseannPtr& surface);
   int num_sub_surfaces() const { return int(sub_surfaces_.size()); }
   const annSurfaceBaseannPtr& sub_surface(int i) const { return sub_surfaces_[size_t(i)]; }
+  // The kernel surface and the topology the item shows; each an empty
+  // handle until set. Both are shared with whoever set them.
+  const velSurfPtr& surface() const { return surface_; }
+  void set_surface(const velSurfPtr& surface) { surface_ = surface; }
+  const topTopologyPtr& topology() const { return topology_; }
+  void set_topology(const topTopologyPtr& topology) { topology_ = topology; }
   // The description, then " mesh "name"" and " sub-surfaces N" when present.
   void print_details(std::ostream& out) const override;
 
@@ -73,6 +84,8 @@ private:
   int holds(const annSurfaceBase* surface) const;
   annRenderMeshannPtr render_mesh_;
   coVariableArr<annSurfaceBaseannPtr> sub_surfaces_;
+  velSurfPtr surface_;
+  topTopologyPtr topology_;
 };
 
 class VOROUT_API annSurfaceItem final : public annSurfaceBase {
@@ -119,34 +132,11 @@ private:
   giWorkplane3 workplane_;
 };
 
-// Annotation geometry: text, a filled area and a cloud of points. Like
-// curves, they hold for now only the description they were made from.
-class VOROUT_API annTextGeometry final : public annGeometryItem {
-  ANN_ITEM_KIND(annTextGeometry)
-public:
-  ~annTextGeometry() override;
-};
-
-class VOROUT_API annFillArea final : public annGeometryItem {
-  ANN_ITEM_KIND(annFillArea)
-public:
-  ~annFillArea() override;
-};
-
-class VOROUT_API annPointCloud final : public annGeometryItem {
-  ANN_ITEM_KIND(annPointCloud)
-public:
-  ~annPointCloud() override;
-};
-
 using annSurfaceItemannPtr = annPtr<annSurfaceItem>;
 using annFaceItemannPtr = annPtr<annFaceItem>;
 using annSolidItemannPtr = annPtr<annSolidItem>;
 using annPointItemannPtr = annPtr<annPointItem>;
 using annWorkplaneItemannPtr = annPtr<annWorkplaneItem>;
-using annTextGeometryannPtr = annPtr<annTextGeometry>;
-using annFillAreaannPtr = annPtr<annFillArea>;
-using annPointCloudannPtr = annPtr<annPointCloud>;
 
 inline const stoClass* sto_class_annGeometryItem() {
   return annGeometryItem::sto_static_class();
@@ -172,15 +162,6 @@ inline const stoClass* sto_class_annPointItem() {
 inline const stoClass* sto_class_annWorkplaneItem() {
   return annWorkplaneItem::sto_static_class();
 }
-inline const stoClass* sto_class_annTextGeometry() {
-  return annTextGeometry::sto_static_class();
-}
-inline const stoClass* sto_class_annFillArea() {
-  return annFillArea::sto_static_class();
-}
-inline const stoClass* sto_class_annPointCloud() {
-  return annPointCloud::sto_static_class();
-}
 inline const stoClass* sto_class_annRenderMesh() {
   return annRenderMesh::sto_static_class();
 }
@@ -201,10 +182,4 @@ VOROUT_API annFaceItemannPtr make_annFaceItem(annEntity* owner, const utString& 
 VOROUT_API annSolidItemannPtr make_annSolidItem(annEntity* owner, const utString& description,
                                                 const utString& name);
 VOROUT_API annRenderMeshannPtr make_annRenderMesh(annEntity* owner, const giTriBlock& triblock,
-                                                  const utString& name);
-VOROUT_API annTextGeometryannPtr make_annTextGeometry(annEntity* owner, const utString& description,
-                                                      const utString& name);
-VOROUT_API annFillAreaannPtr make_annFillArea(annEntity* owner, const utString& description,
-                                              const utString& name);
-VOROUT_API annPointCloudannPtr make_annPointCloud(annEntity* owner, const utString& description,
                                                   const utString& name);

@@ -7,8 +7,6 @@ ANN_DEFINE_KIND(annSPT, annNamedItem::sto_static_class(), ANN_NEW_INSTANCE(annSP
 ANN_DEFINE_KIND(annGroup, annGeometryItem::sto_static_class(), ANN_NEW_INSTANCE(annGroup))
 ANN_DEFINE_KIND(annComponentFile, annGroup::sto_static_class(), ANN_NEW_INSTANCE(annComponentFile))
 ANN_DEFINE_KIND(annUnlinkedSolid, annGroup::sto_static_class(), ANN_NEW_INSTANCE(annUnlinkedSolid))
-ANN_DEFINE_KIND(annDimension, annGroup::sto_static_class(), ANN_NEW_INSTANCE(annDimension))
-ANN_DEFINE_KIND(annWitnessLine, annGroup::sto_static_class(), ANN_NEW_INSTANCE(annWitnessLine))
 ANN_DEFINE_KIND(annSymbol, annGroup::sto_static_class(), ANN_NEW_INSTANCE(annSymbol))
 ANN_DEFINE_KIND(annPointSymbolInstance, annSymbol::sto_static_class(),
                 ANN_NEW_INSTANCE(annPointSymbolInstance))
@@ -18,8 +16,6 @@ annSPT::~annSPT() = default;
 annGroup::~annGroup() = default;
 annComponentFile::~annComponentFile() = default;
 annUnlinkedSolid::~annUnlinkedSolid() = default;
-annDimension::~annDimension() = default;
-annWitnessLine::~annWitnessLine() = default;
 annSymbol::~annSymbol() = default;
 annPointSymbolInstance::~annPointSymbolInstance() = default;
 annGdtTolerance::~annGdtTolerance() = default;
@@ -113,12 +109,6 @@ void annComponentFile::print_details(std::ostream& out) const {
 }
 
 int annUnlinkedSolid::structure() const {
-  return 1;
-}
-int annDimension::structure() const {
-  return 1;
-}
-int annWitnessLine::structure() const {
   return 1;
 }
 int annSymbol::structure() const {

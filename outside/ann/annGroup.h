@@ -121,22 +121,6 @@ public:
   int structure() const override;
 };
 
-// A dimension: its lines, arrows and text make one structure.
-class VOROUT_API annDimension : public annGroup {
-  ANN_ITEM_KIND(annDimension)
-public:
-  ~annDimension() override;
-  int structure() const override;
-};
-
-// A witness line tying a dimension to the point it measures: a structure.
-class VOROUT_API annWitnessLine final : public annGroup {
-  ANN_ITEM_KIND(annWitnessLine)
-public:
-  ~annWitnessLine() override;
-  int structure() const override;
-};
-
 // A symbol: its geometry makes one structure.
 class VOROUT_API annSymbol : public annGroup {
   ANN_ITEM_KIND(annSymbol)
@@ -152,7 +136,8 @@ public:
   ~annPointSymbolInstance() override;
 };
 
-// A geometric tolerance (GD&T): a structure.
+// The base of GD&T items (datums, tolerances, roughness symbols ..., see
+// gdt.h): a structure.
 class VOROUT_API annGdtTolerance : public annGroup {
   ANN_ITEM_KIND(annGdtTolerance)
 public:
@@ -171,12 +156,6 @@ inline const stoClass* sto_class_annComponentFile() {
 }
 inline const stoClass* sto_class_annUnlinkedSolid() {
   return annUnlinkedSolid::sto_static_class();
-}
-inline const stoClass* sto_class_annDimension() {
-  return annDimension::sto_static_class();
-}
-inline const stoClass* sto_class_annWitnessLine() {
-  return annWitnessLine::sto_static_class();
 }
 inline const stoClass* sto_class_annSymbol() {
   return annSymbol::sto_static_class();

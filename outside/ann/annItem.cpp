@@ -44,6 +44,14 @@ std::shared_ptr<annNamedItem> annPtrBase::share(annNamedItem* item) {
 }
 
 annNamedItem::~annNamedItem() = default;
+
+void annNamedItem::set_name_space(const annNameSpacePtr& space) {
+  if (owner_)
+    owner_->unlink_name(this);
+  name_space_ = space;
+  if (owner_)
+    owner_->link_name(this);
+}
 void annNamedItem::print_details(std::ostream&) const {}
 size_t annNamedItem::num_members() const {
   return 0;
@@ -81,6 +89,8 @@ int annModel::add_presentation(const annPresentationannPtr& presentation) {
 
 annDocument::annDocument() = default;
 
+annDocument::annDocument(const utString& name) : name_(name) {}
+
 annDocument::~annDocument() {
   for (const auto& item : items_)
     item->owner_ = nullptr;
@@ -91,20 +101,24 @@ void annDocument::add_item(const std::shared_ptr<annNamedItem>& item, const utSt
   item->owner_ = this;
   item->name_space_ = current_name_space_;
   items_.push_back(item);
-  auto inserted = by_name_.try_emplace(item->name(), NameChain{item.get(), item.get()});
+  link_name(item.get());
+}
+
+void annDocument::link_name(annNamedItem* item) {
+  auto inserted =
+      by_name_.try_emplace(NameKey{item->name(), item->name_space().get()}, NameChain{item, item});
   if (!inserted.second) {
-    inserted.first->second.last->next_same_name_ = item.get();
-    inserted.first->second.last = item.get();
+    inserted.first->second.last->next_same_name_ = item;
+    inserted.first->second.last = item;
   }
 }
 
 annNamedItemPtr annDocument::find_item(const utString& name, const stoClass* tag) const {
-  auto chain = by_name_.find(name);
+  auto chain = by_name_.find(NameKey{name, current_name_space_.get()});
   if (chain == by_name_.end())
     return annNamedItemPtr();
   for (annNamedItem* item = chain->second.first; item; item = item->next_same_name_)
-    if (item->name() == name && item->name_space() == current_name_space_ &&
-        item->sto_class()->is_kind_of(tag)) {
+    if (item->sto_class()->is_kind_of(tag)) {
       annNamedItemPtr handle(name, item->shared_from_this());
       handle.set_name_space(item->name_space());
       return handle;
@@ -113,7 +127,7 @@ annNamedItemPtr annDocument::find_item(const utString& name, const stoClass* tag
 }
 
 void annDocument::unlink_name(annNamedItem* item) {
-  auto chain = by_name_.find(item->name());
+  auto chain = by_name_.find(NameKey{item->name(), item->name_space().get()});
   if (chain == by_name_.end())
     return;
   annNamedItem* previous = nullptr;
@@ -159,6 +173,25 @@ annNameSpacePtr annDocument::set_name_space(const annNameSpacePtr& space) {
   annNameSpacePtr previous = current_name_space_;
   current_name_space_ = space;
   return previous;
+}
+
+annNameSpacePtr annDocument::name_space_of(const annNameSpacePath& path) {
+  annNameSpacePtr space;
+  for (size_t i = 0; i < path.depth(); ++i) {
+    annNameSpacePtr& known = name_spaces_[{space.get(), path.name(i)}];
+    if (!known)
+      known = std::make_shared<annNameSpace>(path.name(i), space);
+    space = known;
+  }
+  return space;
+}
+
+annNameSpacePtr make_annNameSpace(annEntity* owner, const utString& name,
+                                  const utString& reference) {
+  annDocument* document = owner ? owner->document() : nullptr;
+  if (!document)
+    return annNameSpacePtr();
+  return std::make_shared<annNameSpace>(name, document->current_name_space(), reference);
 }
 
 namespace {

@@ -15,6 +15,7 @@
 #include "vorout_export.h"
 
 #include <iosfwd>
+#include <map>
 #include <memory>
 #include <unordered_map>
 #include <type_traits>
@@ -34,16 +35,20 @@ class annNameSpace;
 using annNameSpacePtr = std::shared_ptr<annNameSpace>;
 
 // A named scope that item names live in; the root has no parent.
+// reference is how the data that led to the space named it (a component
+// file as its assembly refers to it); null when it has no other name.
 class VOROUT_API annNameSpace {
 public:
-  annNameSpace(const utString& name, annNameSpacePtr parent)
-      : name_(name), parent_(std::move(parent)) {}
+  annNameSpace(const utString& name, annNameSpacePtr parent, const utString& reference = utString())
+      : name_(name), parent_(std::move(parent)), reference_(reference) {}
   const utString& name() const { return name_; }
   const annNameSpacePtr& parent() const { return parent_; }
+  const utString& reference() const { return reference_; }
 
 private:
   utString name_;
   annNameSpacePtr parent_;
+  utString reference_;
 };
 
 // The names of a name space and its ancestors, outermost first: a value that
@@ -196,7 +201,7 @@ public:
   ~annNamedItem() override;
   annDocument* owner() const { return owner_; }
   const annNameSpacePtr& name_space() const { return name_space_; }
-  void set_name_space(const annNameSpacePtr& space) { name_space_ = space; }
+  void set_name_space(const annNameSpacePtr& space);
   annHierarchy hierarchy_status() const { return hierarchy_; }
   void set_hierarchy(annHierarchy status) { hierarchy_ = status; }
   int visible() const { return visible_; }
@@ -272,16 +277,18 @@ private:
 };
 
 // The host document: owns every item made in it and keeps them in creation
-// order.
+// order. Its name (empty unless given) is the host's title for it.
 class VOROUT_API annDocument : public annEntity {
 public:
   annDocument();
+  explicit annDocument(const utString& name);
   ~annDocument() override;
   annDocument(const annDocument&) = delete;
   annDocument& operator=(const annDocument&) = delete;
   annDocument* document() override { return this; }
   annModel* model() { return &model_; }
   const annModel* model() const { return &model_; }
+  const utString& name() const { return name_; }
 
   // Takes a new item over and answers a handle to it.
   template <class T> annPtr<T> adopt(T* item, const utString& name) {
@@ -305,6 +312,10 @@ public:
   const annNameSpacePtr& current_name_space() const { return current_name_space_; }
   // Makes space current and answers the previous current name space.
   annNameSpacePtr set_name_space(const annNameSpacePtr& space);
+  // The document's own name space whose names, outermost first, are those
+  // of path; made with its enclosing spaces on first use, so that equal
+  // paths answer the same space. Null for an empty path.
+  annNameSpacePtr name_space_of(const annNameSpacePath& path);
 
   // One line per item in creation order, each line ending in a newline:
   //   Kind "name"[ level N][ style "set"][ display "shown"][ in "a/b"][details]
@@ -316,21 +327,48 @@ public:
   void print(std::ostream& out) const;
 
 private:
+  friend class annNamedItem;
   void add_item(const std::shared_ptr<annNamedItem>& item, const utString& name);
-  // Takes item out of the chain of its name.
+  // Puts item at the end of the chain of its name and name space.
+  void link_name(annNamedItem* item);
+  // Takes item out of the chain of its name and name space.
   void unlink_name(annNamedItem* item);
   std::vector<std::shared_ptr<annNamedItem>> items_;
-  // Items by the name they were adopted under, so that finding a style set
-  // by name does not walk the whole document: each name leads to a chain of
-  // its items in adoption order (linked through the items themselves).
+  // Items by the name they were adopted under and their name space, so
+  // that finding a style set by name walks neither the whole document nor
+  // the same name in other name spaces (one per component of an assembly):
+  // each key leads to a chain of its items in adoption order (linked
+  // through the items themselves).
+  struct NameKey {
+    utString name;
+    const annNameSpace* space;
+    bool operator==(const NameKey& other) const {
+      return space == other.space && name == other.name;
+    }
+  };
+  struct NameKeyHash {
+    size_t operator()(const NameKey& key) const {
+      return coHasher<utString>()(key.name) ^ std::hash<const void*>()(key.space);
+    }
+  };
   struct NameChain {
     annNamedItem* first;
     annNamedItem* last;
   };
-  std::unordered_map<utString, NameChain, coHasher<utString>> by_name_;
+  std::unordered_map<NameKey, NameChain, NameKeyHash> by_name_;
   annNameSpacePtr current_name_space_;
+  // The spaces name_space_of made, by their enclosing space and name.
+  std::map<std::pair<const annNameSpace*, utString>, annNameSpacePtr> name_spaces_;
   annModel model_;
+  utString name_ = utString("");
 };
+
+// A new name space named name inside the owner's current name space (at
+// the root when there is none), known to the data that led to it as
+// reference. Null without an owner. The document does not keep it: it
+// lives while it is current or an item or handle refers to it.
+VOROUT_API annNameSpacePtr make_annNameSpace(annEntity* owner, const utString& name,
+                                             const utString& reference);
 
 template <class T>
 annPtr<T> annPtr<T>::find_item(annEntity* owner, const utString& name, const stoClass* tag) {

@@ -1,8 +1,11 @@
 // annStyle.cpp - styles, style sets, curve fonts and placeholders of the annotation model.
 #include "annStyle.h"
 
+#include "annFillArea.h"
 #include "annGeometry.h"
 #include "annKind.h"
+#include "annPointCloud.h"
+#include "annText.h"
 
 #include <memory>
 #include <ostream>

@@ -78,10 +78,10 @@ vorabsAttributePtrBase* vorabsAttributeSet::place_clone(const vorabsAttributePtr
   return original.clone();
 }
 
-void vorabsAttributeSet::store(const vorabsAttributeKey& key, vorabsAttributePtrBase* value,
-                               bool in_arena) {
+void vorabsAttributeSet::store(Entry* entry, const vorabsAttributeKey& key,
+                               vorabsAttributePtrBase* value, bool in_arena) {
   const utTypeID* type = &value->ut_dynamic_type();
-  if (Entry* entry = find(key)) {
+  if (entry) {
     release(*entry);
     entry->value = value;
     entry->type = type;
@@ -112,7 +112,7 @@ void vorabsAttributeSet::check_out(const vorabsAttributeKey& key, vorabsAttribut
   }
   bool in_arena = false;
   vorabsAttributePtrBase* value = place_new(ptr, in_arena);
-  store(key, value, in_arena);
+  store(entry, key, value, in_arena); // the key was looked up above
   ptr.point_to(*value);
 }
 
@@ -131,7 +131,8 @@ void vorabsAttributeSet::clear() {
     release(entry);
   entries_.clear();
   arena_used_ = 0;
-  rebuild_index();
+  summary_ = 0;
+  std::fill(std::begin(index_), std::end(index_), uint8_t(0));
 }
 
 void vorabsAttributeSet::merge(const vorabsAttributeSet& other) {
@@ -140,6 +141,6 @@ void vorabsAttributeSet::merge(const vorabsAttributeSet& other) {
   for (const Entry& entry : other.entries_) {
     bool in_arena = false;
     vorabsAttributePtrBase* value = place_clone(*entry.value, in_arena);
-    store(entry.key, value, in_arena);
+    store(find(entry.key), entry.key, value, in_arena);
   }
 }

@@ -93,8 +93,10 @@ private:
     long at = position(key);
     return at < 0 ? nullptr : &entries_[size_t(at)];
   }
-  // Stores value under key, ending what was there.
-  void store(const vorabsAttributeKey& key, vorabsAttributePtrBase* value, bool in_arena);
+  // Stores value under key, ending what was there; entry is the key's
+  // entry as found just before (null when the key is absent).
+  void store(Entry* entry, const vorabsAttributeKey& key, vorabsAttributePtrBase* value,
+             bool in_arena);
   static void release(const Entry& entry);
   // A fresh default (prototype.make_new) or copy (clone) of a value, in the
   // arena when there is room.

@@ -43,6 +43,9 @@ protected:
   utString type_name() const override;
   void item_was_rejected() override;
   const stoClass* compound_object_type() const override;
+  // For kinds that make their group themselves: the group the loop adds
+  // to, places and rejects.
+  void set_group(const annGroupannPtr& group) { group_ = group; }
 
 private:
   annGroupannPtr group_;

@@ -1,14 +1,20 @@
 // vorabsLibInputEx.cpp - a reader that registers one translator per top-level source object.
 #include "vorabsLibInputEx.h"
 
+#include <utility>
+
 vorabsLibInputEx::~vorabsLibInputEx() = default;
 
 void vorabsLibInputEx::add_translator(const vorabsTranslatorcoPrf& translator) {
+  add_translator(vorabsTranslatorcoPrf(translator));
+}
+
+void vorabsLibInputEx::add_translator(vorabsTranslatorcoPrf&& translator) {
   if (!translator.invalid()) {
     translator->set_error(error());
     translator->set_output(output());
   }
-  translators_.add_translator(translator);
+  translators_.add_translator(std::move(translator));
 }
 
 // Both need the cursor on a translator; off it they do nothing (attributes)

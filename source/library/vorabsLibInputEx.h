@@ -22,6 +22,9 @@ public:
   // Hands the endpoint's channels (error first) to the translator and
   // registers it.
   void add_translator(const vorabsTranslatorcoPrf& translator);
+  // The same for a handle the caller gives up: registering it moves the
+  // reference instead of counting it up and down.
+  void add_translator(vorabsTranslatorcoPrf&& translator);
 
   int operator++() override { return ++cursor_; }
   // All registered translators, nested ones included.

@@ -23,6 +23,20 @@ utString faces_of(const topTopologyPtr& topology) {
   return text;
 }
 
+// A face item when the set marks a face, else a solid item, showing the
+// topology.
+annSurfaceBaseannPtr topology_item(annDocument* document, const topTopologyPtr& topology,
+                                   const vorabsAttributeSet& attributes, const utString& name) {
+  annSurfaceBaseannPtr item;
+  if (attributes.member(vorabsFACE))
+    item = make_annFaceItem(document, faces_of(topology), name);
+  else
+    item = make_annSolidItem(document, faces_of(topology), name);
+  if (!item.invalid())
+    item->set_topology(topology);
+  return item;
+}
+
 } // namespace
 
 vorabsLibSinkTesterEx::~vorabsLibSinkTesterEx() = default;
@@ -36,10 +50,7 @@ vorabsTranslationStatus vorabsLibSinkTesterEx::topology(const topTopologyPtr& to
     return status;
   if (converting_annotation(attributes))
     return vorabsSTATUS_COMPLETE_NO_ITEM;
-  if (attributes.member(vorabsFACE))
-    handle_geometry(make_annFaceItem(document_, faces_of(topology), name(attributes)), attributes);
-  else
-    handle_geometry(make_annSolidItem(document_, faces_of(topology), name(attributes)), attributes);
+  handle_geometry(topology_item(document_, topology, attributes, name(attributes)), attributes);
   return vorabsSTATUS_OK;
 }
 
@@ -67,7 +78,10 @@ vorabsTranslationStatus vorabsLibSinkTesterEx::surface(const velSurfPtr& surface
   if (converting_annotation(attributes))
     return vorabsSTATUS_COMPLETE_NO_ITEM;
   const utString description(surface.invalid() ? "" : surface->kind());
-  handle_geometry(make_annSurfaceItem(document_, description, name(attributes)), attributes);
+  annSurfaceItemannPtr item = make_annSurfaceItem(document_, description, name(attributes));
+  if (!item.invalid())
+    item->set_surface(surface);
+  handle_geometry(item, attributes);
   return vorabsSTATUS_OK;
 }
 
@@ -125,10 +139,7 @@ vorabsTranslationStatus vorabsLibSinkTesterEx::body(const aqtIBodycoPrf& body,
   topTopologyPtr topology;
   utString recorded_name;
   get_topology(number_of_topologies() - 1, topology, recorded_name);
-  if (attributes.member(vorabsFACE))
-    handle_geometry(make_annFaceItem(document_, faces_of(topology), name(attributes)), attributes);
-  else
-    handle_geometry(make_annSolidItem(document_, faces_of(topology), name(attributes)), attributes);
+  handle_geometry(topology_item(document_, topology, attributes, name(attributes)), attributes);
   return vorabsSTATUS_OK;
 }
 

@@ -2,7 +2,8 @@
 //
 // Every geometric entity is recorded as by vorabsLibSinkTester, checked
 // through the unit-test reporter, and then made into an annotation item of
-// its kind in the document, dressed in the entity's attributes. Items that
+// its kind in the document, dressed in the entity's attributes (surface,
+// face and solid items hold the surface or topology they show). Items that
 // arrive between two prepare_for_new_geometry() calls are gathered: the
 // second one starts a new group holding both, and later ones join it. The
 // document is the caller's and may be null (then nothing is built); the

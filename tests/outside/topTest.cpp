@@ -1,5 +1,5 @@
-// Tests of the topology library: deep copies, transforms, face walks and
-// turning bodies into topologies.
+// Tests of the topology library: deep copies, transforms and turning bodies
+// into topologies.
 #include "top.h"
 
 #include <gtest/gtest.h>
@@ -48,26 +48,6 @@ TEST(topTopologyTest, BecomeIsDeepAndTransformMovesSharedSurfacesOnce) {
   EXPECT_FALSE(original.transform(giXform3(squash)));
   EXPECT_FALSE(original.transform(giXform3()));
   EXPECT_EQ(height(original.face(0)), 1);
-}
-
-TEST(topFaceITTest, VisitsEveryFaceThenAnswersZero) {
-  topTopologyPtr topology(new topTopology());
-  for (double z : {1.0, 2.0, 3.0})
-    topology->add_face(topFace(plane_at(z)));
-  topFaceIT it(topology);
-  for (double z : {1.0, 2.0, 3.0}) {
-    ASSERT_TRUE(++it);
-    EXPECT_EQ(height(it.face()), z);
-  }
-  EXPECT_FALSE(++it);
-  EXPECT_FALSE(++it);
-  EXPECT_TRUE(it.face().surface().invalid());
-
-  topTopology empty;
-  topFaceIT over_empty(empty);
-  EXPECT_FALSE(++over_empty);
-  topFaceIT over_nothing{topTopologyPtr()};
-  EXPECT_FALSE(++over_nothing);
 }
 
 TEST(uqtAQTBodyToTopologyTest, ConvertsAllFacesOrTheFirstOne) {

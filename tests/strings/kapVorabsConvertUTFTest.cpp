@@ -290,31 +290,6 @@ TEST(ConvertUTFTest, TerminatorOnlyWhenMissingAndCodesThatDoNotFitBecomeOneQuest
             (Outcome{4, {}, true}));
 }
 
-// Random valid text survives UTF-32 -> UTF-8 -> UTF-16 -> UTF-32 unchanged,
-// and its UTF-8 is the standard form, not merely a self-consistent one.
-TEST(ConvertUTFTest, RandomCodePointsRoundTripExactly) {
-  std::mt19937 random(20240601);
-  ConvertUTF converter;
-  auto through = [&](auto fn, const Units& in) {
-    Outcome counted = run(converter, fn, in, 0);
-    Outcome filled = run(converter, fn, in, counted.result);
-    EXPECT_TRUE(counted.exact && filled.exact);
-    EXPECT_EQ(filled.result, counted.result);
-    return filled.units;
-  };
-  for (int round = 0; round < 300; ++round) {
-    Units codes = random_runs(random, random() % 300);
-    Units utf8 = through(&ConvertUTF::utf32_to_utf8, codes);
-    Units back = through(&ConvertUTF::utf16_to_utf32, through(&ConvertUTF::utf8_to_utf16, utf8));
-    codes.push_back(0);
-    ASSERT_EQ(back, codes);
-    Units expected, ignored;
-    for (unsigned int code : codes)
-      append_encoded(code, expected, ignored);
-    ASSERT_EQ(utf8, expected);
-  }
-}
-
 // Runs of valid text with defects dropped in: the block paths must give what
 // the code-by-code reference gives, in all six directions and for counting,
 // exact, small and large destinations.
@@ -349,7 +324,3 @@ TEST(ConvertUTFTest, RandomTextWithDefectsConvertsLikeTheReference) {
     ASSERT_TRUE(all_like_reference(codes, bytes, units, random)) << "round " << round;
   }
 }
-
-// The first and last code of each UTF-8 length, in every position of a block.
-// UTF-32 input is not checked; whatever it holds, counting and filling agree
-// and stay inside the buffers.

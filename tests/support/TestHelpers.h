@@ -9,6 +9,9 @@
 #include "top.h"
 #include "vel.h"
 
+#include <gtest/gtest.h>
+
+#include <cmath>
 #include <sstream>
 #include <string>
 
@@ -41,6 +44,29 @@ inline giXform3 translation(double x, double y, double z) {
 inline giXform3 diagonal(double sx, double sy, double sz) {
   const double m[4][4] = {{sx, 0, 0, 0}, {0, sy, 0, 0}, {0, 0, sz, 0}, {0, 0, 0, 1}};
   return giXform3(m);
+}
+
+// A turn by radians about the axis through centre.
+inline giXform3 rotation(const giPoint3& centre, const giVector3& axis, double radians) {
+  int error = -1;
+  giXform3 turn(giXformRotate, centre, axis, giAngle(radians), error);
+  EXPECT_EQ(error, 0);
+  return turn;
+}
+
+inline ::testing::AssertionResult near(const giPoint3& actual, const giPoint3& expected,
+                                       double tolerance = 1e-12) {
+  if (std::fabs(actual.x - expected.x) <= tolerance &&
+      std::fabs(actual.y - expected.y) <= tolerance &&
+      std::fabs(actual.z - expected.z) <= tolerance)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not (" << expected.x
+         << ", " << expected.y << ", " << expected.z << ")";
+}
+
+inline ::testing::AssertionResult near(const giVector3& actual, const giVector3& expected) {
+  return near(giPoint3(actual.x, actual.y, actual.z), giPoint3(expected.x, expected.y, expected.z));
 }
 
 inline void place(vorabsTranslator& translator, const giXform3& transform) {

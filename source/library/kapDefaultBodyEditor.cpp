@@ -1,0 +1,4 @@
+// kapDefaultBodyEditor.cpp - the body editor that edits nothing.
+#include "kapDefaultBodyEditor.h"
+
+kapDefaultBodyEditor::~kapDefaultBodyEditor() = default;

@@ -1,0 +1,4 @@
+// kapExternalConverterWithStreams.cpp - makes faces and bodies for an external context.
+#include "kapExternalConverterWithStreams.h"
+
+kapExternalConverterWithStreams::~kapExternalConverterWithStreams() = default;

@@ -1,0 +1,163 @@
+// vorabsComponentFileTranslator.cpp - a component of an assembly: an externally referenced file.
+#include "vorabsComponentFileTranslator.h"
+
+#include "vorabsOutput.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+// The component files being read on this thread, outermost first, by
+// identity. Per thread, because hosts translate several files at once; as
+// deep as the assembly, never longer.
+thread_local std::vector<std::string> files_in_progress;
+
+// One file kept in progress for the lifetime of the guard.
+class InProgress {
+public:
+  explicit InProgress(const std::string& identity) { files_in_progress.push_back(identity); }
+  ~InProgress() { files_in_progress.pop_back(); }
+  InProgress(const InProgress&) = delete;
+  InProgress& operator=(const InProgress&) = delete;
+};
+
+// The same file reached by different names ("parts/../bolt.txt", a name
+// relative to the current folder) has one identity: its absolute, normal
+// path. Worked out from the text alone, without asking the file system,
+// because it is needed for every component. A file reached through links
+// may take one more level to be recognised, but names come from a finite
+// set, so a circle is always found.
+std::string identity_of(const utString& file) {
+  std::error_code failed;
+  std::filesystem::path absolute = std::filesystem::absolute(file.c_str(), failed);
+  return failed ? std::string(file.c_str()) : absolute.lexically_normal().string();
+}
+
+int in_progress(const std::string& identity) {
+  return std::find(files_in_progress.begin(), files_in_progress.end(), identity) !=
+         files_in_progress.end();
+}
+
+// A folder opens as a stream on some systems; it is never a component.
+int opens_for_reading(const utString& file) {
+  std::filebuf stream;
+  if (!stream.open(file.c_str(), std::ios::in | std::ios::binary))
+    return 0;
+  std::error_code failed;
+  return !std::filesystem::is_directory(file.c_str(), failed);
+}
+
+// Position just after the last '/' or '\', 0 when there is none.
+size_t after_last_separator(const utString& path) {
+  for (size_t i = path.length(); i > 0; --i)
+    if (path[i - 1] == '/' || path[i - 1] == '\\')
+      return i;
+  return 0;
+}
+
+} // namespace
+
+vorabsComponentFileTranslator::vorabsComponentFileTranslator(const utString& file_name,
+                                                             const utString& referencing_file,
+                                                             const giXform3& own_transform,
+                                                             const vorabsContext& context)
+    : vorabsGroupTranslator(sto_class_annComponentFile(), own_transform, context),
+      file_name_(file_name), referencing_file_(referencing_file), resolved_file_name_("") {}
+
+vorabsComponentFileTranslator::~vorabsComponentFileTranslator() = default;
+
+utString vorabsComponentFileTranslator::resolve_file_name(const utString& referencing_file,
+                                                          const utString& file_name) {
+  if (opens_for_reading(file_name))
+    return file_name;
+  const size_t name_start = after_last_separator(file_name);
+  utString candidate = referencing_file.substring(0, after_last_separator(referencing_file));
+  candidate += file_name.substring(name_start, file_name.length() - name_start);
+  return opens_for_reading(candidate) ? candidate : utString("");
+}
+
+int vorabsComponentFileTranslator::add_translators() {
+  resolved_file_name_ = resolve_file_name(referencing_file_, file_name_);
+  if (resolved_file_name_.empty()) {
+    if (error())
+      error()->tprintf("vorabs", "Error : Unable to find externally referenced file %s.\n",
+                       file_name_.c_str());
+    return 0;
+  }
+  const std::string identity = identity_of(resolved_file_name_);
+  if (in_progress(identity)) {
+    circular_ = 1;
+    if (error())
+      error()->tprintf("vorabs",
+                       "Error : Circular reference to externally referenced file %s is not "
+                       "followed.\n",
+                       resolved_file_name_.c_str());
+    return 0;
+  }
+  if (output()) {
+    if (resolved_file_name_ != file_name_)
+      output()->tprintf("vorabs", "Externally referenced file %s was resolved to %s.\n",
+                        file_name_.c_str(), resolved_file_name_.c_str());
+    output()->tprintf("vorabs", "Reading externally referenced file %s.\n",
+                      resolved_file_name_.c_str());
+  }
+  // The file stays in progress while its objects are read and their
+  // translators made, so that a component inside it that refers back to
+  // it is stopped when it is read in turn.
+  InProgress reading(identity);
+  const int count = read_component_file(resolved_file_name_);
+  if (count < 0) {
+    if (error())
+      error()->tprintf("vorabs", "Error : Unable to read externally referenced file %s.\n",
+                       resolved_file_name_.c_str());
+    return 0;
+  }
+  if (count == 0) {
+    if (output())
+      output()->tprintf("vorabs", "Warning : No objects read from externally referenced file %s.\n",
+                        resolved_file_name_.c_str());
+    return 0;
+  }
+  for (int index = 0; index < count; ++index) {
+    vorabsTranslatorcoPrf translator = component_translator(index);
+    if (!translator.invalid())
+      add_translator(translator);
+  }
+  return 1;
+}
+
+vorabsTranslationStatus
+vorabsComponentFileTranslator::create_item(const vorabsAttributeSet& attributes,
+                                           const giXform3& transform, vorabsInterface& receiver,
+                                           vorabsLibSink& sink) {
+  // The circular reference was reported when it was read.
+  if (circular_)
+    return vorabsSTATUS_FAILED;
+  annDocument* document = context().document();
+  if (!document)
+    return vorabsGroupTranslator::create_item(attributes, transform, receiver, sink);
+  annNameSpacePtr previous =
+      document->set_name_space(make_annNameSpace(document, resolved_file_name_, file_name_));
+  const vorabsTranslationStatus status =
+      vorabsGroupTranslator::create_item(attributes, transform, receiver, sink);
+  document->set_name_space(previous);
+  return status;
+}
+
+annNamedItemPtr vorabsComponentFileTranslator::make_compound_object(const utString& name) {
+  annGroupannPtr group =
+      annGroup::make_annGroup(context().document(), sto_class_annComponentFile(), name);
+  if (annComponentFile* component = annComponentFile::sto_dynamic_cast(group.pointer()))
+    component->set_component_file(resolved_file_name_);
+  set_group(group);
+  return group;
+}
+
+utString vorabsComponentFileTranslator::type_name() const {
+  return utString("component");
+}

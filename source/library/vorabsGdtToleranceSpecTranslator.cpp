@@ -1,0 +1,22 @@
+// vorabsGdtToleranceSpecTranslator.cpp - a GD&T tolerance specification and its reference blocks.
+#include "vorabsGdtToleranceSpecTranslator.h"
+
+vorabsGdtToleranceSpecTranslator::vorabsGdtToleranceSpecTranslator(const giXform3& transform,
+                                                                   const vorabsContext& context)
+    : vorabsGroupTranslator(sto_class_gdtToleranceSpec(), transform, context) {}
+
+vorabsGdtToleranceSpecTranslator::~vorabsGdtToleranceSpecTranslator() = default;
+
+void vorabsGdtToleranceSpecTranslator::add_geometry(const annGeometryItemannPtr& item) {
+  gdtReferenceBlock* block = gdtReferenceBlock::sto_dynamic_cast(item.pointer());
+  if (!block) {
+    vorabsGroupTranslator::add_geometry(item);
+    return;
+  }
+  if (gdtToleranceSpec* spec = gdtToleranceSpec::sto_dynamic_cast(group().pointer()))
+    spec->add_reference_block(gdtReferenceBlockannPtr(block->name(), block));
+}
+
+utString vorabsGdtToleranceSpecTranslator::type_name() const {
+  return utString("gdt_tolerance_spec");
+}
