@@ -262,6 +262,74 @@ const char* triblock_fault(const giTriBlock& block) {
   return nullptr;
 }
 
+const char* text_fault(const annTextGeometry& text) {
+  if (text.text().invalid() || text.font().invalid() || text.lcs().invalid())
+    return "the text has no characters, font or frame";
+  const giWorkplane3& frame = text.lcs()->workplane();
+  if (frame.invalid() || !finite(frame.origin()) || !finite(frame.u_vector()) ||
+      !std::isfinite(text.font()->height()) || !std::isfinite(text.width()))
+    return "its coordinates are not finite";
+  return nullptr;
+}
+
+const char* boundary_fault(const annCurveannPtr& boundary) {
+  static const velPlane world{giWorkplane3(giWorkplaneWorld)};
+  std::vector<dxfBulgeVertex> vertices;
+  if (boundary.invalid() || boundary->curve().invalid() ||
+      !bulge_vertices(boundary->curve(), world, vertices))
+    return "fill-area boundaries other than lines and arcs are not written in DXF";
+  for (const dxfBulgeVertex& v : vertices)
+    if (!finite(v.point))
+      return "its coordinates are not finite";
+  return nullptr;
+}
+
+// Why an annotation item cannot be written, or null when it can.
+const char* item_fault(const annNamedItemPtr& item) {
+  if (auto* text = annTextGeometry::sto_dynamic_cast(item.pointer()))
+    return text_fault(*text);
+  if (auto* fill = annFillArea::sto_dynamic_cast(item.pointer())) {
+    if (const char* why = boundary_fault(fill->outer_boundary()))
+      return why;
+    for (const annCurveannPtr& inner : fill->inner_boundaries())
+      if (const char* why = boundary_fault(inner))
+        return why;
+    return nullptr;
+  }
+  if (auto* cloud = annPointCloud::sto_dynamic_cast(item.pointer())) {
+    const giNodeXYZ* nodes = cloud->data() ? cloud->data()->find_feature<giNodeXYZ>() : nullptr;
+    if (!nodes)
+      return "the point cloud has no points";
+    for (size_t i = 0; i < nodes->size(); ++i)
+      if (!finite((*nodes)[i]))
+        return "its coordinates are not finite";
+    return nullptr;
+  }
+  if (auto* group = annGroup::sto_dynamic_cast(item.pointer())) {
+    if (group->transform().pointer() && !finite(group->transform()->workplane().origin()))
+      return "its coordinates are not finite";
+    return nullptr;
+  }
+  if (annPresentation::sto_dynamic_cast(item.pointer()))
+    return nullptr;
+  return "annotation of this kind is not written in DXF";
+}
+
+// MTEXT keeps backslashes and braces for its formatting codes.
+std::string mtext_escaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\\' || c == '{' || c == '}')
+      out += '\\';
+    if (c == '\n') {
+      out += "\\P";
+      continue;
+    }
+    out += c;
+  }
+  return out;
+}
+
 // A group that sits where it was defined: no placement, or the identity.
 bool unplaced(const annGroup& group) {
   if (group.transform().invalid())
@@ -287,12 +355,12 @@ std::string block_name_of(const std::string& name) {
 // An entity received as the child of a compound being built, kept until the
 // compound arrives; or the compound itself when it is a child in turn.
 struct dxfLibOutput::pending {
-  enum kind_t { CURVE, POINT, TRIBLOCK, GROUP } kind;
+  enum kind_t { CURVE, POINT, TRIBLOCK, ITEM } kind;
   dxfEntityProperties properties;
   velCurvePtr3 curve;
   giPoint3 point;
   std::shared_ptr<giTriBlock> block;
-  annNamedItemPtr group;
+  annNamedItemPtr item; // an annotation item: a group, text, fill area or point cloud
 };
 
 struct dxfLibOutput::state {
@@ -474,8 +542,8 @@ void dxfLibOutput::emit(int space, const pending& entity) {
   case pending::TRIBLOCK:
     emit_triblock(space, *entity.block, entity.properties);
     break;
-  case pending::GROUP:
-    emit_group(space, entity.group, entity.properties);
+  case pending::ITEM:
+    emit_item(space, entity.item, entity.properties);
     break;
   }
 }
@@ -722,6 +790,138 @@ vorabsTranslationStatus dxfLibOutput::triblock(const giTriBlock& block,
   return accept(std::move(entity), attributes);
 }
 
+void dxfLibOutput::emit_item(int space, const annNamedItemPtr& item,
+                             const dxfEntityProperties& properties) {
+  if (auto* text = annTextGeometry::sto_dynamic_cast(item.pointer()))
+    emit_text(space, *text, properties);
+  else if (auto* fill = annFillArea::sto_dynamic_cast(item.pointer()))
+    emit_hatch(space, *fill, properties);
+  else if (auto* cloud = annPointCloud::sto_dynamic_cast(item.pointer()))
+    emit_points(space, *cloud, properties);
+  else if (annGroup::sto_dynamic_cast(item.pointer()))
+    emit_group(space, item, properties);
+  else if (auto* sheet = annPresentation::sto_dynamic_cast(item.pointer()))
+    emit_drawing(*sheet);
+}
+
+std::string dxfLibOutput::text_style(const annTextFont& font) {
+  std::string family, file;
+  encode(font.family_name(), family);
+  encode(font.font_file(), file);
+  std::string name = !family.empty() ? family : !file.empty() ? file : "Standard";
+  if (font.bold())
+    name += " Bold";
+  if (font.italic())
+    name += " Italic";
+  name = block_name_of(name);
+  if (name != "Standard")
+    drawing().add_text_style({name, file, family, font.bold(), font.italic()});
+  return name;
+}
+
+void dxfLibOutput::emit_text(int space, const annTextGeometry& text,
+                             const dxfEntityProperties& properties) {
+  std::string characters;
+  encode(text.text()->text(), characters);
+  const giWorkplane3& frame = text.lcs()->workplane();
+  const annTextFont& font = *text.font();
+  std::string style = text_style(font);
+  dxfDrawingWriter& d = drawing();
+  dxfTagWriter& tags = d.tags(space);
+  const giPoint3& o = frame.origin();
+  d.extend(o.x, o.y, o.z);
+  std::string name = text.name().c_str();
+  bool mtext = characters.find('\n') != std::string::npos || name.compare(0, 5, "MTEXT") == 0;
+  if (mtext) {
+    d.begin_entity(space, "MTEXT", properties);
+    tags.tag(100, "AcDbMText");
+    tags.point(10, o.x, o.y, o.z);
+    tags.real(40, font.height());
+    tags.real(41, text.width());
+    tags.integer(71, 7); // attached at its bottom left, as a line of text is
+    tags.integer(72, 1);
+    std::string escaped = mtext_escaped(characters);
+    // Long texts go in pieces of 250 bytes, the last one under code 1.
+    size_t at = 0;
+    for (; escaped.size() - at > 250; at += 250)
+      tags.tag(3, escaped.substr(at, 250));
+    tags.tag(1, escaped.substr(at));
+    tags.tag(7, style);
+    write_extrusion(tags, frame.normal());
+    tags.point(11, frame.u_vector().x, frame.u_vector().y, frame.u_vector().z);
+    return;
+  }
+  dxfOcs ocs(frame.normal());
+  giVector3 at = ocs.of(as_vector(o));
+  giVector3 u = ocs.of(frame.u_vector());
+  d.begin_entity(space, "TEXT", properties);
+  tags.tag(100, "AcDbText");
+  tags.point(10, at.x, at.y, at.z);
+  tags.real(40, font.height());
+  tags.tag(1, characters);
+  tags.real(50, std::atan2(u.y, u.x) * 180 / pi);
+  if (text.width() > 0)
+    tags.real(41, text.width());
+  tags.tag(7, style);
+  write_extrusion(tags, ocs.z);
+  tags.tag(100, "AcDbText");
+}
+
+void dxfLibOutput::emit_hatch(int space, const annFillArea& fill,
+                              const dxfEntityProperties& properties) {
+  static const velPlane world{giWorkplane3(giWorkplaneWorld)};
+  std::vector<const annCurveannPtr*> boundaries{&fill.outer_boundary()};
+  for (const annCurveannPtr& inner : fill.inner_boundaries())
+    boundaries.push_back(&inner);
+  dxfDrawingWriter& d = drawing();
+  dxfTagWriter& tags = d.tags(space);
+  d.begin_entity(space, "HATCH", properties);
+  tags.tag(100, "AcDbHatch");
+  tags.point(10, 0, 0, 0);
+  tags.point(210, 0, 0, 1);
+  tags.tag(2, "SOLID");
+  tags.integer(70, 1);
+  tags.integer(71, 0);
+  tags.integer(91, static_cast<long long>(boundaries.size()));
+  for (size_t i = 0; i < boundaries.size(); ++i) {
+    std::vector<dxfBulgeVertex> vertices;
+    bulge_vertices((*boundaries[i])->curve(), world, vertices);
+    join_pieces(vertices);
+    if (vertices.size() > 2 && near(vertices.back().point, vertices.front().point))
+      vertices.pop_back();
+    bool bulges = false;
+    for (const dxfBulgeVertex& v : vertices)
+      bulges = bulges || v.bulge != 0.0;
+    // A polyline path; the first one is the outer boundary.
+    tags.integer(92, i == 0 ? 3 : 2);
+    tags.integer(72, bulges);
+    tags.integer(73, 1);
+    tags.integer(93, static_cast<long long>(vertices.size()));
+    for (const dxfBulgeVertex& v : vertices) {
+      tags.point2(10, v.point.x, v.point.y);
+      if (bulges)
+        tags.real(42, v.bulge);
+      d.extend(v.point.x, v.point.y, 0);
+    }
+    tags.integer(97, 0);
+  }
+  tags.integer(75, 0);
+  tags.integer(76, 1);
+  tags.integer(98, 0);
+}
+
+void dxfLibOutput::emit_points(int space, const annPointCloud& cloud,
+                               const dxfEntityProperties& properties) {
+  const giNodeXYZ& nodes = *cloud.data()->find_feature<giNodeXYZ>();
+  dxfDrawingWriter& d = drawing();
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    d.begin_entity(space, "POINT", properties);
+    d.tags(space).tag(100, "AcDbPoint");
+    d.tags(space).point(10, nodes[i].x, nodes[i].y, nodes[i].z);
+    d.extend(nodes[i].x, nodes[i].y, nodes[i].z);
+  }
+}
+
 void dxfLibOutput::emit_drawing(const annPresentation& sheet) {
   dxfDrawingWriter& d = drawing();
   std::string name;
@@ -778,6 +978,12 @@ vorabsTranslationStatus dxfLibOutput::annotation(const annNamedItemPtr& item,
                                                  const vorabsAttributeSet& attributes) {
   if (item.invalid())
     return fail(attributes, "the annotation item is empty");
+  if (const char* why = item_fault(item))
+    return fail(attributes, why);
+  std::string characters;
+  auto* text = annTextGeometry::sto_dynamic_cast(item.pointer());
+  if (text && !encode(text->text()->text(), characters))
+    return fail(attributes, "its text has characters that the file's code page cannot hold");
   if (const annPresentation* sheet = annPresentation::sto_dynamic_cast(item.pointer())) {
     // A view is written as a viewport of the drawing that holds it.
     int view = annView::sto_dynamic_cast(item.pointer()) != nullptr;
@@ -789,14 +995,7 @@ vorabsTranslationStatus dxfLibOutput::annotation(const annNamedItemPtr& item,
     state_->current = view ? item : annNamedItemPtr();
     return vorabsTranslationStatus(vorabsSTATUS_OK);
   }
-  const annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
-  if (!group)
-    return fail(attributes, (std::string("annotation of kind ") + item->sto_class()->name() +
-                             " is not written in DXF")
-                                .c_str());
-  if (group->transform().pointer() && !finite(group->transform()->workplane().origin()))
-    return fail(attributes, "its coordinates are not finite");
-  pending entity{pending::GROUP, {}, {}, {}, {}, item};
+  pending entity{pending::ITEM, {}, {}, {}, {}, item};
   return accept(std::move(entity), attributes);
 }
 

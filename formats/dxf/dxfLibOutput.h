@@ -23,7 +23,11 @@
 #include <memory>
 #include <string>
 
+class annFillArea;
+class annPointCloud;
 class annPresentation;
+class annTextFont;
+class annTextGeometry;
 class annView;
 class dxfDrawingWriter;
 struct dxfEntityProperties;
@@ -88,6 +92,12 @@ private:
   void emit_triblock(int space, const giTriBlock& block, const dxfEntityProperties& properties);
   void emit_group(int space, const annNamedItemPtr& group, const dxfEntityProperties& properties);
   int block_of(const annNamedItemPtr& group);
+  void emit_item(int space, const annNamedItemPtr& item, const dxfEntityProperties& properties);
+  void emit_text(int space, const annTextGeometry& text, const dxfEntityProperties& properties);
+  void emit_hatch(int space, const annFillArea& fill, const dxfEntityProperties& properties);
+  void emit_points(int space, const annPointCloud& cloud, const dxfEntityProperties& properties);
+  // The text style of a font, made on first use.
+  std::string text_style(const annTextFont& font);
   void emit_drawing(const annPresentation& sheet);
   void emit_viewport(int space, const annView& view, int id);
   // Fills properties from attributes; 0, with a message, when the entity
