@@ -41,10 +41,9 @@ utString handle_name(const char* word, const dxfEntity& e) {
 class Builder {
 public:
   Builder(const vorabsContext& context, dxfTablesPtr tables, vorabsOutput* error,
-          const char* file_name, std::map<std::string, int>& untranslated,
-          std::map<std::string, int>& unbuilt)
+          const char* file_name, std::map<std::string, int>& unbuilt)
       : context_(context), tables_(std::move(tables)), error_(error), file_name_(file_name),
-        untranslated_(untranslated), unbuilt_(unbuilt) {}
+        unbuilt_(unbuilt) {}
 
   // The translator of an entity placed by an insert of look outer (null at
   // the top level); empty for entities not translated.
@@ -70,7 +69,6 @@ public:
     case dxfKind::INSERT:
       return insert(e, look, depth);
     default:
-      untranslated_[dxf_kind_name(e.kind)]++;
       return vorabsTranslatorcoPrf();
     }
   }
@@ -94,8 +92,6 @@ private:
   }
 
   vorabsTranslatorcoPrf insert(const dxfEntity& e, const dxfLook& look, int depth) {
-    for (const dxfEntity& attribute : e.children)
-      untranslated_[dxf_kind_name(attribute.kind)]++;
     const dxfBlock* block = tables_->file().find_block(e.name);
     if (!block) {
       fail(e, "block '" + e.name + "' is not defined");
@@ -173,12 +169,20 @@ private:
   dxfTablesPtr tables_;
   vorabsOutput* error_;
   const char* file_name_;
-  std::map<std::string, int>& untranslated_;
   std::map<std::string, int>& unbuilt_;
   std::map<std::tuple<const dxfBlock*, int, int, int32_t, int, int, uint8_t>, vorabsTranslatorcoPrf>
       blocks_;
   std::map<const dxfBlock*, bool> inherits_;
 };
+
+// Whether the reader makes translators for entities of this type.
+bool translated(const std::string& type) {
+  for (const char* known : {"LINE", "ARC", "CIRCLE", "ELLIPSE", "LWPOLYLINE", "POLYLINE", "SPLINE",
+                            "POINT", "3DFACE", "SOLID", "INSERT", "VIEWPORT"})
+    if (type == known)
+      return true;
+  return false;
+}
 
 bool is_paper_block(const std::string& name) {
   return upper(name).rfind("*PAPER_SPACE", 0) == 0;
@@ -283,7 +287,11 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
       status_ == dxfPARSE_UNREADABLE)
     return 0;
 
-  Builder build(context, tables_, error(), name, untranslated_, unbuilt_);
+  for (const auto* counts : {&f.counts, &f.block_counts})
+    for (const auto& count : *counts)
+      if (!translated(count.first))
+        untranslated_[count.first] += count.second;
+  Builder build(context, tables_, error(), name, unbuilt_);
   std::vector<vorabsTranslatorcoPrf> model;
   std::map<std::string, std::vector<const dxfEntity*>> paper;
   for (const dxfEntity& e : f.entities) {

@@ -548,8 +548,8 @@ private:
       entity.line = pair.line;
       if (!entity_body(entity))
         return; // a fault inside the entity: it is not delivered
-      if (kind == dxfKind::POLYLINE || (kind == dxfKind::INSERT && entity.i70 == 0 && followed()))
-        sequence(entity);
+      if (kind == dxfKind::POLYLINE || (kind == dxfKind::INSERT && followed()))
+        sequence(entity, counts);
       if (t_.failed())
         return;
       counts[type == "MLEADER" ? "MULTILEADER" : std::string(type)]++;
@@ -564,7 +564,7 @@ private:
   }
 
   // The VERTEX or ATTRIB records after a POLYLINE or INSERT, up to SEQEND.
-  void sequence(dxfEntity& owner) {
+  void sequence(dxfEntity& owner, std::map<std::string, int>& counts) {
     Pair pair;
     while (t_.peek(pair) && pair.code == 0) {
       std::string_view type = Tokens::trim(pair.value);
@@ -594,6 +594,7 @@ private:
         v.index[3] = part.i74;
         owner.vertices.push_back(v);
       } else {
+        counts["ATTRIB"]++;
         owner.children.push_back(std::move(part));
       }
     }
