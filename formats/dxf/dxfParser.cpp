@@ -1022,6 +1022,12 @@ const char* dxf_kind_name(dxfKind kind) {
   return "UNKNOWN";
 }
 
+const char* dxf_dimension_kind(const dxfEntity& dimension) {
+  static const char* const names[] = {"linear", "aligned",         "angular",  "diameter",
+                                      "radial", "angular 3-point", "ordinate", "linear"};
+  return names[dimension.i70 & 7];
+}
+
 dxfFile::dxfFile() {
   layer_index("0", 1);
 }

@@ -45,6 +45,13 @@ enum class dxfKind : uint8_t {
 // The DXF type word of a kind ("LINE", "3DFACE", ...).
 DXF_API const char* dxf_kind_name(dxfKind kind);
 
+struct dxfEntity;
+// The kind of a DIMENSION from its type flags (70): "linear", "aligned",
+// "angular", "diameter", "radial", "angular 3-point" or "ordinate". Its
+// defining points are p[0] (definition point), p[1] (text middle), p[3]
+// to p[6] (codes 13 to 16), its block (the geometry) is name.
+DXF_API const char* dxf_dimension_kind(const dxfEntity& dimension);
+
 struct dxfPoint {
   double x = 0.0;
   double y = 0.0;
