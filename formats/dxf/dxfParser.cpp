@@ -164,6 +164,11 @@ bool is(const Pair& pair, int code, const char* word) {
   return pair.code == code && Tokens::trim(pair.value) == word;
 }
 
+// A value that names something: without the blanks around it.
+std::string word(const Pair& pair) {
+  return std::string(Tokens::trim(pair.value));
+}
+
 struct KindName {
   const char* name;
   dxfKind kind;
@@ -344,7 +349,7 @@ private:
     record([&](const Pair& p) {
       switch (p.code) {
       case 2:
-        layer.name = std::string(Tokens::trim(p.value));
+        layer.name = word(p);
         return true;
       case 62:
         layer.colour = t_.int32(p);
@@ -353,7 +358,7 @@ private:
         layer.true_colour = int32_t(t_.integer(p) & 0xFFFFFF);
         return true;
       case 6:
-        linetype = std::string(Tokens::trim(p.value));
+        linetype = word(p);
         return true;
       case 370:
         layer.lineweight = t_.int32(p);
@@ -378,7 +383,7 @@ private:
     record([&](const Pair& p) {
       switch (p.code) {
       case 2:
-        type.name = std::string(Tokens::trim(p.value));
+        type.name = word(p);
         return true;
       case 3:
         type.description = std::string(p.value);
@@ -400,10 +405,10 @@ private:
     record([&](const Pair& p) {
       switch (p.code) {
       case 2:
-        style.name = std::string(Tokens::trim(p.value));
+        style.name = word(p);
         return true;
       case 3:
-        style.font_file = std::string(Tokens::trim(p.value));
+        style.font_file = word(p);
         return true;
       case 40:
         style.height = t_.number(p);
@@ -432,7 +437,7 @@ private:
       if (p.code == 5)
         handle = t_.hex(p);
       else if (p.code == 2)
-        name = std::string(Tokens::trim(p.value));
+        name = word(p);
       return true;
     });
     if (handle)
@@ -454,7 +459,7 @@ private:
       record([&](const Pair& p) {
         switch (p.code) {
         case 2:
-          block.name = std::string(Tokens::trim(p.value));
+          block.name = word(p);
           return true;
         case 70:
           block.flags = t_.int32(p);
@@ -499,7 +504,7 @@ private:
     record([&](const Pair& p) {
       switch (p.code) {
       case 1:
-        layout.name = std::string(Tokens::trim(p.value));
+        layout.name = word(p);
         return true;
       case 44:
         layout.paper_width = t_.number(p);
@@ -651,7 +656,7 @@ private:
       e.paper_space = t_.int32(p) != 0;
       return true;
     case 410:
-      e.layout = std::string(Tokens::trim(p.value));
+      e.layout = word(p);
       return true;
     case 100:
     case 102:
@@ -726,11 +731,11 @@ private:
       e.text = std::string(p.value);
       return true;
     case 2:
-      e.name = std::string(Tokens::trim(p.value));
+      e.name = word(p);
       return true;
     case 3:
     case 7:
-      e.style = std::string(Tokens::trim(p.value));
+      e.style = word(p);
       return true;
     case 39:
       return true; // thickness
@@ -871,7 +876,7 @@ private:
       e.hatch.reset(new dxfHatch());
     switch (p.code) {
     case 2:
-      e.hatch->pattern = std::string(Tokens::trim(p.value));
+      e.hatch->pattern = word(p);
       return true;
     case 70:
       e.hatch->solid = t_.int32(p);
