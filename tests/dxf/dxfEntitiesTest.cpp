@@ -71,4 +71,19 @@ TEST(dxfReaderEntitiesTest, EveryKindReachesTheSinkUnderItsNameWithItsShape) {
             std::vector<std::string>{"Skipped 2 ACAD_PROXY_ENTITY (not supported).\n"});
 }
 
+TEST(dxfReaderEntitiesTest, AnR12FileWithoutHandlesNamesEntitiesByTheirTypeAlone) {
+  Dxf d;
+  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1009"); });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "POLYLINE")(66, 1)(70, 1);
+    for (double x : {0.0, 4.0, 4.0})
+      e(0, "VERTEX")(10, x)(20, x == 0.0 ? 0.0 : 3.0)(42, 0.5);
+    e(0, "SEQEND")(0, "LINE")(10, 0.0)(20, 0.0)(11, 1.0)(21, 0.0);
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.entities.size(), 2u);
+  EXPECT_EQ(r.entities[0].name + "/" + r.entities[0].curve, "POLYLINE/curve on surface");
+  EXPECT_EQ(r.entities[1].name + "/" + r.entities[1].curve, "LINE/line");
+}
+
 } // namespace
