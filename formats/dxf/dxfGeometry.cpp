@@ -173,16 +173,18 @@ velCurvePtr3 spline(const dxfEntity& e, std::string& why) {
     }
     return velCurvePtr3(new velPolyline3(fit));
   }
+  static const dxfEntityExtra none;
+  const dxfEntityExtra& more = e.extra ? *e.extra : none;
   std::vector<double> weights;
-  if (e.weights.size() == control.size()) {
-    weights = e.weights;
+  if (more.weights.size() == control.size()) {
+    weights = more.weights;
     bool all_one = true;
     for (double w : weights)
       all_one = all_one && w == 1.0;
     if (all_one)
       weights.clear();
   }
-  velBSpline3* made = new velBSpline3(e.i71, control, e.knots, weights);
+  velBSpline3* made = new velBSpline3(e.i71, control, more.knots, weights);
   if (made->invalid()) {
     delete made;
     why = "its degree, knots, control points and weights do not fit together";
@@ -196,7 +198,7 @@ struct Mesh {
   giTriArr* triangles;
 };
 
-bool quad(const dxfPoint (&p)[7], const dxfPoint& extrusion, bool ocs, const int (&order)[4],
+bool quad(const dxfPoint (&p)[4], const dxfPoint& extrusion, bool ocs, const int (&order)[4],
           Mesh mesh) {
   for (int i = 0; i < 4; ++i) {
     const dxfPoint& q = p[order[i]];

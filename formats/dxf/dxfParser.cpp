@@ -600,7 +600,7 @@ private:
         owner.vertices.push_back(v);
       } else {
         counts["ATTRIB"]++;
-        owner.children.push_back(std::move(part));
+        owner.more().children.push_back(std::move(part));
       }
     }
   }
@@ -656,7 +656,7 @@ private:
       e.paper_space = t_.int32(p) != 0;
       return true;
     case 410:
-      e.layout = word(p);
+      e.more().layout = word(p);
       return true;
     case 100:
     case 102:
@@ -722,7 +722,7 @@ private:
   bool scalar(dxfEntity& e, const Pair& p) {
     int c = p.code;
     if (c >= 10 && c <= 36 && c % 10 <= 6) {
-      dxfPoint& point = e.p[c % 10];
+      dxfPoint& point = c % 10 < 4 ? e.p[c % 10] : e.more().p[c % 10 - 4];
       (c < 20 ? point.x : c < 30 ? point.y : point.z) = t_.number(p);
       return true;
     }
@@ -735,7 +735,7 @@ private:
       return true;
     case 3:
     case 7:
-      e.style = word(p);
+      e.more().style = word(p);
       return true;
     case 39:
       return true; // thickness
@@ -835,10 +835,10 @@ private:
       (p.code < 30 ? e.vertices.back().y : e.vertices.back().z) = t_.number(p);
       return true;
     case 40:
-      e.knots.push_back(t_.number(p));
+      e.more().knots.push_back(t_.number(p));
       return true;
     case 41:
-      e.weights.push_back(t_.number(p));
+      e.more().weights.push_back(t_.number(p));
       return true;
     case 71:
       e.i71 = t_.int32(p);
@@ -872,20 +872,19 @@ private:
   }
 
   bool hatch(dxfEntity& e, const Pair& p) {
-    if (!e.hatch)
-      e.hatch.reset(new dxfHatch());
+    dxfHatch& h = e.more().hatch;
     switch (p.code) {
     case 2:
-      e.hatch->pattern = word(p);
+      h.pattern = word(p);
       return true;
     case 70:
-      e.hatch->solid = t_.int32(p);
+      h.solid = t_.int32(p);
       return true;
     case 75:
-      e.hatch->style = t_.int32(p);
+      h.style = t_.int32(p);
       return true;
     case 91:
-      paths(*e.hatch, t_.integer(p));
+      paths(h, t_.integer(p));
       return true;
     default:
       return scalar(e, p);
@@ -1025,6 +1024,19 @@ const char* dxf_kind_name(dxfKind kind) {
     if (k.kind == kind)
       return k.name;
   return "UNKNOWN";
+}
+
+dxfEntityExtra& dxfEntity::more() {
+  if (!extra)
+    extra.reset(new dxfEntityExtra());
+  return *extra;
+}
+
+const dxfPoint& dxfEntity::point(int i) const {
+  static const dxfPoint origin;
+  if (i < 4)
+    return p[i];
+  return extra ? extra->p[i - 4] : origin;
 }
 
 const char* dxf_dimension_kind(const dxfEntity& dimension) {

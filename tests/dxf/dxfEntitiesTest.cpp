@@ -63,7 +63,7 @@ TEST(dxfReaderEntitiesTest, EveryKindReachesTheSinkUnderItsNameWithItsShape) {
   EXPECT_EQ(r.reader->untranslated().at("MTEXT"), 1);
   const dxfEntity& dimension = file->entities.back();
   EXPECT_STREQ(dxf_dimension_kind(dimension), "radial");
-  EXPECT_EQ(dimension.p[5].y, 1.0);
+  EXPECT_EQ(dimension.point(5).y, 1.0);
   vorLengthUnit unit = vorLENGTH_METRE;
   EXPECT_EQ(r.reader->length_unit(unit), 1);
   EXPECT_EQ(unit, vorLENGTH_MILLIMETRE);

@@ -112,7 +112,14 @@ TEST(dxfBadInputTest, EachFaultIsNamedWithItsLineAndKeepsWhatCameBefore) {
 
 TEST(dxfBadInputTest, HugeAndNegativeCountsAllocateOnlyWhatTheDataHolds) {
   Dxf d;
+  d.section("BLOCKS", [](Dxf& b) {
+    b(0, "BLOCK")(2, "SELF")(0, "INSERT")(5, "B1")(2, "SELF")(0, "ENDBLK");
+    b(0, "BLOCK")(2, "W")(0, "LINE")(11, 1.0)(0, "ENDBLK");
+    b(0, "BLOCK")(2, "Z")(0, "INSERT")(5, "B2")(2, "W")(70, 100)(71, 100)(0, "ENDBLK");
+    b(0, "BLOCK")(2, "Y")(0, "INSERT")(5, "B3")(2, "Z")(70, 100)(71, 100)(0, "ENDBLK");
+  });
   d.section("ENTITIES", [](Dxf& e) {
+    e(0, "INSERT")(5, "B4")(2, "SELF")(0, "INSERT")(5, "B5")(2, "Y");
     e(0, "LWPOLYLINE")(5, "A1")(90, "2000000000")(10, 0.0)(20, 0.0)(10, 1.0)(20, 0.0);
     e(0, "SPLINE")(5, "A2")(71, 3)(72, "-5")(73, "99999999999")(10, 0.0)(20, 0.0);
     e(0, "HATCH")(5, "A3")(91, "4000000000")(92, 2)(93, "-1")(10, 0.0)(20, 0.0);
@@ -122,11 +129,14 @@ TEST(dxfBadInputTest, HugeAndNegativeCountsAllocateOnlyWhatTheDataHolds) {
   DxfRead r(d.text());
   EXPECT_EQ(r.reader->parse_status(), dxfPARSE_OK) << r.errors();
   EXPECT_EQ(r.of("LWPOLYLINE A1").size(), 1u);
-  EXPECT_EQ(r.reader->file()->entities[2].hatch->paths.size(), 1u);
+  EXPECT_EQ(r.reader->file()->entities[4].extra->hatch.paths.size(), 1u);
   std::string errors = r.errors();
   EXPECT_NE(errors.find("Entity SPLINE A2 has failed: its degree, knots"), std::string::npos);
   EXPECT_NE(errors.find("Entity POLYLINE A4 has failed: its mesh counts"), std::string::npos);
   EXPECT_NE(errors.find("INSERT A5: block 'B' is not defined"), std::string::npos);
+  EXPECT_NE(errors.find("INSERT B1: block 'SELF' inserts itself."), std::string::npos);
+  EXPECT_NE(errors.find("INSERT B3: it expands to more than 10000000 entities."),
+            std::string::npos);
 }
 
 } // namespace
