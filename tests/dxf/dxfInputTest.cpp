@@ -125,10 +125,12 @@ TEST(dxfBadInputTest, HugeAndNegativeCountsAllocateOnlyWhatTheDataHolds) {
     e(0, "HATCH")(5, "A3")(91, "4000000000")(92, 2)(93, "-1")(10, 0.0)(20, 0.0);
     e(0, "POLYLINE")(5, "A4")(70, 16)(71, 100000)(72, 100000)(0, "VERTEX")(0, "SEQEND");
     e(0, "INSERT")(5, "A5")(2, "B")(70, 100000)(71, 100000);
+    e(0, "ELLIPSE")(5, "A6")(11, 1.0)(40, 0.5)(41, "1e300")(42, "-1e300");
   });
   DxfRead r(d.text());
   EXPECT_EQ(r.reader->parse_status(), dxfPARSE_OK) << r.errors();
   EXPECT_EQ(r.of("LWPOLYLINE A1").size(), 1u);
+  EXPECT_EQ(r.of("ELLIPSE A6").size(), 1u); // far-off parameters, reduced to one turn
   EXPECT_EQ(r.reader->file()->entities[4].extra->hatch.paths.size(), 1u);
   std::string errors = r.errors();
   EXPECT_NE(errors.find("Entity SPLINE A2 has failed: its degree, knots"), std::string::npos);
