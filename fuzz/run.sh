@@ -29,7 +29,7 @@ cp fuzz/dxf_seeds/*.dxf "$dxf_corpus/"
 for target in fuzz_utf fuzz_dxf; do
   if [ "$target" = fuzz_dxf ]; then
     options=(-runs="${FUZZ_DXF_RUNS:-20000}" -max_total_time="${FUZZ_DXF_SECONDS:-30}"
-             -max_len=8192 "$dxf_corpus")
+             -timeout=10 -max_len=8192 "$dxf_corpus")
   else
     options=(-runs="$runs" -max_len=1024 "$corpus")
   fi
