@@ -1,0 +1,384 @@
+// dxfLibInput.cpp - from parsed records to the translator trees of a DXF drawing.
+#include "dxfLibInput.h"
+
+#include "dxfAttributes.h"
+#include "dxfGeometry.h"
+#include "dxfParser.h"
+#include "dxfTranslators.h"
+
+#include "vorabsIfStream.h"
+#include "vorabsOutput.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+const int max_block_depth = 32;
+const long max_insert_cells = 10000;
+// What one insert may expand to, nested blocks and arrays multiplied out:
+// a bound on the work of translating it, whatever the memo can save.
+const double max_expanded_entities = 1e7;
+
+std::string upper(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z')
+      c = char(c - 'a' + 'A');
+  return text;
+}
+
+utString handle_name(const char* word, const dxfEntity& e) {
+  utString name(word);
+  if (e.has_handle) {
+    char handle[24];
+    std::snprintf(handle, sizeof handle, " %llX", (unsigned long long)e.handle);
+    name += handle;
+  }
+  return name;
+}
+
+// Builds the translators of one file; block definitions are made once per
+// block and inherited look.
+class Builder {
+public:
+  Builder(const vorabsContext& context, dxfTablesPtr tables, vorabsOutput* error,
+          const char* file_name, std::map<std::string, int>& unbuilt)
+      : context_(context), tables_(std::move(tables)), error_(error), file_name_(file_name),
+        unbuilt_(unbuilt) {}
+
+  // The translator of an entity placed by an insert of look outer (null at
+  // the top level); empty for entities not translated. size becomes the
+  // number of entities it expands to.
+  vorabsTranslatorcoPrf entity(const dxfEntity& e, const dxfLook* outer, int depth, double& size) {
+    size = 1.0;
+    dxfLook look = tables_->resolve(e, outer);
+    switch (e.kind) {
+    case dxfKind::LINE:
+    case dxfKind::ARC:
+    case dxfKind::CIRCLE:
+    case dxfKind::ELLIPSE:
+    case dxfKind::LWPOLYLINE:
+    case dxfKind::SPLINE:
+      return make<dxfCurveEntityTranslator>(e, look);
+    case dxfKind::POLYLINE:
+      if (dxf_polyline_is_mesh(e))
+        return make<dxfMeshEntityTranslator>(e, look);
+      return make<dxfCurveEntityTranslator>(e, look);
+    case dxfKind::POINT:
+      return make<dxfPointEntityTranslator>(e, look);
+    case dxfKind::FACE3D:
+    case dxfKind::SOLID:
+      return make<dxfMeshEntityTranslator>(e, look);
+    case dxfKind::INSERT:
+      return insert(e, look, depth, size);
+    default:
+      return vorabsTranslatorcoPrf();
+    }
+  }
+
+  vorabsTranslatorcoPrf viewport(const dxfEntity& e) {
+    return vorabsTranslatorcoPrf(
+        new dxfViewportTranslator(context_, tables_, e, tables_->resolve(e, nullptr)));
+  }
+
+private:
+  template <class T> vorabsTranslatorcoPrf make(const dxfEntity& e, const dxfLook& look) {
+    return vorabsTranslatorcoPrf(new T(context_, tables_, e, look));
+  }
+
+  void fail(const dxfEntity& e, const std::string& why) {
+    unbuilt_[dxf_kind_name(e.kind)]++;
+    if (error_)
+      error_->tprintf("vorabs_dxf", "Error : %s, line %d: %s: %s.\n", file_name_, e.line,
+                      handle_name(dxf_kind_name(e.kind), e).c_str(), why.c_str());
+  }
+
+  vorabsTranslatorcoPrf insert(const dxfEntity& e, const dxfLook& look, int depth, double& size) {
+    const dxfBlock* block = tables_->file().find_block(e.name);
+    if (!block) {
+      fail(e, "block '" + e.name + "' is not defined");
+      return vorabsTranslatorcoPrf();
+    }
+    if (depth >= max_block_depth) {
+      fail(e, "blocks nest deeper than 32 levels");
+      return vorabsTranslatorcoPrf();
+    }
+    if (building_.count(block)) {
+      fail(e, "block '" + e.name + "' inserts itself");
+      return vorabsTranslatorcoPrf();
+    }
+    double block_size = 0.0;
+    vorabsTranslatorcoPrf definition = this->block(*block, look, depth + 1, block_size);
+    long columns = std::max(1, e.i70), rows = std::max(1, e.i71);
+    size = 1.0 + double(columns) * double(rows) * block_size;
+    if (size > max_expanded_entities) {
+      fail(e,
+           "it expands to more than " + std::to_string(long(max_expanded_entities)) + " entities");
+      return vorabsTranslatorcoPrf();
+    }
+    utString name = handle_name("INSERT", e);
+    if (columns * rows == 1) {
+      auto group = std::make_shared<dxfGroupEntityTranslator>(
+          context_, tables_, name, dxf_insert_xform(e, block->base, 0, 0), &e, look);
+      group->add_translator(definition);
+      return vorabsTranslatorcoPrf(group);
+    }
+    if (columns * rows > max_insert_cells) {
+      fail(e, "an array of " + std::to_string(columns) + " by " + std::to_string(rows) +
+                  " inserts is more than " + std::to_string(max_insert_cells));
+      return vorabsTranslatorcoPrf();
+    }
+    auto array = std::make_shared<dxfGroupEntityTranslator>(context_, tables_, name,
+                                                            giXform3(giXformIdentity), &e, look);
+    for (long r = 0; r < rows; ++r)
+      for (long c = 0; c < columns; ++c) {
+        auto cell = std::make_shared<dxfGroupEntityTranslator>(
+            context_, tables_, utString(name) << " " << int(c) << "," << int(r),
+            dxf_insert_xform(e, block->base, int(c), int(r)), nullptr, look);
+        cell->add_translator(definition);
+        array->add_translator(vorabsTranslatorcoPrf(cell));
+      }
+    return vorabsTranslatorcoPrf(array);
+  }
+
+  // Whether the entities of a block take anything from the insert that places it.
+  bool inherits(const dxfBlock& block, int depth) {
+    auto known = inherits_.find(&block);
+    if (known != inherits_.end())
+      return known->second;
+    bool result = depth > max_block_depth;
+    for (const dxfEntity& e : block.entities) {
+      result = result || e.layer == 0 || e.colour == 0 || e.linetype == -2 || e.lineweight == -2;
+      if (!result && e.kind == dxfKind::INSERT) {
+        const dxfBlock* inner = tables_->file().find_block(e.name);
+        result = inner && inherits(*inner, depth + 1);
+      }
+    }
+    inherits_[&block] = result;
+    return result;
+  }
+
+  vorabsTranslatorcoPrf block(const dxfBlock& block, const dxfLook& outer, int depth,
+                              double& size) {
+    dxfLook key_look = inherits(block, 0) ? outer : dxfLook();
+    auto key = std::make_tuple(&block, key_look.layer, key_look.aci, key_look.rgb,
+                               key_look.linetype, key_look.lineweight, key_look.frozen);
+    auto found = blocks_.find(key);
+    if (found != blocks_.end()) {
+      size = found->second.second;
+      return found->second.first;
+    }
+    auto group = std::make_shared<dxfGroupEntityTranslator>(
+        context_, tables_, tables_->decoder().decode(block.name), giXform3(giXformIdentity),
+        nullptr, outer);
+    vorabsTranslatorcoPrf made(group);
+    building_.insert(&block);
+    size = 1.0;
+    for (const dxfEntity& e : block.entities) {
+      double child_size = 0.0;
+      vorabsTranslatorcoPrf child = entity(e, &outer, depth, child_size);
+      if (child.invalid())
+        continue;
+      group->add_translator(child);
+      size += child_size;
+    }
+    building_.erase(&block);
+    blocks_.emplace(key, std::make_pair(made, size));
+    return made;
+  }
+
+  vorabsContext context_;
+  dxfTablesPtr tables_;
+  vorabsOutput* error_;
+  const char* file_name_;
+  std::map<std::string, int>& unbuilt_;
+  // Block translators by block and inherited look, with what they expand to.
+  std::map<std::tuple<const dxfBlock*, int, int, int32_t, int, int, uint8_t>,
+           std::pair<vorabsTranslatorcoPrf, double>>
+      blocks_;
+  std::set<const dxfBlock*> building_; // blocks whose translators are being made
+  std::map<const dxfBlock*, bool> inherits_;
+};
+
+// Whether the reader makes translators for entities of this type.
+bool translated(const std::string& type) {
+  for (const char* known : {"LINE", "ARC", "CIRCLE", "ELLIPSE", "LWPOLYLINE", "POLYLINE", "SPLINE",
+                            "POINT", "3DFACE", "SOLID", "INSERT", "VIEWPORT"})
+    if (type == known)
+      return true;
+  return false;
+}
+
+bool is_paper_block(const std::string& name) {
+  return upper(name).rfind("*PAPER_SPACE", 0) == 0;
+}
+
+} // namespace
+
+dxfLibInput::dxfLibInput(const vorabsAppInfo* app) : vorabsLibInputEx(app) {}
+
+dxfLibInput::~dxfLibInput() = default;
+
+void dxfLibInput::add_file_types(intcoSet& types) const {
+  types.add(database_number());
+}
+
+void dxfLibInput::add_extensions(utStringcoSet& extensions) const {
+  extensions.add(utString("dxf"));
+}
+
+const dxfFile* dxfLibInput::file() const {
+  return tables_ ? &tables_->file() : nullptr;
+}
+
+int dxfLibInput::length_unit(vorLengthUnit& unit) const {
+  if (!tables_)
+    return 0;
+  switch (tables_->file().units) {
+  case 1:
+    unit = vorLENGTH_INCH;
+    return 1;
+  case 2:
+    unit = vorLENGTH_FOOT;
+    return 1;
+  case 3:
+    unit = vorLENGTH_MILE;
+    return 1;
+  case 4:
+    unit = vorLENGTH_MILLIMETRE;
+    return 1;
+  case 5:
+    unit = vorLENGTH_CENTIMETRE;
+    return 1;
+  case 6:
+    unit = vorLENGTH_METRE;
+    return 1;
+  case 7:
+    unit = vorLENGTH_KILOMETRE;
+    return 1;
+  case 10:
+    unit = vorLENGTH_YARD;
+    return 1;
+  case 13:
+    unit = vorLENGTH_MICROMETRE;
+    return 1;
+  default:
+    return 0;
+  }
+}
+
+int dxfLibInput::read_input(const vorabsContext& context, vorabsIfStream& stream) {
+  std::unique_ptr<dxfFile> file(new dxfFile());
+  dxfParser::parse_file(stream.file_name().c_str(), *file);
+  return finish(context, std::move(file), stream.file_name().c_str());
+}
+
+int dxfLibInput::read_buffer(const vorabsContext& context, const char* data, size_t size,
+                             const char* name) {
+  std::unique_ptr<dxfFile> file(new dxfFile());
+  dxfParser::parse(data, size, *file);
+  return finish(context, std::move(file), name);
+}
+
+void dxfLibInput::report(const dxfFile& file, const char* name) const {
+  vorabsOutput* error = this->error();
+  vorabsOutput* output = this->output();
+  for (const dxfDiagnostic& d : file.diagnostics) {
+    if (!error)
+      break;
+    if (d.line > 0)
+      error->tprintf("vorabs_dxf", "%s : %s, line %d: %s.\n", d.error ? "Error" : "Warning", name,
+                     d.line, d.text.c_str());
+    else
+      error->tprintf("vorabs_dxf", "%s : %s: %s.\n", d.error ? "Error" : "Warning", name,
+                     d.text.c_str());
+  }
+  if (error)
+    for (const std::string& warning : tables_->decoder().warnings())
+      error->tprintf("vorabs_dxf", "Warning : %s: %s.\n", name, warning.c_str());
+  if (output)
+    for (const auto& skipped : file.skipped)
+      output->tprintf("vorabs_dxf", "Skipped %d %s (not supported).\n", skipped.second,
+                      skipped.first.c_str());
+}
+
+int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> file,
+                        const char* name) {
+  status_ = file->status;
+  tables_ = std::make_shared<dxfTables>(std::move(file));
+  const dxfFile& f = tables_->file();
+  report(f, name);
+  if (status_ == dxfPARSE_EMPTY || status_ == dxfPARSE_BINARY || status_ == dxfPARSE_DWG ||
+      status_ == dxfPARSE_UNREADABLE)
+    return 0;
+
+  for (const auto* counts : {&f.counts, &f.block_counts})
+    for (const auto& count : *counts)
+      if (!translated(count.first))
+        untranslated_[count.first] += count.second;
+  Builder build(context, tables_, error(), name, unbuilt_);
+  std::vector<vorabsTranslatorcoPrf> model;
+  std::map<std::string, std::vector<const dxfEntity*>> paper;
+  for (const dxfEntity& e : f.entities) {
+    if (e.paper_space) {
+      paper["*PAPER_SPACE"].push_back(&e);
+      continue;
+    }
+    if (e.kind == dxfKind::VIEWPORT)
+      continue;
+    double size = 0.0;
+    vorabsTranslatorcoPrf t = build.entity(e, nullptr, 0, size);
+    if (t.invalid())
+      continue;
+    add_translator(t);
+    model.push_back(t);
+  }
+  for (const dxfBlock& block : f.blocks)
+    if (is_paper_block(block.name) && upper(block.name) != "*PAPER_SPACE")
+      for (const dxfEntity& e : block.entities)
+        paper[upper(block.name)].push_back(&e);
+
+  std::vector<const dxfLayout*> layouts;
+  for (const dxfLayout& layout : f.layouts)
+    if (upper(layout.name) != "MODEL")
+      layouts.push_back(&layout);
+  std::stable_sort(layouts.begin(), layouts.end(), [](const dxfLayout* a, const dxfLayout* b) {
+    return a->tab_order < b->tab_order;
+  });
+  dxfLayout no_layout;
+  no_layout.name = "Paper space";
+  if (layouts.empty() && !paper.empty())
+    layouts.push_back(&no_layout);
+
+  for (const dxfLayout* layout : layouts) {
+    auto record = f.block_records.find(layout->block_record);
+    std::string key = layout == &no_layout              ? "*PAPER_SPACE"
+                      : record == f.block_records.end() ? std::string()
+                                                        : upper(record->second);
+    auto drawing =
+        std::make_shared<dxfLayoutTranslator>(context, tables_->decoder().decode(layout->name));
+    if (layout->paper_width > 0.0 && layout->paper_height > 0.0)
+      drawing->set_paper_size(layout->paper_width, layout->paper_height);
+    for (const dxfEntity* e : paper[key]) {
+      if (e->kind == dxfKind::VIEWPORT) {
+        if (e->i69 == 1)
+          continue; // the sheet's own viewport
+        vorabsTranslatorcoPrf view = build.viewport(*e);
+        auto* as_view = static_cast<dxfViewportTranslator*>(view.get());
+        for (const vorabsTranslatorcoPrf& shown : model)
+          as_view->add_translator(shown);
+        drawing->add_translator(view);
+        continue;
+      }
+      double size = 0.0;
+      vorabsTranslatorcoPrf t = build.entity(*e, nullptr, 0, size);
+      if (!t.invalid())
+        drawing->add_translator(t);
+    }
+    add_translator(vorabsTranslatorcoPrf(drawing));
+  }
+  return 1;
+}

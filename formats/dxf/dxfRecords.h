@@ -1,0 +1,251 @@
+// dxfRecords.h - what the DXF parser makes of a file: header, tables, blocks, entities, layouts.
+//
+// Plain records, filled in one pass by dxfParser and read by the reader's
+// translators. Strings hold the file's bytes undecoded (the reader decodes
+// them by the file's code page when it makes names and texts). Layers and
+// linetypes are referred to by their index in the tables; an entity names a
+// block by its name, resolved when the reader builds inserts. A dxfFile owns
+// everything in it; nothing refers outside it.
+#pragma once
+
+#include "dxf_export.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class dxfKind : uint8_t {
+  UNKNOWN,
+  LINE,
+  ARC,
+  CIRCLE,
+  ELLIPSE,
+  LWPOLYLINE,
+  POLYLINE,
+  VERTEX,
+  SEQEND,
+  SPLINE,
+  POINT,
+  FACE3D,
+  SOLID,
+  INSERT,
+  ATTRIB,
+  ATTDEF,
+  TEXT,
+  MTEXT,
+  HATCH,
+  DIMENSION,
+  LEADER,
+  MULTILEADER,
+  VIEWPORT
+};
+
+// The DXF type word of a kind ("LINE", "3DFACE", ...).
+DXF_API const char* dxf_kind_name(dxfKind kind);
+
+struct dxfEntity;
+// The kind of a DIMENSION from its type flags (70): "linear", "aligned",
+// "angular", "diameter", "radial", "angular 3-point" or "ordinate". Its
+// defining points are point(0) (definition point), point(1) (text middle),
+// point(3) to point(6) (codes 13 to 16); its block (the geometry) is name.
+DXF_API const char* dxf_dimension_kind(const dxfEntity& dimension);
+
+struct dxfPoint {
+  double x = 0.0;
+  double y = 0.0;
+  double z = 0.0;
+};
+
+// A vertex of a polyline (with its bulge and flags; faces of a polyface
+// mesh keep their 1-based vertex indices, negative for an invisible edge),
+// a control or fit point of a spline (bulge holds the weight).
+struct dxfVertex {
+  double x = 0.0;
+  double y = 0.0;
+  double z = 0.0;
+  double bulge = 0.0;
+  int flags = 0;
+  int index[4] = {0, 0, 0, 0};
+};
+
+// One edge of a hatch boundary path: 1 line (p0 to p1), 2 circular arc
+// (centre p0, radius r, angles a0 to a1 in degrees, ccw), 3 elliptic arc
+// (centre p0, major axis end p1 relative to it, ratio r), 4 spline
+// (degree, knots, control points with weights).
+struct dxfHatchEdge {
+  int type = 0;
+  dxfPoint p0;
+  dxfPoint p1;
+  double r = 0.0;
+  double a0 = 0.0;
+  double a1 = 0.0;
+  int ccw = 1;
+  int degree = 0;
+  std::vector<double> knots;
+  std::vector<dxfVertex> control;
+};
+
+struct dxfHatchPath {
+  int flags = 0; // bit 1 external, bit 2 polyline, bit 16 outermost ...
+  int closed = 0;
+  std::vector<dxfVertex> vertices; // polyline paths
+  std::vector<dxfHatchEdge> edges; // edge paths
+};
+
+struct dxfHatch {
+  std::string pattern;
+  int solid = 0;
+  int style = 0;
+  std::vector<dxfHatchPath> paths;
+};
+
+struct dxfEntityExtra;
+
+// One entity. The fields used depend on the kind; the numbers follow the
+// group codes: p[i] is the point of codes 10+i / 20+i / 30+i (codes 14 to 16
+// are in extra). What only some kinds carry lives in extra, made when the
+// first such group is read, so that the common entity stays small.
+struct DXF_API dxfEntity {
+  dxfKind kind = dxfKind::UNKNOWN;
+  uint8_t invisible = 0;   // 60
+  uint8_t paper_space = 0; // 67
+  uint8_t has_handle = 0;
+  int line = 0; // line of the entity's type word in the file
+  uint64_t handle = 0;
+  int layer = 0;            // index into dxfFile::layers
+  int linetype = -1;        // -1 BYLAYER, -2 BYBLOCK, else index into dxfFile::linetypes
+  int colour = 256;         // ACI: 0 BYBLOCK, 256 BYLAYER
+  int32_t true_colour = -1; // 0xRRGGBB, or -1
+  int lineweight = -1;      // 1/100 mm; -1 BYLAYER, -2 BYBLOCK, -3 default
+  dxfPoint p[4];
+  dxfPoint extrusion{0.0, 0.0, 1.0};
+  double d40 = 0.0, d41 = 0.0, d42 = 0.0, d43 = 0.0, d44 = 0.0, d45 = 0.0;
+  double a50 = 0.0, a51 = 0.0;
+  int i70 = 0, i71 = 0, i72 = 0, i73 = 0, i74 = 0, i69 = 0;
+  int scale_given = 0; // bit 1: 41 seen, bit 2: 42 seen, bit 4: 43 seen
+  std::vector<dxfVertex> vertices;
+  std::string text; // 1 (and 3 before it for MTEXT), 304 for MULTILEADER
+  std::string name; // 2: block name, tag, hatch pattern
+  std::unique_ptr<dxfEntityExtra> extra;
+
+  // The extra part, made when missing.
+  dxfEntityExtra& more();
+  // The point of codes 10+i (i from 0 to 6); the origin when not read.
+  const dxfPoint& point(int i) const;
+};
+
+struct dxfEntityExtra {
+  dxfPoint p[3];               // codes 14, 15, 16
+  std::vector<double> knots;   // SPLINE 40
+  std::vector<double> weights; // SPLINE 41
+  std::string style;           // 7 or 3: text or dimension style
+  std::string layout;          // 410
+  dxfHatch hatch;
+  std::vector<dxfEntity> children; // ATTRIBs of an INSERT
+};
+
+struct dxfLayer {
+  std::string name;
+  int colour = 7; // negative: layer off
+  int32_t true_colour = -1;
+  int linetype = -1; // index, -1 none
+  int lineweight = -3;
+  int flags = 0; // bit 1 frozen
+};
+
+struct dxfLinetype {
+  std::string name;
+  std::string description;
+  std::vector<double> elements; // 49: dash > 0, gap < 0, dot 0
+};
+
+struct dxfStyle {
+  std::string name;
+  std::string font_file; // 3
+  std::string family;    // from the ACAD extended data
+  double height = 0.0;
+  double width_factor = 1.0;
+};
+
+struct dxfBlock {
+  std::string name;
+  dxfPoint base;
+  int flags = 0;
+  uint64_t record = 0; // handle of its block record (330)
+  int line = 0;
+  std::vector<dxfEntity> entities;
+};
+
+struct dxfLayout {
+  std::string name;
+  double paper_width = 0.0; // millimetres
+  double paper_height = 0.0;
+  int tab_order = 0;
+  uint64_t block_record = 0;
+};
+
+// How parsing ended. Everything read before a fault is kept.
+enum dxfParseStatus {
+  dxfPARSE_OK = 0,
+  dxfPARSE_TRUNCATED, // the data ended before EOF
+  dxfPARSE_MALFORMED, // a group code or number that is not one
+  dxfPARSE_EMPTY,     // nothing at all
+  dxfPARSE_BINARY,    // binary DXF: not supported
+  dxfPARSE_DWG,       // a DWG file
+  dxfPARSE_UNREADABLE // no such file, a directory, no permission
+};
+
+// A fault or a remark of the parser, with the 1-based line it names (0 when
+// none). Errors end the parse; warnings do not.
+struct dxfDiagnostic {
+  int error = 1;
+  int line = 0;
+  std::string text;
+};
+
+struct DXF_API dxfFile {
+  dxfFile();
+  ~dxfFile();
+  dxfFile(const dxfFile&) = delete;
+  dxfFile& operator=(const dxfFile&) = delete;
+
+  // Index of the layer or linetype of that name (compared ignoring case);
+  // a layer that the table lacks is added, a linetype answers -1.
+  int layer_index(const char* name, size_t length);
+  int linetype_index(const char* name, size_t length) const;
+  // The block of that name, or null.
+  const dxfBlock* find_block(const std::string& name) const;
+
+  std::string version;   // $ACADVER, "AC1009" when the header has none
+  std::string code_page; // $DWGCODEPAGE
+  int units = 0;         // $INSUNITS
+  dxfPoint extent_min;
+  dxfPoint extent_max;
+  int has_extent = 0;
+
+  std::vector<dxfLayer> layers;
+  std::vector<dxfLinetype> linetypes;
+  std::vector<dxfStyle> styles;
+  std::vector<dxfBlock> blocks;
+  std::vector<dxfEntity> entities; // model and paper space
+  std::vector<dxfLayout> layouts;
+  std::map<uint64_t, std::string> block_records; // handle -> name
+
+  // Entities read, by type word, in the spaces and in blocks; skipped
+  // entity types and sections by name.
+  std::map<std::string, int> counts;
+  std::map<std::string, int> block_counts;
+  std::map<std::string, int> skipped;
+  int skipped_group_codes = 0;
+  int num_lines = 0;
+
+  dxfParseStatus status = dxfPARSE_OK;
+  std::vector<dxfDiagnostic> diagnostics;
+
+private:
+  std::map<std::string, int> layer_names_;
+  std::map<std::string, int> block_names_;
+  friend class dxfParser;
+};

@@ -1,0 +1,50 @@
+// dxfText.h - decoding the texts of a DXF file into the framework's native strings.
+//
+// Files before AC1021 carry their texts in the code page named by
+// $DWGCODEPAGE, later ones in UTF-8; both go through the framework's
+// code-page strings (kapString). Real files break the rules: a code-page name
+// outside the usual list is mapped when it can be (8859_1, lower case, a
+// missing underscore) and otherwise falls back to ANSI_1252; an older file
+// whose text is valid UTF-8 is read as UTF-8. Each of these is reported
+// once, as a warning, through the warnings list that the owner prints.
+// Entity texts may also hold \U+XXXX and \M+NXXXX escapes and the %%
+// specials of TEXT; decode_text resolves them, and for MTEXT strips the
+// inline formatting to its plain text with \P as a line break.
+#pragma once
+
+#include "dxf_export.h"
+
+#include "ut.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class DXF_API dxfTextDecoder {
+public:
+  // version: $ACADVER; code_page: $DWGCODEPAGE (may be empty).
+  dxfTextDecoder(const std::string& version, const std::string& code_page);
+
+  // A name or a plain value in the file's encoding.
+  utString decode(std::string_view raw) const;
+  // An entity text: escapes, and MTEXT formatting when mtext is nonzero.
+  utString decode_text(std::string_view raw, int mtext) const;
+
+  int utf8() const { return utf8_; }
+  unsigned int code_page() const { return code_page_; }
+  // Remarks made so far (each at most once), for the owner to print.
+  const std::vector<std::string>& warnings() const { return warnings_; }
+
+  // The code page of a $DWGCODEPAGE name, 0 when the name is not known.
+  static unsigned int code_page_of(const std::string& name);
+
+private:
+  utString from_code_page(unsigned int code_page, std::string_view raw) const;
+  utString from_code(unsigned int code) const;
+  void warn_once(int& flag, const std::string& text) const;
+
+  int utf8_ = 0;
+  unsigned int code_page_ = 1252;
+  mutable int warned_utf8_ = 0;
+  mutable std::vector<std::string> warnings_;
+};

@@ -1,0 +1,89 @@
+// dxfEntitiesTest.cpp - which translators the DXF reader makes, and what they send.
+#include "DxfHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// One of each entity kind, in model space.
+std::string all_kinds() {
+  Dxf d;
+  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1015")(9, "$INSUNITS")(70, 4); });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "LINE")(5, "1F")(8, "0")(10, 0.0)(20, 0.0)(30, 0.0)(11, 1.0)(21, 1.0)(31, 0.0);
+    e(0, "ARC")(5, "20")(10, 0.0)(20, 0.0)(40, 2.0)(50, 0.0)(51, 90.0);
+    e(0, "CIRCLE")(5, "21")(10, 5.0)(20, 5.0)(40, 1.0);
+    e(0, "ELLIPSE")(5, "22")(10, 0.0)(20, 0.0)(11, 4.0)(21, 0.0)(40, 0.5)(41, 0.0)(42, 3.0);
+    e(0, "LWPOLYLINE")(5, "23")(90, 3)(70, 1)(10, 0.0)(20, 0.0)(42, 1.0)(10, 2.0)(20, 0.0)(10, 2.0)(
+        20, 2.0);
+    e(0, "LWPOLYLINE")(5, "24")(90, 2)(10, 0.0)(20, 0.0)(10, 3.0)(20, 0.0);
+    e(0, "POLYLINE")(5, "25")(66, 1)(70, 8);
+    e(0, "VERTEX")(10, 0.0)(20, 0.0)(30, 0.0)(70, 32)(0, "VERTEX")(10, 1.0)(20, 2.0)(30, 3.0)(70,
+                                                                                              32);
+    e(0, "SEQEND");
+    e(0, "POLYLINE")(5, "26")(66, 1)(70, 64)(71, 4)(72, 2);
+    for (int i = 0; i < 4; ++i)
+      e(0, "VERTEX")(10, double(i % 2))(20, double(i / 2))(30, 0.0)(70, 192);
+    e(0, "VERTEX")(70, 128)(71, 1)(72, 2)(73, 4)(74, 3)(0, "SEQEND");
+    e(0, "SPLINE")(5, "27")(71, 2)(72, 6)(73, 3);
+    for (double k : {0.0, 0.0, 0.0, 1.0, 1.0, 1.0})
+      e(40, k);
+    e(10, 0.0)(20, 0.0)(30, 0.0)(10, 1.0)(20, 1.0)(30, 0.0)(10, 2.0)(20, 0.0)(30, 0.0);
+    e(0, "POINT")(5, "28")(10, 1.0)(20, 2.0)(30, 3.0);
+    e(0, "3DFACE")(5, "29")(10, 0.0)(20, 0.0)(11, 1.0)(21, 0.0)(12, 1.0)(22, 1.0)(13, 1.0)(23, 1.0);
+    e(0, "SOLID")(5, "2A")(10, 0.0)(20, 0.0)(11, 1.0)(21, 0.0)(12, 0.0)(22, 1.0)(13, 1.0)(23, 1.0);
+    e(0, "TEXT")(5, "2B")(10, 0.0)(20, 0.0)(40, 2.5)(1, "Hello");
+    e(0, "MTEXT")(5, "2C")(10, 0.0)(20, 0.0)(40, 2.5)(1, "A\\PB");
+    e(0, "DIMENSION")(5, "2F")(2, "*D1")(70, 32 + 4)(10, 1.0)(20, 1.0)(15, 0.0)(25, 1.0);
+    e(0, "ACAD_PROXY_ENTITY")(5, "2D")(90, 1);
+    e(0, "ACAD_PROXY_ENTITY")(5, "2E")(90, 1);
+  });
+  return d.text();
+}
+
+TEST(dxfReaderEntitiesTest, EveryKindReachesTheSinkUnderItsNameWithItsShape) {
+  DxfRead r(all_kinds());
+  ASSERT_EQ(r.read_result, 1) << r.errors();
+  EXPECT_EQ(r.errors(), "");
+  std::vector<std::string> seen;
+  for (const Entity& e : r.entities)
+    seen.push_back(e.kind + " " + e.name + " " + e.curve);
+  EXPECT_EQ(seen,
+            (std::vector<std::string>{
+                "curve3 LINE 1F line", "curve3 ARC 20 circular arc",
+                "curve3 CIRCLE 21 circular arc", "curve3 ELLIPSE 22 elliptical arc",
+                "curve3 LWPOLYLINE 23 curve on surface", "curve3 LWPOLYLINE 24 polyline",
+                "curve3 POLYLINE 25 polyline", "triblock POLYLINE 26 ", "curve3 SPLINE 27 B-spline",
+                "point3 POINT 28 ", "triblock 3DFACE 29 ", "triblock SOLID 2A "}));
+  const dxfFile* file = r.reader->file();
+  EXPECT_EQ(file->version, "AC1015");
+  EXPECT_EQ(file->counts.at("LWPOLYLINE"), 2);
+  EXPECT_EQ(file->skipped.at("ACAD_PROXY_ENTITY"), 2);
+  EXPECT_EQ(r.reader->untranslated().at("TEXT"), 1);
+  EXPECT_EQ(r.reader->untranslated().at("MTEXT"), 1);
+  const dxfEntity& dimension = file->entities.back();
+  EXPECT_STREQ(dxf_dimension_kind(dimension), "radial");
+  EXPECT_EQ(dimension.point(5).y, 1.0);
+  vorLengthUnit unit = vorLENGTH_METRE;
+  EXPECT_EQ(r.reader->length_unit(unit), 1);
+  EXPECT_EQ(unit, vorLENGTH_MILLIMETRE);
+  EXPECT_EQ(r.output.texts(),
+            std::vector<std::string>{"Skipped 2 ACAD_PROXY_ENTITY (not supported).\n"});
+}
+
+TEST(dxfReaderEntitiesTest, AnR12FileWithoutHandlesNamesEntitiesByTheirTypeAlone) {
+  Dxf d;
+  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1009"); });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "POLYLINE")(66, 1)(70, 1);
+    for (double x : {0.0, 4.0, 4.0})
+      e(0, "VERTEX")(10, x)(20, x == 0.0 ? 0.0 : 3.0)(42, 0.5);
+    e(0, "SEQEND")(0, "LINE")(10, 0.0)(20, 0.0)(11, 1.0)(21, 0.0);
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.entities.size(), 2u);
+  EXPECT_EQ(r.entities[0].name + "/" + r.entities[0].curve, "POLYLINE/curve on surface");
+  EXPECT_EQ(r.entities[1].name + "/" + r.entities[1].curve, "LINE/line");
+}
+
+} // namespace
