@@ -46,21 +46,34 @@ velCurvePtr3 circular(const dxfEntity& e, double start, double end, int affine, 
   return velCurvePtr3(new velCircArc3(centre, az, ax, e.d40, start, end));
 }
 
+// The end of a counter-clockwise sweep from start to end, both reduced to
+// one turn: above start, by at most a turn. false for angles that are not finite.
+bool sweep(double& start, double& end, double turn) {
+  if (!std::isfinite(start) || !std::isfinite(end))
+    return false;
+  start = std::fmod(start, turn);
+  end = std::fmod(end, turn);
+  if (end <= start)
+    end += turn;
+  return true;
+}
+
 velCurvePtr3 arc(const dxfEntity& e, int affine, std::string& why) {
-  double start = e.a50 * pi / 180.0;
-  double end = e.a51 * pi / 180.0;
-  while (end <= start)
-    end += 2 * pi;
-  return circular(e, start, end, affine, why);
+  double start = e.a50, end = e.a51;
+  if (!sweep(start, end, 360.0)) {
+    why = "its angles are not usable";
+    return velCurvePtr3();
+  }
+  return circular(e, start * pi / 180.0, end * pi / 180.0, affine, why);
 }
 
 velCurvePtr3 ellipse(const dxfEntity& e, std::string& why) {
   double start = e.d41;
   double end = e.d42;
-  if (start == 0.0 && end == 0.0)
-    end = 2 * pi;
-  while (end <= start)
-    end += 2 * pi;
+  if (!sweep(start, end, 2 * pi)) {
+    why = "its parameters are not usable";
+    return velCurvePtr3();
+  }
   velEllipse3* made =
       new velEllipse3(point(e.p[0]), vec(e.p[1]), vec(e.extrusion), e.d40, start, end);
   if (made->invalid()) {
@@ -83,12 +96,11 @@ velCurvePtr2 bulge_segment(const giPoint2& a, const giPoint2& b, double bulge) {
   double radius = std::hypot(a.x - centre.x, a.y - centre.y);
   double start = std::atan2(a.y - centre.y, a.x - centre.x);
   double end = std::atan2(b.y - centre.y, b.x - centre.x);
-  if (bulge > 0)
-    while (end <= start)
-      end += 2 * pi;
-  else
-    while (end >= start)
-      end -= 2 * pi;
+  // atan2 answers within one turn, so one step is enough.
+  if (bulge > 0 && end <= start)
+    end += 2 * pi;
+  else if (bulge < 0 && end >= start)
+    end -= 2 * pi;
   return velCurvePtr2(new velCircArc2(centre, radius, start, end));
 }
 
@@ -173,16 +185,18 @@ velCurvePtr3 spline(const dxfEntity& e, std::string& why) {
     }
     return velCurvePtr3(new velPolyline3(fit));
   }
+  static const dxfEntityExtra none;
+  const dxfEntityExtra& more = e.extra ? *e.extra : none;
   std::vector<double> weights;
-  if (e.weights.size() == control.size()) {
-    weights = e.weights;
+  if (more.weights.size() == control.size()) {
+    weights = more.weights;
     bool all_one = true;
     for (double w : weights)
       all_one = all_one && w == 1.0;
     if (all_one)
       weights.clear();
   }
-  velBSpline3* made = new velBSpline3(e.i71, control, e.knots, weights);
+  velBSpline3* made = new velBSpline3(e.i71, control, more.knots, weights);
   if (made->invalid()) {
     delete made;
     why = "its degree, knots, control points and weights do not fit together";
@@ -196,7 +210,7 @@ struct Mesh {
   giTriArr* triangles;
 };
 
-bool quad(const dxfPoint (&p)[7], const dxfPoint& extrusion, bool ocs, const int (&order)[4],
+bool quad(const dxfPoint (&p)[4], const dxfPoint& extrusion, bool ocs, const int (&order)[4],
           Mesh mesh) {
   for (int i = 0; i < 4; ++i) {
     const dxfPoint& q = p[order[i]];

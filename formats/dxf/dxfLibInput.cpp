@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 #include <tuple>
 #include <vector>
 
@@ -18,6 +19,9 @@ namespace {
 
 const int max_block_depth = 32;
 const long max_insert_cells = 10000;
+// What one insert may expand to, nested blocks and arrays multiplied out:
+// a bound on the work of translating it, whatever the memo can save.
+const double max_expanded_entities = 1e7;
 
 std::string upper(std::string text) {
   for (char& c : text)
@@ -41,14 +45,15 @@ utString handle_name(const char* word, const dxfEntity& e) {
 class Builder {
 public:
   Builder(const vorabsContext& context, dxfTablesPtr tables, vorabsOutput* error,
-          const char* file_name, std::map<std::string, int>& untranslated,
-          std::map<std::string, int>& unbuilt)
+          const char* file_name, std::map<std::string, int>& unbuilt)
       : context_(context), tables_(std::move(tables)), error_(error), file_name_(file_name),
-        untranslated_(untranslated), unbuilt_(unbuilt) {}
+        unbuilt_(unbuilt) {}
 
   // The translator of an entity placed by an insert of look outer (null at
-  // the top level); empty for entities not translated.
-  vorabsTranslatorcoPrf entity(const dxfEntity& e, const dxfLook* outer, int depth) {
+  // the top level); empty for entities not translated. size becomes the
+  // number of entities it expands to.
+  vorabsTranslatorcoPrf entity(const dxfEntity& e, const dxfLook* outer, int depth, double& size) {
+    size = 1.0;
     dxfLook look = tables_->resolve(e, outer);
     switch (e.kind) {
     case dxfKind::LINE:
@@ -68,9 +73,8 @@ public:
     case dxfKind::SOLID:
       return make<dxfMeshEntityTranslator>(e, look);
     case dxfKind::INSERT:
-      return insert(e, look, depth);
+      return insert(e, look, depth, size);
     default:
-      untranslated_[dxf_kind_name(e.kind)]++;
       return vorabsTranslatorcoPrf();
     }
   }
@@ -88,25 +92,33 @@ private:
   void fail(const dxfEntity& e, const std::string& why) {
     unbuilt_[dxf_kind_name(e.kind)]++;
     if (error_)
-      error_->tprintf("vorabs_dxf", "Error : %s, line %d: %s %s: %s.\n", file_name_, e.line,
-                      dxf_kind_name(e.kind), handle_name("", e).c_str() + (e.has_handle ? 1 : 0),
-                      why.c_str());
+      error_->tprintf("vorabs_dxf", "Error : %s, line %d: %s: %s.\n", file_name_, e.line,
+                      handle_name(dxf_kind_name(e.kind), e).c_str(), why.c_str());
   }
 
-  vorabsTranslatorcoPrf insert(const dxfEntity& e, const dxfLook& look, int depth) {
-    for (const dxfEntity& attribute : e.children)
-      untranslated_[dxf_kind_name(attribute.kind)]++;
+  vorabsTranslatorcoPrf insert(const dxfEntity& e, const dxfLook& look, int depth, double& size) {
     const dxfBlock* block = tables_->file().find_block(e.name);
     if (!block) {
       fail(e, "block '" + e.name + "' is not defined");
       return vorabsTranslatorcoPrf();
     }
     if (depth >= max_block_depth) {
-      fail(e, "blocks nest deeper than 32 levels (a block that inserts itself?)");
+      fail(e, "blocks nest deeper than 32 levels");
       return vorabsTranslatorcoPrf();
     }
-    vorabsTranslatorcoPrf definition = this->block(*block, look, depth + 1);
+    if (building_.count(block)) {
+      fail(e, "block '" + e.name + "' inserts itself");
+      return vorabsTranslatorcoPrf();
+    }
+    double block_size = 0.0;
+    vorabsTranslatorcoPrf definition = this->block(*block, look, depth + 1, block_size);
     long columns = std::max(1, e.i70), rows = std::max(1, e.i71);
+    size = 1.0 + double(columns) * double(rows) * block_size;
+    if (size > max_expanded_entities) {
+      fail(e,
+           "it expands to more than " + std::to_string(long(max_expanded_entities)) + " entities");
+      return vorabsTranslatorcoPrf();
+    }
     utString name = handle_name("INSERT", e);
     if (columns * rows == 1) {
       auto group = std::make_shared<dxfGroupEntityTranslator>(
@@ -149,23 +161,32 @@ private:
     return result;
   }
 
-  vorabsTranslatorcoPrf block(const dxfBlock& block, const dxfLook& outer, int depth) {
+  vorabsTranslatorcoPrf block(const dxfBlock& block, const dxfLook& outer, int depth,
+                              double& size) {
     dxfLook key_look = inherits(block, 0) ? outer : dxfLook();
     auto key = std::make_tuple(&block, key_look.layer, key_look.aci, key_look.rgb,
                                key_look.linetype, key_look.lineweight, key_look.frozen);
     auto found = blocks_.find(key);
-    if (found != blocks_.end())
-      return found->second;
+    if (found != blocks_.end()) {
+      size = found->second.second;
+      return found->second.first;
+    }
     auto group = std::make_shared<dxfGroupEntityTranslator>(
         context_, tables_, tables_->decoder().decode(block.name), giXform3(giXformIdentity),
         nullptr, outer);
     vorabsTranslatorcoPrf made(group);
-    blocks_.emplace(key, made);
+    building_.insert(&block);
+    size = 1.0;
     for (const dxfEntity& e : block.entities) {
-      vorabsTranslatorcoPrf child = entity(e, &outer, depth);
-      if (!child.invalid())
-        group->add_translator(child);
+      double child_size = 0.0;
+      vorabsTranslatorcoPrf child = entity(e, &outer, depth, child_size);
+      if (child.invalid())
+        continue;
+      group->add_translator(child);
+      size += child_size;
     }
+    building_.erase(&block);
+    blocks_.emplace(key, std::make_pair(made, size));
     return made;
   }
 
@@ -173,12 +194,23 @@ private:
   dxfTablesPtr tables_;
   vorabsOutput* error_;
   const char* file_name_;
-  std::map<std::string, int>& untranslated_;
   std::map<std::string, int>& unbuilt_;
-  std::map<std::tuple<const dxfBlock*, int, int, int32_t, int, int, uint8_t>, vorabsTranslatorcoPrf>
+  // Block translators by block and inherited look, with what they expand to.
+  std::map<std::tuple<const dxfBlock*, int, int, int32_t, int, int, uint8_t>,
+           std::pair<vorabsTranslatorcoPrf, double>>
       blocks_;
+  std::set<const dxfBlock*> building_; // blocks whose translators are being made
   std::map<const dxfBlock*, bool> inherits_;
 };
+
+// Whether the reader makes translators for entities of this type.
+bool translated(const std::string& type) {
+  for (const char* known : {"LINE", "ARC", "CIRCLE", "ELLIPSE", "LWPOLYLINE", "POLYLINE", "SPLINE",
+                            "POINT", "3DFACE", "SOLID", "INSERT", "VIEWPORT"})
+    if (type == known)
+      return true;
+  return false;
+}
 
 bool is_paper_block(const std::string& name) {
   return upper(name).rfind("*PAPER_SPACE", 0) == 0;
@@ -283,7 +315,11 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
       status_ == dxfPARSE_UNREADABLE)
     return 0;
 
-  Builder build(context, tables_, error(), name, untranslated_, unbuilt_);
+  for (const auto* counts : {&f.counts, &f.block_counts})
+    for (const auto& count : *counts)
+      if (!translated(count.first))
+        untranslated_[count.first] += count.second;
+  Builder build(context, tables_, error(), name, unbuilt_);
   std::vector<vorabsTranslatorcoPrf> model;
   std::map<std::string, std::vector<const dxfEntity*>> paper;
   for (const dxfEntity& e : f.entities) {
@@ -293,7 +329,8 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
     }
     if (e.kind == dxfKind::VIEWPORT)
       continue;
-    vorabsTranslatorcoPrf t = build.entity(e, nullptr, 0);
+    double size = 0.0;
+    vorabsTranslatorcoPrf t = build.entity(e, nullptr, 0, size);
     if (t.invalid())
       continue;
     add_translator(t);
@@ -336,7 +373,8 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
         drawing->add_translator(view);
         continue;
       }
-      vorabsTranslatorcoPrf t = build.entity(*e, nullptr, 0);
+      double size = 0.0;
+      vorabsTranslatorcoPrf t = build.entity(*e, nullptr, 0, size);
       if (!t.invalid())
         drawing->add_translator(t);
     }

@@ -164,6 +164,11 @@ bool is(const Pair& pair, int code, const char* word) {
   return pair.code == code && Tokens::trim(pair.value) == word;
 }
 
+// A value that names something: without the blanks around it.
+std::string word(const Pair& pair) {
+  return std::string(Tokens::trim(pair.value));
+}
+
 struct KindName {
   const char* name;
   dxfKind kind;
@@ -344,7 +349,7 @@ private:
     record([&](const Pair& p) {
       switch (p.code) {
       case 2:
-        layer.name = std::string(Tokens::trim(p.value));
+        layer.name = word(p);
         return true;
       case 62:
         layer.colour = t_.int32(p);
@@ -353,7 +358,7 @@ private:
         layer.true_colour = int32_t(t_.integer(p) & 0xFFFFFF);
         return true;
       case 6:
-        linetype = std::string(Tokens::trim(p.value));
+        linetype = word(p);
         return true;
       case 370:
         layer.lineweight = t_.int32(p);
@@ -378,7 +383,7 @@ private:
     record([&](const Pair& p) {
       switch (p.code) {
       case 2:
-        type.name = std::string(Tokens::trim(p.value));
+        type.name = word(p);
         return true;
       case 3:
         type.description = std::string(p.value);
@@ -400,10 +405,10 @@ private:
     record([&](const Pair& p) {
       switch (p.code) {
       case 2:
-        style.name = std::string(Tokens::trim(p.value));
+        style.name = word(p);
         return true;
       case 3:
-        style.font_file = std::string(Tokens::trim(p.value));
+        style.font_file = word(p);
         return true;
       case 40:
         style.height = t_.number(p);
@@ -432,7 +437,7 @@ private:
       if (p.code == 5)
         handle = t_.hex(p);
       else if (p.code == 2)
-        name = std::string(Tokens::trim(p.value));
+        name = word(p);
       return true;
     });
     if (handle)
@@ -454,7 +459,7 @@ private:
       record([&](const Pair& p) {
         switch (p.code) {
         case 2:
-          block.name = std::string(Tokens::trim(p.value));
+          block.name = word(p);
           return true;
         case 70:
           block.flags = t_.int32(p);
@@ -499,7 +504,7 @@ private:
     record([&](const Pair& p) {
       switch (p.code) {
       case 1:
-        layout.name = std::string(Tokens::trim(p.value));
+        layout.name = word(p);
         return true;
       case 44:
         layout.paper_width = t_.number(p);
@@ -548,8 +553,8 @@ private:
       entity.line = pair.line;
       if (!entity_body(entity))
         return; // a fault inside the entity: it is not delivered
-      if (kind == dxfKind::POLYLINE || (kind == dxfKind::INSERT && entity.i70 == 0 && followed()))
-        sequence(entity);
+      if (kind == dxfKind::POLYLINE || (kind == dxfKind::INSERT && followed()))
+        sequence(entity, counts);
       if (t_.failed())
         return;
       counts[type == "MLEADER" ? "MULTILEADER" : std::string(type)]++;
@@ -564,7 +569,7 @@ private:
   }
 
   // The VERTEX or ATTRIB records after a POLYLINE or INSERT, up to SEQEND.
-  void sequence(dxfEntity& owner) {
+  void sequence(dxfEntity& owner, std::map<std::string, int>& counts) {
     Pair pair;
     while (t_.peek(pair) && pair.code == 0) {
       std::string_view type = Tokens::trim(pair.value);
@@ -594,7 +599,8 @@ private:
         v.index[3] = part.i74;
         owner.vertices.push_back(v);
       } else {
-        owner.children.push_back(std::move(part));
+        counts["ATTRIB"]++;
+        owner.more().children.push_back(std::move(part));
       }
     }
   }
@@ -650,7 +656,7 @@ private:
       e.paper_space = t_.int32(p) != 0;
       return true;
     case 410:
-      e.layout = std::string(Tokens::trim(p.value));
+      e.more().layout = word(p);
       return true;
     case 100:
     case 102:
@@ -716,7 +722,7 @@ private:
   bool scalar(dxfEntity& e, const Pair& p) {
     int c = p.code;
     if (c >= 10 && c <= 36 && c % 10 <= 6) {
-      dxfPoint& point = e.p[c % 10];
+      dxfPoint& point = c % 10 < 4 ? e.p[c % 10] : e.more().p[c % 10 - 4];
       (c < 20 ? point.x : c < 30 ? point.y : point.z) = t_.number(p);
       return true;
     }
@@ -725,11 +731,11 @@ private:
       e.text = std::string(p.value);
       return true;
     case 2:
-      e.name = std::string(Tokens::trim(p.value));
+      e.name = word(p);
       return true;
     case 3:
     case 7:
-      e.style = std::string(Tokens::trim(p.value));
+      e.more().style = word(p);
       return true;
     case 39:
       return true; // thickness
@@ -829,10 +835,10 @@ private:
       (p.code < 30 ? e.vertices.back().y : e.vertices.back().z) = t_.number(p);
       return true;
     case 40:
-      e.knots.push_back(t_.number(p));
+      e.more().knots.push_back(t_.number(p));
       return true;
     case 41:
-      e.weights.push_back(t_.number(p));
+      e.more().weights.push_back(t_.number(p));
       return true;
     case 71:
       e.i71 = t_.int32(p);
@@ -866,20 +872,19 @@ private:
   }
 
   bool hatch(dxfEntity& e, const Pair& p) {
-    if (!e.hatch)
-      e.hatch.reset(new dxfHatch());
+    dxfHatch& h = e.more().hatch;
     switch (p.code) {
     case 2:
-      e.hatch->pattern = std::string(Tokens::trim(p.value));
+      h.pattern = word(p);
       return true;
     case 70:
-      e.hatch->solid = t_.int32(p);
+      h.solid = t_.int32(p);
       return true;
     case 75:
-      e.hatch->style = t_.int32(p);
+      h.style = t_.int32(p);
       return true;
     case 91:
-      paths(*e.hatch, t_.integer(p));
+      paths(h, t_.integer(p));
       return true;
     default:
       return scalar(e, p);
@@ -1019,6 +1024,25 @@ const char* dxf_kind_name(dxfKind kind) {
     if (k.kind == kind)
       return k.name;
   return "UNKNOWN";
+}
+
+dxfEntityExtra& dxfEntity::more() {
+  if (!extra)
+    extra.reset(new dxfEntityExtra());
+  return *extra;
+}
+
+const dxfPoint& dxfEntity::point(int i) const {
+  static const dxfPoint origin;
+  if (i < 4)
+    return p[i];
+  return extra ? extra->p[i - 4] : origin;
+}
+
+const char* dxf_dimension_kind(const dxfEntity& dimension) {
+  static const char* const names[] = {"linear", "aligned",         "angular",  "diameter",
+                                      "radial", "angular 3-point", "ordinate", "linear"};
+  return names[dimension.i70 & 7];
 }
 
 dxfFile::dxfFile() {

@@ -45,6 +45,13 @@ enum class dxfKind : uint8_t {
 // The DXF type word of a kind ("LINE", "3DFACE", ...).
 DXF_API const char* dxf_kind_name(dxfKind kind);
 
+struct dxfEntity;
+// The kind of a DIMENSION from its type flags (70): "linear", "aligned",
+// "angular", "diameter", "radial", "angular 3-point" or "ordinate". Its
+// defining points are point(0) (definition point), point(1) (text middle),
+// point(3) to point(6) (codes 13 to 16); its block (the geometry) is name.
+DXF_API const char* dxf_dimension_kind(const dxfEntity& dimension);
+
 struct dxfPoint {
   double x = 0.0;
   double y = 0.0;
@@ -94,8 +101,12 @@ struct dxfHatch {
   std::vector<dxfHatchPath> paths;
 };
 
+struct dxfEntityExtra;
+
 // One entity. The fields used depend on the kind; the numbers follow the
-// group codes: p[i] is the point of codes 10+i / 20+i / 30+i.
+// group codes: p[i] is the point of codes 10+i / 20+i / 30+i (codes 14 to 16
+// are in extra). What only some kinds carry lives in extra, made when the
+// first such group is read, so that the common entity stays small.
 struct DXF_API dxfEntity {
   dxfKind kind = dxfKind::UNKNOWN;
   uint8_t invisible = 0;   // 60
@@ -108,20 +119,30 @@ struct DXF_API dxfEntity {
   int colour = 256;         // ACI: 0 BYBLOCK, 256 BYLAYER
   int32_t true_colour = -1; // 0xRRGGBB, or -1
   int lineweight = -1;      // 1/100 mm; -1 BYLAYER, -2 BYBLOCK, -3 default
-  dxfPoint p[7];
+  dxfPoint p[4];
   dxfPoint extrusion{0.0, 0.0, 1.0};
   double d40 = 0.0, d41 = 0.0, d42 = 0.0, d43 = 0.0, d44 = 0.0, d45 = 0.0;
   double a50 = 0.0, a51 = 0.0;
   int i70 = 0, i71 = 0, i72 = 0, i73 = 0, i74 = 0, i69 = 0;
   int scale_given = 0; // bit 1: 41 seen, bit 2: 42 seen, bit 4: 43 seen
   std::vector<dxfVertex> vertices;
-  std::vector<double> knots;
+  std::string text; // 1 (and 3 before it for MTEXT), 304 for MULTILEADER
+  std::string name; // 2: block name, tag, hatch pattern
+  std::unique_ptr<dxfEntityExtra> extra;
+
+  // The extra part, made when missing.
+  dxfEntityExtra& more();
+  // The point of codes 10+i (i from 0 to 6); the origin when not read.
+  const dxfPoint& point(int i) const;
+};
+
+struct dxfEntityExtra {
+  dxfPoint p[3];               // codes 14, 15, 16
+  std::vector<double> knots;   // SPLINE 40
   std::vector<double> weights; // SPLINE 41
-  std::string text;            // 1 (and 3 before it for MTEXT), 304 for MULTILEADER
-  std::string name;            // 2: block name, tag, hatch pattern
   std::string style;           // 7 or 3: text or dimension style
   std::string layout;          // 410
-  std::unique_ptr<dxfHatch> hatch;
+  dxfHatch hatch;
   std::vector<dxfEntity> children; // ATTRIBs of an INSERT
 };
 

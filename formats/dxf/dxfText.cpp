@@ -189,6 +189,14 @@ public:
     };
     while (i < raw_.size()) {
       char c = raw_[i];
+      if (c != '\\' && c != '%' && c != '{' && c != '}' && c != '^') {
+        ++i;
+        continue;
+      }
+      // What comes before a possible escape is plain text; an escape
+      // emits what it stands for.
+      flush(i);
+      start = i;
       size_t used = 0;
       if (c == '\\')
         used = escape(i, code, bytes);
@@ -198,13 +206,10 @@ public:
         used = 1;
       else if (mtext_ && c == '^' && i + 1 < raw_.size())
         used = caret(i, code);
-      if (used == 0) {
+      if (used == 0)
         ++i;
-        continue;
-      }
-      flush(i);
-      start = i = i + used;
-      // escape() and its kin have emitted what the run stands for.
+      else
+        start = i = i + used;
     }
     flush(raw_.size());
   }

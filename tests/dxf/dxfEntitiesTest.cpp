@@ -34,6 +34,7 @@ std::string all_kinds() {
     e(0, "SOLID")(5, "2A")(10, 0.0)(20, 0.0)(11, 1.0)(21, 0.0)(12, 0.0)(22, 1.0)(13, 1.0)(23, 1.0);
     e(0, "TEXT")(5, "2B")(10, 0.0)(20, 0.0)(40, 2.5)(1, "Hello");
     e(0, "MTEXT")(5, "2C")(10, 0.0)(20, 0.0)(40, 2.5)(1, "A\\PB");
+    e(0, "DIMENSION")(5, "2F")(2, "*D1")(70, 32 + 4)(10, 1.0)(20, 1.0)(15, 0.0)(25, 1.0);
     e(0, "ACAD_PROXY_ENTITY")(5, "2D")(90, 1);
     e(0, "ACAD_PROXY_ENTITY")(5, "2E")(90, 1);
   });
@@ -60,11 +61,29 @@ TEST(dxfReaderEntitiesTest, EveryKindReachesTheSinkUnderItsNameWithItsShape) {
   EXPECT_EQ(file->skipped.at("ACAD_PROXY_ENTITY"), 2);
   EXPECT_EQ(r.reader->untranslated().at("TEXT"), 1);
   EXPECT_EQ(r.reader->untranslated().at("MTEXT"), 1);
+  const dxfEntity& dimension = file->entities.back();
+  EXPECT_STREQ(dxf_dimension_kind(dimension), "radial");
+  EXPECT_EQ(dimension.point(5).y, 1.0);
   vorLengthUnit unit = vorLENGTH_METRE;
   EXPECT_EQ(r.reader->length_unit(unit), 1);
   EXPECT_EQ(unit, vorLENGTH_MILLIMETRE);
   EXPECT_EQ(r.output.texts(),
             std::vector<std::string>{"Skipped 2 ACAD_PROXY_ENTITY (not supported).\n"});
+}
+
+TEST(dxfReaderEntitiesTest, AnR12FileWithoutHandlesNamesEntitiesByTheirTypeAlone) {
+  Dxf d;
+  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1009"); });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "POLYLINE")(66, 1)(70, 1);
+    for (double x : {0.0, 4.0, 4.0})
+      e(0, "VERTEX")(10, x)(20, x == 0.0 ? 0.0 : 3.0)(42, 0.5);
+    e(0, "SEQEND")(0, "LINE")(10, 0.0)(20, 0.0)(11, 1.0)(21, 0.0);
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.entities.size(), 2u);
+  EXPECT_EQ(r.entities[0].name + "/" + r.entities[0].curve, "POLYLINE/curve on surface");
+  EXPECT_EQ(r.entities[1].name + "/" + r.entities[1].curve, "LINE/line");
 }
 
 } // namespace
