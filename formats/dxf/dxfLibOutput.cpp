@@ -518,8 +518,8 @@ vorabsTranslationStatus dxfLibOutput::accept(pending&& entity,
   }
   // The compound being built holds a stand-in; the entity is written with it.
   annNamedItemPtr stand_in =
-      entity.kind == pending::GROUP
-          ? entity.group
+      entity.kind == pending::ITEM
+          ? entity.item
           : annNamedItemPtr(
                 make_annCurveItem(&state_->document, utString("dxf"), entity_name(attributes)));
   state_->children[stand_in.pointer()] = std::move(entity);
