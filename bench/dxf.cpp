@@ -11,13 +11,20 @@
 // the whole path, file to reader to translators to the self-check sink
 // building the annotation document; its counter peak_rss_mb is the
 // process's peak resident size so far (run it alone for its own figure).
+// Dxf_ReadNull: the reader into a sink that keeps nothing; Dxf_ReadWrite:
+// the reader into the DXF writer and the file written (writing costs the
+// difference); Dxf_RoundTrip: read, write, and read the written file again.
 #include "dxfLibInput.h"
+#include "dxfLibOutput.h"
 #include "dxfParser.h"
 
 #include "vorabsIfStream.h"
 #include "vorabsLibSinkTesterEx.h"
 #include "vorabsOutput.h"
+#include "vorabsInterface.h"
 #include "vorabsTestInterfaceEx.h"
+
+#include "vorabsOfStream.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,6 +33,7 @@
 #include <dxflib/dl_dxf.h>
 #endif
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <sys/resource.h>
@@ -72,33 +80,141 @@ void Dxf_Parse(benchmark::State& state, const std::string* path) {
   state.counters["entities"] = double(entities);
 }
 
+// Reads path into a fresh annotation document through the self-check sink;
+// the number of objects read.
+int translate_into_document(const std::string& path) {
+  Discard channel;
+  annDocument document;
+  vorabsContext context;
+  context.set_document(&document);
+  dxfLibInput reader(nullptr);
+  reader.set_error(&channel);
+  reader.set_output(&channel);
+  vorabsIfStream stream(path.c_str());
+  reader.read_input(context, stream);
+  vorabsLibSinkTesterEx sink(&document);
+  sink.set_error(&channel);
+  sink.set_output(&channel);
+  vorabsTestInterfaceEx receiver(reader, sink);
+  vorabsAttributeSet attributes;
+  int objects = 0;
+  while (++reader) {
+    reader.send_to(attributes, receiver, sink);
+    ++objects;
+  }
+  return objects;
+}
+
 void Dxf_Translate(benchmark::State& state, const std::string* path) {
   if (!present(state, *path))
     return;
   int objects = 0;
-  for (auto _ : state) {
-    Discard channel;
-    annDocument document;
-    vorabsContext context;
-    context.set_document(&document);
-    dxfLibInput reader(nullptr);
-    reader.set_error(&channel);
-    reader.set_output(&channel);
-    vorabsIfStream stream(path->c_str());
-    reader.read_input(context, stream);
-    vorabsLibSinkTesterEx sink(&document);
-    sink.set_error(&channel);
-    sink.set_output(&channel);
-    vorabsTestInterfaceEx receiver(reader, sink);
-    vorabsAttributeSet attributes;
-    objects = 0;
-    while (++reader) {
-      reader.send_to(attributes, receiver, sink);
-      ++objects;
-    }
-  }
+  for (auto _ : state)
+    objects = translate_into_document(*path);
   state.counters["objects"] = objects;
   state.counters["peak_rss_mb"] = peak_rss_mb();
+}
+
+// Routes each sub-object back through the reader, as a host does.
+class Receiver : public vorabsInterface {
+public:
+  Receiver(vorabsLibSource& source, vorabsLibSink& sink)
+      : vorabsInterface(0), source_(source), sink_(sink) {}
+  void increment_progress(int) override {}
+  vorabsTranslationStatus send_sub_object(const vorabsAttributeSet& attributes) override {
+    return source_.send_to(attributes, *this, sink_);
+  }
+  void prepare_for_new_geometry() override {}
+  int converting_annotation() const override { return 0; }
+  int translation_cancelled() const override { return 0; }
+
+private:
+  vorabsLibSource& source_;
+  vorabsLibSink& sink_;
+};
+
+// Takes every entity and keeps nothing: what the reader costs by itself.
+class NullSink : public vorabsLibSink {
+public:
+  const char* library_name() const override { return "null"; }
+  const char* option() const override { return "null"; }
+  int database_number() const override { return 0; }
+  void add_file_types(intcoSet&) const override {}
+  void add_extensions(utStringcoSet&) const override {}
+  const char* file_filter() const override { return "|"; }
+  const char* format_name() const override { return "null"; }
+  vorabsTranslationStatus curve3(const velCurvePtr3&, const vorabsAttributeSet&) override {
+    return vorabsSTATUS_OK;
+  }
+  vorabsTranslationStatus point3(const giPoint3&, const vorabsAttributeSet&) override {
+    return vorabsSTATUS_OK;
+  }
+  vorabsTranslationStatus triblock(const giTriBlock&, const vorabsAttributeSet&) override {
+    return vorabsSTATUS_OK;
+  }
+  vorabsTranslationStatus annotation(const annNamedItemPtr&, const vorabsAttributeSet&) override {
+    return vorabsSTATUS_OK;
+  }
+  int supported(const vorabsAttributeSet&) const override { return 1; }
+};
+
+// Reads path into sink the host's way.
+void read_into(const std::string& path, vorabsLibSink& sink) {
+  Discard channel;
+  annDocument document;
+  vorabsContext context;
+  context.set_document(&document);
+  dxfLibInput reader(nullptr);
+  reader.set_error(&channel);
+  reader.set_output(&channel);
+  vorabsIfStream stream(path.c_str());
+  reader.read_input(context, stream);
+  sink.set_error(&channel);
+  Receiver receiver(reader, sink);
+  vorabsAttributeSet attributes;
+  while (++reader)
+    reader.send_to(attributes, receiver, sink);
+}
+
+const std::string written = "/tmp/vorabs_bench_written.dxf";
+
+int write_copy(const std::string& path) {
+  vorabsOfStream file{utString(written.c_str())};
+  dxfLibOutput writer(&file, nullptr);
+  read_into(path, writer);
+  return writer.write();
+}
+
+// The reader alone, into a sink that keeps nothing.
+void Dxf_ReadNull(benchmark::State& state, const std::string* path) {
+  if (!present(state, *path))
+    return;
+  for (auto _ : state) {
+    NullSink sink;
+    read_into(*path, sink);
+  }
+}
+
+// The reader into the writer, and the file written: the writer's own cost
+// is this minus Dxf_ReadNull.
+void Dxf_ReadWrite(benchmark::State& state, const std::string* path) {
+  if (!present(state, *path))
+    return;
+  for (auto _ : state)
+    if (!write_copy(*path))
+      state.SkipWithError("the writer failed");
+  std::remove(written.c_str());
+}
+
+// Read, write, and read the written file again into an annotation document.
+void Dxf_RoundTrip(benchmark::State& state, const std::string* path) {
+  if (!present(state, *path))
+    return;
+  for (auto _ : state) {
+    write_copy(*path);
+    translate_into_document(written);
+  }
+  std::remove(written.c_str());
 }
 
 #ifdef VORABS_HAVE_DXFLIB
@@ -134,6 +250,9 @@ BENCHMARK_CAPTURE(Dxflib_Parse, large, &large)->Unit(benchmark::kMillisecond)->I
 BENCHMARK_CAPTURE(Dxf_Parse, large, &large)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(Dxf_Translate, large, &large)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(Dxf_Translate, small, &small)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(Dxf_ReadNull, large, &large)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(Dxf_ReadWrite, large, &large)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(Dxf_RoundTrip, large, &large)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
