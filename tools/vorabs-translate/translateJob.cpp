@@ -167,7 +167,6 @@ private:
 
   int read();
   void walk(vorabsLibSink& sink, translateHostSink* host);
-  int write(dxfLibOutput& writer, vorabsOfStream& file);
   void begin(const vorabsAttributeSet& own);
   void end(vorabsTranslationStatus status);
   void finish();
@@ -221,7 +220,7 @@ translateResult Job::run() {
       walk(writer, nullptr);
       if (result_.cancelled)
         file.discard();
-      else if (write(writer, file))
+      else if (writer.write()) // says itself why it could not write
         result_.written = options_.output;
       else
         result_.write_failed = 1;
@@ -262,15 +261,6 @@ void Job::walk(vorabsLibSink& sink, translateHostSink* host) {
     }
     send(attributes, receiver);
   }
-}
-
-int Job::write(dxfLibOutput& writer, vorabsOfStream& file) {
-  if (writer.write())
-    return 1;
-  const std::string why = file.error().c_str();
-  message(1, "Error : " + options_.output + " could not be written" +
-                 (why.empty() ? std::string(".") : ": " + why + ".") + "\n");
-  return 0;
 }
 
 vorabsTranslationStatus Job::send(const vorabsAttributeSet& attributes, Receiver& receiver) {
