@@ -10,6 +10,13 @@ double per_second(const translateResult& result) {
   return result.seconds > 0.0 ? result.total_read() / result.seconds : 0.0;
 }
 
+void print_row(std::ostream& out, const std::string& label, const translateTally& t) {
+  char line[160];
+  std::snprintf(line, sizeof line, "  %-20s %8d %11d %8d %8d\n", label.c_str(), t.read,
+                t.translated, t.ignored, t.failed);
+  out << line;
+}
+
 void print_table(std::ostream& out, const char* heading,
                  const std::map<std::string, translateTally>& tallies) {
   if (tallies.empty())
@@ -20,17 +27,13 @@ void print_table(std::ostream& out, const char* heading,
   out << line;
   translateTally total;
   for (const auto& t : tallies) {
-    std::snprintf(line, sizeof line, "  %-20s %8d %11d %8d %8d\n", t.first.c_str(), t.second.read,
-                  t.second.translated, t.second.ignored, t.second.failed);
-    out << line;
+    print_row(out, t.first, t.second);
     total.read += t.second.read;
     total.translated += t.second.translated;
     total.ignored += t.second.ignored;
     total.failed += t.second.failed;
   }
-  std::snprintf(line, sizeof line, "  %-20s %8d %11d %8d %8d\n", "total", total.read,
-                total.translated, total.ignored, total.failed);
-  out << line;
+  print_row(out, "total", total);
 }
 
 void print_counts(std::ostream& out, const char* heading,
@@ -100,44 +103,45 @@ void json_lines(std::ostream& out, const std::vector<std::string>& lines) {
   out << "]";
 }
 
+// Starts the field key of an object whose first field has been written.
+std::ostream& key(std::ostream& out, const char* name) {
+  return out << ",\n  \"" << name << "\": ";
+}
+
 void json_result(std::ostream& out, const translateResult& r) {
-  char seconds[64];
-  std::snprintf(seconds, sizeof seconds, "%.6f", r.seconds);
   out << "{\n  \"file\": ";
   json_string(out, r.file);
-  out << ",\n  \"format\": \"dxf\",\n  \"version\": ";
-  json_string(out, r.version);
-  out << ",\n  \"status\": ";
-  json_string(out, r.status);
-  out << ",\n  \"units\": ";
-  json_string(out, r.units);
-  out << ",\n  \"entities\": ";
-  json_tallies(out, r.entities);
-  out << ",\n  \"block_entities\": ";
-  json_tallies(out, r.block_entities);
-  out << ",\n  \"skipped\": ";
-  json_counts(out, r.skipped);
-  out << ",\n  \"untranslated\": ";
-  json_counts(out, r.untranslated);
-  out << ",\n  \"unbuilt\": ";
-  json_counts(out, r.unbuilt);
-  out << ",\n  \"layers\": " << r.layers << ",\n  \"blocks\": " << r.blocks
-      << ",\n  \"objects\": " << r.objects << ",\n  \"delivered\": " << r.delivered
-      << ",\n  \"messages\": {\"output\": ";
-  json_lines(out, r.output);
-  out << ", \"error\": ";
-  json_lines(out, r.error);
-  out << "},\n  \"summary\": ";
-  json_string(out, r.summary);
-  out << ",\n  \"written\": ";
+  key(out, "format") << "\"dxf\"";
+  const std::pair<const char*, const std::string*> texts[] = {
+      {"version", &r.version}, {"status", &r.status}, {"units", &r.units}};
+  for (const auto& text : texts)
+    json_string(key(out, text.first), *text.second);
+  json_tallies(key(out, "entities"), r.entities);
+  json_tallies(key(out, "block_entities"), r.block_entities);
+  json_counts(key(out, "skipped"), r.skipped);
+  json_counts(key(out, "untranslated"), r.untranslated);
+  json_counts(key(out, "unbuilt"), r.unbuilt);
+  const std::pair<const char*, long> numbers[] = {{"layers", r.layers},
+                                                  {"blocks", r.blocks},
+                                                  {"objects", r.objects},
+                                                  {"delivered", r.delivered}};
+  for (const auto& number : numbers)
+    key(out, number.first) << number.second;
+  json_lines(key(out, "messages") << "{\"output\": ", r.output);
+  json_lines(out << ", \"error\": ", r.error);
+  json_string(out << "}"
+                  << ",\n  \"summary\": ",
+              r.summary);
   if (r.written.empty())
-    out << "null";
+    key(out, "written") << "null";
   else
-    json_string(out, r.written);
-  out << ",\n  \"cancelled\": " << (r.cancelled ? "true" : "false")
-      << ",\n  \"seconds\": " << seconds
-      << ",\n  \"entities_per_second\": " << static_cast<long>(per_second(r))
-      << ",\n  \"exit_status\": " << r.exit_status() << "\n}";
+    json_string(key(out, "written"), r.written);
+  char seconds[64];
+  std::snprintf(seconds, sizeof seconds, "%.6f", r.seconds);
+  key(out, "cancelled") << (r.cancelled ? "true" : "false");
+  key(out, "seconds") << seconds;
+  key(out, "entities_per_second") << static_cast<long>(per_second(r));
+  key(out, "exit_status") << r.exit_status() << "\n}";
 }
 
 } // namespace
