@@ -6,8 +6,10 @@
 using vorabsNameManglercoDListPtrcoPtrcoDList = coDList<const vorabsNameMangler*>;
 
 namespace {
-// The live manglers, outermost first, and the cursor a mangling chain walks.
-vorabsNameManglercoDListPtrcoPtrcoDList mangler_stack;
+// The live manglers of this thread, outermost first, and the cursor a
+// mangling chain walks: each translation runs on one thread, and several
+// translations may run at once.
+thread_local vorabsNameManglercoDListPtrcoPtrcoDList mangler_stack;
 } // namespace
 
 vorabsNameMangler::vorabsNameMangler() {
