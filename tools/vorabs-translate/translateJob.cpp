@@ -353,8 +353,9 @@ void Job::move_to_paper_space(const dxfEntity& e) {
       in_block->second.translated + in_block->second.ignored + in_block->second.failed == 0)
     result_.block_entities.erase(in_block);
   result_.entities[dxf_kind_name(e.kind)].read++;
-  for (const dxfEntity& child : e.children)
-    move_to_paper_space(child);
+  if (e.extra)
+    for (const dxfEntity& child : e.extra->children)
+      move_to_paper_space(child);
 }
 
 void Job::message(int error, const std::string& text) {
