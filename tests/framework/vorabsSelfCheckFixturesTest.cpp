@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 TEST(vorabsLibSinkTesterTest, RecordsWhatItIsGivenAndConvertsBodiesByTheirKindKey) {
   vorabsLibSinkTester tester;
   // Invalid entities are recorded too: the tester only records.
@@ -73,4 +75,15 @@ TEST(vorabsOutputOstreamTesterTest, KeepsFormattedTprintfTextsOnly) {
   EXPECT_STREQ(formatted.c_str(), "");
   channel.clear();
   EXPECT_EQ(channel.number_of_strings(), 0);
+}
+
+// A message longer than 1,023 bytes is cut before a character it would split.
+TEST(vorabsOutputOstreamTesterTest, ALongMessageIsCutBeforeACharacterItWouldSplit) {
+  vorabsOutputOstreamTester channel;
+  const std::string x(1021, 'x');
+  for (const char* end : {"x\xC3\xA9 tail", "\xE2\x82\xAC tail", "\xC3\xA9 tail"})
+    channel.tprintf("vorabs", "%s%s", x.c_str(), end); // e acute, euro sign
+  EXPECT_EQ(std::string(channel.get_string(0).c_str()), x + "x");
+  EXPECT_EQ(std::string(channel.get_string(1).c_str()), x);
+  EXPECT_EQ(std::string(channel.get_string(2).c_str()), x + "\xC3\xA9");
 }
