@@ -241,10 +241,4 @@ TEST_F(PresentationTest, LightFailureStopsBeforeTheSink) {
   EXPECT_EQ(walk(), (std::vector<vorabsStatus>{vorabsSTATUS_FAILED, vorabsSTATUS_OK}));
   ASSERT_EQ(sink.calls.size(), 1u);
   EXPECT_STREQ(sink.calls[0].item.name().c_str(), "ok");
-  vorabsAttributeSet attributes;
-  TestLight(context, "l").attributes(attributes);
-  vorabsObjectTypevorabsAttributePtr type;
-  ASSERT_TRUE(attributes.get(vorabsOBJECTTYPE, type));
-  EXPECT_EQ(type->type(), sto_class_annLight());
-  EXPECT_TRUE(attributes.member(vorabsANNOTATION));
 }
