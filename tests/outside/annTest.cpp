@@ -1,4 +1,4 @@
-// Tests of the annotation model stand-in: class tags, handles, the document.
+// Tests of the annotation model stand-in: the document, sub-surfaces and groups.
 #include "ann/ann.h"
 
 #include "TestHelpers.h"
@@ -7,22 +7,6 @@
 
 #include <memory>
 #include <sstream>
-
-TEST(stoClassTest, TagsAnswerByKindAndOnlyLeavesMakeInstances) {
-  annSolidItem solid;
-  EXPECT_EQ(sto_dynamic_cast(sto_class_annSurfaceBase(), &solid), &solid);
-  EXPECT_EQ(sto_dynamic_cast(sto_class_annNamedItem(), &solid), &solid);
-  EXPECT_EQ(annFaceItem::sto_dynamic_cast(&solid), nullptr);
-  annRenderMesh mesh;
-  EXPECT_EQ(annGeometryItem::sto_dynamic_cast(&mesh), nullptr);
-  EXPECT_EQ(sto_dynamic_cast(sto_class_annStyleSet(), static_cast<stoObject*>(nullptr)), nullptr);
-  // The factory makes a temporary instance of the kind, owned by the caller.
-  std::unique_ptr<stoObject> temporary(sto_class_annStyleSet()->new_instance());
-  ASSERT_NE(temporary, nullptr);
-  EXPECT_EQ(temporary->sto_class(), sto_class_annStyleSet());
-  EXPECT_EQ(sto_class_annGeometryItem()->new_instance(), nullptr);
-  EXPECT_EQ(sto_class_annSurfaceBase()->new_instance(), nullptr);
-}
 
 TEST(annDocumentTest, FindsItemsByNameAndKindInTheCurrentNameSpace) {
   annDocument document;
