@@ -1,6 +1,5 @@
 // Tests of the drawing, view, environment, light and background translators.
 #include "vorabsBackgroundTranslator.h"
-#include "vorabsDefaultNameMangler.h"
 #include "vorabsDrawingTranslator.h"
 #include "vorabsEnvironmentTranslator.h"
 #include "vorabsInterface.h"
@@ -10,6 +9,7 @@
 #include "vorabsTestLibInputEx.h"
 #include "vorabsViewTranslator.h"
 
+#include "Named.h"
 #include "RecordingSink.h"
 #include "TestHelpers.h"
 
@@ -75,24 +75,6 @@ protected:
   vorabsTranslationStatus create_background(annBackgroundannPtr& background) override {
     background = annBackground::make_annBackground(context().document(), 1, 1, 1, name_);
     return vorabsSTATUS_OK;
-  }
-
-private:
-  utString name_;
-};
-
-template <class Base> class Named : public Base {
-public:
-  template <class... Args>
-  Named(const char* name, Args&&... args) : Base(std::forward<Args>(args)...), name_(name) {}
-  void attributes(vorabsAttributeSet& set) const override {
-    Base::attributes(set);
-    put(set, vorabsNAME, vorabsName(name_, 0));
-  }
-
-protected:
-  vorabsNameMangler* create_name_mangler(utPtrRelease) const override {
-    return new vorabsDefaultNameMangler(name_);
   }
 
 private:
