@@ -13,8 +13,7 @@ namespace {
 
 class Solid : public Named<vorabsUnlinkedSolidTranslator> {
 public:
-  explicit Solid(const vorabsContext& context)
-      : Named("S", giXform3(giXformIdentity), context) {}
+  explicit Solid(const vorabsContext& context) : Named("S", giXform3(giXformIdentity), context) {}
 
 protected:
   utString parent_id() const override { return utString("solid 7"); }
