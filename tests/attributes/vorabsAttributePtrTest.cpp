@@ -53,40 +53,32 @@ TEST(vorabsAttributePtrTest, OwnersFreeOnceAndClonesAreIndependent) {
   EXPECT_EQ(view->number(), 4);
 }
 
-TEST(vorabsAttributePtrTest, EveryMemberHasItsOwnNamedTypeIdKeptByCopies) {
-  struct Member {
-    std::unique_ptr<vorabsAttributePtrBase> pointer;
-    const char* name;
+TEST(vorabsAttributePtrTest, EveryMemberHasItsOwnTypeIdKeptByCopies) {
+  std::unique_ptr<vorabsAttributePtrBase> members[] = {
+      std::make_unique<utStringvorabsAttributePtr>(),
+      std::make_unique<utBoolvorabsAttributePtr>(),
+      std::make_unique<vorabsVoidvorabsAttributePtr>(),
+      std::make_unique<vorabsTypevorabsAttributePtr>(),
+      std::make_unique<vorabsStylevorabsAttributePtr>(),
+      std::make_unique<vorabsPrecursorvorabsAttributePtr>(),
+      std::make_unique<vorabsObjectTypevorabsAttributePtr>(),
+      std::make_unique<vorabsNamevorabsAttributePtr>(),
+      std::make_unique<vorabsLayervorabsAttributePtr>(),
+      std::make_unique<vorabsCurveFontvorabsAttributePtr>(),
+      std::make_unique<vorabsColourvorabsAttributePtr>(),
+      std::make_unique<vorLengthUnitvorabsAttributePtr>(),
+      std::make_unique<kapPropertiesvorabsAttributePtr>(),
+      std::make_unique<giAnglevorabsAttributePtr>(),
+      std::make_unique<doublevorabsAttributePtr>(),
+      std::make_unique<annNameSpacePathvorabsAttributePtr>(),
+      std::make_unique<annHierarchyvorabsAttributePtr>(),
   };
-  Member members[] = {
-      {std::make_unique<utStringvorabsAttributePtr>(), "utStringvorabsAttributePtr"},
-      {std::make_unique<utBoolvorabsAttributePtr>(), "utBoolvorabsAttributePtr"},
-      {std::make_unique<vorabsVoidvorabsAttributePtr>(), "vorabsVoidvorabsAttributePtr"},
-      {std::make_unique<vorabsTypevorabsAttributePtr>(), "vorabsTypevorabsAttributePtr"},
-      {std::make_unique<vorabsStylevorabsAttributePtr>(), "vorabsStylevorabsAttributePtr"},
-      {std::make_unique<vorabsPrecursorvorabsAttributePtr>(), "vorabsPrecursorvorabsAttributePtr"},
-      {std::make_unique<vorabsObjectTypevorabsAttributePtr>(),
-       "vorabsObjectTypevorabsAttributePtr"},
-      {std::make_unique<vorabsNamevorabsAttributePtr>(), "vorabsNamevorabsAttributePtr"},
-      {std::make_unique<vorabsLayervorabsAttributePtr>(), "vorabsLayervorabsAttributePtr"},
-      {std::make_unique<vorabsCurveFontvorabsAttributePtr>(), "vorabsCurveFontvorabsAttributePtr"},
-      {std::make_unique<vorabsColourvorabsAttributePtr>(), "vorabsColourvorabsAttributePtr"},
-      {std::make_unique<vorLengthUnitvorabsAttributePtr>(), "vorLengthUnitvorabsAttributePtr"},
-      {std::make_unique<kapPropertiesvorabsAttributePtr>(), "kapPropertiesvorabsAttributePtr"},
-      {std::make_unique<giAnglevorabsAttributePtr>(), "giAnglevorabsAttributePtr"},
-      {std::make_unique<doublevorabsAttributePtr>(), "doublevorabsAttributePtr"},
-      {std::make_unique<annNameSpacePathvorabsAttributePtr>(),
-       "annNameSpacePathvorabsAttributePtr"},
-      {std::make_unique<annHierarchyvorabsAttributePtr>(), "annHierarchyvorabsAttributePtr"},
-  };
-  EXPECT_STREQ(vorabsAttributePtrBase::ut_static_type().name(), "vorabsAttributePtrBase");
   for (size_t i = 0; i < std::size(members); ++i) {
-    const vorabsAttributePtrBase& p = *members[i].pointer;
-    EXPECT_STREQ(p.ut_dynamic_type().name(), members[i].name);
-    EXPECT_TRUE(p.ut_is_kind_of(vorabsAttributePtrBase::ut_static_type())) << members[i].name;
+    const vorabsAttributePtrBase& p = *members[i];
+    const char* name = p.ut_dynamic_type().name();
+    EXPECT_TRUE(p.ut_is_kind_of(vorabsAttributePtrBase::ut_static_type())) << name;
     for (size_t j = 0; j < std::size(members); ++j)
-      EXPECT_EQ(p.ut_is_kind_of(members[j].pointer->ut_dynamic_type()) != 0, i == j)
-          << members[i].name << " vs " << members[j].name;
+      EXPECT_EQ(p.ut_is_kind_of(members[j]->ut_dynamic_type()) != 0, i == j) << name << " " << j;
     // make_new and clone keep the member; clone of an empty pointer is a default value.
     EXPECT_EQ(&own(p.make_new())->ut_dynamic_type(), &p.ut_dynamic_type());
     EXPECT_EQ(&own(p.clone())->ut_dynamic_type(), &p.ut_dynamic_type());

@@ -63,19 +63,7 @@ TEST(vorabsColourTest, EveryHueSectorBoundary) {
   EXPECT_EQ(number_at_hue(1.0 - eps), 2);
 }
 
-TEST(vorabsColourTest, HueIsExactAtEighthTurns) {
-  const double sine[] = {0, 1, 1, 1, 0, -1, -1, -1}, cosine[] = {1, 1, 0, -1, -1, -1, 0, 1};
-  for (int k = 0; k < 8; ++k)
-    EXPECT_DOUBLE_EQ(HueProbe::hue(sine[k], cosine[k]), k / 8.0) << k;
-  EXPECT_DOUBLE_EQ(HueProbe::hue(0, 0), 0.0);
-}
-
-TEST(vorabsColourTest, ConstructorsAndNames) {
-  EXPECT_EQ(vorabsColour().colour_number(), -1);
-  vorabsColour derived(utString(), 0.2, 0.4, 0.9, -1);
-  EXPECT_EQ(derived.colour_number(), 4);
-  vorabsColour forced(utString("mine"), 0.2, 0.4, 0.9, 3);
-  EXPECT_EQ(forced.colour_number(), 3);
+TEST(vorabsColourTest, StandardColourNames) {
   const char* names[8] = {"black", "white", "red", "green", "blue", "cyan", "magenta", "yellow"};
   for (int i = 0; i < 8; ++i)
     EXPECT_STREQ(vorabsColour::standard_colour_name(i).c_str(), names[i]);

@@ -75,24 +75,6 @@ TEST_F(vorabsAttributesToAnnotationTest, NoAttributesGiveLevelZeroSolidThinCurve
   EXPECT_EQ(line->style()->get_curve_style()->pattern_scale(), 1.0);
 }
 
-TEST_F(vorabsAttributesToAnnotationTest, EachStepWritesWhatItsAttributeSays) {
-  put(attributes, vorabsLAYER, vorabsLayer(12, utString("holes")));
-  put(attributes, vorabsHIERARCHY, annHIERARCHY_PARENT);
-  put<utBool>(attributes, vorabsVISIBLE, 0);
-  put(attributes, vorabsLINEWIDTH, 0.5);
-  put(attributes, vorabsDISPLAYNAME, vorabsName(utString(), 42));
-  annGeometryItemannPtr line = apply(curve());
-  ASSERT_FALSE(line->level().invalid());
-  EXPECT_EQ(line->level()->level(), 12);
-  EXPECT_STREQ(line->level()->name().c_str(), "12");
-  EXPECT_STREQ(line->level()->level_name().c_str(), "holes");
-  EXPECT_EQ(line->hierarchy_status(), annHIERARCHY_PARENT);
-  EXPECT_EQ(line->visible(), 0);
-  EXPECT_STREQ(line->display_name().c_str(), "42");
-  EXPECT_EQ(style_name(line), "curve style no colour solid 0.5 style");
-  EXPECT_EQ(line->style()->get_curve_style()->line_width(), 0.5);
-}
-
 TEST_F(vorabsAttributesToAnnotationTest, EqualAttributesShareStyleSetsAndStylesByName) {
   put(attributes, vorabsCOLOUR, vorabsColour(2));
   annGeometryItemannPtr first = apply(curve("c1")), second = apply(curve("c2"));
@@ -192,15 +174,10 @@ TEST_F(vorabsAttributesToAnnotationTest, AnglePointsGetAnAnglePointStyle) {
   EXPECT_EQ(style->angle(), giAngle(0.25));
 }
 
-TEST_F(vorabsAttributesToAnnotationTest, CurveFontsBecomePlaceholdersSolidsOrPatterns) {
+TEST_F(vorabsAttributesToAnnotationTest, HostFontsBecomePlaceholdersAndSolidOnesSolids) {
   auto font_of = [this](const char* name, int segments) {
     vorabsCurveFont font = name ? vorabsCurveFont(utString(name)) : vorabsCurveFont();
     font.set_num_segments(segments);
-    if (segments == 2) {
-      font.set_segment_length(0, 5.0);
-      font.set_segment_length(1, 2.5);
-      font.set_first_visible(0);
-    }
     put(attributes, vorabsCURVEFONT, font);
     return apply(curve())->style()->get_curve_style()->pattern();
   };
@@ -226,14 +203,6 @@ TEST_F(vorabsAttributesToAnnotationTest, CurveFontsBecomePlaceholdersSolidsOrPat
     ASSERT_NE(annCurveFontSolid::sto_dynamic_cast(font.pointer()), nullptr) << solid;
     EXPECT_STREQ(font->name().c_str(), solid ? solid : "solid");
   }
-
-  annCurveFontPatternannPtr pattern = annCurveFontPatternannPtr::cast(font_of("chain", 2));
-  ASSERT_TRUE(pattern.pointer());
-  EXPECT_STREQ(pattern->name().c_str(), "chain");
-  EXPECT_EQ(pattern->number_of_segments(), 2);
-  EXPECT_EQ(pattern->read_segment(0), 5.0);
-  EXPECT_EQ(pattern->read_segment(1), 2.5);
-  EXPECT_EQ(pattern->first_segment_visible(), 0);
 }
 
 TEST_F(vorabsAttributesToAnnotationTest, PropertiesAreAssignedOnlyInADocument) {

@@ -4,7 +4,7 @@
 #include "vorabsGroupTranslator.h"
 
 #include "CompoundHarness.h"
-#include "vorabsNameMangler.h"
+#include "Named.h"
 #include "vorabsTestGroupTranslator.h"
 
 #include <gtest/gtest.h>
@@ -12,17 +12,9 @@
 namespace {
 
 // A group translator of any kind, named N.
-class KindGroup : public vorabsGroupTranslator {
-public:
+struct KindGroup : Named<vorabsGroupTranslator> {
   KindGroup(const vorabsContext& context, const stoClass* kind)
-      : vorabsGroupTranslator(kind, giXform3(giXformIdentity), context) {}
-  void attributes(vorabsAttributeSet& set) const override {
-    vorabsGroupTranslator::attributes(set);
-    put(set, vorabsNAME, vorabsName(utString("N"), 0));
-  }
-
-protected:
-  vorabsNameMangler* create_name_mangler(utPtrRelease) const override { return nullptr; }
+      : Named("N", kind, giXform3(giXformIdentity), context) {}
 };
 
 class vorabsGroupTranslatorTest : public ::testing::Test, public CompoundScene {
@@ -138,5 +130,4 @@ TEST_F(vorabsGroupTranslatorTest, FlattenedGroupManglesTheNamesMadeInside) {
   EXPECT_EQ(run(), vorabsSTATUS_OK);
   EXPECT_EQ(children[0]->completed_name(), "c1_G");
   EXPECT_TRUE(g->group()->transform().invalid()); // the placement went into the child
-  EXPECT_EQ(vorabsNameMangler::mangle_name(utString("x")), utString("x"));
 }

@@ -3,6 +3,7 @@
 #include "vorabsUnlinkedSolidTranslator.h"
 
 #include "CompoundHarness.h"
+#include "Named.h"
 
 #include "vorResource.h"
 
@@ -10,18 +11,12 @@
 
 namespace {
 
-class Solid : public vorabsUnlinkedSolidTranslator {
+class Solid : public Named<vorabsUnlinkedSolidTranslator> {
 public:
-  explicit Solid(const vorabsContext& context)
-      : vorabsUnlinkedSolidTranslator(giXform3(giXformIdentity), context) {}
-  void attributes(vorabsAttributeSet& set) const override {
-    vorabsUnlinkedSolidTranslator::attributes(set);
-    put(set, vorabsNAME, vorabsName(utString("S"), 0));
-  }
+  explicit Solid(const vorabsContext& context) : Named("S", giXform3(giXformIdentity), context) {}
 
 protected:
   utString parent_id() const override { return utString("solid 7"); }
-  vorabsNameMangler* create_name_mangler(utPtrRelease) const override { return nullptr; }
 };
 
 // A child that hands a ready-made item to the sink.

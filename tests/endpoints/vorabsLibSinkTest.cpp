@@ -1,5 +1,4 @@
-// Tests of the endpoint base and the default sink: refusals, units, support
-// queries, categories, and the output endpoint's hold on its stream.
+// Tests of the endpoint base and the default sink: refusals and categories.
 #include "vorabsLibBase.h"
 #include "vorabsLibOutput.h"
 #include "vorabsLibSink.h"
@@ -85,19 +84,6 @@ TEST(vorabsLibSinkTest, RefusesEveryKindWithOneMessageOnTheErrorChannel) {
     EXPECT_EQ(message.domain, "vorabs");
   EXPECT_TRUE(output.messages.empty());
   EXPECT_TRUE(sink.current_annotation().invalid());
-}
-
-TEST(vorabsLibSinkTest, DefaultsSupportNothingAndAskForMetres) {
-  DefaultWriter sink;
-  vorLengthUnit unit = vorLENGTH_METRE;
-  EXPECT_EQ(sink.valid_units(unit), 1);
-  EXPECT_EQ(unit, vorLENGTH_METRE);
-  unit = vorLENGTH_INCH;
-  EXPECT_EQ(sink.valid_units(unit), 0);
-  EXPECT_EQ(static_cast<int>(unit), 2);
-  EXPECT_EQ(sink.supported(vorabsAttributeSet()), 0);
-  EXPECT_EQ(sink.supported(named("A", &vorabsANNOTATION)), 0);
-  EXPECT_EQ(sink.invalid(), 0);
 }
 
 TEST(vorabsLibBaseTest, TheCategoryIsSharedAndEmptyWithoutAName) {

@@ -3,10 +3,10 @@
 // A scene routes a top-level translator through a test reader into a sink
 // that builds annotation items in the scene's document, as a host would:
 // every child passes the receiver and comes back through the reader's
-// current translator. Named<T> makes a format library's translator of an
-// abstract framework class: it names the entity and mangles nothing.
+// current translator.
 #pragma once
 
+#include "Named.h"
 #include "RecordingChannel.h"
 #include "TestHelpers.h"
 #include "vorabsLibSinkTesterEx.h"
@@ -16,24 +16,6 @@
 
 #include <memory>
 #include <string>
-#include <utility>
-
-template <class Base> class Named : public Base {
-public:
-  template <class... Args>
-  explicit Named(const char* name, Args&&... args)
-      : Base(std::forward<Args>(args)...), name_(name) {}
-  void attributes(vorabsAttributeSet& set) const override {
-    Base::attributes(set);
-    put(set, vorabsNAME, vorabsName(name_, 0));
-  }
-
-protected:
-  vorabsNameMangler* create_name_mangler(utPtrRelease) const override { return nullptr; }
-
-private:
-  utString name_;
-};
 
 struct DimGdtScene {
   DimGdtScene() : reader(nullptr), sink(&document), receiver(reader, sink) {

@@ -28,6 +28,15 @@ private:
   std::function<void(kapHoleInformation&)> fill_;
 };
 
+using AtPoint = std::function<vorabsTranslatorcoPrf(const vorabsContext&, const giPoint3&)>;
+
+// Makes Named<T>("D", point, args..., identity, context).
+template <class T, class... Args> AtPoint at(Args... args) {
+  return [=](const vorabsContext& context, const giPoint3& point) {
+    return vorabsTranslatorcoPrf(new Named<T>("D", point, args..., identity, context));
+  };
+}
+
 // The hole dimension made from what fill reports.
 std::string hole_made(std::function<void(kapHoleInformation&)> fill) {
   DimGdtScene scene;
@@ -64,35 +73,20 @@ TEST(vorabsDimensionTranslatorTest, RadialDimensionHoldsItsGeometryAndANamedDres
 TEST(vorabsDimensionTranslatorTest, EachKindGetsItsPointUnlessUnsetWhereThatLeavesItOut) {
   struct Row {
     const char* kind;
-    std::function<vorabsTranslatorcoPrf(const vorabsContext&, const giPoint3&)> make;
+    AtPoint make;
     const char* set_point;   // the printed point when made at 4 5 6
     const char* unset_point; // the printed details when made at an unset point
     const char* type_name;
   };
   const Row rows[] = {
-      {"annDiameterDimension",
-       [](const vorabsContext& c, const giPoint3& p) {
-         return vorabsTranslatorcoPrf(
-             new Named<vorabsDiametricDimensionTranslator>("D", p, identity, c));
-       },
+      {"annDiameterDimension", at<vorabsDiametricDimensionTranslator>(),
        " centre \"D arc centre\" at 4 5 6", " centre \"D arc centre\" at unset", "dimension"},
-      {"annAngularDimension",
-       [](const vorabsContext& c, const giPoint3& p) {
-         return vorabsTranslatorcoPrf(
-             new Named<vorabsAngularDimensionTranslator>("D", p, 2.5, identity, c));
-       },
+      {"annAngularDimension", at<vorabsAngularDimensionTranslator>(2.5),
        " vertex \"D arc vertex\" at 4 5 6 radius 2.5",
        " vertex \"D arc vertex\" at unset radius 2.5", "dimension"},
-      {"annOrdinateDimension",
-       [](const vorabsContext& c, const giPoint3& p) {
-         return vorabsTranslatorcoPrf(
-             new Named<vorabsOrdinateDimensionTranslator>("D", p, identity, c));
-       },
+      {"annOrdinateDimension", at<vorabsOrdinateDimensionTranslator>(),
        " origin \"D origin\" at 4 5 6", "", "dimension"},
-      {"annWitnessLine",
-       [](const vorabsContext& c, const giPoint3& p) {
-         return vorabsTranslatorcoPrf(new Named<vorabsWitnessTranslator>("D", p, identity, c));
-       },
+      {"annWitnessLine", at<vorabsWitnessTranslator>(),
        " dimensioned point \"D dimensioned point\" at 4 5 6", "", "witness line"},
   };
   for (const Row& row : rows) {

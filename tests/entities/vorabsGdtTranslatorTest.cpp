@@ -46,7 +46,16 @@ struct Made {
   std::string details;
   std::string empty_message;
 };
-Made made_by(std::function<vorabsTranslatorcoPrf(const vorabsContext&)> make) {
+using Factory = std::function<vorabsTranslatorcoPrf(const vorabsContext&)>;
+
+// Makes Named<T>("G", args..., identity, context).
+template <class T, class... Args> Factory named_g(Args... args) {
+  return [=](const vorabsContext& context) {
+    return vorabsTranslatorcoPrf(new Named<T>("G", args..., identity, context));
+  };
+}
+
+Made made_by(const Factory& make) {
   Made result;
   DimGdtScene scene;
   vorabsTranslatorcoPrf translator = make(scene.context);
@@ -92,52 +101,32 @@ TEST(vorabsGdtTranslatorTest, DatumAndGeometricTolerancesSortChildItemsByTheChil
 }
 
 TEST(vorabsGdtTranslatorTest, EachKindCarriesItsValuesAndNamesItselfInMessages) {
-  Made datum = made_by([](const vorabsContext& c) {
-    return vorabsTranslatorcoPrf(
-        new Named<vorabsGdtDatumTranslator>("G", utString("B"), identity, c));
-  });
-  EXPECT_EQ(datum.details, " label \"B\"");
-  EXPECT_EQ(datum.empty_message, "Ignoring empty gdt_datum G.\n");
-
-  Made target = made_by([](const vorabsContext& c) {
-    return vorabsTranslatorcoPrf(new Named<vorabsGdtDatumTargetTranslator>(
-        "G", gdtDatumTargetSize(gdtDATUM_TARGET_RECTANGLE, 4, 2), utString("A1"), utString("A"),
-        identity, c));
-  });
-  EXPECT_EQ(target.details, " label \"A1\" size rectangle 4 2 datum \"A\"");
-  EXPECT_EQ(target.empty_message, "Ignoring empty gdt_datum_target G.\n");
-
-  Made reference = made_by([](const vorabsContext& c) {
-    return vorabsTranslatorcoPrf(new Named<vorabsGdtDatumRefTranslator>(
-        "G", utString("C"), modifiers({3, 1}), utString("C"), identity, c));
-  });
-  EXPECT_EQ(reference.details, " label \"C\" modifiers 1 3 datum \"C\"");
-  EXPECT_EQ(reference.empty_message, "Ignoring empty gdt_datum_ref G.\n");
-
-  Made tolerance = made_by([](const vorabsContext& c) {
-    return vorabsTranslatorcoPrf(
-        new Named<vorabsGdtToleranceTranslator>("G", 0.05, modifiers({2}), identity, c));
-  });
-  EXPECT_EQ(tolerance.details, " value 0.05 modifiers 2");
-  EXPECT_EQ(tolerance.empty_message, "Ignoring empty gdt_tolerance G.\n");
-
-  Made roughness = made_by([](const vorabsContext& c) {
-    return vorabsTranslatorcoPrf(new Named<vorabsGdtRoughnessTranslator>(
-        "G", gdtROUGHNESS_MATERIAL_REMOVAL_REQUIRED, gdtROUGHNESS_ALL_AROUND,
-        gdtROUGHNESS_LAY_CROSSED, identity, c));
-  });
-  EXPECT_EQ(roughness.details, " obtention 1 apply to 1 lay 3");
-  EXPECT_EQ(roughness.empty_message, "Ignoring empty gdt_roughness G.\n");
-
-  Made spec = made_by([](const vorabsContext& c) {
-    return vorabsTranslatorcoPrf(new Named<vorabsGdtToleranceSpecTranslator>("G", identity, c));
-  });
-  EXPECT_EQ(spec.empty_message, "Ignoring empty gdt_tolerance_spec G.\n");
-  Made frame = made_by([](const vorabsContext& c) {
-    return vorabsTranslatorcoPrf(
-        new Named<vorabsGdtGeometricToleranceBaseTranslator>("G", identity, c));
-  });
-  EXPECT_EQ(frame.empty_message, "Ignoring empty geometric tolerance G.\n");
+  const struct {
+    Factory make;
+    const char* details; // null: none of its own
+    const char* kind;
+  } kinds[] = {
+      {named_g<vorabsGdtDatumTranslator>(utString("B")), " label \"B\"", "gdt_datum"},
+      {named_g<vorabsGdtDatumTargetTranslator>(gdtDatumTargetSize(gdtDATUM_TARGET_RECTANGLE, 4, 2),
+                                               utString("A1"), utString("A")),
+       " label \"A1\" size rectangle 4 2 datum \"A\"", "gdt_datum_target"},
+      {named_g<vorabsGdtDatumRefTranslator>(utString("C"), modifiers({3, 1}), utString("C")),
+       " label \"C\" modifiers 1 3 datum \"C\"", "gdt_datum_ref"},
+      {named_g<vorabsGdtToleranceTranslator>(0.05, modifiers({2})), " value 0.05 modifiers 2",
+       "gdt_tolerance"},
+      {named_g<vorabsGdtRoughnessTranslator>(gdtROUGHNESS_MATERIAL_REMOVAL_REQUIRED,
+                                             gdtROUGHNESS_ALL_AROUND, gdtROUGHNESS_LAY_CROSSED),
+       " obtention 1 apply to 1 lay 3", "gdt_roughness"},
+      {named_g<vorabsGdtToleranceSpecTranslator>(), nullptr, "gdt_tolerance_spec"},
+      {named_g<vorabsGdtGeometricToleranceBaseTranslator>(), nullptr, "geometric tolerance"},
+  };
+  for (const auto& k : kinds) {
+    Made made = made_by(k.make);
+    if (k.details) {
+      EXPECT_EQ(made.details, k.details) << k.kind;
+    }
+    EXPECT_EQ(made.empty_message, "Ignoring empty " + std::string(k.kind) + " G.\n");
+  }
 }
 
 TEST(vorabsGdtTranslatorTest, AnEmptyDatumNameIsNeverSet) {

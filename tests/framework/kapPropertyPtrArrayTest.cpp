@@ -1,7 +1,6 @@
 // Tests of user properties: the property array, its orderings and its annotation items.
 #include "kapPropertyPtrArray.h"
 
-#include "kapDoubleProperty.h"
 #include "kapFormula.h"
 #include "kapIntProperty.h"
 #include "kapProperty.h"
@@ -125,14 +124,6 @@ TEST_F(kapPropertyPtrArrayTest, TypedPropertiesPassTheirOwnValue) {
   annPropertyannPtr made = count.create_item(utString("N_property2"));
   ASSERT_NE(annIntProperty::sto_dynamic_cast(made.pointer()), nullptr);
   EXPECT_EQ(annIntProperty::sto_dynamic_cast(made.pointer())->int_value(), 7);
-  EXPECT_STREQ(made->value().c_str(), "");
-
-  kapDoubleProperty length(context);
-  length.set_value(utString("ignored text"));
-  length.set_double_value(2.5);
-  made = length.create_item(utString("L"));
-  ASSERT_NE(annDoubleProperty::sto_dynamic_cast(made.pointer()), nullptr);
-  EXPECT_EQ(annDoubleProperty::sto_dynamic_cast(made.pointer())->double_value(), 2.5);
   EXPECT_STREQ(made->value().c_str(), "");
 
   kapFormula formula(context);

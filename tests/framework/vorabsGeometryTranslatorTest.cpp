@@ -186,30 +186,21 @@ TEST_F(vorabsGeometryTranslatorTest, TheIdentitySendsTheVeryHandleAMoveSendsAMov
     EXPECT_EQ(run(*translator, tester), vorabsSTATUS_OK);
 
   utString name;
-  velCurvePtr3 curve;
-  tester.get_curve3(0, curve, name);
-  EXPECT_TRUE(curve == line);
-  tester.get_curve3(1, curve, name);
-  EXPECT_FALSE(curve == line);
-  EXPECT_TRUE(near(curve->position(0.0), giPoint3(0, 0, 5)));
-  EXPECT_TRUE(near(line->position(0.0), giPoint3(0, 0, 0)));
-
-  velSurfPtr surface;
-  tester.get_surface(0, surface, name);
-  EXPECT_TRUE(surface == plane);
-  tester.get_surface(1, surface, name);
-  EXPECT_FALSE(surface == plane);
-  EXPECT_TRUE(near(surface->position(1.0, 1.0), giPoint3(1, 1, 5)));
-  EXPECT_TRUE(near(plane->position(1.0, 1.0), giPoint3(1, 1, 0)));
-
-  topTopologyPtr topology;
-  tester.get_topology(0, topology, name);
-  EXPECT_TRUE(topology == face);
-  EXPECT_STREQ(name.c_str(), "F");
-  tester.get_topology(1, topology, name);
-  EXPECT_FALSE(topology == face);
-  EXPECT_TRUE(near(topology->face(0).surface()->position(0, 0), giPoint3(0, 0, 5)));
-  EXPECT_TRUE(near(face->face(0).surface()->position(0, 0), giPoint3(0, 0, 0)));
+  velCurvePtr3 curve[2];
+  velSurfPtr surface[2];
+  topTopologyPtr topology[2];
+  for (int i = 0; i < 2; ++i) {
+    tester.get_curve3(i, curve[i], name);
+    tester.get_surface(i, surface[i], name);
+    tester.get_topology(i, topology[i], name);
+  }
+  EXPECT_TRUE(curve[0] == line && surface[0] == plane && topology[0] == face);
+  EXPECT_FALSE(curve[1] == line || surface[1] == plane || topology[1] == face);
+  const giPoint3 moved(0, 0, 5), unmoved(0, 0, 0);
+  EXPECT_TRUE(near(curve[1]->position(0.0), moved) && near(line->position(0.0), unmoved));
+  EXPECT_TRUE(near(surface[1]->position(0, 0), moved) && near(plane->position(0, 0), unmoved));
+  EXPECT_TRUE(near(topology[1]->face(0).surface()->position(0, 0), moved) &&
+              near(face->face(0).surface()->position(0, 0), unmoved));
 }
 
 TEST_F(vorabsGeometryTranslatorTest, CreationFailuresAndEmptyResultsReachNoSink) {

@@ -21,14 +21,6 @@ TEST(vorabsStoredTransformTest, KeepsEveryValueBitForBit) {
   double kept = giXform3Acc::matrix_value(held.get(), 0, 1);
   EXPECT_TRUE(std::signbit(kept));
   EXPECT_FALSE(held.same_shared(vorabsStoredTransform(giXformIdentity)));
-
-  // A translator moved away and back holds exactly what it was given.
-  vorabsContext context;
-  ScriptedTranslator translator(context);
-  place(translator, translation(1, 2, 3));
-  EXPECT_TRUE(equal(translator.transform(), translation(1, 2, 3), 0.0));
-  place(translator, giXform3(giXformIdentity));
-  EXPECT_TRUE(translator.transform().identity());
   EXPECT_TRUE(vorabsStoredTransform().get().invalid());
 }
 

@@ -1,5 +1,5 @@
-// Tests of the self-check fixtures: the recording sink tester, the capturing
-// message channel and the expected counts.
+// Tests of the self-check fixtures: the recording sink tester and the
+// capturing message channel.
 #include "vorabsLibSinkTester.h"
 #include "vorabsOutputOstreamTester.h"
 
@@ -7,25 +7,11 @@
 
 #include <gtest/gtest.h>
 
-TEST(vorabsLibSinkTesterTest, RecordsWhatItIsGivenAndConvertsBodiesByTheirKindKey) {
-  vorabsLibSinkTester tester;
-  // Invalid entities are recorded too: the tester only records.
-  EXPECT_EQ(tester.curve3(velCurvePtr3(), named("C")).status(), vorabsSTATUS_OK);
-  EXPECT_EQ(tester.number_of_curves3(), 1);
-  EXPECT_EQ(tester.point3(giPoint3(1, 2, 3), named(nullptr)).status(), vorabsSTATUS_OK);
-  giPoint3 point;
-  utString name("stale");
-  tester.get_point3(0, point, name);
-  EXPECT_STREQ(name.c_str(), "");
-  giTriBlock block, kept;
-  block.add_feature<giTriArr>()->append(0, 1, 2);
-  tester.triblock(block, named(nullptr));
-  block.find_feature<giTriArr>()->append(2, 1, 0); // the tester keeps its own copy
-  tester.get_triblock(0, kept, name);
-  EXPECT_EQ(kept.find_feature<giTriArr>()->size(), 1u);
-  // Annotation is not the tester's: it keeps the default refusal.
-  EXPECT_EQ(tester.annotation(annNamedItemPtr(), named(nullptr)).status(), vorabsSTATUS_FAILED);
+#include <string>
 
+TEST(vorabsLibSinkTesterTest, ConvertsBodiesMarkedFacesToTheirFirstFace) {
+  vorabsLibSinkTester tester;
+  utString name;
   // A body marked a face is recorded as a topology of its first face; a
   // hollow one fails. (Topology and body marks: the annotation tester's test.)
   aqtIBodycoPrf body(new aqtIBody()), hollow(new aqtIBody());
@@ -44,18 +30,6 @@ TEST(vorabsLibSinkTesterTest, RecordsWhatItIsGivenAndConvertsBodiesByTheirKindKe
   EXPECT_STREQ(name.c_str(), "B1");
 }
 
-namespace {
-void through_va_list(vorabsOutput& channel, utString& formatted, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  channel.vtprintf("vorabs", format, args);
-  va_end(args);
-  va_start(args, format);
-  formatted = channel.vtsprintf("vorabs", format, args);
-  va_end(args);
-}
-} // namespace
-
 TEST(vorabsOutputOstreamTesterTest, KeepsFormattedTprintfTextsOnly) {
   vorabsOutputOstreamTester channel;
   vorabsOutput& base = channel;
@@ -64,13 +38,17 @@ TEST(vorabsOutputOstreamTesterTest, KeepsFormattedTprintfTextsOnly) {
   ASSERT_EQ(channel.number_of_strings(), 2);
   EXPECT_STREQ(channel.get_string(0).c_str(), "Entity F1 has 3 faces.\n");
   EXPECT_STREQ(channel.get_string(1).c_str(), "plain");
-
-  // The argument-list operations keep and make nothing.
-  utString formatted("stale");
-  through_va_list(channel, formatted, "value %d", 5);
-  EXPECT_EQ(channel.number_of_strings(), 2);
-  EXPECT_FALSE(formatted.is_null());
-  EXPECT_STREQ(formatted.c_str(), "");
   channel.clear();
   EXPECT_EQ(channel.number_of_strings(), 0);
+}
+
+// A message longer than 1,023 bytes is cut before a character it would split.
+TEST(vorabsOutputOstreamTesterTest, ALongMessageIsCutBeforeACharacterItWouldSplit) {
+  vorabsOutputOstreamTester channel;
+  const std::string x(1021, 'x');
+  for (const char* end : {"x\xC3\xA9 tail", "\xE2\x82\xAC tail", "\xC3\xA9 tail"})
+    channel.tprintf("vorabs", "%s%s", x.c_str(), end); // e acute, euro sign
+  EXPECT_EQ(std::string(channel.get_string(0).c_str()), x + "x");
+  EXPECT_EQ(std::string(channel.get_string(1).c_str()), x);
+  EXPECT_EQ(std::string(channel.get_string(2).c_str()), x + "\xC3\xA9");
 }

@@ -1,4 +1,4 @@
-// Tests of the annotation model stand-in: class tags, handles, the document.
+// Tests of the annotation model stand-in: the document, sub-surfaces and groups.
 #include "ann/ann.h"
 
 #include "TestHelpers.h"
@@ -7,22 +7,6 @@
 
 #include <memory>
 #include <sstream>
-
-TEST(stoClassTest, TagsAnswerByKindAndOnlyLeavesMakeInstances) {
-  annSolidItem solid;
-  EXPECT_EQ(sto_dynamic_cast(sto_class_annSurfaceBase(), &solid), &solid);
-  EXPECT_EQ(sto_dynamic_cast(sto_class_annNamedItem(), &solid), &solid);
-  EXPECT_EQ(annFaceItem::sto_dynamic_cast(&solid), nullptr);
-  annRenderMesh mesh;
-  EXPECT_EQ(annGeometryItem::sto_dynamic_cast(&mesh), nullptr);
-  EXPECT_EQ(sto_dynamic_cast(sto_class_annStyleSet(), static_cast<stoObject*>(nullptr)), nullptr);
-  // The factory makes a temporary instance of the kind, owned by the caller.
-  std::unique_ptr<stoObject> temporary(sto_class_annStyleSet()->new_instance());
-  ASSERT_NE(temporary, nullptr);
-  EXPECT_EQ(temporary->sto_class(), sto_class_annStyleSet());
-  EXPECT_EQ(sto_class_annGeometryItem()->new_instance(), nullptr);
-  EXPECT_EQ(sto_class_annSurfaceBase()->new_instance(), nullptr);
-}
 
 TEST(annDocumentTest, FindsItemsByNameAndKindInTheCurrentNameSpace) {
   annDocument document;
@@ -33,16 +17,24 @@ TEST(annDocumentTest, FindsItemsByNameAndKindInTheCurrentNameSpace) {
   EXPECT_TRUE(document.find_item(utString("red"), sto_class_annLevel()).invalid());
   EXPECT_TRUE(document.find_item(utString("other"), sto_class_annStyleSet()).invalid());
 
-  // Items made in another name space are not found from the root.
-  auto outer = std::make_shared<annNameSpace>(utString("assembly"), nullptr);
-  auto space = std::make_shared<annNameSpace>(utString("bolt"), outer);
-  EXPECT_STREQ(annNameSpacePath(space).text().c_str(), "assembly/bolt");
-  EXPECT_EQ(document.set_name_space(space), nullptr);
+  // A name space is made inside the current one; items made in it are
+  // found only there, and one moved to another space is found in that one.
+  EXPECT_EQ(make_annNameSpace(nullptr, utString("a"), utString("b")), nullptr);
+  annNameSpacePtr outer = make_annNameSpace(&document, utString("/p/assembly"), utString("asm"));
+  EXPECT_EQ(outer->reference(), utString("asm"));
+  document.set_name_space(outer);
+  annNameSpacePtr space = make_annNameSpace(&document, utString("bolt"), utString("bolt"));
+  EXPECT_EQ(space->parent(), outer);
+  EXPECT_EQ(document.set_name_space(space), outer);
   annStyleSetannPtr inner = make_annStyleSet(&document, utString("inner"));
   EXPECT_EQ(inner->name_space(), space);
   EXPECT_FALSE(document.find_item(utString("inner"), sto_class_annStyleSet()).invalid());
   document.set_name_space(nullptr);
   EXPECT_TRUE(document.find_item(utString("inner"), sto_class_annStyleSet()).invalid());
+  made->set_name_space(outer);
+  EXPECT_TRUE(document.find_item(utString("red"), sto_class_annStyleSet()).invalid());
+  document.set_name_space(outer);
+  EXPECT_TRUE(document.find_item(utString("red"), sto_class_annStyleSet()) == made);
 
   EXPECT_TRUE(make_annStyleSet(nullptr, utString("x")).invalid());
   EXPECT_TRUE(make_annPointItem(nullptr, giPoint3(0, 0, 0), utString("x")).invalid());

@@ -1,33 +1,11 @@
-// Tests of the container library: containers and shared references.
+// Tests of the container library: paged and fixed arrays, shared references
+// and the chunked string list.
 #include "co.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-TEST(coSetTest, SetsAndTablesAddReplaceAndRemove) {
-  coSet<utString> names(4, 50);
-  EXPECT_TRUE(names.add(utString("a")));
-  EXPECT_FALSE(names.add(utString("a")));
-  EXPECT_TRUE(names.add(utString("b")));
-  EXPECT_TRUE(names.remove(utString("a")));
-  EXPECT_FALSE(names.remove(utString("a")));
-  std::vector<std::string> seen;
-  for (const utString& name : names)
-    seen.push_back(name.c_str());
-  EXPECT_EQ(seen, std::vector<std::string>{"b"});
-
-  coTable<utString, int> table;
-  EXPECT_TRUE(table.insert(utString("one"), 1));
-  EXPECT_FALSE(table.insert(utString("one"), 11));
-  EXPECT_EQ(*table.find(utString("one")), 11);
-  EXPECT_EQ(table.find(utString("two")), nullptr);
-  table.lookup(utString("two")) = 2;
-  EXPECT_EQ(table.size(), 2u);
-  EXPECT_TRUE(table.remove(utString("one")));
-  EXPECT_FALSE(table.member(utString("one")));
-}
 
 TEST(coArrayTest, PageArrayGrowsWithoutMovingAndArraysCopyDeeply) {
   coPageArr<int, 4> pages;
@@ -51,11 +29,6 @@ TEST(coArrayTest, PageArrayGrowsWithoutMovingAndArraysCopyDeeply) {
   coFixedArr<double> fixed_copy = lengths;
   lengths[0] = 2.5;
   EXPECT_EQ(fixed_copy[0], 1.5);
-  coVariableArr<int> values;
-  for (int i = 0; i < 5; ++i)
-    values.append(i);
-  values.remove(1);
-  EXPECT_EQ(std::vector<int>(values.begin(), values.end()), (std::vector<int>{0, 2, 3, 4}));
 }
 
 namespace {

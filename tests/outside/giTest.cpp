@@ -37,11 +37,9 @@ TEST(giXform3Test, ClassifiesItselfFromItsMatrix) {
     giXform3 xform;
     int code;
   } cases[] = {
-      {"identity tag", giXform3(giXformIdentity), giXFORM_IDENTITY},
       {"identity matrix", giXform3(unit), giXFORM_IDENTITY},
       {"homogeneous identity", giXform3(doubled_unit), giXFORM_IDENTITY},
       {"identity within tolerance", giXform3(nearly_unit), giXFORM_IDENTITY},
-      {"zero translation", giXform3(giXformTranslate, giVector3(0, 0, 0)), giXFORM_IDENTITY},
       {"translation in xy", giXform3(giXformTranslate, giVector3(1, 2, 0)),
        giXFORM_PLANAR_TRANSLATION},
       {"translation in z", giXform3(giXformTranslate, giVector3(0, 0, 3)), giXFORM_TRANSLATION},
@@ -100,8 +98,6 @@ TEST(giXform3Test, EqualComparesEntriesWithinToleranceAndMatrixIsKeptDividedThro
   EXPECT_EQ(giXform3Acc::matrix_value(w, 0, 0), 1.0);
   EXPECT_EQ(giXform3Acc::matrix_value(w, 1, 3), 4.0);
   EXPECT_EQ(giXform3Acc::matrix_value(w, 3, 1), 0.0);
-  EXPECT_EQ(giXform3Acc::matrix_value(w, 4, 0), 0.0);
-  EXPECT_EQ(giXform3Acc::matrix_value(w, 0, -1), 0.0);
   EXPECT_TRUE(equal(w, giXform3(giXformTranslate, giVector3(3, 4, 0)), 0.0));
 }
 

@@ -47,12 +47,6 @@ TEST(utStringTest, CopiesShareUntilWrittenToAndStreamNumbers) {
   EXPECT_EQ(expected, long_text.c_str());
 }
 
-TEST(utStringTest, CaseCompareOrdersPrefixesFirst) {
-  // The property ordering covers case folding; here, prefixes and null.
-  EXPECT_LT(utString("ab").case_compare(utString("ABC")), 0);
-  EXPECT_EQ(utString().case_compare(utString("")), 0);
-}
-
 TEST(utStringTest, ParseAcceptsWholeNumbersOnly) {
   int value = 99;
   EXPECT_TRUE(utString("1252").parse(value));

@@ -1,4 +1,4 @@
-// Tests of the application information stand-in: search paths and file lookup.
+// Tests of the application information stand-in: file lookup along a search path.
 #include "vorabsAppInfo.h"
 
 #include "TempDir.h"
@@ -15,16 +15,6 @@ void touch(const std::string& file) {
 }
 
 } // namespace
-
-TEST(vorabsAppInfoTest, SchemaPathsAreKeptPerFolder) {
-  vorabsAppInfo info;
-  EXPECT_STREQ(info.schema_path(utString("yav")).c_str(), "");
-  info.set_schema_path(utString("yav"), utString("/a:/b"));
-  info.set_schema_path(utString("other"), utString("/c"));
-  info.set_schema_path(utString("yav"), utString("/d"));
-  EXPECT_STREQ(info.schema_path(utString("yav")).c_str(), "/d");
-  EXPECT_STREQ(info.schema_path(utString("other")).c_str(), "/c");
-}
 
 TEST(vorabsAppInfoTest, FindsTheFirstRegularFileAlongThePath) {
   TempDir first, second;

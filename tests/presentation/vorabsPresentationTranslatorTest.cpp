@@ -1,6 +1,5 @@
 // Tests of the drawing, view, environment, light and background translators.
 #include "vorabsBackgroundTranslator.h"
-#include "vorabsDefaultNameMangler.h"
 #include "vorabsDrawingTranslator.h"
 #include "vorabsEnvironmentTranslator.h"
 #include "vorabsInterface.h"
@@ -10,6 +9,7 @@
 #include "vorabsTestLibInputEx.h"
 #include "vorabsViewTranslator.h"
 
+#include "Named.h"
 #include "RecordingSink.h"
 #include "TestHelpers.h"
 
@@ -75,24 +75,6 @@ protected:
   vorabsTranslationStatus create_background(annBackgroundannPtr& background) override {
     background = annBackground::make_annBackground(context().document(), 1, 1, 1, name_);
     return vorabsSTATUS_OK;
-  }
-
-private:
-  utString name_;
-};
-
-template <class Base> class Named : public Base {
-public:
-  template <class... Args>
-  Named(const char* name, Args&&... args) : Base(std::forward<Args>(args)...), name_(name) {}
-  void attributes(vorabsAttributeSet& set) const override {
-    Base::attributes(set);
-    put(set, vorabsNAME, vorabsName(name_, 0));
-  }
-
-protected:
-  vorabsNameMangler* create_name_mangler(utPtrRelease) const override {
-    return new vorabsDefaultNameMangler(name_);
   }
 
 private:
@@ -241,10 +223,4 @@ TEST_F(PresentationTest, LightFailureStopsBeforeTheSink) {
   EXPECT_EQ(walk(), (std::vector<vorabsStatus>{vorabsSTATUS_FAILED, vorabsSTATUS_OK}));
   ASSERT_EQ(sink.calls.size(), 1u);
   EXPECT_STREQ(sink.calls[0].item.name().c_str(), "ok");
-  vorabsAttributeSet attributes;
-  TestLight(context, "l").attributes(attributes);
-  vorabsObjectTypevorabsAttributePtr type;
-  ASSERT_TRUE(attributes.get(vorabsOBJECTTYPE, type));
-  EXPECT_EQ(type->type(), sto_class_annLight());
-  EXPECT_TRUE(attributes.member(vorabsANNOTATION));
 }

@@ -151,19 +151,6 @@ TEST(kapStringTest, CodePagesInAndOut) {
   EXPECT_EQ(converted(text, Probe::kapSTRING_CP, &page_none), ""); // failure: left empty
 }
 
-TEST(kapStringTest, RecognizesCodePageNames) {
-  const std::pair<const char*, int> names[] = {
-      {"1252", 1252},  {"ANSI", 0},  {"ansi", 0},    {"default", 0}, {"99999", -1}, {"-1252", -1},
-      {"Default", -1}, {"Ansi", -1}, {"cp1252", -1}, {"", -1},       {"12x", -1}};
-  for (const auto& [name, expected] : names) {
-    unsigned int code_page = 77;
-    EXPECT_EQ(Probe::recognize_code_page(utString(name), &code_page), int(expected >= 0)) << name;
-    EXPECT_EQ(code_page, expected >= 0 ? unsigned(expected) : 77u) << name;
-  }
-  unsigned int code_page = 77;
-  EXPECT_EQ(Probe::recognize_code_page(utString(), &code_page), 0);
-}
-
 TEST(kapStringTest, InputEncodingOptionSelectsTheDecoderInEverySpelling) {
   USE_LOCALE("C.UTF-8");
   const std::string euro_utf16 = "\xAC\x20\0\0"s;
