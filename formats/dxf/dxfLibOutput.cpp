@@ -92,6 +92,12 @@ void write_extrusion(dxfTagWriter& tags, const giVector3& normal) {
     tags.point(210, normal.x, normal.y, normal.z);
 }
 
+// An angle in degrees from 0 up to 360, as other programs write them.
+double degrees_in_turn(double radians) {
+  double degrees = std::fmod(radians * 180 / pi, 360.0);
+  return degrees < 0 ? degrees + 360 : degrees;
+}
+
 // The lineweights DXF knows, in hundredths of a millimetre.
 int nearest_lineweight(double millimetres) {
   static const int weights[] = {0,  5,  9,  13, 15, 18,  20,  25,  30,  35,  40,  50,
@@ -119,6 +125,11 @@ int exact_aci(double red, double green, double blue) {
 long true_colour(double red, double green, double blue) {
   auto byte = [](double c) { return std::lround(std::fmin(std::fmax(c, 0.0), 1.0) * 255); };
   return (byte(red) << 16) | (byte(green) << 8) | byte(blue);
+}
+
+std::string first_word(const utString& name) {
+  std::string text = name.c_str();
+  return text.substr(0, text.find(' '));
 }
 
 bool forbidden_in_name(const std::string& name) {
@@ -360,7 +371,8 @@ struct dxfLibOutput::pending {
   velCurvePtr3 curve;
   giPoint3 point;
   std::shared_ptr<giTriBlock> block;
-  annNamedItemPtr item; // an annotation item: a group, text, fill area or point cloud
+  annNamedItemPtr item;  // an annotation item: a group, text, fill area or point cloud
+  std::string kind_word; // the first word of the entity's name: what a reader called it
 };
 
 struct dxfLibOutput::state {
@@ -531,7 +543,7 @@ void dxfLibOutput::emit(int space, const pending& entity) {
   dxfDrawingWriter& d = drawing();
   switch (entity.kind) {
   case pending::CURVE:
-    emit_curve(space, entity.curve, entity.properties);
+    emit_curve(space, entity.curve, entity.kind_word, entity.properties);
     break;
   case pending::POINT:
     d.begin_entity(space, "POINT", entity.properties);
@@ -540,7 +552,7 @@ void dxfLibOutput::emit(int space, const pending& entity) {
     d.extend(entity.point.x, entity.point.y, entity.point.z);
     break;
   case pending::TRIBLOCK:
-    emit_triblock(space, *entity.block, entity.properties);
+    emit_triblock(space, *entity.block, entity.kind_word, entity.properties);
     break;
   case pending::ITEM:
     emit_item(space, entity.item, entity.properties);
@@ -548,7 +560,7 @@ void dxfLibOutput::emit(int space, const pending& entity) {
   }
 }
 
-void dxfLibOutput::emit_curve(int space, const velCurvePtr3& curve,
+void dxfLibOutput::emit_curve(int space, const velCurvePtr3& curve, const std::string& kind,
                               const dxfEntityProperties& properties) {
   dxfDrawingWriter& d = drawing();
   dxfTagWriter& tags = d.tags(space);
@@ -572,25 +584,11 @@ void dxfLibOutput::emit_curve(int space, const velCurvePtr3& curve,
     write_extrusion(tags, ocs.z);
     if (!full) {
       tags.tag(100, "AcDbArc");
-      tags.real(50, (offset + arc->start_angle()) * 180 / pi);
-      tags.real(51, (offset + arc->end_angle()) * 180 / pi);
+      tags.real(50, degrees_in_turn(offset + arc->start_angle()));
+      tags.real(51, degrees_in_turn(offset + arc->end_angle()));
     }
   } else if (auto* polyline = dynamic_cast<const velPolyline3*>(curve.pointer())) {
-    std::uint64_t owner = d.begin_entity(space, "POLYLINE", properties);
-    tags.tag(100, "AcDb3dPolyline");
-    tags.integer(66, 1);
-    tags.point(10, 0, 0, 0);
-    tags.integer(70, 8);
-    for (int i = 0; i < polyline->num_points(); ++i) {
-      const giPoint3& p = polyline->point(i);
-      d.begin_child(space, "VERTEX", owner, properties);
-      tags.tag(100, "AcDbVertex");
-      tags.tag(100, "AcDb3dPolylineVertex");
-      tags.point(10, p.x, p.y, p.z);
-      tags.integer(70, 32);
-      d.extend(p.x, p.y, p.z);
-    }
-    d.begin_child(space, "SEQEND", owner, properties);
+    emit_polyline(space, *polyline, kind, properties);
   } else if (auto* ellipse = dynamic_cast<const velEllipse3*>(curve.pointer())) {
     // Conjugate semi-diameters become principal axes: turn the parameter by
     // the angle at which u and v are at right angles.
@@ -660,7 +658,59 @@ void dxfLibOutput::emit_curve(int space, const velCurvePtr3& curve,
   d.extend(curve->position(t1).x, curve->position(t1).y, curve->position(t1).z);
 }
 
-void dxfLibOutput::emit_triblock(int space, const giTriBlock& block,
+void dxfLibOutput::emit_polyline(int space, const velPolyline3& polyline, const std::string& kind,
+                                 const dxfEntityProperties& properties) {
+  dxfDrawingWriter& d = drawing();
+  dxfTagWriter& tags = d.tags(space);
+  int n = polyline.num_points();
+  bool flat = true;
+  for (int i = 0; i < n; ++i) {
+    d.extend(polyline.point(i).x, polyline.point(i).y, polyline.point(i).z);
+    flat = flat && polyline.point(i).z == polyline.point(0).z;
+  }
+  // A chain that ends where it starts is written closed, without the repeat.
+  int closed = n > 3 && near(polyline.point(n - 1), polyline.point(0));
+  int vertices = closed ? n - 1 : n;
+  // An entity read as a light-weight polyline or a spline through fit
+  // points reaches the writer as a polyline; its name says which it was.
+  if (kind == "LWPOLYLINE" && flat) {
+    d.begin_entity(space, "LWPOLYLINE", properties);
+    tags.tag(100, "AcDbPolyline");
+    tags.integer(90, vertices);
+    tags.integer(70, closed);
+    tags.real(38, polyline.point(0).z);
+    for (int i = 0; i < vertices; ++i)
+      tags.point2(10, polyline.point(i).x, polyline.point(i).y);
+    return;
+  }
+  if (kind == "SPLINE" && n >= 2) {
+    d.begin_entity(space, "SPLINE", properties);
+    tags.tag(100, "AcDbSpline");
+    tags.integer(70, 0);
+    tags.integer(71, 3);
+    tags.integer(72, 0);
+    tags.integer(73, 0);
+    tags.integer(74, n);
+    for (int i = 0; i < n; ++i)
+      tags.point(11, polyline.point(i).x, polyline.point(i).y, polyline.point(i).z);
+    return;
+  }
+  std::uint64_t owner = d.begin_entity(space, "POLYLINE", properties);
+  tags.tag(100, "AcDb3dPolyline");
+  tags.integer(66, 1);
+  tags.point(10, 0, 0, 0);
+  tags.integer(70, 8 | closed);
+  for (int i = 0; i < vertices; ++i) {
+    d.begin_child(space, "VERTEX", owner, properties);
+    tags.tag(100, "AcDbVertex");
+    tags.tag(100, "AcDb3dPolylineVertex");
+    tags.point(10, polyline.point(i).x, polyline.point(i).y, polyline.point(i).z);
+    tags.integer(70, 32);
+  }
+  d.begin_child(space, "SEQEND", owner, properties);
+}
+
+void dxfLibOutput::emit_triblock(int space, const giTriBlock& block, const std::string& kind,
                                  const dxfEntityProperties& properties) {
   const giNodeXYZ& nodes = *block.find_feature<giNodeXYZ>();
   const giTriArr& triangles = *block.find_feature<giTriArr>();
@@ -668,6 +718,17 @@ void dxfLibOutput::emit_triblock(int space, const giTriBlock& block,
   dxfTagWriter& tags = d.tags(space);
   for (size_t i = 0; i < nodes.size(); ++i)
     d.extend(nodes[i].x, nodes[i].y, nodes[i].z);
+  if (is_face(nodes, triangles) && kind == "SOLID" && nodes[0].z == nodes[1].z &&
+      nodes[0].z == nodes[2].z && nodes[0].z == nodes[3].z) {
+    // A SOLID lists its corners in zigzag order: the last two swap.
+    d.begin_entity(space, "SOLID", properties);
+    tags.tag(100, "AcDbTrace");
+    for (int i = 0; i < 4; ++i) {
+      const giPoint3& p = nodes[size_t(i < 2 ? i : 5 - i)];
+      tags.point(10 + i, p.x, p.y, p.z);
+    }
+    return;
+  }
   if (is_face(nodes, triangles)) {
     d.begin_entity(space, "3DFACE", properties);
     tags.tag(100, "AcDbFace");
@@ -733,10 +794,11 @@ void dxfLibOutput::emit_group(int space, const annNamedItemPtr& item,
   const annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
   annNamedItemPtr inserted = item;
   // An insert of a block definition: the definition is the block, placed
-  // by the insert's transform.
+  // by the insert's transform (or where it is, when the insert's geometry
+  // was moved into place already).
   const annSPT* spt = group->transform().invalid() ? nullptr : group->transform().pointer();
   const auto& members = group->get_group_geometry();
-  if (spt && members.size() == 1) {
+  if (members.size() == 1) {
     const annGroup* inner = annGroup::sto_dynamic_cast(members[0].pointer());
     if (inner && unplaced(*inner) && state_->children.count(inner))
       inserted = members[0];
@@ -770,7 +832,7 @@ vorabsTranslationStatus dxfLibOutput::curve3(const velCurvePtr3& curve,
                                              const vorabsAttributeSet& attributes) {
   if (const char* why = curve_fault(curve))
     return fail(attributes, why);
-  pending entity{pending::CURVE, {}, curve, {}, {}, {}};
+  pending entity{pending::CURVE, {}, curve, {}, {}, {}, first_word(entity_name(attributes))};
   return accept(std::move(entity), attributes);
 }
 
@@ -778,7 +840,7 @@ vorabsTranslationStatus dxfLibOutput::point3(const giPoint3& point,
                                              const vorabsAttributeSet& attributes) {
   if (!finite(point))
     return fail(attributes, "its coordinates are not finite");
-  pending entity{pending::POINT, {}, {}, point, {}, {}};
+  pending entity{pending::POINT, {}, {}, point, {}, {}, {}};
   return accept(std::move(entity), attributes);
 }
 
@@ -786,7 +848,13 @@ vorabsTranslationStatus dxfLibOutput::triblock(const giTriBlock& block,
                                                const vorabsAttributeSet& attributes) {
   if (const char* why = triblock_fault(block))
     return fail(attributes, why);
-  pending entity{pending::TRIBLOCK, {}, {}, {}, std::make_shared<giTriBlock>(block), {}};
+  pending entity{pending::TRIBLOCK,
+                 {},
+                 {},
+                 {},
+                 std::make_shared<giTriBlock>(block),
+                 {},
+                 first_word(entity_name(attributes))};
   return accept(std::move(entity), attributes);
 }
 
@@ -801,7 +869,8 @@ void dxfLibOutput::emit_item(int space, const annNamedItemPtr& item,
   else if (annGroup::sto_dynamic_cast(item.pointer()))
     emit_group(space, item, properties);
   else if (auto* sheet = annPresentation::sto_dynamic_cast(item.pointer()))
-    emit_drawing(*sheet);
+    if (!annView::sto_dynamic_cast(item.pointer())) // views go with their drawing
+      emit_drawing(*sheet);
 }
 
 std::string dxfLibOutput::text_style(const annTextFont& font) {
@@ -934,11 +1003,16 @@ void dxfLibOutput::emit_drawing(const annPresentation& sheet) {
       emit(space, child->second);
   }
   for (size_t i = 0; i < sheet.num_presentations(); ++i)
-    if (const annView* view = annView::sto_dynamic_cast(sheet.presentation(i).pointer()))
-      emit_viewport(space, *view, int(i) + 2);
+    if (const annView* view = annView::sto_dynamic_cast(sheet.presentation(i).pointer())) {
+      auto child = state_->children.find(view);
+      emit_viewport(space, *view, int(i) + 2,
+                    child == state_->children.end() ? dxfEntityProperties()
+                                                    : child->second.properties);
+    }
 }
 
-void dxfLibOutput::emit_viewport(int space, const annView& view, int id) {
+void dxfLibOutput::emit_viewport(int space, const annView& view, int id,
+                                 const dxfEntityProperties& properties) {
   const annSPT* spt = annSPT::sto_dynamic_cast(view.transform().pointer());
   const giBox3& box = view.box();
   if (!spt || box.invalid() || !(spt->scale() > 0))
@@ -951,7 +1025,7 @@ void dxfLibOutput::emit_viewport(int space, const annView& view, int id) {
   const giPoint3& origin = spt->workplane().origin();
   dxfDrawingWriter& d = drawing();
   dxfTagWriter& tags = d.tags(space);
-  d.begin_entity(space, "VIEWPORT", dxfEntityProperties());
+  d.begin_entity(space, "VIEWPORT", properties);
   tags.tag(100, "AcDbViewport");
   tags.point(10, cx, cy, 0);
   tags.real(40, width);
@@ -989,13 +1063,14 @@ vorabsTranslationStatus dxfLibOutput::annotation(const annNamedItemPtr& item,
     int view = annView::sto_dynamic_cast(item.pointer()) != nullptr;
     if (view && !attributes.member(vorabsCHILDITEM))
       return fail(attributes, "a view is written only as part of its drawing");
-    if (!view)
-      emit_drawing(*sheet);
+    if (view)
+      return accept({pending::ITEM, {}, {}, {}, {}, item, {}}, attributes);
+    emit_drawing(*sheet);
     ++written_;
-    state_->current = view ? item : annNamedItemPtr();
+    state_->current = annNamedItemPtr();
     return vorabsTranslationStatus(vorabsSTATUS_OK);
   }
-  pending entity{pending::ITEM, {}, {}, {}, {}, item};
+  pending entity{pending::ITEM, {}, {}, {}, {}, item, {}};
   return accept(std::move(entity), attributes);
 }
 

@@ -28,6 +28,7 @@ class annPointCloud;
 class annPresentation;
 class annTextFont;
 class annTextGeometry;
+class velPolyline3;
 class annView;
 class dxfDrawingWriter;
 struct dxfEntityProperties;
@@ -88,8 +89,12 @@ private:
   // compound being built when it is a child.
   vorabsTranslationStatus accept(pending&& entity, const vorabsAttributeSet& attributes);
   void emit(int space, const pending& entity);
-  void emit_curve(int space, const velCurvePtr3& curve, const dxfEntityProperties& properties);
-  void emit_triblock(int space, const giTriBlock& block, const dxfEntityProperties& properties);
+  void emit_curve(int space, const velCurvePtr3& curve, const std::string& kind,
+                  const dxfEntityProperties& properties);
+  void emit_polyline(int space, const velPolyline3& polyline, const std::string& kind,
+                     const dxfEntityProperties& properties);
+  void emit_triblock(int space, const giTriBlock& block, const std::string& kind,
+                     const dxfEntityProperties& properties);
   void emit_group(int space, const annNamedItemPtr& group, const dxfEntityProperties& properties);
   int block_of(const annNamedItemPtr& group);
   void emit_item(int space, const annNamedItemPtr& item, const dxfEntityProperties& properties);
@@ -99,7 +104,7 @@ private:
   // The text style of a font, made on first use.
   std::string text_style(const annTextFont& font);
   void emit_drawing(const annPresentation& sheet);
-  void emit_viewport(int space, const annView& view, int id);
+  void emit_viewport(int space, const annView& view, int id, const dxfEntityProperties& properties);
   // Fills properties from attributes; 0, with a message, when the entity
   // cannot be written with them.
   int properties_of(const vorabsAttributeSet& attributes, dxfEntityProperties& properties);
