@@ -9,6 +9,7 @@
 #include "vorabsCurveFont.h"
 #include "vorabsLayer.h"
 #include "vorabsName.h"
+#include "vorabsObjectType.h"
 #include "vorabsOutput.h"
 
 #include "gi.h"
@@ -435,9 +436,24 @@ int dxfLibOutput::valid_units(vorLengthUnit&) const {
 }
 
 int dxfLibOutput::supported(const vorabsAttributeSet& attributes) const {
-  return attributes.member(vorabsCURVE) || attributes.member(vorabsPOINT) ||
-         attributes.member(vorabsTRIANGLEBLOCK) || attributes.member(vorabsWORKPLANE) ||
-         attributes.member(vorabsANNOTATION);
+  if (attributes.member(vorabsCURVE) || attributes.member(vorabsPOINT) ||
+      attributes.member(vorabsTRIANGLEBLOCK) || attributes.member(vorabsWORKPLANE))
+    return 1;
+  if (!attributes.member(vorabsANNOTATION))
+    return 0;
+  // Groups of every kind (blocks), drawings and views (layouts and
+  // viewports), texts, fill areas and point clouds; not environments,
+  // lights or backgrounds, which DXF has no place for. An annotation entity
+  // that does not say its kind is one of those.
+  vorabsObjectTypevorabsAttributePtr type;
+  if (!attributes.get(vorabsOBJECTTYPE, type) || type->invalid())
+    return 1;
+  for (const stoClass* kind : {sto_class_annGroup(), sto_class_annPresentation(),
+                               sto_class_annTextGeometry(), sto_class_annFillArea(),
+                               sto_class_annPointCloud()})
+    if (type->type()->is_kind_of(kind))
+      return 1;
+  return 0;
 }
 
 int dxfLibOutput::encode(const utString& text, std::string& bytes) const {

@@ -5,6 +5,8 @@
 #include "vorabsIfStream.h"
 #include "vorabsInterface.h"
 #include "vorabsName.h"
+#include "vorabsObjectType.h"
+#include "vorabsVoid.h"
 #include "vorabsVoid.h"
 
 #include "vorabsOfStream.h"
@@ -139,6 +141,18 @@ TEST(dxfLibOutputTest, AnEntityItCannotWriteFailsAloneWithAMessage) {
                         "Error : Entity P3 has failed: its layer name cannot be written in DXF.\n"
                         "Error : Entity P4 has failed: its layer name cannot be written in DXF.\n");
   EXPECT_EQ(writer.num_written(), 1);
+  // It says in advance what it can take: a group, not an environment.
+  auto annotation_of = [](const stoClass* kind) {
+    vorabsAttributeSet set;
+    vorabsVoidvorabsAttributePtr marker;
+    set.check_out(vorabsANNOTATION, marker);
+    vorabsObjectTypevorabsAttributePtr type;
+    set.check_out(vorabsOBJECTTYPE, type);
+    *type = vorabsObjectType(kind);
+    return set;
+  };
+  EXPECT_TRUE(writer.supported(annotation_of(sto_class_annRadiusDimension())));
+  EXPECT_FALSE(writer.supported(annotation_of(sto_class_annEnvironment())));
   EXPECT_EQ(writer.num_failed(), 4);
   ASSERT_TRUE(writer.write());
   std::ifstream written(folder.file("out.dxf"), std::ios::binary);
