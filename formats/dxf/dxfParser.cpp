@@ -423,6 +423,10 @@ private:
         if (acad && style.family.empty())
           style.family = std::string(p.value);
         return true;
+      case 1071:
+        if (acad && style.font_flags < 0)
+          style.font_flags = int(t_.integer(p) & 0x7FFFFFFF);
+        return true;
       default:
         return true;
       }
@@ -712,11 +716,22 @@ private:
         (p.code == 20 ? e.vertices.back().y : e.vertices.back().z) = t_.number(p);
         return true;
       }
-      return true; // its context data is not needed
+      if (p.code == 12 || p.code == 22 || p.code == 32 || p.code == 41)
+        return multileader_text(e, p);
+      return true; // the rest of its context data is not needed
     default:
       break;
     }
     return scalar(e, p);
+  }
+
+  // The text location (12) and height (41) of a MULTILEADER's content.
+  bool multileader_text(dxfEntity& e, const Pair& p) {
+    if (p.code == 41)
+      e.d41 = t_.number(p);
+    else
+      (p.code == 12 ? e.p[2].x : p.code == 22 ? e.p[2].y : e.p[2].z) = t_.number(p);
+    return true;
   }
 
   bool scalar(dxfEntity& e, const Pair& p) {

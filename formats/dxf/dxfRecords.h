@@ -165,6 +165,7 @@ struct dxfStyle {
   std::string name;
   std::string font_file; // 3
   std::string family;    // from the ACAD extended data
+  int font_flags = -1;   // its 1071 (bit 24 italic, bit 25 bold); -1 when absent
   double height = 0.0;
   double width_factor = 1.0;
 };

@@ -56,7 +56,7 @@ public:
   }
   vorabsTranslationStatus annotation(const annNamedItemPtr& item,
                                      const vorabsAttributeSet& set) override {
-    record("annotation", set);
+    record("annotation", set).item = item;
     return vorabsLibSinkTesterEx::annotation(item, set);
   }
 
