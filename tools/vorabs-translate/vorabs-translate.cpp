@@ -113,7 +113,9 @@ public:
   vorabsTranslationStatus send_top(const vorabsAttributeSet& attributes, vorabsLibSink& sink) {
     vorabsAttributeSet own;
     input_.attributes(own);
-    in_block_ = type_of(own, *input_.file()) == "INSERT";
+    std::string type = type_of(own, *input_.file());
+    // What an insert or a dimension holds is the geometry of a block.
+    in_block_ = type == "INSERT" || type == "DIMENSION";
     vorabsTranslationStatus status = input_.send_to(attributes, *this, sink);
     count(own, status, false);
     increment_progress(1);
