@@ -7,6 +7,7 @@
 #include "dxfParser.h"
 #include "dxfTranslators.h"
 
+#include "kapProperty.h"
 #include "vorabsIfStream.h"
 #include "vorabsOutput.h"
 
@@ -44,6 +45,31 @@ public:
   // the top level); empty for entities not translated. size becomes the
   // number of entities it expands to.
   vorabsTranslatorcoPrf entity(const dxfEntity& e, const dxfLook* outer, int depth, double& size) {
+    vorabsTranslatorcoPrf made = translator(e, outer, depth, size);
+    if (!made.invalid() && e.extra)
+      for (const auto& group : e.extra->xdata)
+        made->add_property(property(group.first, group.second));
+    return made;
+  }
+
+  vorabsTranslatorcoPrf viewport(const dxfEntity& e) {
+    return vorabsTranslatorcoPrf(
+        new dxfViewportTranslator(context_, tables_, e, tables_->resolve(e, nullptr)));
+  }
+
+private:
+  // The extended data of one application: titled by its name, its values
+  // in file order.
+  kapPropertycoPrf property(const std::string& application, const std::string& values) {
+    kapProperty* made = new kapProperty(context_);
+    made->set_title(tables_->decoder().decode(application));
+    made->set_type(utString("DXF extended data"));
+    made->set_value(tables_->decoder().decode(values));
+    return kapPropertycoPrf(made);
+  }
+
+  vorabsTranslatorcoPrf translator(const dxfEntity& e, const dxfLook* outer, int depth,
+                                   double& size) {
     size = 1.0;
     dxfLook look = tables_->resolve(e, outer);
     switch (e.kind) {
@@ -81,12 +107,6 @@ public:
     }
   }
 
-  vorabsTranslatorcoPrf viewport(const dxfEntity& e) {
-    return vorabsTranslatorcoPrf(
-        new dxfViewportTranslator(context_, tables_, e, tables_->resolve(e, nullptr)));
-  }
-
-private:
   template <class T> vorabsTranslatorcoPrf make(const dxfEntity& e, const dxfLook& look) {
     return vorabsTranslatorcoPrf(new T(context_, tables_, e, look));
   }

@@ -678,8 +678,23 @@ private:
       e.extrusion.z = t_.number(p);
       return true;
     default:
-      return p.code >= 1000; // extended data
+      return p.code >= 1000 && xdata(e, p);
     }
+  }
+
+  bool xdata(dxfEntity& e, const Pair& p) {
+    std::string_view value = Tokens::trim(p.value);
+    if (p.code == 1001) {
+      e.more().xdata.emplace_back(std::string(value), std::string());
+      return true;
+    }
+    if (!e.extra || e.extra->xdata.empty() || p.code == 1002)
+      return true; // braces structure the values; they carry none
+    std::string& values = e.extra->xdata.back().second;
+    if (!values.empty())
+      values += "; ";
+    values.append(value.data(), value.size());
+    return true;
   }
 
   bool specific(dxfEntity& e, const Pair& p) {

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum class dxfKind : uint8_t {
@@ -144,6 +145,9 @@ struct dxfEntityExtra {
   std::string layout;          // 410
   dxfHatch hatch;
   std::vector<dxfEntity> children; // ATTRIBs of an INSERT
+  // Extended data: per application (1001), its values in file order,
+  // separated by "; ".
+  std::vector<std::pair<std::string, std::string>> xdata;
 };
 
 struct dxfLayer {

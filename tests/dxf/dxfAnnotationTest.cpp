@@ -163,6 +163,7 @@ TEST(dxfAnnotationTest, DimensionsAndLeadersAreGroupsOfTheirKindWithTheirPoints)
     dimension(e, "63", 6, {{10, 7.0}, {20, 8.0}});
     dimension(e, "64", 0, {{10, 7.0}, {20, 8.0}});
     e(0, "LEADER")(5, "70")(10, 0.0)(20, 0.0)(10, 2.0)(20, 2.0)(10, 4.0)(20, 2.0);
+    e(1001, "MYAPP")(1000, "part")(1002, "{")(1070, "7")(1002, "}")(1001, "OTHER")(1040, "2.5");
     e(0, "MULTILEADER")(5, "71")(304, "Note")(12, 5.0)(22, 5.0)(32, 0.0)(41, 2.0);
     e(10, 0.0)(20, 0.0)(10, 4.0)(20, 4.0);
   });
@@ -192,6 +193,7 @@ TEST(dxfAnnotationTest, DimensionsAndLeadersAreGroupsOfTheirKindWithTheirPoints)
     EXPECT_GE(made->num_members(), 1u);
 
   ASSERT_TRUE(item<annGroup>(r, "LEADER 70"));
+  EXPECT_EQ(named(r, "LEADER 70")->properties, "MYAPP: part; 7\nOTHER: 2.5\n");
   std::vector<std::string> leaders;
   for (const Entity& e : r.entities)
     if (e.name.rfind("LEADER", 0) == 0 || e.name.rfind("MULTILEADER", 0) == 0)
