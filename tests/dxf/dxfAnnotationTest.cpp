@@ -121,8 +121,7 @@ TEST(dxfAnnotationTest, HatchesTakeTheirExternalPathOutsideAndTheOthersAsIslands
   EXPECT_NEAR(lowest, -2.5, 0.01); // the bulged first side
   EXPECT_EQ(hatch->inner_boundaries().size(), 2u);
 
-  const Entity* turned = named(r, "HATCH 41"); // in a group placed by its OCS
-  ASSERT_TRUE(turned);
+  ASSERT_TRUE(item<annGroup>(r, "HATCH 41")); // in a group placed by its OCS
   EXPECT_EQ(r.errors().find("HATCH 41"), std::string::npos);
   EXPECT_EQ(r.errors(), "Error : Entity HATCH 42 has failed: it has no boundary path.\n"
                         "Error : Entity HATCH 43 has failed: its outer boundary cannot be made: "
