@@ -31,8 +31,12 @@ public:
     velCompCurve2* chain = static_cast<velCompCurve2*>(chain_.pointer());
     return segment.invalid() || chain->add_segment_end(segment);
   }
-  velCurvePtr2 result() const {
-    return static_cast<velCompCurve2*>(chain_.pointer())->num_segments() ? chain_ : velCurvePtr2();
+  // The chain; an empty handle, with why set to empty, when it has no segment.
+  velCurvePtr2 result(const char* empty, std::string& why) const {
+    if (static_cast<velCompCurve2*>(chain_.pointer())->num_segments())
+      return chain_;
+    why = empty;
+    return velCurvePtr2();
   }
 
 private:
@@ -61,10 +65,7 @@ velCurvePtr2 polyline_path(const dxfHatchPath& path, std::string& why) {
       return velCurvePtr2();
     }
   }
-  velCurvePtr2 made = chain.result();
-  if (made.invalid())
-    why = "a boundary path has fewer than two distinct vertices";
-  return made;
+  return chain.result("a boundary path has fewer than two distinct vertices", why);
 }
 
 // An arc edge turns counter-clockwise from a0 to a1 unless flagged
@@ -169,10 +170,7 @@ velCurvePtr2 edge_path(const dxfHatchPath& path, std::string& why) {
       why = "the edges of a boundary path do not join up";
       return velCurvePtr2();
     }
-  velCurvePtr2 made = chain.result();
-  if (made.invalid())
-    why = "a boundary path has no usable edge";
-  return made;
+  return chain.result("a boundary path has no usable edge", why);
 }
 
 } // namespace
