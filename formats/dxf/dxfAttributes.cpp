@@ -4,6 +4,7 @@
 #include "vorabsAttributePtr.h"
 #include "vorabsAttributeKey.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -137,15 +138,19 @@ void dxfTables::add_name(const utString& name, vorabsAttributeSet& set) {
   *pointer = vorabsName(name, 0);
 }
 
-void dxfTables::add_attributes(const dxfEntity& e, const dxfLook& look,
-                               vorabsAttributeSet& set) const {
+utString dxfTables::entity_name(const dxfEntity& e) {
   utString name(dxf_kind_name(e.kind));
   if (e.has_handle) {
     char handle[24];
     std::snprintf(handle, sizeof handle, " %llX", (unsigned long long)e.handle);
     name += handle;
   }
-  add_name(name, set);
+  return name;
+}
+
+void dxfTables::add_attributes(const dxfEntity& e, const dxfLook& look,
+                               vorabsAttributeSet& set) const {
+  add_name(entity_name(e), set);
 
   vorabsLayervorabsAttributePtr layer;
   set.check_out(vorabsLAYER, layer);
@@ -179,4 +184,19 @@ void dxfTables::add_attributes(const dxfEntity& e, const dxfLook& look,
     set.check_out(vorabsVISIBLE, visible);
     *visible = 0;
   }
+}
+
+const dxfStyle* dxfTables::find_style(const std::string& name) const {
+  auto same = [](const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+      return false;
+    for (size_t i = 0; i < a.size(); ++i)
+      if (std::tolower((unsigned char)a[i]) != std::tolower((unsigned char)b[i]))
+        return false;
+    return true;
+  };
+  for (const dxfStyle& style : file_->styles)
+    if (same(style.name, name))
+      return &style;
+  return nullptr;
 }

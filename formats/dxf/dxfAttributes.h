@@ -42,6 +42,10 @@ public:
   // Adds the entity's name ("LINE 1F"), layer, colour, curve font, line
   // width and visibility to set.
   void add_attributes(const dxfEntity& entity, const dxfLook& look, vorabsAttributeSet& set) const;
+  // The entity's name: its type word and handle ("LINE 1F").
+  static utString entity_name(const dxfEntity& entity);
+  // The text style of that name (compared ignoring case), or null.
+  const dxfStyle* find_style(const std::string& name) const;
   // Adds a name alone.
   static void add_name(const utString& name, vorabsAttributeSet& set);
 

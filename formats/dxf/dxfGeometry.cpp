@@ -84,9 +84,9 @@ velCurvePtr3 ellipse(const dxfEntity& e, std::string& why) {
   return velCurvePtr3(made);
 }
 
-// A 2D segment from a to b with a bulge: a line, or an arc turning
-// counter-clockwise for a positive bulge.
-velCurvePtr2 bulge_segment(const giPoint2& a, const giPoint2& b, double bulge) {
+} // namespace
+
+velCurvePtr2 dxf_bulge_segment(const giPoint2& a, const giPoint2& b, double bulge) {
   double dx = b.x - a.x, dy = b.y - a.y;
   double chord = std::sqrt(dx * dx + dy * dy);
   if (bulge == 0.0 || chord == 0.0 || !std::isfinite(bulge))
@@ -103,6 +103,8 @@ velCurvePtr2 bulge_segment(const giPoint2& a, const giPoint2& b, double bulge) {
     end -= 2 * pi;
   return velCurvePtr2(new velCircArc2(centre, radius, start, end));
 }
+
+namespace {
 
 // A planar polyline in OCS: a polyline of world points without bulges, a
 // chain of lines and arcs on the OCS plane with them.
@@ -133,7 +135,7 @@ velCurvePtr3 planar_polyline(const dxfEntity& e, const std::vector<const dxfVert
     const dxfVertex* b = vertices[(i + 1) % n];
     if (a->x == b->x && a->y == b->y)
       continue;
-    chain->add_segment_end(bulge_segment(giPoint2(a->x, a->y), giPoint2(b->x, b->y), a->bulge));
+    chain->add_segment_end(dxf_bulge_segment(giPoint2(a->x, a->y), giPoint2(b->x, b->y), a->bulge));
   }
   if (chain->num_segments() == 0) {
     why = "all its vertices coincide";
@@ -203,6 +205,21 @@ velCurvePtr3 spline(const dxfEntity& e, std::string& why) {
     return velCurvePtr3();
   }
   return velCurvePtr3(made);
+}
+
+// The vertices of a LEADER (or the points of a MULTILEADER's leader
+// lines), in world coordinates, as one polyline.
+velCurvePtr3 leader_line(const dxfEntity& e, std::string& why) {
+  std::vector<giPoint3> points;
+  points.reserve(e.vertices.size());
+  for (const dxfVertex& v : e.vertices)
+    if (points.empty() || !(points.back() == giPoint3(v.x, v.y, v.z)))
+      points.push_back(giPoint3(v.x, v.y, v.z));
+  if (points.size() < 2) {
+    why = "it has fewer than two distinct vertices";
+    return velCurvePtr3();
+  }
+  return velCurvePtr3(new velPolyline3(points));
 }
 
 struct Mesh {
@@ -329,6 +346,9 @@ velCurvePtr3 dxf_make_curve(const dxfEntity& e, int affine, std::string& why) {
     return polyline(e, why);
   case dxfKind::SPLINE:
     return spline(e, why);
+  case dxfKind::LEADER:
+  case dxfKind::MULTILEADER:
+    return leader_line(e, why);
   default:
     why = "it is not a curve";
     return velCurvePtr3();

@@ -21,9 +21,13 @@ giPoint3 dxf_ocs_to_wcs(const dxfPoint& extrusion, const dxfPoint& p);
 // The transform from an entity's OCS to the world.
 giXform3 dxf_ocs_xform(const dxfPoint& extrusion);
 
+// A 2D segment from a to b with a bulge: a line, or an arc turning
+// counter-clockwise for a positive bulge.
+velCurvePtr2 dxf_bulge_segment(const giPoint2& a, const giPoint2& b, double bulge);
+
 // A curve of a LINE, ARC, CIRCLE, ELLIPSE, LWPOLYLINE, POLYLINE (2D or 3D)
-// or SPLINE; affine: make circular shapes as elliptical arcs. An empty
-// handle, with why set, for unusable data.
+// SPLINE, or the leader line of a LEADER or MULTILEADER; affine: make circular shapes as elliptical
+// arcs. An empty handle, with why set, for unusable data.
 velCurvePtr3 dxf_make_curve(const dxfEntity& entity, int affine, std::string& why);
 // Nonzero when a POLYLINE is a polygon or polyface mesh (a triangle block).
 int dxf_polyline_is_mesh(const dxfEntity& entity);

@@ -1,11 +1,13 @@
 // dxfLibInput.cpp - from parsed records to the translator trees of a DXF drawing.
 #include "dxfLibInput.h"
 
+#include "dxfAnnotationTranslators.h"
 #include "dxfAttributes.h"
 #include "dxfGeometry.h"
 #include "dxfParser.h"
 #include "dxfTranslators.h"
 
+#include "kapProperty.h"
 #include "vorabsIfStream.h"
 #include "vorabsOutput.h"
 
@@ -30,16 +32,6 @@ std::string upper(std::string text) {
   return text;
 }
 
-utString handle_name(const char* word, const dxfEntity& e) {
-  utString name(word);
-  if (e.has_handle) {
-    char handle[24];
-    std::snprintf(handle, sizeof handle, " %llX", (unsigned long long)e.handle);
-    name += handle;
-  }
-  return name;
-}
-
 // Builds the translators of one file; block definitions are made once per
 // block and inherited look.
 class Builder {
@@ -53,6 +45,31 @@ public:
   // the top level); empty for entities not translated. size becomes the
   // number of entities it expands to.
   vorabsTranslatorcoPrf entity(const dxfEntity& e, const dxfLook* outer, int depth, double& size) {
+    vorabsTranslatorcoPrf made = translator(e, outer, depth, size);
+    if (!made.invalid() && e.extra)
+      for (const auto& group : e.extra->xdata)
+        made->add_property(property(group.first, group.second));
+    return made;
+  }
+
+  vorabsTranslatorcoPrf viewport(const dxfEntity& e) {
+    return vorabsTranslatorcoPrf(
+        new dxfViewportTranslator(context_, tables_, e, tables_->resolve(e, nullptr)));
+  }
+
+private:
+  // The extended data of one application: titled by its name, its values
+  // in file order.
+  kapPropertycoPrf property(const std::string& application, const std::string& values) {
+    kapProperty* made = new kapProperty(context_);
+    made->set_title(tables_->decoder().decode(application));
+    made->set_type(utString("DXF extended data"));
+    made->set_value(tables_->decoder().decode(values));
+    return kapPropertycoPrf(made);
+  }
+
+  vorabsTranslatorcoPrf translator(const dxfEntity& e, const dxfLook* outer, int depth,
+                                   double& size) {
     size = 1.0;
     dxfLook look = tables_->resolve(e, outer);
     switch (e.kind) {
@@ -74,26 +91,95 @@ public:
       return make<dxfMeshEntityTranslator>(e, look);
     case dxfKind::INSERT:
       return insert(e, look, depth, size);
+    case dxfKind::TEXT:
+    case dxfKind::MTEXT:
+    case dxfKind::ATTRIB:
+      return make<dxfTextEntityTranslator>(e, look);
+    case dxfKind::HATCH:
+      return make<dxfHatchEntityTranslator>(e, look);
+    case dxfKind::DIMENSION:
+      return dimension(e, look, depth, size);
+    case dxfKind::LEADER:
+    case dxfKind::MULTILEADER:
+      return leader(e, look);
     default:
       return vorabsTranslatorcoPrf();
     }
   }
 
-  vorabsTranslatorcoPrf viewport(const dxfEntity& e) {
-    return vorabsTranslatorcoPrf(
-        new dxfViewportTranslator(context_, tables_, e, tables_->resolve(e, nullptr)));
-  }
-
-private:
   template <class T> vorabsTranslatorcoPrf make(const dxfEntity& e, const dxfLook& look) {
     return vorabsTranslatorcoPrf(new T(context_, tables_, e, look));
+  }
+
+  // The group of the framework's class Base that stands for e.
+  template <class Base, class... Args>
+  std::shared_ptr<dxfAnnotationGroupTranslator<Base>> group(const dxfEntity& e, const dxfLook& look,
+                                                            Args&&... args) {
+    return std::make_shared<dxfAnnotationGroupTranslator<Base>>(
+        tables_, e, look, std::forward<Args>(args)..., giXform3(giXformIdentity), context_);
+  }
+
+  // A dimension of its kind, the translator of its block its child.
+  vorabsTranslatorcoPrf dimension(const dxfEntity& e, const dxfLook& look, int depth,
+                                  double& size) {
+    double radius = 0.0;
+    giPoint3 at = dxf_dimension_point(e, radius);
+    std::shared_ptr<vorabsGroupTranslator> made;
+    switch (e.i70 & 7) {
+    case 2:
+    case 5:
+      made = group<vorabsAngularDimensionTranslator>(e, look, at, radius);
+      break;
+    case 3:
+      made = group<vorabsDiametricDimensionTranslator>(e, look, at);
+      break;
+    case 4:
+      made = group<vorabsRadialDimensionTranslator>(e, look, at);
+      break;
+    case 6:
+      made = group<vorabsOrdinateDimensionTranslator>(e, look, at);
+      break;
+    default:
+      made = group<vorabsGroupTranslator>(e, look, sto_class_annDimension());
+      break;
+    }
+    const dxfBlock* block = tables_->file().find_block(e.name);
+    if (block && depth < max_block_depth && !building_.count(block)) {
+      double block_size = 0.0;
+      made->add_translator(this->block(*block, look, depth + 1, block_size));
+      size += block_size;
+    }
+    return vorabsTranslatorcoPrf(made);
+  }
+
+  // A group of the leader's line and, for a MULTILEADER, its text.
+  vorabsTranslatorcoPrf leader(const dxfEntity& e, const dxfLook& look) {
+    auto made = group<vorabsGroupTranslator>(e, look, sto_class_annGroup());
+    if (e.vertices.size() >= 2)
+      made->add_translator(make<dxfCurveEntityTranslator>(e, look));
+    if (e.kind == dxfKind::MULTILEADER && !e.text.empty())
+      made->add_translator(make<dxfTextEntityTranslator>(e, look));
+    return vorabsTranslatorcoPrf(made);
+  }
+
+  // The texts of an insert's attributes, added to its group; an invisible
+  // attribute (70 bit 1) is kept hidden.
+  void attributes(const dxfEntity& e, const dxfLook& look, vorabsGroupTranslator& group) {
+    if (!e.extra)
+      return;
+    for (const dxfEntity& attribute : e.extra->children) {
+      dxfLook own = tables_->resolve(attribute, &look);
+      if (attribute.i70 & 1)
+        own.visible = 0;
+      group.add_translator(make<dxfTextEntityTranslator>(attribute, own));
+    }
   }
 
   void fail(const dxfEntity& e, const std::string& why) {
     unbuilt_[dxf_kind_name(e.kind)]++;
     if (error_)
       error_->tprintf("vorabs_dxf", "Error : %s, line %d: %s: %s.\n", file_name_, e.line,
-                      handle_name(dxf_kind_name(e.kind), e).c_str(), why.c_str());
+                      dxfTables::entity_name(e).c_str(), why.c_str());
   }
 
   vorabsTranslatorcoPrf insert(const dxfEntity& e, const dxfLook& look, int depth, double& size) {
@@ -119,8 +205,9 @@ private:
            "it expands to more than " + std::to_string(long(max_expanded_entities)) + " entities");
       return vorabsTranslatorcoPrf();
     }
-    utString name = handle_name("INSERT", e);
-    if (columns * rows == 1) {
+    utString name = dxfTables::entity_name(e);
+    int attributed = e.extra && !e.extra->children.empty();
+    if (columns * rows == 1 && !attributed) {
       auto group = std::make_shared<dxfGroupEntityTranslator>(
           context_, tables_, name, dxf_insert_xform(e, block->base, 0, 0), &e, look);
       group->add_translator(definition);
@@ -141,6 +228,7 @@ private:
         cell->add_translator(definition);
         array->add_translator(vorabsTranslatorcoPrf(cell));
       }
+    attributes(e, look, *array);
     return vorabsTranslatorcoPrf(array);
   }
 
@@ -206,7 +294,8 @@ private:
 // Whether the reader makes translators for entities of this type.
 bool translated(const std::string& type) {
   for (const char* known : {"LINE", "ARC", "CIRCLE", "ELLIPSE", "LWPOLYLINE", "POLYLINE", "SPLINE",
-                            "POINT", "3DFACE", "SOLID", "INSERT", "VIEWPORT"})
+                            "POINT", "3DFACE", "SOLID", "INSERT", "VIEWPORT", "TEXT", "MTEXT",
+                            "ATTRIB", "HATCH", "DIMENSION", "LEADER", "MULTILEADER"})
     if (type == known)
       return true;
   return false;

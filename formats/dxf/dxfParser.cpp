@@ -423,6 +423,10 @@ private:
         if (acad && style.family.empty())
           style.family = std::string(p.value);
         return true;
+      case 1071:
+        if (acad && style.font_flags < 0)
+          style.font_flags = int(t_.integer(p) & 0x7FFFFFFF);
+        return true;
       default:
         return true;
       }
@@ -674,8 +678,23 @@ private:
       e.extrusion.z = t_.number(p);
       return true;
     default:
-      return p.code >= 1000; // extended data
+      return p.code >= 1000 && xdata(e, p);
     }
+  }
+
+  bool xdata(dxfEntity& e, const Pair& p) {
+    std::string_view value = Tokens::trim(p.value);
+    if (p.code == 1001) {
+      e.more().xdata.emplace_back(std::string(value), std::string());
+      return true;
+    }
+    if (!e.extra || e.extra->xdata.empty() || p.code == 1002)
+      return true; // braces structure the values; they carry none
+    std::string& values = e.extra->xdata.back().second;
+    if (!values.empty())
+      values += "; ";
+    values.append(value.data(), value.size());
+    return true;
   }
 
   bool specific(dxfEntity& e, const Pair& p) {
@@ -712,11 +731,22 @@ private:
         (p.code == 20 ? e.vertices.back().y : e.vertices.back().z) = t_.number(p);
         return true;
       }
-      return true; // its context data is not needed
+      if (p.code == 12 || p.code == 22 || p.code == 32 || p.code == 41)
+        return multileader_text(e, p);
+      return true; // the rest of its context data is not needed
     default:
       break;
     }
     return scalar(e, p);
+  }
+
+  // The text location (12) and height (41) of a MULTILEADER's content.
+  bool multileader_text(dxfEntity& e, const Pair& p) {
+    if (p.code == 41)
+      e.d41 = t_.number(p);
+    else
+      (p.code == 12 ? e.p[2].x : p.code == 22 ? e.p[2].y : e.p[2].z) = t_.number(p);
+    return true;
   }
 
   bool scalar(dxfEntity& e, const Pair& p) {

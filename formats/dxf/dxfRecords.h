@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum class dxfKind : uint8_t {
@@ -144,6 +145,9 @@ struct dxfEntityExtra {
   std::string layout;          // 410
   dxfHatch hatch;
   std::vector<dxfEntity> children; // ATTRIBs of an INSERT
+  // Extended data: per application (1001), its values in file order,
+  // separated by "; ".
+  std::vector<std::pair<std::string, std::string>> xdata;
 };
 
 struct dxfLayer {
@@ -165,6 +169,7 @@ struct dxfStyle {
   std::string name;
   std::string font_file; // 3
   std::string family;    // from the ACAD extended data
+  int font_flags = -1;   // its 1071 (bit 24 italic, bit 25 bold); -1 when absent
   double height = 0.0;
   double width_factor = 1.0;
 };

@@ -6,18 +6,6 @@
 #include "vorabsDefaultNameMangler.h"
 #include "vorabsOutput.h"
 
-template <class Base>
-vorabsTranslationStatus dxfLeafTranslator<Base>::refuse(const std::string& why) const {
-  vorabsAttributeSet named;
-  tables_->add_attributes(*entity_, look_, named);
-  vorabsNamevorabsAttributePtr name;
-  named.get(vorabsNAME, name);
-  if (this->error())
-    this->error()->tprintf("vorabs_dxf", "Error : Entity %s has failed: %s.\n",
-                           (*name).string().c_str(), why.c_str());
-  return vorabsSTATUS_FAILED;
-}
-
 dxfCurveEntityTranslator::~dxfCurveEntityTranslator() = default;
 
 vorabsTranslationStatus dxfCurveEntityTranslator::create_curve(velCurvePtr3& curve) {

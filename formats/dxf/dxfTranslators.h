@@ -16,6 +16,7 @@
 #include "vorabsCurveTranslator.h"
 #include "vorabsDrawingTranslator.h"
 #include "vorabsGroupTranslator.h"
+#include "vorabsOutput.h"
 #include "vorabsPointTranslator.h"
 #include "vorabsTriblockTranslator.h"
 #include "vorabsViewTranslator.h"
@@ -37,7 +38,12 @@ public:
 
 protected:
   // Writes "Error : <TYPE> <name> has failed: <why>.\n" and fails.
-  vorabsTranslationStatus refuse(const std::string& why) const;
+  vorabsTranslationStatus refuse(const std::string& why) const {
+    if (this->error())
+      this->error()->tprintf("vorabs_dxf", "Error : Entity %s has failed: %s.\n",
+                             dxfTables::entity_name(*entity_).c_str(), why.c_str());
+    return vorabsSTATUS_FAILED;
+  }
 
   dxfTablesPtr tables_;
   const dxfEntity* entity_;

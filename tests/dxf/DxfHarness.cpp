@@ -1,6 +1,9 @@
 // DxfHarness.cpp - the DXF test harness: a recording self-check sink and the host's loop.
 #include "DxfHarness.h"
 
+#include "kapProperties.h"
+#include "kapProperty.h"
+#include "kapPropertyPtrArray.h"
 #include "vorabsAttributePtr.h"
 #include "vorabsIfStream.h"
 #include "vorabsTestInterfaceEx.h"
@@ -56,7 +59,7 @@ public:
   }
   vorabsTranslationStatus annotation(const annNamedItemPtr& item,
                                      const vorabsAttributeSet& set) override {
-    record("annotation", set);
+    record("annotation", set).item = item;
     return vorabsLibSinkTesterEx::annotation(item, set);
   }
 
@@ -85,6 +88,12 @@ private:
     if (read(set, vorabsVISIBLE, visible))
       e.visible = visible;
     e.child = set.member(vorabsCHILDITEM);
+    kapProperties properties;
+    if (read(set, vorabsPROPERTIES, properties) && !properties.invalid())
+      for (int i = 0; i < properties.properties()->num_properties(); ++i) {
+        kapPropertycoPrf p = properties.properties()->read(i);
+        e.properties += std::string(p->title().c_str()) + ": " + p->value().c_str() + "\n";
+      }
     out_.push_back(e);
     return out_.back();
   }

@@ -43,8 +43,10 @@ struct Entity {
   std::string font;   // curve font name and segment count, "" without
   double width = -1.0;
   int visible = 1;
-  std::string curve; // the curve's kind
-  int child = 0;     // sent as the child of a compound
+  std::string curve;      // the curve's kind
+  int child = 0;          // sent as the child of a compound
+  annNamedItemPtr item;   // what an annotation call sent
+  std::string properties; // "title: value" lines
 };
 
 class DxfRead {
