@@ -28,16 +28,43 @@ public:
   InProgress& operator=(const InProgress&) = delete;
 };
 
+// Appends the parts of path to normal, a normal absolute path (empty for
+// the root): "." and empty parts are skipped, ".." takes the last part off.
+void append_normal(std::string& normal, const char* path) {
+  while (*path) {
+    const char* end = path;
+    while (*end && *end != '/')
+      ++end;
+    const size_t length = size_t(end - path);
+    if (length == 2 && path[0] == '.' && path[1] == '.') {
+      normal.resize(std::min(normal.size(), normal.rfind('/')));
+    } else if (length > 1 || (length == 1 && path[0] != '.')) {
+      normal += '/';
+      normal.append(path, length);
+    }
+    path = *end ? end + 1 : end;
+  }
+}
+
 // The same file reached by different names ("parts/../bolt.txt", a name
 // relative to the current folder) has one identity: its absolute, normal
 // path. Worked out from the text alone, without asking the file system,
-// because it is needed for every component. A file reached through links
-// may take one more level to be recognised, but names come from a finite
-// set, so a circle is always found.
+// because it is needed for every component (only a relative name needs
+// the current folder). A file reached through links may take one more
+// level to be recognised, but names come from a finite set, so a circle
+// is always found.
 std::string identity_of(const utString& file) {
-  std::error_code failed;
-  std::filesystem::path absolute = std::filesystem::absolute(file.c_str(), failed);
-  return failed ? std::string(file.c_str()) : absolute.lexically_normal().string();
+  std::string normal;
+  normal.reserve(file.length() + 1);
+  if (file[0] != '/') {
+    std::error_code failed;
+    const std::filesystem::path current = std::filesystem::current_path(failed);
+    if (failed)
+      return std::string(file.c_str());
+    append_normal(normal, current.c_str());
+  }
+  append_normal(normal, file.c_str());
+  return normal.empty() ? std::string("/") : normal;
 }
 
 int in_progress(const std::string& identity) {
