@@ -9,23 +9,17 @@
 
 namespace {
 
-// Looks at another file first and then names the one it was asked for, as
-// a reader with its own search rules might.
+// Looks at other.txt first and then names the file it was asked for, as a
+// reader with its own search rules might.
 class LooksElsewhereFirst : public TextComponentFile {
 public:
-  LooksElsewhereFirst(const std::string& elsewhere, const std::string& file,
-                      const vorabsContext& context, vorabsOutput* channel)
-      : TextComponentFile(utString(file.c_str()), utString(""), context, channel, channel),
-        elsewhere_(elsewhere.c_str()) {}
+  using TextComponentFile::TextComponentFile;
 
 protected:
   utString resolve_file_name(const utString& referencing_file, const utString& file) override {
-    TextComponentFile::resolve_file_name(referencing_file, elsewhere_);
+    TextComponentFile::resolve_file_name(referencing_file, utString("other.txt"));
     return file;
   }
-
-private:
-  utString elsewhere_;
 };
 
 } // namespace
@@ -38,9 +32,10 @@ TEST(vorabsComponentFileStreamTest, OnlyTheResolvedFileIsHandedOn) {
   vorabsContext context;
   context.set_document(&document);
   RecordingChannel channel;
-  auto component = std::make_shared<LooksElsewhereFirst>(
-      folder.file("other.txt"), folder.file("part.txt"), context, &channel);
-  EXPECT_EQ(component->add_translators(), 1);
+  LooksElsewhereFirst component(utString(folder.file("part.txt").c_str()),
+                                utString(folder.file("top.txt").c_str()), context, &channel,
+                                &channel);
+  EXPECT_EQ(component.add_translators(), 1);
   // Read by its own name: the stream opened for the other file is not used.
-  EXPECT_EQ(component->num_top_level_translators(), 1);
+  EXPECT_EQ(component.num_top_level_translators(), 1);
 }
