@@ -4,7 +4,6 @@
 #include <cctype>
 #include <charconv>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -22,7 +21,8 @@ utString::Rep* utString::allocate(size_t capacity) {
 
 utString utString::literal(const char* text) {
   utString result(text ? text : "");
-  result.rep_->refs.store(literal_refs, std::memory_order_relaxed);
+  if (result.rep_ != empty_rep())
+    result.rep_->refs.store(literal_refs, std::memory_order_relaxed);
   return result;
 }
 
@@ -31,14 +31,37 @@ void utString::destroy(Rep* rep) noexcept {
   ::operator delete(rep);
 }
 
+// Every empty text made from characters shares one block that is never
+// freed, so that the many empty names and buffers cost no allocation.
+utString::Rep* utString::empty_rep() {
+  static Rep* const empty = [] {
+    Rep* rep = allocate(0);
+    rep->refs.store(literal_refs, std::memory_order_relaxed);
+    return rep;
+  }();
+  return empty;
+}
+
 utString::utString(const char* text) {
   if (text)
-    append(text, std::strlen(text));
+    assign(text, std::strlen(text));
 }
 
 utString::utString(const char* text, size_t length) {
   if (text)
-    append(text, length);
+    assign(text, length);
+}
+
+// Makes this null string the exact text.
+void utString::assign(const char* text, size_t count) {
+  if (count == 0) {
+    rep_ = empty_rep();
+    return;
+  }
+  rep_ = allocate(count);
+  std::memcpy(rep_->chars, text, count);
+  rep_->length = static_cast<uint32_t>(count);
+  rep_->chars[count] = '\0';
 }
 
 // Appends in place when this string is the only owner and has room; otherwise
@@ -48,9 +71,8 @@ void utString::append(const char* text, size_t count) {
   size_t needed = old_length + count;
   bool unique = rep_ && rep_->refs.load(std::memory_order_acquire) == 1;
   if (!unique || needed > rep_->capacity) {
-    size_t capacity = needed;
-    if (unique || old_length > 0)
-      capacity = needed < 16 ? 16 : needed + needed / 2;
+    // Room to grow: a text appended to once is usually appended to again.
+    size_t capacity = needed < 16 ? 16 : needed + needed / 2;
     Rep* fresh = allocate(capacity);
     if (old_length)
       std::memcpy(fresh->chars, rep_->chars, old_length);
@@ -169,19 +191,37 @@ utString& utString::operator+=(char c) {
   return *this;
 }
 
-utString operator+(const utString& a, const utString& b) {
-  utString result(a.c_str(), a.length());
-  if (a.is_null() && b.is_null())
-    return utString();
-  result.append(b.c_str(), b.length());
+// The two texts in one block of their joint length; null only when both are.
+utString utString::joined(const char* a, size_t a_length, const char* b, size_t b_length) {
+  utString result;
+  const size_t length = a_length + b_length;
+  if (length == 0) {
+    result.rep_ = empty_rep();
+    return result;
+  }
+  result.rep_ = allocate(length);
+  std::memcpy(result.rep_->chars, a, a_length);
+  std::memcpy(result.rep_->chars + a_length, b, b_length);
+  result.rep_->length = static_cast<uint32_t>(length);
+  result.rep_->chars[length] = '\0';
   return result;
 }
 
+utString operator+(const utString& a, const utString& b) {
+  if (a.is_null() && b.is_null())
+    return utString();
+  return utString::joined(a.c_str(), a.length(), b.c_str(), b.length());
+}
+
 utString operator+(const utString& a, const char* b) {
-  return a + utString(b);
+  if (a.is_null() && !b)
+    return utString();
+  return utString::joined(a.c_str(), a.length(), b ? b : "", b ? std::strlen(b) : 0);
 }
 utString operator+(const char* a, const utString& b) {
-  return utString(a) + b;
+  if (!a && b.is_null())
+    return utString();
+  return utString::joined(a ? a : "", a ? std::strlen(a) : 0, b.c_str(), b.length());
 }
 
 utString& utString::operator<<(int value) {
@@ -199,15 +239,15 @@ utString& utString::operator<<(unsigned long value) {
 
 utString& utString::operator<<(long long value) {
   char text[32];
-  int n = std::snprintf(text, sizeof text, "%lld", value);
-  append(text, static_cast<size_t>(n));
+  std::to_chars_result result = std::to_chars(text, text + sizeof text, value);
+  append(text, static_cast<size_t>(result.ptr - text));
   return *this;
 }
 
 utString& utString::operator<<(unsigned long long value) {
   char text[32];
-  int n = std::snprintf(text, sizeof text, "%llu", value);
-  append(text, static_cast<size_t>(n));
+  std::to_chars_result result = std::to_chars(text, text + sizeof text, value);
+  append(text, static_cast<size_t>(result.ptr - text));
   return *this;
 }
 

@@ -77,7 +77,9 @@ annStyleannPtr find_or_make(annEntity* owner, const utString& name, const stoCla
 vorabsAttributesToAnnotation::vorabsAttributesToAnnotation(const vorabsAttributeSet& attributes,
                                                            const utString& item_name)
     : attributes_(utCopy, attributes), item_name_(item_name) {
-  style_base_name_ = find_colour_name() + " " + find_pattern_name();
+  style_base_name_ = find_colour_name();
+  style_base_name_ += ' ';
+  append_pattern_name(style_base_name_);
   if (read<giAngle>(attributes_, vorabsANGLEPOINT))
     style_base_name_ += "_angle";
 }
@@ -87,8 +89,9 @@ vorabsAttributesToAnnotation::~vorabsAttributesToAnnotation() = default;
 // --- names ----------------------------------------------------------------------
 
 utString vorabsAttributesToAnnotation::find_colour_name() const {
+  static const utString no_colour = ut_lit("no colour");
   const vorabsColour* colour = read<vorabsColour>(attributes_, vorabsCOLOUR);
-  return colour ? colour_name(*colour) : utString("no colour");
+  return colour ? colour_name(*colour) : no_colour;
 }
 
 utString vorabsAttributesToAnnotation::colour_name(const vorabsColour& colour) const {
@@ -102,12 +105,20 @@ utString vorabsAttributesToAnnotation::colour_name(const vorabsColour& colour) c
 }
 
 utString vorabsAttributesToAnnotation::find_pattern_name() const {
+  utString name("");
+  append_pattern_name(name);
+  return name;
+}
+
+void vorabsAttributesToAnnotation::append_pattern_name(utString& name) const {
   const vorabsCurveFont* font = read<vorabsCurveFont>(attributes_, vorabsCURVEFONT);
-  utString name = font && !font->name().empty() ? font->name() : utString("solid");
-  name += " ";
+  if (font && !font->name().empty())
+    name += font->name();
+  else
+    name += "solid";
+  name += ' ';
   name << line_width_of(attributes_);
   name += " style";
-  return name;
 }
 
 // --- the steps ------------------------------------------------------------------
@@ -201,7 +212,7 @@ vorabsAttributesToAnnotation::create_style_set(annEntity* owner,
   if (!found_kind)
     return annStyleSetannPtr();
 
-  utString name = utString(found_kind->prefix) + style_base_name_;
+  const utString name = found_kind->prefix + style_base_name_;
   annStyleSetannPtr existing = annStyleSetannPtr::find_item(owner, name, sto_class_annStyleSet());
   if (!existing.invalid())
     return existing;

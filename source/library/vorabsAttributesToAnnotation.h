@@ -79,6 +79,8 @@ protected:
   utString colour_name(const vorabsColour& colour) const;
 
 private:
+  // find_pattern_name's text appended to name, without a string of its own.
+  void append_pattern_name(utString& name) const;
   vorabsAttributeSet attributes_;
   utString item_name_;
   utString style_base_name_;

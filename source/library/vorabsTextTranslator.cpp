@@ -46,7 +46,8 @@ int vorabsTextTranslator::make_font(annTextFontannPtr& font, annDocument* docume
   kapFontInformation information;
   information.set_height(height);
   if (!font_name.empty()) {
-    if (font_name.contains(utString(".")))
+    static const utString dot = ut_lit(".");
+    if (font_name.contains(dot))
       information.set_file_name(font_name);
     else
       information.set_family_name(font_name);
