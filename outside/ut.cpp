@@ -1,9 +1,11 @@
 // ut.cpp - the utilities library's string and type identifiers.
 #include "ut.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -251,10 +253,59 @@ utString& utString::operator<<(unsigned long long value) {
   return *this;
 }
 
+namespace {
+
+// The shortest text of value that reads back to it, cheaply, for the common
+// short decimals (line widths, heights): value times a power of ten up to
+// 10^4 that is a whole number and divides back to value exactly. Inside
+// 0.001 <= |value| < 1e5 such a text is never longer than its exponent
+// form, so it is what std::to_chars would write. 0 when no such form exists.
+size_t short_decimal(double value, char* text) {
+  const double size = std::fabs(value);
+  if (!(size >= 0.001 && size < 1e5))
+    return 0;
+  double scale = 1;
+  for (int decimals = 0; decimals <= 4; ++decimals, scale *= 10) {
+    const double scaled = size * scale;
+    if (scaled != std::floor(scaled) || scaled / scale != size)
+      continue;
+    char digits[24];
+    std::to_chars_result end =
+        std::to_chars(digits, digits + sizeof digits, static_cast<long long>(scaled));
+    const size_t count = size_t(end.ptr - digits);
+    // A last decimal 0 means the product missed a shorter form: leave it
+    // to the general conversion.
+    if (decimals > 0 && digits[count - 1] == '0')
+      return 0;
+    char* out = text;
+    if (value < 0)
+      *out++ = '-';
+    if (count <= size_t(decimals)) { // below one: "0." and leading zeros
+      *out++ = '0';
+      *out++ = '.';
+      for (size_t i = count; i < size_t(decimals); ++i)
+        *out++ = '0';
+      out = std::copy(digits, digits + count, out);
+    } else {
+      out = std::copy(digits, digits + count - decimals, out);
+      if (decimals) {
+        *out++ = '.';
+        out = std::copy(digits + count - decimals, digits + count, out);
+      }
+    }
+    return size_t(out - text);
+  }
+  return 0;
+}
+
+} // namespace
+
 utString& utString::operator<<(double value) {
   // Shortest text that reads back to the same double; independent of locale.
   char text[64];
-  std::to_chars_result result = std::to_chars(text, text + sizeof text, value);
-  append(text, static_cast<size_t>(result.ptr - text));
+  size_t length = short_decimal(value, text);
+  if (length == 0)
+    length = static_cast<size_t>(std::to_chars(text, text + sizeof text, value).ptr - text);
+  append(text, length);
   return *this;
 }
