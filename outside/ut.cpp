@@ -267,11 +267,12 @@ size_t short_decimal(double value, char* text) {
   double scale = 1;
   for (int decimals = 0; decimals <= 4; ++decimals, scale *= 10) {
     const double scaled = size * scale;
-    if (scaled != std::floor(scaled) || scaled / scale != size)
+    // size < 1e5 and scale <= 1e4 keep scaled within a long long.
+    const long long whole = static_cast<long long>(scaled);
+    if (scaled != static_cast<double>(whole) || scaled / scale != size)
       continue;
     char digits[24];
-    std::to_chars_result end =
-        std::to_chars(digits, digits + sizeof digits, static_cast<long long>(scaled));
+    std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, whole);
     const size_t count = size_t(end.ptr - digits);
     // A last decimal 0 means the product missed a shorter form: leave it
     // to the general conversion.
