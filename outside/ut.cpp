@@ -1,10 +1,11 @@
 // ut.cpp - the utilities library's string and type identifiers.
 #include "ut.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cerrno>
-#include <cstdio>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -22,7 +23,8 @@ utString::Rep* utString::allocate(size_t capacity) {
 
 utString utString::literal(const char* text) {
   utString result(text ? text : "");
-  result.rep_->refs.store(literal_refs, std::memory_order_relaxed);
+  if (result.rep_ != empty_rep())
+    result.rep_->refs.store(literal_refs, std::memory_order_relaxed);
   return result;
 }
 
@@ -31,14 +33,37 @@ void utString::destroy(Rep* rep) noexcept {
   ::operator delete(rep);
 }
 
+// Every empty text made from characters shares one block that is never
+// freed, so that the many empty names and buffers cost no allocation.
+utString::Rep* utString::empty_rep() {
+  static Rep* const empty = [] {
+    Rep* rep = allocate(0);
+    rep->refs.store(literal_refs, std::memory_order_relaxed);
+    return rep;
+  }();
+  return empty;
+}
+
 utString::utString(const char* text) {
   if (text)
-    append(text, std::strlen(text));
+    assign(text, std::strlen(text));
 }
 
 utString::utString(const char* text, size_t length) {
   if (text)
-    append(text, length);
+    assign(text, length);
+}
+
+// Makes this null string the exact text.
+void utString::assign(const char* text, size_t count) {
+  if (count == 0) {
+    rep_ = empty_rep();
+    return;
+  }
+  rep_ = allocate(count);
+  std::memcpy(rep_->chars, text, count);
+  rep_->length = static_cast<uint32_t>(count);
+  rep_->chars[count] = '\0';
 }
 
 // Appends in place when this string is the only owner and has room; otherwise
@@ -48,9 +73,8 @@ void utString::append(const char* text, size_t count) {
   size_t needed = old_length + count;
   bool unique = rep_ && rep_->refs.load(std::memory_order_acquire) == 1;
   if (!unique || needed > rep_->capacity) {
-    size_t capacity = needed;
-    if (unique || old_length > 0)
-      capacity = needed < 16 ? 16 : needed + needed / 2;
+    // Room to grow: a text appended to once is usually appended to again.
+    size_t capacity = needed < 16 ? 16 : needed + needed / 2;
     Rep* fresh = allocate(capacity);
     if (old_length)
       std::memcpy(fresh->chars, rep_->chars, old_length);
@@ -169,19 +193,37 @@ utString& utString::operator+=(char c) {
   return *this;
 }
 
-utString operator+(const utString& a, const utString& b) {
-  utString result(a.c_str(), a.length());
-  if (a.is_null() && b.is_null())
-    return utString();
-  result.append(b.c_str(), b.length());
+// The two texts in one block of their joint length; null only when both are.
+utString utString::joined(const char* a, size_t a_length, const char* b, size_t b_length) {
+  utString result;
+  const size_t length = a_length + b_length;
+  if (length == 0) {
+    result.rep_ = empty_rep();
+    return result;
+  }
+  result.rep_ = allocate(length);
+  std::memcpy(result.rep_->chars, a, a_length);
+  std::memcpy(result.rep_->chars + a_length, b, b_length);
+  result.rep_->length = static_cast<uint32_t>(length);
+  result.rep_->chars[length] = '\0';
   return result;
 }
 
+utString operator+(const utString& a, const utString& b) {
+  if (a.is_null() && b.is_null())
+    return utString();
+  return utString::joined(a.c_str(), a.length(), b.c_str(), b.length());
+}
+
 utString operator+(const utString& a, const char* b) {
-  return a + utString(b);
+  if (a.is_null() && !b)
+    return utString();
+  return utString::joined(a.c_str(), a.length(), b ? b : "", b ? std::strlen(b) : 0);
 }
 utString operator+(const char* a, const utString& b) {
-  return utString(a) + b;
+  if (!a && b.is_null())
+    return utString();
+  return utString::joined(a ? a : "", a ? std::strlen(a) : 0, b.c_str(), b.length());
 }
 
 utString& utString::operator<<(int value) {
@@ -199,22 +241,72 @@ utString& utString::operator<<(unsigned long value) {
 
 utString& utString::operator<<(long long value) {
   char text[32];
-  int n = std::snprintf(text, sizeof text, "%lld", value);
-  append(text, static_cast<size_t>(n));
+  std::to_chars_result result = std::to_chars(text, text + sizeof text, value);
+  append(text, static_cast<size_t>(result.ptr - text));
   return *this;
 }
 
 utString& utString::operator<<(unsigned long long value) {
   char text[32];
-  int n = std::snprintf(text, sizeof text, "%llu", value);
-  append(text, static_cast<size_t>(n));
+  std::to_chars_result result = std::to_chars(text, text + sizeof text, value);
+  append(text, static_cast<size_t>(result.ptr - text));
   return *this;
 }
+
+namespace {
+
+// The shortest text of value that reads back to it, cheaply, for the common
+// short decimals (line widths, heights): value times a power of ten up to
+// 10^4 that is a whole number and divides back to value exactly. Inside
+// 0.001 <= |value| < 1e5 such a text is never longer than its exponent
+// form, so it is what std::to_chars would write. 0 when no such form exists.
+size_t short_decimal(double value, char* text) {
+  const double size = std::fabs(value);
+  if (!(size >= 0.001 && size < 1e5))
+    return 0;
+  double scale = 1;
+  for (int decimals = 0; decimals <= 4; ++decimals, scale *= 10) {
+    const double scaled = size * scale;
+    // size < 1e5 and scale <= 1e4 keep scaled within a long long.
+    const long long whole = static_cast<long long>(scaled);
+    if (scaled != static_cast<double>(whole) || scaled / scale != size)
+      continue;
+    char digits[24];
+    std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, whole);
+    const size_t count = size_t(end.ptr - digits);
+    // A last decimal 0 means the product missed a shorter form: leave it
+    // to the general conversion.
+    if (decimals > 0 && digits[count - 1] == '0')
+      return 0;
+    char* out = text;
+    if (value < 0)
+      *out++ = '-';
+    if (count <= size_t(decimals)) { // below one: "0." and leading zeros
+      *out++ = '0';
+      *out++ = '.';
+      for (size_t i = count; i < size_t(decimals); ++i)
+        *out++ = '0';
+      out = std::copy(digits, digits + count, out);
+    } else {
+      out = std::copy(digits, digits + count - decimals, out);
+      if (decimals) {
+        *out++ = '.';
+        out = std::copy(digits + count - decimals, digits + count, out);
+      }
+    }
+    return size_t(out - text);
+  }
+  return 0;
+}
+
+} // namespace
 
 utString& utString::operator<<(double value) {
   // Shortest text that reads back to the same double; independent of locale.
   char text[64];
-  std::to_chars_result result = std::to_chars(text, text + sizeof text, value);
-  append(text, static_cast<size_t>(result.ptr - text));
+  size_t length = short_decimal(value, text);
+  if (length == 0)
+    length = static_cast<size_t>(std::to_chars(text, text + sizeof text, value).ptr - text);
+  append(text, length);
   return *this;
 }

@@ -110,6 +110,9 @@ private:
     char chars[1];
   };
   static Rep* allocate(size_t capacity);
+  static Rep* empty_rep();
+  void assign(const char* text, size_t count);
+  static utString joined(const char* a, size_t a_length, const char* b, size_t b_length);
   // A literal (ut_lit) lives as long as the process: its count is never
   // touched, so copying the global names of a library costs no atomic
   // operation.

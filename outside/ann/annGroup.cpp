@@ -123,7 +123,7 @@ annSPTannPtr make_annSPT(annEntity* owner, const giWorkplane3& workplane, double
   annDocument* document = ann_document_of(owner);
   if (!document)
     return annSPTannPtr();
-  annSPTannPtr spt = document->adopt(new annSPT(), name);
+  annSPTannPtr spt = document->adopt(std::make_shared<annSPT>(), name);
   spt->set(workplane, scale);
   return spt;
 }

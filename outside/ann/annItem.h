@@ -292,7 +292,10 @@ public:
 
   // Takes a new item over and answers a handle to it.
   template <class T> annPtr<T> adopt(T* item, const utString& name) {
-    std::shared_ptr<T> shared(item);
+    return adopt(std::shared_ptr<T>(item), name);
+  }
+  // The same for an item made with std::make_shared (one allocation).
+  template <class T> annPtr<T> adopt(std::shared_ptr<T> shared, const utString& name) {
     add_item(shared, name);
     annPtr<T> handle(name, shared);
     handle.set_name_space(current_name_space_);

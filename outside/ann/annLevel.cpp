@@ -49,7 +49,7 @@ annLevelannPtr make_annLevel(annEntity* owner, int number, const utString& name)
   annDocument* document = ann_document_of(owner);
   if (!document)
     return annLevelannPtr();
-  annLevelannPtr level = document->adopt(new annLevel(), name);
+  annLevelannPtr level = document->adopt(std::make_shared<annLevel>(), name);
   level->set_level(number);
   return level;
 }
@@ -59,7 +59,7 @@ annRGBColourannPtr make_annRGBColour(annEntity* owner, double red, double green,
   annDocument* document = ann_document_of(owner);
   if (!document)
     return annRGBColourannPtr();
-  annRGBColourannPtr colour = document->adopt(new annRGBColour(), name);
+  annRGBColourannPtr colour = document->adopt(std::make_shared<annRGBColour>(), name);
   colour->set_rgb(red, green, blue);
   return colour;
 }

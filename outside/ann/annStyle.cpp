@@ -48,13 +48,6 @@ annStyleSet::~annStyleSet() = default;
 
 namespace {
 
-template <class T> annPtr<T> make_item(annEntity* owner, const utString& name) {
-  annDocument* document = ann_document_of(owner);
-  if (!document)
-    return annPtr<T>();
-  return document->adopt(new T(), name);
-}
-
 // Hands a copy made for original over to the document, with original's name
 // and display name.
 template <class T>
@@ -242,12 +235,12 @@ annNamedItemPtr annStyleSet::copy(annEntity* owner) const {
 // --- factories ------------------------------------------------------------------
 
 annStyleSetannPtr make_annStyleSet(annEntity* owner, const utString& name) {
-  return make_item<annStyleSet>(owner, name);
+  return ann_make_item<annStyleSet>(owner, name);
 }
 
 annStyleSetannPtr make_annStyleSet(annEntity* owner, const annStylePtrcoSet& styles,
                                    const utString& name) {
-  annStyleSetannPtr set = make_item<annStyleSet>(owner, name);
+  annStyleSetannPtr set = ann_make_item<annStyleSet>(owner, name);
   if (!set.invalid())
     for (const annStyleannPtr& style : styles)
       set->add_style(style);
@@ -255,12 +248,12 @@ annStyleSetannPtr make_annStyleSet(annEntity* owner, const annStylePtrcoSet& sty
 }
 
 annSurfaceStyleannPtr make_annSurfaceStyle(annEntity* owner, const utString& name) {
-  return make_item<annSurfaceStyle>(owner, name);
+  return ann_make_item<annSurfaceStyle>(owner, name);
 }
 
 annCurveStyleannPtr make_annCurveStyle(annEntity* owner, double width, double pattern_scale,
                                        const annCurveFontannPtr& font, const utString& name) {
-  annCurveStyleannPtr style = make_item<annCurveStyle>(owner, name);
+  annCurveStyleannPtr style = ann_make_item<annCurveStyle>(owner, name);
   if (!style.invalid()) {
     style->set_line_width(width);
     style->set_pattern_scale(pattern_scale);
@@ -270,41 +263,41 @@ annCurveStyleannPtr make_annCurveStyle(annEntity* owner, double width, double pa
 }
 
 annPointStyleannPtr make_annPointStyle(annEntity* owner, const utString& name) {
-  return make_item<annPointStyle>(owner, name);
+  return ann_make_item<annPointStyle>(owner, name);
 }
 
 annAnglePointStyleannPtr make_annAnglePointStyle(const giAngle& angle, annEntity* owner,
                                                  const utString& name) {
-  annAnglePointStyleannPtr style = make_item<annAnglePointStyle>(owner, name);
+  annAnglePointStyleannPtr style = ann_make_item<annAnglePointStyle>(owner, name);
   if (!style.invalid())
     style->set_angle(angle);
   return style;
 }
 
 annWorkplaneStyleannPtr make_annWorkplaneStyle(annEntity* owner, const utString& name) {
-  return make_item<annWorkplaneStyle>(owner, name);
+  return ann_make_item<annWorkplaneStyle>(owner, name);
 }
 
 annTextStyleannPtr make_annTextStyle(annEntity* owner, const utString& name) {
-  return make_item<annTextStyle>(owner, name);
+  return ann_make_item<annTextStyle>(owner, name);
 }
 
 annAreaSolidPatternannPtr make_annAreaSolidPattern(annEntity* owner, const utString& name) {
-  return make_item<annAreaSolidPattern>(owner, name);
+  return ann_make_item<annAreaSolidPattern>(owner, name);
 }
 
 annPointCloudStyleannPtr make_annPointCloudStyle(annEntity* owner, const utString& name) {
-  return make_item<annPointCloudStyle>(owner, name);
+  return ann_make_item<annPointCloudStyle>(owner, name);
 }
 
 annCurveFontSolidannPtr make_annCurveFontSolid(annEntity* owner, const utString& name) {
-  return make_item<annCurveFontSolid>(owner, name);
+  return ann_make_item<annCurveFontSolid>(owner, name);
 }
 
 annCurveFontPatternannPtr make_annCurveFontPattern(annEntity* owner,
                                                    const coFixedArr<double>& lengths,
                                                    int first_visible, const utString& name) {
-  annCurveFontPatternannPtr font = make_item<annCurveFontPattern>(owner, name);
+  annCurveFontPatternannPtr font = ann_make_item<annCurveFontPattern>(owner, name);
   if (!font.invalid())
     font->set_segments(lengths, first_visible);
   return font;
@@ -314,7 +307,7 @@ annPlaceHolderannPtr make_annPlaceHolder(annEntity* owner, const stoClass* tag,
                                          const utString& name) {
   if (!tag)
     return annPlaceHolderannPtr();
-  annPlaceHolderannPtr holder = make_item<annPlaceHolder>(owner, name);
+  annPlaceHolderannPtr holder = ann_make_item<annPlaceHolder>(owner, name);
   if (!holder.invalid())
     holder->set_placed_class(tag);
   return holder;

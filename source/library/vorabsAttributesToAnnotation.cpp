@@ -11,6 +11,7 @@
 #include "vorabsName.h"
 #include "vorabsStyle.h"
 
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -62,6 +63,38 @@ const StyleSetKind style_set_kinds[] = {
     {&sto_class_annGroup, "group style "},
 };
 
+constexpr size_t num_style_set_kinds = sizeof style_set_kinds / sizeof style_set_kinds[0];
+
+// Most entities carry no colour, font, line width or angle: their style base
+// name and style set names are the same every time, so they are made once
+// per process and shared.
+int plain_look(const vorabsAttributeSet& set) {
+  return !read<vorabsColour>(set, vorabsCOLOUR) && !read<vorabsCurveFont>(set, vorabsCURVEFONT) &&
+         !read<double>(set, vorabsLINEWIDTH) && !read<giAngle>(set, vorabsANGLEPOINT);
+}
+
+struct PlainNames {
+  explicit PlainNames(const utString& base_name) : base(base_name) {
+    for (size_t i = 0; i < num_style_set_kinds; ++i)
+      style_sets[i] = style_set_kinds[i].prefix + base;
+  }
+  utString base;
+  utString style_sets[num_style_set_kinds];
+};
+
+// Published once made, so that a style set name is recognised as plain by
+// its shared text without looking the attributes up again.
+std::atomic<const PlainNames*> published_plain_names{nullptr};
+
+// Made, once, from the base name that make gives for a plain set.
+template <class Make> const PlainNames& plain_names(Make make) {
+  static const PlainNames names(make());
+  static const bool published =
+      (published_plain_names.store(&names, std::memory_order_release), true);
+  (void)published;
+  return names;
+}
+
 // The style of tag named name in the owner's document, or the one make makes.
 template <class Make>
 annStyleannPtr find_or_make(annEntity* owner, const utString& name, const stoClass* tag,
@@ -77,9 +110,20 @@ annStyleannPtr find_or_make(annEntity* owner, const utString& name, const stoCla
 vorabsAttributesToAnnotation::vorabsAttributesToAnnotation(const vorabsAttributeSet& attributes,
                                                            const utString& item_name)
     : attributes_(utCopy, attributes), item_name_(item_name) {
-  style_base_name_ = find_colour_name() + " " + find_pattern_name();
+  if (plain_look(attributes_)) {
+    style_base_name_ = plain_names([this] { return make_style_base_name(); }).base;
+    return;
+  }
+  style_base_name_ = make_style_base_name();
+}
+
+utString vorabsAttributesToAnnotation::make_style_base_name() const {
+  utString name = find_colour_name();
+  name += ' ';
+  append_pattern_name(name);
   if (read<giAngle>(attributes_, vorabsANGLEPOINT))
-    style_base_name_ += "_angle";
+    name += "_angle";
+  return name;
 }
 
 vorabsAttributesToAnnotation::~vorabsAttributesToAnnotation() = default;
@@ -87,8 +131,9 @@ vorabsAttributesToAnnotation::~vorabsAttributesToAnnotation() = default;
 // --- names ----------------------------------------------------------------------
 
 utString vorabsAttributesToAnnotation::find_colour_name() const {
+  static const utString no_colour = ut_lit("no colour");
   const vorabsColour* colour = read<vorabsColour>(attributes_, vorabsCOLOUR);
-  return colour ? colour_name(*colour) : utString("no colour");
+  return colour ? colour_name(*colour) : no_colour;
 }
 
 utString vorabsAttributesToAnnotation::colour_name(const vorabsColour& colour) const {
@@ -102,12 +147,20 @@ utString vorabsAttributesToAnnotation::colour_name(const vorabsColour& colour) c
 }
 
 utString vorabsAttributesToAnnotation::find_pattern_name() const {
+  utString name("");
+  append_pattern_name(name);
+  return name;
+}
+
+void vorabsAttributesToAnnotation::append_pattern_name(utString& name) const {
   const vorabsCurveFont* font = read<vorabsCurveFont>(attributes_, vorabsCURVEFONT);
-  utString name = font && !font->name().empty() ? font->name() : utString("solid");
-  name += " ";
+  if (font && !font->name().empty())
+    name += font->name();
+  else
+    name += "solid";
+  name += ' ';
   name << line_width_of(attributes_);
   name += " style";
-  return name;
 }
 
 // --- the steps ------------------------------------------------------------------
@@ -124,39 +177,48 @@ void vorabsAttributesToAnnotation::apply(annEntity* owner,
 
 void vorabsAttributesToAnnotation::add_level_data(annEntity* owner,
                                                   const annGeometryItemannPtr& item) const {
-  if (!item.pointer() || !item->level().invalid())
+  annGeometryItem* target = item.pointer();
+  if (!target || !target->level().invalid())
     return;
   const vorabsLayer* given = read<vorabsLayer>(attributes_, vorabsLAYER);
-  vorabsLayer layer = given ? *given : vorabsLayer(0);
-  utString number("");
-  number << layer.layer();
-  annLevelannPtr level = make_annLevel(owner, layer.layer(), number);
+  const int number = given ? given->layer() : 0;
+  // Layer 0, the default, is named by one shared text.
+  static const utString zero = ut_lit("0");
+  utString number_text = zero;
+  if (number != 0) {
+    number_text = utString("");
+    number_text << number;
+  }
+  annLevelannPtr level = make_annLevel(owner, number, number_text);
   if (level.invalid())
     return;
-  if (!layer.name().empty())
-    level->set_level_name(layer.name());
-  item->set_level(level);
+  if (given && !given->name().empty())
+    level->set_level_name(given->name());
+  target->set_level(level);
 }
 
 void vorabsAttributesToAnnotation::add_style_data(annEntity* owner,
                                                   const annGeometryItemannPtr& item) const {
-  if (!item.pointer() || !item->style().invalid())
+  annGeometryItem* target = item.pointer();
+  if (!target || !target->style().invalid())
     return;
-  item->set_style(create_style_set(owner, item));
+  target->set_style(create_style_set(owner, item));
 }
 
 void vorabsAttributesToAnnotation::set_hierarchy(const annGeometryItemannPtr& item) const {
-  if (!item.pointer())
+  annGeometryItem* target = item.pointer();
+  if (!target)
     return;
   const annHierarchy* hierarchy = read<annHierarchy>(attributes_, vorabsHIERARCHY);
-  item->set_hierarchy(hierarchy ? *hierarchy : annHIERARCHY_INDEPENDENT);
+  target->set_hierarchy(hierarchy ? *hierarchy : annHIERARCHY_INDEPENDENT);
 }
 
 void vorabsAttributesToAnnotation::set_visibility(const annGeometryItemannPtr& item) const {
-  if (!item.pointer())
+  annGeometryItem* target = item.pointer();
+  if (!target)
     return;
   const utBool* visible = read<utBool>(attributes_, vorabsVISIBLE);
-  item->set_visible(visible ? *visible : 1);
+  target->set_visible(visible ? *visible : 1);
 }
 
 void vorabsAttributesToAnnotation::add_property_data(annEntity* owner,
@@ -191,17 +253,18 @@ vorabsAttributesToAnnotation::create_style_set(annEntity* owner,
     return annStyleSetannPtr();
 
   const stoClass* kind = item->sto_class();
-  const StyleSetKind* found_kind = nullptr;
-  for (const StyleSetKind& candidate : style_set_kinds)
-    if (kind->is_kind_of(candidate.tag())) {
-      found_kind = &candidate;
-      break;
-    }
+  size_t kind_index = 0;
+  while (kind_index < num_style_set_kinds && !kind->is_kind_of(style_set_kinds[kind_index].tag()))
+    ++kind_index;
   // Nothing draws an item of any other kind: it gets no style set.
-  if (!found_kind)
+  if (kind_index == num_style_set_kinds)
     return annStyleSetannPtr();
+  const StyleSetKind* found_kind = &style_set_kinds[kind_index];
 
-  utString name = utString(found_kind->prefix) + style_base_name_;
+  const PlainNames* plain = published_plain_names.load(std::memory_order_acquire);
+  const utString name = plain && plain->base.c_str() == style_base_name_.c_str()
+                            ? plain->style_sets[kind_index]
+                            : found_kind->prefix + style_base_name_;
   annStyleSetannPtr existing = annStyleSetannPtr::find_item(owner, name, sto_class_annStyleSet());
   if (!existing.invalid())
     return existing;

@@ -79,6 +79,10 @@ protected:
   utString colour_name(const vorabsColour& colour) const;
 
 private:
+  // Colour name, one blank, pattern name and the angle ending, made afresh.
+  utString make_style_base_name() const;
+  // find_pattern_name's text appended to name, without a string of its own.
+  void append_pattern_name(utString& name) const;
   vorabsAttributeSet attributes_;
   utString item_name_;
   utString style_base_name_;

@@ -1,11 +1,13 @@
 // vorabsComponentFileTranslator.cpp - a component of an assembly: an externally referenced file.
 #include "vorabsComponentFileTranslator.h"
 
+#include "vorabsIfStream.h"
 #include "vorabsOutput.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -26,16 +28,43 @@ public:
   InProgress& operator=(const InProgress&) = delete;
 };
 
+// Appends the parts of path to normal, a normal absolute path (empty for
+// the root): "." and empty parts are skipped, ".." takes the last part off.
+void append_normal(std::string& normal, const char* path) {
+  while (*path) {
+    const char* end = path;
+    while (*end && *end != '/')
+      ++end;
+    const size_t length = size_t(end - path);
+    if (length == 2 && path[0] == '.' && path[1] == '.') {
+      normal.resize(std::min(normal.size(), normal.rfind('/')));
+    } else if (length > 1 || (length == 1 && path[0] != '.')) {
+      normal += '/';
+      normal.append(path, length);
+    }
+    path = *end ? end + 1 : end;
+  }
+}
+
 // The same file reached by different names ("parts/../bolt.txt", a name
 // relative to the current folder) has one identity: its absolute, normal
 // path. Worked out from the text alone, without asking the file system,
-// because it is needed for every component. A file reached through links
-// may take one more level to be recognised, but names come from a finite
-// set, so a circle is always found.
+// because it is needed for every component (only a relative name needs
+// the current folder). A file reached through links may take one more
+// level to be recognised, but names come from a finite set, so a circle
+// is always found.
 std::string identity_of(const utString& file) {
-  std::error_code failed;
-  std::filesystem::path absolute = std::filesystem::absolute(file.c_str(), failed);
-  return failed ? std::string(file.c_str()) : absolute.lexically_normal().string();
+  std::string normal;
+  normal.reserve(file.length() + 1);
+  if (file[0] != '/') {
+    std::error_code failed;
+    const std::filesystem::path current = std::filesystem::current_path(failed);
+    if (failed)
+      return std::string(file.c_str());
+    append_normal(normal, current.c_str());
+  }
+  append_normal(normal, file.c_str());
+  return normal.empty() ? std::string("/") : normal;
 }
 
 int in_progress(const std::string& identity) {
@@ -43,13 +72,25 @@ int in_progress(const std::string& identity) {
          files_in_progress.end();
 }
 
-// A folder opens as a stream on some systems; it is never a component.
-int opens_for_reading(const utString& file) {
-  std::filebuf stream;
-  if (!stream.open(file.c_str(), std::ios::in | std::ios::binary))
-    return 0;
+// The file opened for binary reading, at its start, when it can be read
+// as a file; null otherwise. Looking at the first byte fills the buffer the
+// reader goes on from, so finding a file costs no more than reading it. A
+// folder opens as a stream on some systems but fails that first read; it
+// is never a component. Only a file that looks empty is asked about
+// separately, where a failed read may not show.
+std::unique_ptr<vorabsIfStream> open_for_reading(const utString& file) {
+  auto opened = std::make_unique<vorabsIfStream>(nullptr);
+  opened->initialise(file);
+  if (!opened->open_stream())
+    return nullptr;
+  std::basic_ifstream<char>& stream = opened->stream();
+  if (stream.peek() != std::char_traits<char>::eof())
+    return opened;
   std::error_code failed;
-  return !std::filesystem::is_directory(file.c_str(), failed);
+  if (stream.bad() || std::filesystem::is_directory(file.c_str(), failed))
+    return nullptr;
+  stream.clear();
+  return opened;
 }
 
 // Position just after the last '/' or '\', 0 when there is none.
@@ -73,16 +114,26 @@ vorabsComponentFileTranslator::~vorabsComponentFileTranslator() = default;
 
 utString vorabsComponentFileTranslator::resolve_file_name(const utString& referencing_file,
                                                           const utString& file_name) {
-  if (opens_for_reading(file_name))
+  if ((opened_ = open_for_reading(file_name)))
     return file_name;
   const size_t name_start = after_last_separator(file_name);
   utString candidate = referencing_file.substring(0, after_last_separator(referencing_file));
   candidate += file_name.substring(name_start, file_name.length() - name_start);
-  return opens_for_reading(candidate) ? candidate : utString("");
+  return (opened_ = open_for_reading(candidate)) ? candidate : utString("");
+}
+
+vorabsIfStream* vorabsComponentFileTranslator::component_stream() {
+  return opened_ && opened_->file_name() == resolved_file_name_ ? opened_.get() : nullptr;
 }
 
 int vorabsComponentFileTranslator::add_translators() {
   resolved_file_name_ = resolve_file_name(referencing_file_, file_name_);
+  const int added = add_resolved_translators();
+  opened_.reset();
+  return added;
+}
+
+int vorabsComponentFileTranslator::add_resolved_translators() {
   if (resolved_file_name_.empty()) {
     if (error())
       error()->tprintf("vorabs", "Error : Unable to find externally referenced file %s.\n",

@@ -11,12 +11,17 @@
 // A file that is already being read further up the same thread (an
 // assembly that refers back to itself, directly or through others) is not
 // read again: that reference gets one error and fails when processed.
-// The translator owns its three file names; children are shared handles.
+// The translator owns its three file names and, while the file is read,
+// the stream it was found through; children are shared handles.
 #pragma once
 
 #include "vorabs_export.h"
 
 #include "vorabsGroupTranslator.h"
+
+#include <memory>
+
+class vorabsIfStream;
 
 class VORABS_API vorabsComponentFileTranslator : public vorabsGroupTranslator {
 public:
@@ -44,8 +49,14 @@ protected:
   utString type_name() const override;
   // file_name when it opens, else the folder of referencing_file followed
   // by the last part of file_name when that opens, else an empty string.
-  // Both '/' and '\' separate folders.
+  // Both '/' and '\' separate folders. The file found stays open for
+  // component_stream.
   virtual utString resolve_file_name(const utString& referencing_file, const utString& file_name);
+  // The resolved file as resolve_file_name opened it, at its start, while
+  // read_component_file runs: a reader may read it from here rather than
+  // open it again. Null when resolve_file_name was replaced and opened
+  // nothing; the translator closes it once the file has been read.
+  vorabsIfStream* component_stream();
   // Reads the file: the number of objects read, negative when it could not
   // be read.
   virtual int read_component_file(const utString& file_name) = 0;
@@ -57,4 +68,9 @@ private:
   utString referencing_file_;
   utString resolved_file_name_;
   int circular_ = 0; // set when add_translators met a circular reference
+  // The file resolve_file_name found, open until add_translators is done.
+  std::unique_ptr<vorabsIfStream> opened_;
+
+  // add_translators once the file name is resolved.
+  int add_resolved_translators();
 };

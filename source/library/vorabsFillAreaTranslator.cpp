@@ -44,7 +44,7 @@ vorabsTranslationStatus vorabsFillAreaTranslator::create_annotation(
                                        fill_area_name(attributes) + " Outer Boundary");
   if (outer.invalid())
     return vorabsSTATUS_FAILED;
-  annCurveannPtrcoSet inner(1, 50);
+  annCurveannPtrcoSet inner; // most fill areas have no holes: no storage until one comes
   for (int i = 0; i < num_inner_boundaries(); ++i) {
     velCurvePtr2 curve;
     vorabsAttributeSet inner_attributes;

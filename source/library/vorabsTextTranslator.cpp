@@ -46,24 +46,26 @@ int vorabsTextTranslator::make_font(annTextFontannPtr& font, annDocument* docume
   kapFontInformation information;
   information.set_height(height);
   if (!font_name.empty()) {
-    if (font_name.contains(utString(".")))
+    static const utString dot = ut_lit(".");
+    if (font_name.contains(dot))
       information.set_file_name(font_name);
     else
       information.set_family_name(font_name);
   }
   font_details_ex(information);
   font = make_annTextFont(document, height, name + information.generate_unique_string());
-  if (font.invalid())
+  annTextFont* made = font.pointer();
+  if (!made)
     return 0;
-  font->set_bold(information.bold());
-  font->set_italic(information.italic());
+  made->set_bold(information.bold());
+  made->set_italic(information.italic());
   if (!information.family_name().empty())
-    font->set_family_name(information.family_name());
+    made->set_family_name(information.family_name());
   if (!information.file_name().empty())
-    font->set_font_file(information.file_name());
+    made->set_font_file(information.file_name());
   const double stretch =
       transform.shape_preserving() ? 1.0 : std::fabs((transform * giVector3(0, 1, 0)).y);
-  font->set_height(information.height() * stretch);
+  made->set_height(information.height() * stretch);
   return 1;
 }
 

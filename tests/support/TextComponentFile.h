@@ -11,6 +11,7 @@
 
 #include "vorabsAttributePtr.h"
 #include "vorabsComponentFileTranslator.h"
+#include "vorabsIfStream.h"
 #include "vorabsTestPointTranslator.h"
 
 #include <fstream>
@@ -40,20 +41,24 @@ public:
   using vorabsComponentFileTranslator::resolve_file_name;
 
 protected:
+  // Reads on from the stream the file was found through when there is one.
   int read_component_file(const utString& file) override {
+    if (vorabsIfStream* found = component_stream())
+      return read_objects(found->stream());
     std::ifstream in(file.c_str());
-    if (!in)
-      return -1;
+    return in ? read_objects(in) : -1;
+  }
+  vorabsTranslatorcoPrf component_translator(int index) override { return objects_[index]; }
+  vorabsNameMangler* create_name_mangler(utPtrRelease) const override { return nullptr; }
+
+private:
+  int read_objects(std::istream& in) {
     std::string line;
     while (std::getline(in, line))
       if (!read_object(line))
         return -1;
     return int(objects_.size());
   }
-  vorabsTranslatorcoPrf component_translator(int index) override { return objects_[index]; }
-  vorabsNameMangler* create_name_mangler(utPtrRelease) const override { return nullptr; }
-
-private:
   int read_object(const std::string& line) {
     std::istringstream words(line);
     std::string kind;
