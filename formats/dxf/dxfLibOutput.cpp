@@ -342,6 +342,28 @@ std::string mtext_escaped(const std::string& text) {
   return out;
 }
 
+// The DXF type (group 70) of a dimension, or -1 for a group that is none:
+// rotated 0, angular by three points 5, diameter 3, radius 4, ordinate 6.
+// Hole dimensions and witness lines have no DXF entity and stay groups.
+int dimension_type(const annNamedItemPtr& item) {
+  const stoObject* object = item.pointer();
+  if (annRadiusDimension::sto_dynamic_cast(object))
+    return 4;
+  if (annDiameterDimension::sto_dynamic_cast(object))
+    return 3;
+  if (annAngularDimension::sto_dynamic_cast(object))
+    return 5;
+  if (annOrdinateDimension::sto_dynamic_cast(object))
+    return 6;
+  if (annHoleDimension::sto_dynamic_cast(object))
+    return -1;
+  return annDimension::sto_dynamic_cast(object) ? 0 : -1;
+}
+
+giPoint3 point_of(const annPointItemannPtr& point) {
+  return point.invalid() || !finite(point->point()) ? giPoint3(0, 0, 0) : point->point();
+}
+
 // A group that sits where it was defined: no placement, or the identity.
 bool unplaced(const annGroup& group) {
   if (group.transform().invalid())
@@ -448,9 +470,9 @@ int dxfLibOutput::supported(const vorabsAttributeSet& attributes) const {
   vorabsObjectTypevorabsAttributePtr type;
   if (!attributes.get(vorabsOBJECTTYPE, type) || type->invalid())
     return 1;
-  for (const stoClass* kind : {sto_class_annGroup(), sto_class_annPresentation(),
-                               sto_class_annTextGeometry(), sto_class_annFillArea(),
-                               sto_class_annPointCloud()})
+  for (const stoClass* kind :
+       {sto_class_annGroup(), sto_class_annPresentation(), sto_class_annTextGeometry(),
+        sto_class_annFillArea(), sto_class_annPointCloud()})
     if (type->type()->is_kind_of(kind))
       return 1;
   return 0;
@@ -779,7 +801,7 @@ void dxfLibOutput::emit_triblock(int space, const giTriBlock& block, const std::
   d.begin_child(space, "SEQEND", owner, properties);
 }
 
-int dxfLibOutput::block_of(const annNamedItemPtr& item) {
+int dxfLibOutput::block_of(const annNamedItemPtr& item, const char* anonymous) {
   auto known = state_->blocks.find(item.pointer());
   if (known != state_->blocks.end())
     return known->second;
@@ -788,6 +810,9 @@ int dxfLibOutput::block_of(const annNamedItemPtr& item) {
   if (!encode(item->name(), name))
     name = "BLOCK";
   name = block_name_of(name);
+  // A dimension's block is anonymous: *D and a number.
+  if (anonymous && name.compare(0, 2, anonymous) != 0)
+    name = anonymous + std::to_string(++anonymous_count_);
   // Groups of the same name (one block under several inherited looks)
   // each get a block of their own.
   std::string unique = name;
@@ -805,8 +830,110 @@ int dxfLibOutput::block_of(const annNamedItemPtr& item) {
   return space;
 }
 
+void dxfLibOutput::emit_dimension(int space, const annNamedItemPtr& item,
+                                  const dxfEntityProperties& properties) {
+  const annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
+  // Its geometry is a block of its own: that of the one block the
+  // dimension holds, else one made of its members.
+  annNamedItemPtr drawn = item;
+  const auto& members = group->get_group_geometry();
+  if (members.size() == 1) {
+    const annGroup* inner = annGroup::sto_dynamic_cast(members[0].pointer());
+    if (inner && unplaced(*inner) && state_->children.count(inner))
+      drawn = members[0];
+  }
+  int block = block_of(drawn, "*D");
+  int type = dimension_type(item);
+  // The defining points, laid out so that a reader finds the dimension's
+  // own point again: the centre of a radius at 10, of a diameter halfway
+  // from 10 to 15, the vertex of an angle at 15 with its radius to 10,
+  // the origin of an ordinate at 10.
+  giPoint3 at(0, 0, 0);
+  double radius = 1;
+  if (auto* centred = annCentreDimension::sto_dynamic_cast(item.pointer()))
+    at = point_of(centred->centre());
+  if (auto* angular = annAngularDimension::sto_dynamic_cast(item.pointer())) {
+    at = point_of(angular->vertex());
+    if (angular->radius() > 0 && std::isfinite(angular->radius()))
+      radius = angular->radius();
+  }
+  if (auto* ordinate = annOrdinateDimension::sto_dynamic_cast(item.pointer()))
+    at = point_of(ordinate->origin());
+  dxfDrawingWriter& d = drawing();
+  dxfTagWriter& tags = d.tags(space);
+  d.begin_entity(space, "DIMENSION", properties);
+  tags.tag(100, "AcDbDimension");
+  tags.tag(2, d.space_name(block));
+  giPoint3 p10 = type == 3   ? giPoint3(at.x - radius, at.y, at.z)
+                 : type == 5 ? giPoint3(at.x + radius, at.y, at.z)
+                             : at;
+  tags.point(10, p10.x, p10.y, p10.z);
+  tags.point(11, at.x, at.y, at.z);
+  tags.integer(70, type | 32);
+  tags.tag(1, "");
+  tags.tag(3, "Standard");
+  switch (type) {
+  case 3:
+  case 4: {
+    tags.tag(100, type == 3 ? "AcDbDiametricDimension" : "AcDbRadialDimension");
+    giPoint3 p15 =
+        type == 3 ? giPoint3(at.x + radius, at.y, at.z) : giPoint3(at.x + radius, at.y, at.z);
+    tags.point(15, p15.x, p15.y, p15.z);
+    tags.real(40, 0);
+    break;
+  }
+  case 5:
+    tags.tag(100, "AcDb3PointAngularDimension");
+    tags.point(13, at.x + radius, at.y, at.z);
+    tags.point(14, at.x, at.y + radius, at.z);
+    tags.point(15, at.x, at.y, at.z);
+    break;
+  case 6:
+    tags.tag(100, "AcDbOrdinateDimension");
+    tags.point(13, at.x, at.y, at.z);
+    tags.point(14, at.x, at.y, at.z);
+    break;
+  default:
+    tags.tag(100, "AcDbAlignedDimension");
+    tags.point(13, at.x, at.y, at.z);
+    tags.point(14, at.x, at.y, at.z);
+    tags.real(50, 0);
+    tags.tag(100, "AcDbRotatedDimension");
+    break;
+  }
+}
+
 void dxfLibOutput::emit_group(int space, const annNamedItemPtr& item,
                               const dxfEntityProperties& properties) {
+  const annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
+  const auto& members = group->get_group_geometry();
+  // An insert with attributes: a group where it was defined, holding the
+  // placed insert and the attribute texts.
+  std::vector<const annTextGeometry*> attributes;
+  const annGroup* cell = nullptr;
+  annNamedItemPtr cell_item;
+  for (const annGeometryItemannPtr& member : members) {
+    auto* text = annTextGeometry::sto_dynamic_cast(member.pointer());
+    auto* inner = annGroup::sto_dynamic_cast(member.pointer());
+    if (text && std::string(text->name().c_str()).compare(0, 6, "ATTRIB") == 0)
+      attributes.push_back(text);
+    else if (inner && !cell && state_->children.count(inner))
+      cell = inner, cell_item = member;
+    else
+      cell = nullptr, attributes.clear();
+  }
+  if (unplaced(*group) && cell && !attributes.empty() && attributes.size() + 1 == members.size()) {
+    std::uint64_t insert = emit_insert(space, cell_item, properties, 1);
+    for (const annTextGeometry* text : attributes)
+      emit_attribute(space, insert, *text, state_->children[text].properties);
+    drawing().begin_child(space, "SEQEND", insert, properties);
+    return;
+  }
+  emit_insert(space, item, properties, 0);
+}
+
+std::uint64_t dxfLibOutput::emit_insert(int space, const annNamedItemPtr& item,
+                                        const dxfEntityProperties& properties, int attributes) {
   const annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
   annNamedItemPtr inserted = item;
   // An insert of a block definition: the definition is the block, placed
@@ -822,8 +949,10 @@ void dxfLibOutput::emit_group(int space, const annNamedItemPtr& item,
   int block = block_of(inserted);
   dxfDrawingWriter& d = drawing();
   dxfTagWriter& tags = d.tags(space);
-  d.begin_entity(space, "INSERT", properties);
+  std::uint64_t handle = d.begin_entity(space, "INSERT", properties);
   tags.tag(100, "AcDbBlockReference");
+  if (attributes)
+    tags.integer(66, 1);
   tags.tag(2, d.space_name(block));
   giWorkplane3 frame(giWorkplaneWorld);
   double scale = 1.0;
@@ -842,6 +971,35 @@ void dxfLibOutput::emit_group(int space, const annNamedItemPtr& item,
   tags.real(43, scale);
   tags.real(50, std::atan2(u.y, u.x) * 180 / pi);
   write_extrusion(tags, ocs.z);
+  return handle;
+}
+
+void dxfLibOutput::emit_attribute(int space, std::uint64_t insert, const annTextGeometry& text,
+                                  const dxfEntityProperties& properties) {
+  std::string characters;
+  encode(text.text()->text(), characters);
+  const giWorkplane3& frame = text.lcs()->workplane();
+  dxfOcs ocs(frame.normal());
+  giVector3 at = ocs.of(as_vector(frame.origin()));
+  giVector3 u = ocs.of(frame.u_vector());
+  dxfEntityProperties shown = properties;
+  shown.invisible = 0; // an attribute is hidden by its own flag
+  dxfDrawingWriter& d = drawing();
+  dxfTagWriter& tags = d.tags(space);
+  d.begin_child(space, "ATTRIB", insert, shown);
+  tags.tag(100, "AcDbText");
+  tags.point(10, at.x, at.y, at.z);
+  tags.real(40, text.font()->height());
+  tags.tag(1, characters);
+  tags.real(50, std::atan2(u.y, u.x) * 180 / pi);
+  if (text.width() > 0)
+    tags.real(41, text.width());
+  tags.tag(7, text_style(*text.font()));
+  write_extrusion(tags, ocs.z);
+  tags.tag(100, "AcDbAttribute");
+  // The tag is not kept by the reader: attributes are numbered.
+  tags.tag(2, "ATTRIBUTE" + std::to_string(++attribute_count_));
+  tags.integer(70, properties.invisible ? 1 : 0);
 }
 
 vorabsTranslationStatus dxfLibOutput::curve3(const velCurvePtr3& curve,
@@ -882,6 +1040,8 @@ void dxfLibOutput::emit_item(int space, const annNamedItemPtr& item,
     emit_hatch(space, *fill, properties);
   else if (auto* cloud = annPointCloud::sto_dynamic_cast(item.pointer()))
     emit_points(space, *cloud, properties);
+  else if (dimension_type(item) >= 0)
+    emit_dimension(space, item, properties);
   else if (annGroup::sto_dynamic_cast(item.pointer()))
     emit_group(space, item, properties);
   else if (auto* sheet = annPresentation::sto_dynamic_cast(item.pointer()))

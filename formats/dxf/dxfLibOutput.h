@@ -20,6 +20,7 @@
 
 #include "vorabsLibOutput.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -96,7 +97,16 @@ private:
   void emit_triblock(int space, const giTriBlock& block, const std::string& kind,
                      const dxfEntityProperties& properties);
   void emit_group(int space, const annNamedItemPtr& group, const dxfEntityProperties& properties);
-  int block_of(const annNamedItemPtr& group);
+  // The block written for a group, made on first use; anonymous names the
+  // prefix of an anonymous block ("*D") when the block must be one.
+  int block_of(const annNamedItemPtr& group, const char* anonymous = nullptr);
+  // An INSERT placing a group's block; attributes: ATTRIBs follow it.
+  std::uint64_t emit_insert(int space, const annNamedItemPtr& group,
+                            const dxfEntityProperties& properties, int attributes);
+  void emit_attribute(int space, std::uint64_t insert, const annTextGeometry& text,
+                      const dxfEntityProperties& properties);
+  void emit_dimension(int space, const annNamedItemPtr& item,
+                      const dxfEntityProperties& properties);
   void emit_item(int space, const annNamedItemPtr& item, const dxfEntityProperties& properties);
   void emit_text(int space, const annTextGeometry& text, const dxfEntityProperties& properties);
   void emit_hatch(int space, const annFillArea& fill, const dxfEntityProperties& properties);
@@ -124,4 +134,6 @@ private:
   int failed_ = 0;
   int ucs_count_ = 0;
   int layout_count_ = 0;
+  int anonymous_count_ = 0;
+  int attribute_count_ = 0;
 };

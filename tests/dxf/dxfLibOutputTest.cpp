@@ -67,6 +67,12 @@ std::string drawing() {
     e(10, 0.0)(20, 0.0)(30, 0.0)(10, 1.0)(20, 1.0)(30, 0.0)(10, 2.0)(20, 0.0)(30, 0.0);
     e(0, "POINT")(8, "Walls")(10, 1.0)(20, 2.0)(30, 3.0);
     e(0, "3DFACE")(10, 0.0)(20, 0.0)(11, 1.0)(21, 0.0)(12, 1.0)(22, 1.0)(13, 1.0)(23, 1.0);
+    e(0, "TEXT")(10, 1.0)(20, 2.0)(40, 2.5)(1, "Stra\xC3\x9F" "e \xE2\x80\x94 \xD0\x96")(50, 30.0);
+    e(0, "MTEXT")(10, 1.0)(20, 5.0)(40, 2.0)(41, 40.0)(1, "Zeile 1\\PZeile {2}");
+    e(0, "HATCH")(2, "SOLID")(70, 1)(91, 2);
+    e(92, 3)(72, 0)(73, 1)(93, 4)(10, 0.0)(20, 0.0)(10, 9.0)(20, 0.0)(10, 9.0)(20, 9.0)(10, 0.0);
+    e(20, 9.0)(97, 0)(92, 2)(72, 1)(73, 1)(93, 2)(10, 3.0)(20, 4.0)(42, 1.0)(10, 5.0)(20, 4.0);
+    e(42, 1.0)(97, 0)(75, 0)(76, 1)(98, 0);
     e(0, "LINE")(67, 1)(10, 0.0)(20, 0.0)(11, 1.0)(21, 0.0);
     e(0, "VIEWPORT")(67, 1)(10, 148.0)(20, 105.0)(40, 297.0)(41, 210.0)(69, 1);
     e(0, "VIEWPORT")(67, 1)(10, 100.0)(20, 100.0)(40, 200.0)(41, 100.0)(69, 2);
@@ -78,6 +84,7 @@ std::string drawing() {
 }
 
 TEST(dxfLibOutputTest, WhatItWritesReadsBackWithTheSameKindsLooksAndShapes) {
+  std::setlocale(LC_ALL, "C.UTF-8"); // native text is the C runtime's, as hosts set it
   TempDir folder;
   std::string in = folder.file("in.dxf"), out = folder.file("out.dxf");
   std::ofstream(in, std::ios::binary) << drawing();
@@ -87,7 +94,7 @@ TEST(dxfLibOutputTest, WhatItWritesReadsBackWithTheSameKindsLooksAndShapes) {
   DxfRead first(in.c_str(), 1), second(out.c_str(), 1);
   EXPECT_EQ(second.errors(), "");
   EXPECT_TRUE(same_reading(in, out));
-  ASSERT_EQ(second.entities.size(), 24u);
+  ASSERT_EQ(second.entities.size(), 27u);
   std::ostringstream sheet;
   second.document->print(sheet);
   EXPECT_NE(sheet.str().find("paper 297 x 210"), std::string::npos) << sheet.str();
@@ -107,6 +114,25 @@ TEST(dxfLibOutputTest, WhatItWritesReadsBackWithTheSameKindsLooksAndShapes) {
                         "'); a=d.audit(); sys.exit(len(a.errors))\"";
     EXPECT_EQ(std::system(check.c_str()), 0);
   }
+}
+
+TEST(dxfLibOutputTest, TextsOfACodePageFileComeBackInThatCodePage) {
+  std::setlocale(LC_ALL, "C.UTF-8");
+  Dxf d;
+  d.section("HEADER",
+            [](Dxf& h) { h(9, "$ACADVER")(1, "AC1015")(9, "$DWGCODEPAGE")(3, "ANSI_1251"); });
+  // "Привет" in code page 1251.
+  d.section("ENTITIES",
+            [](Dxf& e) { e(0, "TEXT")(10, 0.0)(20, 0.0)(40, 1.0)(1, "\xCF\xF0\xE8\xE2\xE5\xF2"); });
+  TempDir folder;
+  std::string in = folder.file("in.dxf"), out = folder.file("out.dxf");
+  std::ofstream(in, std::ios::binary) << d.text();
+  RecordingChannel error;
+  ASSERT_TRUE(convert(in, out, error, "AC1015", "ANSI_1251")) << all(error);
+  EXPECT_TRUE(same_reading(in, out));
+  std::ifstream written(out, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("\n\xCF\xF0\xE8\xE2\xE5\xF2\n"), std::string::npos);
 }
 
 TEST(dxfLibOutputTest, AnEntityItCannotWriteFailsAloneWithAMessage) {

@@ -29,7 +29,7 @@ void expect_round_trip(const std::string& in, const TempDir& folder, const char*
   std::string out = folder.file("written.dxf");
   RecordingChannel error;
   ASSERT_TRUE(convert(in, out, error, version)) << all(error);
-  EXPECT_TRUE(same_reading(in, out));
+  EXPECT_TRUE(same_reading(in, out)) << all(error);
   if (have_ezdxf()) {
     std::string oracle = "/usr/bin/python3 " VORABS_SOURCE_DIR "/tests/dxf/ezdxf_compare.py " + in +
                          " " + out + " " + written_kinds;
