@@ -6,7 +6,8 @@
 // roughness modes) and shares, through handles, the annotation attached to
 // it (notes, leaders added later); a datum and a geometric tolerance also
 // share the geometry they apply to (their associated geometry), and a
-// tolerance specification the reference blocks of datums it refers to.
+// tolerance frame (gdtToleranceSpec) the reference blocks of the datums it
+// refers to.
 // Shared items stay items of the document; they are not members. Labels
 // are empty, datum names null and numbers unset (DBL_MAX) until set.
 #pragma once
@@ -192,8 +193,8 @@ public:
 
 using gdtReferenceBlockannPtr = annPtr<gdtReferenceBlock>;
 
-// A tolerance frame's specification: its tolerances and the reference
-// blocks of the datums it refers to, in order.
+// A tolerance frame: its tolerances and the reference blocks of the datums
+// it refers to, in order.
 class VOROUT_API gdtToleranceSpec final : public gdtAttachedBase {
   ANN_ITEM_KIND(gdtToleranceSpec)
 public:

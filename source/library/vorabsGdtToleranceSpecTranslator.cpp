@@ -1,4 +1,4 @@
-// vorabsGdtToleranceSpecTranslator.cpp - a GD&T tolerance specification and its reference blocks.
+// vorabsGdtToleranceSpecTranslator.cpp - a GD&T tolerance frame and its reference blocks.
 #include "vorabsGdtToleranceSpecTranslator.h"
 
 vorabsGdtToleranceSpecTranslator::vorabsGdtToleranceSpecTranslator(const giXform3& transform,
@@ -13,8 +13,8 @@ void vorabsGdtToleranceSpecTranslator::add_geometry(const annGeometryItemannPtr&
     vorabsGroupTranslator::add_geometry(item);
     return;
   }
-  if (gdtToleranceSpec* spec = gdtToleranceSpec::sto_dynamic_cast(group().pointer()))
-    spec->add_reference_block(gdtReferenceBlockannPtr(block->name(), block));
+  if (gdtToleranceSpec* frame = gdtToleranceSpec::sto_dynamic_cast(group().pointer()))
+    frame->add_reference_block(gdtReferenceBlockannPtr(block->name(), block));
 }
 
 utString vorabsGdtToleranceSpecTranslator::type_name() const {

@@ -1,8 +1,8 @@
-// vorabsGdtToleranceSpecTranslator.h - a GD&T tolerance specification and its reference blocks.
+// vorabsGdtToleranceSpecTranslator.h - a GD&T tolerance frame and its reference blocks.
 //
 // The compound object is a gdtToleranceSpec group made in the context's
 // document. A child's item that is a reference block (gdtReferenceBlock) is
-// added to the specification as a reference block, never as a member;
+// added to the frame as a reference block, never as a member;
 // every other item becomes a plain member of the group. The document owns
 // the group and the blocks. Format libraries supply attributes and
 // create_name_mangler.

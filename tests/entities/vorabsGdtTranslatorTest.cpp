@@ -145,18 +145,19 @@ TEST(vorabsGdtTranslatorTest, AnEmptyDatumNameIsNeverSet) {
   EXPECT_TRUE(gdtDatumRef::sto_dynamic_cast(reference->group().pointer())->datum_name().is_null());
 }
 
-TEST(vorabsGdtTranslatorTest, SpecificationTakesReferenceBlocksApartFromItsMembers) {
+TEST(vorabsGdtTranslatorTest, ToleranceFrameTakesReferenceBlocksApartFromItsMembers) {
   DimGdtScene scene;
   auto block = std::make_shared<Named<vorabsGroupTranslator>>(
       "block 1", sto_class_gdtReferenceBlock(), identity, scene.context);
   block->add_translator(scene.point("ref A"));
-  auto spec =
+  auto frame_translator =
       std::make_shared<Named<vorabsGdtToleranceSpecTranslator>>("S", identity, scene.context);
-  spec->add_translator(scene.point("frame"));
-  spec->add_translator(vorabsTranslatorcoPrf(block));
-  ASSERT_EQ(scene.run(vorabsTranslatorcoPrf(spec)), vorabsSTATUS_OK);
+  frame_translator->add_translator(scene.point("frame"));
+  frame_translator->add_translator(vorabsTranslatorcoPrf(block));
+  ASSERT_EQ(scene.run(vorabsTranslatorcoPrf(frame_translator)), vorabsSTATUS_OK);
 
-  const gdtToleranceSpec* made = gdtToleranceSpec::sto_dynamic_cast(spec->group().pointer());
+  const gdtToleranceSpec* made =
+      gdtToleranceSpec::sto_dynamic_cast(frame_translator->group().pointer());
   ASSERT_NE(made, nullptr);
   EXPECT_EQ(DimGdtScene::names(made->get_group_geometry()), "frame");
   ASSERT_EQ(made->reference_blocks().size(), 1u);
