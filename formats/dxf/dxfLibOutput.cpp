@@ -830,19 +830,22 @@ int dxfLibOutput::block_of(const annNamedItemPtr& item, const char* anonymous) {
   return space;
 }
 
-void dxfLibOutput::emit_dimension(int space, const annNamedItemPtr& item,
-                                  const dxfEntityProperties& properties) {
-  const annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
-  // Its geometry is a block of its own: that of the one block the
-  // dimension holds, else one made of its members.
-  annNamedItemPtr drawn = item;
-  const auto& members = group->get_group_geometry();
+annNamedItemPtr dxfLibOutput::drawn_block(const annNamedItemPtr& item) const {
+  // A group that holds one block definition (an insert, a dimension) draws
+  // that block; any other group is a block of its own members.
+  const auto& members = annGroup::sto_dynamic_cast(item.pointer())->get_group_geometry();
   if (members.size() == 1) {
     const annGroup* inner = annGroup::sto_dynamic_cast(members[0].pointer());
     if (inner && unplaced(*inner) && state_->children.count(inner))
-      drawn = members[0];
+      return members[0];
   }
-  int block = block_of(drawn, "*D");
+  return item;
+}
+
+void dxfLibOutput::emit_dimension(int space, const annNamedItemPtr& item,
+                                  const dxfEntityProperties& properties) {
+  // Its geometry is a block of its own.
+  int block = block_of(drawn_block(item), "*D");
   int type = dimension_type(item);
   // The defining points, laid out so that a reader finds the dimension's
   // own point again: the centre of a radius at 10, of a diameter halfway
@@ -935,18 +938,10 @@ void dxfLibOutput::emit_group(int space, const annNamedItemPtr& item,
 std::uint64_t dxfLibOutput::emit_insert(int space, const annNamedItemPtr& item,
                                         const dxfEntityProperties& properties, int attributes) {
   const annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
-  annNamedItemPtr inserted = item;
-  // An insert of a block definition: the definition is the block, placed
-  // by the insert's transform (or where it is, when the insert's geometry
-  // was moved into place already).
+  // Placed by the group's transform (or where it is, when the geometry was
+  // moved into place already).
   const annSPT* spt = group->transform().invalid() ? nullptr : group->transform().pointer();
-  const auto& members = group->get_group_geometry();
-  if (members.size() == 1) {
-    const annGroup* inner = annGroup::sto_dynamic_cast(members[0].pointer());
-    if (inner && unplaced(*inner) && state_->children.count(inner))
-      inserted = members[0];
-  }
-  int block = block_of(inserted);
+  int block = block_of(drawn_block(item));
   dxfDrawingWriter& d = drawing();
   dxfTagWriter& tags = d.tags(space);
   std::uint64_t handle = d.begin_entity(space, "INSERT", properties);

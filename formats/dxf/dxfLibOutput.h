@@ -105,6 +105,9 @@ private:
                             const dxfEntityProperties& properties, int attributes);
   void emit_attribute(int space, std::uint64_t insert, const annTextGeometry& text,
                       const dxfEntityProperties& properties);
+  // The group whose block a group draws: the one block definition it
+  // holds, or itself.
+  annNamedItemPtr drawn_block(const annNamedItemPtr& group) const;
   void emit_dimension(int space, const annNamedItemPtr& item,
                       const dxfEntityProperties& properties);
   void emit_item(int space, const annNamedItemPtr& item, const dxfEntityProperties& properties);
