@@ -1223,6 +1223,13 @@ vorabsTranslationStatus dxfLibOutput::annotation(const annNamedItemPtr& item,
                                                  const vorabsAttributeSet& attributes) {
   if (item.invalid())
     return fail(attributes, "the annotation item is empty");
+  if (annLight::sto_dynamic_cast(item.pointer())) {
+    // A light item holds its kind and name only: nothing to place a LIGHT by.
+    if (vorabsOutput* channel = output())
+      channel->tprintf("vorabs", "Ignoring light %s: lights are not written in DXF.\n",
+                       entity_name(attributes).c_str());
+    return vorabsTranslationStatus(vorabsSTATUS_IGNORED);
+  }
   if (const char* why = item_fault(item))
     return fail(attributes, why);
   std::string characters;
