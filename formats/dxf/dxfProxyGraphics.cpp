@@ -442,6 +442,11 @@ private:
       normal = normal +
                Vec{(a.y - b.y) * (a.z + b.z), (a.z - b.z) * (a.x + b.x), (a.x - b.x) * (a.y + b.y)};
     }
+    // Either side of the plane will do: the one facing up keeps a drawing's
+    // fills in its own plane rather than mirrored.
+    if (normal.z < 0.0 ||
+        (normal.z == 0.0 && (normal.y < 0.0 || (normal.y == 0.0 && normal.x < 0.0))))
+      normal = -1.0 * normal;
     Ocs ocs(normal);
     dxfEntity e = entity(dxfKind::HATCH);
     e.extrusion = as_point(ocs.z);

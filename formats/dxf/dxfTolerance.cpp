@@ -158,18 +158,10 @@ double text_height(const dxfFile& file) {
   return file.units >= 4 && file.units <= 7 ? 2.5 : 0.18;
 }
 
-// Lays the cells out from the insertion point along the direction: cells
-// side by side, a row below the other, the lines below the rows.
+// Lays the cells out in the frame's own coordinates (the insertion point
+// at the origin, the direction along x): cells side by side, a row below
+// the other, the lines below the rows.
 void lay_out(const dxfToleranceFrame& frame, dxfEntity& entity, double height) {
-  double dx = entity.point(1).x, dy = entity.point(1).y;
-  double norm = std::hypot(dx, dy);
-  if (!(norm > 0.0) || !std::isfinite(norm)) {
-    dx = 1.0;
-    dy = 0.0;
-    norm = 1.0;
-  }
-  dx /= norm;
-  dy /= norm;
   std::vector<dxfEntity>& graphics = entity.more().graphics;
   graphics.resize(size_t(frame.cells));
   std::vector<double> advance(3, 0.0);
@@ -192,11 +184,8 @@ void lay_out(const dxfToleranceFrame& frame, dxfEntity& entity, double height) {
     e.true_colour = entity.true_colour;
     e.lineweight = entity.lineweight;
     e.paper_space = entity.paper_space;
-    e.extrusion = entity.extrusion;
-    e.p[0] = {entity.p[0].x + along * dx - across * dy, entity.p[0].y + along * dy + across * dx,
-              entity.p[0].z};
+    e.p[0] = {along, across, 0.0};
     e.d40 = height;
-    e.a50 = std::atan2(dy, dx) * 180.0 / 3.14159265358979323846;
     e.text = text;
   };
   for (const dxfToleranceRow& row : frame.rows) {
@@ -237,6 +226,32 @@ private:
   utString name_;
 };
 
+// Where a frame stands: the insertion point (10, world coordinates), its
+// direction (11) along x, its normal (210) along z.
+giXform3 placement(const dxfEntity& e) {
+  double ux = e.p[1].x, uy = e.p[1].y, uz = e.p[1].z;
+  double nx = e.extrusion.x, ny = e.extrusion.y, nz = e.extrusion.z;
+  double n = std::sqrt(nx * nx + ny * ny + nz * nz);
+  if (!(n > 0.0) || !std::isfinite(n))
+    nx = 0.0, ny = 0.0, nz = 1.0, n = 1.0;
+  nx /= n, ny /= n, nz /= n;
+  double along = ux * nx + uy * ny + uz * nz; // keep the direction in the plane
+  ux -= along * nx, uy -= along * ny, uz -= along * nz;
+  double u = std::sqrt(ux * ux + uy * uy + uz * uz);
+  if (!(u > 1e-12) || !std::isfinite(u)) {
+    // No usable direction: the x axis of the plane by the arbitrary-axis rule.
+    bool near_z = std::fabs(nx) < 1.0 / 64 && std::fabs(ny) < 1.0 / 64;
+    double ax = 0.0, ay = near_z ? 1.0 : 0.0, az = near_z ? 0.0 : 1.0;
+    ux = ay * nz - az * ny, uy = az * nx - ax * nz, uz = ax * ny - ay * nx;
+    u = std::sqrt(ux * ux + uy * uy + uz * uz);
+  }
+  ux /= u, uy /= u, uz /= u;
+  double vx = ny * uz - nz * uy, vy = nz * ux - nx * uz, vz = nx * uy - ny * ux;
+  const double m[4][4] = {
+      {ux, vx, nx, e.p[0].x}, {uy, vy, ny, e.p[0].y}, {uz, vz, nz, e.p[0].z}, {0.0, 0.0, 0.0, 1.0}};
+  return giXform3(m);
+}
+
 // Builds the translators of one frame.
 class FrameBuilder {
 public:
@@ -246,7 +261,8 @@ public:
         name_(dxfTables::entity_name(entity)) {}
 
   vorabsTranslatorcoPrf build(const dxfToleranceFrame& frame) {
-    auto top = make<vorabsGdtGeometricToleranceTranslator>(name_);
+    auto top = std::make_shared<dxfGdtTranslator<vorabsGdtGeometricToleranceTranslator>>(
+        tables_, entity_, look_, name_, placement(entity_), context_);
     std::string characteristics;
     for (size_t i = 0; i < frame.rows.size(); ++i) {
       const dxfToleranceRow& row = frame.rows[i];

@@ -26,6 +26,13 @@ template <class T> const T* item(const DxfRead& r, const std::string& name) {
   return e ? T::sto_dynamic_cast(e->item.pointer()) : nullptr;
 }
 
+std::string at(const giPoint3& p) {
+  std::ostringstream out;
+  out << std::round(p.x * 1000) / 1000 + 0.0 << " " << std::round(p.y * 1000) / 1000 + 0.0 << " "
+      << std::round(p.z * 1000) / 1000 + 0.0;
+  return out.str();
+}
+
 std::string modifiers_of(const std::vector<int>& modifiers) {
   std::string out;
   for (int m : modifiers)
@@ -96,16 +103,19 @@ TEST(dxfToleranceTest, AFrameIsAGeometricToleranceOfSpecificationsTolerancesAndD
   EXPECT_TRUE(datum->modifiers().member(dxfGDT_LMC));
   EXPECT_TRUE(item<gdtToleranceSpec>(r, "TOLERANCE 1F frame 2"));
   EXPECT_STREQ(item<gdtDatum>(r, "TOLERANCE 1F datum identifier")->label().c_str(), "C");
-  // Each cell shows as a text along the frame's direction (here up the y axis).
+  // The frame stands at its point along its direction (here up the y axis);
+  // each cell shows as a text in it, the first a row's height below.
+  const auto* frame = item<gdtGeometricTolerance>(r, "TOLERANCE 1F");
+  ASSERT_TRUE(frame->transform().pointer());
+  const giWorkplane3& placed = frame->transform()->workplane();
+  EXPECT_EQ(at(placed.origin()) + "|" + at(giPoint3(0, 0, 0) + placed.u_vector()), "10 20 0|0 1 0");
   std::vector<const Entity*> texts = r.of("TEXT 1F (graphics of an entity)");
   ASSERT_EQ(texts.size(), 8u);
   const auto* symbol = annTextGeometry::sto_dynamic_cast(texts[0]->item.pointer());
   ASSERT_TRUE(symbol);
+  EXPECT_EQ(at(symbol->lcs()->workplane().origin()), "1.25 -2.5 0");
   // The position symbol, one character (how it prints depends on the locale).
   EXPECT_EQ(symbol->text()->text().length() > 0 && symbol->text()->text().length() <= 3, true);
-  EXPECT_NEAR(symbol->lcs()->workplane().origin().x, 12.5, 1e-9); // a row below the point
-  EXPECT_NEAR(symbol->lcs()->workplane().origin().y, 21.25, 1e-9);
-  EXPECT_NEAR(symbol->lcs()->workplane().u_vector().y, 1.0, 1e-9);
 }
 
 TEST(dxfAnnotationKindsTest, TablesArcAndJoggedDimensionsAreGroupsOverTheirBlocks) {

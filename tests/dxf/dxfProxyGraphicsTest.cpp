@@ -112,8 +112,9 @@ TEST(dxfProxyGraphicsTest, RecordsBelongToTheirOwnerAndAreMarkedAsItsGraphics) {
 TEST(dxfProxyGraphicsTest, AFilledPolygonIsASolidHatchAnOpenOneAClosedPolyline) {
   std::vector<std::string> notes;
   Data square = Data().i(4).p(0, 0, 2).p(1, 0, 2).p(1, 1, 2).p(0, 1, 2);
-  std::vector<dxfEntity> made =
-      dxf_proxy_graphics(graphics({{7, square}, {20, Data().i(1)}, {7, square}}), owner(), notes);
+  Data clockwise = Data().i(4).p(0, 0, 2).p(0, 1, 2).p(1, 1, 2).p(1, 0, 2);
+  std::vector<dxfEntity> made = dxf_proxy_graphics(
+      graphics({{7, square}, {20, Data().i(1)}, {7, clockwise}}), owner(), notes);
   ASSERT_EQ(made.size(), 2u);
   EXPECT_EQ(made[0].kind, dxfKind::POLYLINE);
   EXPECT_EQ(made[0].i70, 8 | 1);
@@ -122,7 +123,9 @@ TEST(dxfProxyGraphicsTest, AFilledPolygonIsASolidHatchAnOpenOneAClosedPolyline) 
   EXPECT_EQ(hatch.solid, 1);
   ASSERT_EQ(hatch.paths.size(), 1u);
   EXPECT_EQ(hatch.paths[0].vertices.size(), 4u);
-  EXPECT_DOUBLE_EQ(made[1].p[0].z, 2.0); // the elevation of its plane
+  EXPECT_DOUBLE_EQ(made[1].p[0].z, 2.0);      // the elevation of its plane
+  EXPECT_DOUBLE_EQ(made[1].extrusion.z, 1.0); // facing up, whatever its turn
+  EXPECT_DOUBLE_EQ(hatch.paths[0].vertices[1].y, 1.0);
 }
 
 TEST(dxfProxyGraphicsTest, TextsKeepTheirStringHeightAndDirection) {
