@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -243,6 +245,8 @@ TEST(dxfAnnotationKindsTest, WhatTheNewKindsDrawComesBackThroughTheWriter) {
     e(0, "ARC_DIMENSION")(5, "61")(2, "*T1")(10, 3.0)(20, 0.0);
     e(0, "ACAD_PROXY_ENTITY")(5, "80")(92, 132)(310, proxy_graphics());
     e(0, "LIGHT")(5, "70")(70, 2)(10, 1.0)(20, 2.0)(30, 3.0);
+    e(0, "TOLERANCE")(5, "1F")(3, "Standard")(10, 10.0)(20, 20.0)(30, 0.0)(1, frame_text);
+    e(11, 0.0)(21, 1.0)(31, 0.0);
   });
   TempDir folder;
   std::string in = folder.file("kinds.dxf"), out = folder.file("copy.dxf");
@@ -258,6 +262,21 @@ TEST(dxfAnnotationKindsTest, WhatTheNewKindsDrawComesBackThroughTheWriter) {
   ASSERT_EQ(original.size(), copy.size());
   for (size_t k = 0; k < original.size(); ++k)
     EXPECT_NEAR(original[k], copy[k], 1e-9) << k;
+  // The frame comes back as a TOLERANCE with its text, point and direction.
+  std::ifstream written(out);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(written, line);)
+    lines.push_back(line);
+  auto tolerance = std::find(lines.begin(), lines.end(), "TOLERANCE");
+  ASSERT_NE(tolerance, lines.end());
+  auto value = [&](const std::string& code) {
+    for (auto it = tolerance + 1; it + 1 < lines.end() && *it != "  0"; it += 2)
+      if (*it == code)
+        return *(it + 1);
+    return std::string("none");
+  };
+  EXPECT_EQ(value("  1"), frame_text);
+  EXPECT_EQ(value(" 10") + " " + value(" 20") + " " + value(" 21"), "10.0 20.0 1.0");
 }
 
 } // namespace
