@@ -173,7 +173,8 @@ public:
         break;
       if (code >= 0xD800 && code < 0xDC00) {
         unsigned low = unit16();
-        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+        code = low >= 0xDC00 && low < 0xE000 ? 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00)
+                                             : 0xFFFD; // a lone half of a pair
       }
       if (code >= 0x20 && code < 0x7F && code != '\\') {
         out += char(code);
@@ -479,6 +480,8 @@ private:
       p = xform().point(r.vec());
     if (!r.ok())
       return false;
+    if (rows == 0 || columns == 0)
+      return true;
     for (int32_t i = 0; i < rows; ++i)
       polyline(std::vector<Vec>(points.begin() + i * columns, points.begin() + (i + 1) * columns),
                false);

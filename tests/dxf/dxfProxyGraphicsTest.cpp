@@ -172,6 +172,16 @@ TEST(dxfProxyGraphicsTest, AShellIsAPolyfaceMeshItsLargerFacesFanned) {
   EXPECT_EQ(made[0].vertices[7].index[2], 5);
 }
 
+TEST(dxfProxyGraphicsTest, AMeshIsItsRowAndColumnLines) {
+  std::vector<std::string> notes;
+  Data grid = Data().i(2).i(2).p(0, 0, 0).p(1, 0, 0).p(0, 1, 0).p(1, 1, 0);
+  Data empty = Data().i(2000000000).i(0);
+  EXPECT_EQ(
+      decode(graphics({{8, grid}, {8, empty}}), notes),
+      (std::vector<std::string>{"LINE 5 | 0,0,0 1,0,0 | 0 0 0", "LINE 5 | 0,1,0 1,1,0 | 0 0 0",
+                                "LINE 5 | 0,0,0 0,1,0 | 0 0 0", "LINE 5 | 1,0,0 1,1,0 | 0 0 0"}));
+}
+
 TEST(dxfProxyGraphicsTest, UnknownCommandsAreSkippedByTheirSizeAndUndrawnOnesNoted) {
   std::vector<std::string> notes;
   std::string bytes = graphics(
