@@ -16,6 +16,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -158,35 +159,62 @@ double text_height(const dxfFile& file) {
   return file.units >= 4 && file.units <= 7 ? 2.5 : 0.18;
 }
 
+// A record drawn for the entity, with its look.
+dxfEntity piece(const dxfEntity& owner, dxfKind kind) {
+  dxfEntity e;
+  e.kind = kind;
+  e.graphics = 1;
+  e.has_handle = owner.has_handle;
+  e.handle = owner.handle;
+  e.line = owner.line;
+  e.layer = owner.layer;
+  e.linetype = owner.linetype;
+  e.colour = owner.colour;
+  e.true_colour = owner.true_colour;
+  e.lineweight = owner.lineweight;
+  e.paper_space = owner.paper_space;
+  return e;
+}
+
+// The closed outline of a cell from x0 to x1, y0 to y1.
+dxfEntity box(const dxfEntity& owner, double x0, double x1, double y0, double y1) {
+  dxfEntity e = piece(owner, dxfKind::POLYLINE);
+  e.i70 = 8 | 1;
+  for (const auto& corner : {std::make_pair(x0, y0), std::make_pair(x1, y0), std::make_pair(x1, y1),
+                             std::make_pair(x0, y1)}) {
+    dxfVertex v;
+    v.x = corner.first;
+    v.y = corner.second;
+    v.flags = 32;
+    e.vertices.push_back(v);
+  }
+  return e;
+}
+
 // Lays the cells out in the frame's own coordinates (the insertion point
-// at the origin, the direction along x): cells side by side, a row below
-// the other, the lines below the rows.
+// at the origin, the direction along x): a row's cells side by side in
+// boxes two texts high, the second row below the first, the lines below
+// the rows as texts alone. The texts come first, in the order of their
+// graphics indices, then the boxes.
 void lay_out(const dxfToleranceFrame& frame, dxfEntity& entity, double height) {
   std::vector<dxfEntity>& graphics = entity.more().graphics;
   graphics.resize(size_t(frame.cells));
+  std::vector<dxfEntity> boxes;
   std::vector<double> advance(3, 0.0);
   auto place = [&](const dxfToleranceCell& c, const std::string& characteristic) {
     if (c.graphic < 0)
       return;
-    std::string text = dxf_tolerance_cell_text(c, c.column, characteristic);
-    double along = advance[size_t(c.row)] + 0.5 * height;
-    double across = -(2.0 * c.row + 0.5) * height - 0.5 * height;
-    advance[size_t(c.row)] += (double(c.text.size() + c.modifiers.size()) + 1.5) * height;
+    double x0 = advance[size_t(c.row)];
+    double x1 = x0 + (double(c.text.size() + c.modifiers.size()) + 1.5) * height;
+    double baseline = -(2.0 * c.row + 1.0) * height;
+    advance[size_t(c.row)] = x1;
     dxfEntity& e = graphics[size_t(c.graphic)];
-    e.kind = dxfKind::TEXT;
-    e.graphics = 1;
-    e.has_handle = entity.has_handle;
-    e.handle = entity.handle;
-    e.line = entity.line;
-    e.layer = entity.layer;
-    e.linetype = entity.linetype;
-    e.colour = entity.colour;
-    e.true_colour = entity.true_colour;
-    e.lineweight = entity.lineweight;
-    e.paper_space = entity.paper_space;
-    e.p[0] = {along, across, 0.0};
+    e = piece(entity, dxfKind::TEXT);
+    e.p[0] = {x0 + 0.5 * height, baseline, 0.0};
     e.d40 = height;
-    e.text = text;
+    e.text = dxf_tolerance_cell_text(c, c.column, characteristic);
+    if (c.row < 2)
+      boxes.push_back(box(entity, x0, x1, baseline - 0.5 * height, baseline + 1.5 * height));
   };
   for (const dxfToleranceRow& row : frame.rows) {
     place(row.symbol, row.characteristic);
@@ -197,6 +225,8 @@ void lay_out(const dxfToleranceFrame& frame, dxfEntity& entity, double height) {
   }
   place(frame.projected_height, std::string());
   place(frame.datum_identifier, std::string());
+  for (dxfEntity& b : boxes)
+    graphics.push_back(std::move(b));
 }
 
 // A GD&T translator of the framework that carries the TOLERANCE entity's
@@ -272,6 +302,9 @@ public:
     }
     if (!characteristics.empty())
       top->add_property(property("characteristic", characteristics));
+    for (size_t i = size_t(frame.cells); i < entity_.extra->graphics.size(); ++i)
+      top->add_translator(vorabsTranslatorcoPrf(
+          new dxfCurveEntityTranslator(context_, tables_, entity_.extra->graphics[i], look_)));
     if (frame.projected_height.graphic >= 0) {
       top->add_translator(text(frame.projected_height));
       top->add_property(property("projected tolerance zone", frame.projected_height.text));
@@ -437,7 +470,7 @@ vorabsTranslatorcoPrf dxf_tolerance_translator(const vorabsContext& context,
                                                const dxfTablesPtr& tables, const dxfEntity& entity,
                                                const dxfLook& look) {
   dxfToleranceFrame frame = dxf_tolerance_frame(entity.text);
-  if (frame.cells == 0 || !entity.extra || entity.extra->graphics.size() != size_t(frame.cells))
+  if (frame.cells == 0 || !entity.extra || entity.extra->graphics.size() < size_t(frame.cells))
     return vorabsTranslatorcoPrf();
   return FrameBuilder(context, tables, entity, look).build(frame);
 }

@@ -64,13 +64,14 @@ DXF_API std::string dxf_tolerance_cell_text(const dxfToleranceCell& cell, int co
                                             const std::string& characteristic);
 
 // The decoder of TOLERANCE: style (3), insertion point (10), direction
-// (11), frame text (1); its cells laid out as TEXT records in graphics.
+// (11), frame text (1); its cells laid out as TEXT records in graphics,
+// followed by the boxes of the rows' cells (closed POLYLINEs).
 DXF_API void dxf_decode_tolerance(const dxfTags& tags, dxfEntity& entity, dxfFile& file);
 
 // The geometric tolerance of a TOLERANCE entity: per row a tolerance
 // specification holding its tolerances and datum references, the datum
-// identifier a datum, each showing its cell's text. Unset when the frame has
-// no cell.
+// identifier a datum, each showing its cell's text, the boxes plain members. Unset when the frame
+// has no cell.
 vorabsTranslatorcoPrf dxf_tolerance_translator(const vorabsContext& context,
                                                const dxfTablesPtr& tables, const dxfEntity& entity,
                                                const dxfLook& look);

@@ -116,6 +116,10 @@ TEST(dxfToleranceTest, AFrameIsAGeometricToleranceOfSpecificationsTolerancesAndD
   const auto* symbol = annTextGeometry::sto_dynamic_cast(texts[0]->item.pointer());
   ASSERT_TRUE(symbol);
   EXPECT_EQ(at(symbol->lcs()->workplane().origin()), "1.25 -2.5 0");
+  // The six cells of the rows stand in boxes two texts high.
+  std::vector<const Entity*> boxes = r.of("POLYLINE 1F (graphics of an entity)");
+  ASSERT_EQ(boxes.size(), 6u);
+  EXPECT_EQ(boxes[0]->curve, "polyline");
   // The position symbol, one character (how it prints depends on the locale).
   EXPECT_EQ(symbol->text()->text().length() > 0 && symbol->text()->text().length() <= 3, true);
 }
