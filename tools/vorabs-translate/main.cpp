@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
   if (args.show == "formats")
     return print_formats(), 0;
   if (args.merge)
-    return translate_merge(args.files, args.report, std::cout);
+    return translate_merge(args.files, args.manifest, args.report, std::cout);
   catch_interrupt();
   if (!args.manifest.empty() || !args.results.empty())
     return translate_run_batch(args);

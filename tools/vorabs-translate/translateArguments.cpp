@@ -66,7 +66,8 @@ const Option options[] = {
     {nullptr, "--results", "FILE.jsonl",
      "append each file's JSON report as a line; skip inputs already there",
      [](translateArguments& a, const std::string& v) { return a.results = v, std::string(); }},
-    {nullptr, "--merge", nullptr, "the FILEs are results files: print their one summary",
+    {nullptr, "--merge", nullptr,
+     "the FILEs are results files: print their one summary (with --manifest, of its inputs)",
      [](translateArguments& a, const std::string&) { return a.merge = 1, std::string(); }},
 };
 
@@ -130,12 +131,14 @@ std::string translate_parse_arguments(int argc, const char* const* argv, transla
     return "";
   if (args.quiet && args.verbose)
     return "--quiet and --verbose exclude each other";
-  if (!args.manifest.empty() && !args.files.empty())
+  if (!args.manifest.empty() && !args.files.empty() && !args.merge)
     return "--manifest takes no FILE arguments";
   if (args.manifest.empty() && (args.shards > 1 || !args.out_dir.empty()))
     return args.shards > 1 ? "--shard needs --manifest" : "--out-dir needs --manifest";
+  if (args.merge && args.files.empty())
+    return "--merge needs results files";
   if (args.files.empty() && args.manifest.empty())
-    return args.merge ? "--merge needs results files" : "no file given";
+    return "no file given";
   if (!args.output.empty() && (args.files.size() != 1 || !args.manifest.empty()))
     return "-o takes exactly one input file (--out-dir for several)";
   return "";

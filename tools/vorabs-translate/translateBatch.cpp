@@ -293,8 +293,39 @@ int translate_run_batch(const translateArguments& args) {
   return translate_run(args, tasks, finished, earlier);
 }
 
-int translate_merge(const std::vector<std::string>& files, const std::string& report,
-                    std::ostream& out) {
+// Keeps of latest the results of the manifest's inputs; the number of
+// inputs without one, each named on standard error.
+static int keep_manifest(const std::string& manifest,
+                         std::map<std::string, std::map<std::string, std::string>>& latest,
+                         int& status) {
+  std::vector<std::string> inputs;
+  const std::string wrong = translate_read_manifest(manifest, inputs);
+  if (!wrong.empty()) {
+    std::cerr << "vorabs-translate: " << translate_escape(wrong) << "\n";
+    status = 2;
+    return 0;
+  }
+  std::map<std::string, std::map<std::string, std::string>> kept;
+  int missing = 0;
+  for (const std::string& input : inputs) {
+    const auto found = latest.find(json_text(input));
+    if (found != latest.end()) {
+      kept.insert(*found);
+    } else if (++missing <= 10) {
+      std::cerr << "vorabs-translate: " << translate_escape(input) << ": no result\n";
+    }
+  }
+  latest.swap(kept);
+  if (missing > 0) {
+    std::cerr << "vorabs-translate: " << missing << " of " << inputs.size()
+              << " inputs have no result\n";
+    status = 2;
+  }
+  return missing;
+}
+
+int translate_merge(const std::vector<std::string>& files, const std::string& manifest,
+                    const std::string& report, std::ostream& out) {
   // By input, the last line wins: a rerun appends a newer result.
   std::map<std::string, std::map<std::string, std::string>> latest;
   int status = 0;
@@ -304,6 +335,7 @@ int translate_merge(const std::vector<std::string>& files, const std::string& re
       std::cerr << "vorabs-translate: cannot read the results " << translate_escape(file) << "\n";
       status = 2;
     }
+  const int missing = manifest.empty() ? 0 : keep_manifest(manifest, latest, status);
   translateTotals totals;
   std::map<std::string, int> statuses;
   std::ostringstream rows;
@@ -337,8 +369,8 @@ int translate_merge(const std::vector<std::string>& files, const std::string& re
   if (report != "-")
     file.open(report, std::ios::binary);
   std::ostream& json = report == "-" ? out : file;
-  json << "{\n  \"files\": " << totals.files << ",\n  \"exit_status\": " << status
-       << ",\n  \"totals\": ";
+  json << "{\n  \"files\": " << totals.files << ",\n  \"missing\": " << missing
+       << ",\n  \"exit_status\": " << status << ",\n  \"totals\": ";
   translate_json_totals(json, totals);
   json << ",\n  \"statuses\": {";
   separator = "";

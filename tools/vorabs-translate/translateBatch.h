@@ -75,6 +75,7 @@ int translate_run_batch(const translateArguments& args);
 
 // Reads results files into one summary: a line on out, and with report a
 // JSON summary ("-" for standard output); the exit status, the worst of the
-// files' (2 when a results file cannot be read).
-int translate_merge(const std::vector<std::string>& results, const std::string& report,
-                    std::ostream& out);
+// files' (2 when a results file cannot be read). With a manifest, only its
+// inputs count, and an input without a result is reported missing (exit 2).
+int translate_merge(const std::vector<std::string>& results, const std::string& manifest,
+                    const std::string& report, std::ostream& out);
