@@ -2,7 +2,7 @@
 // came of it.
 #include "translateJob.h"
 
-#include "translateHostSink.h"
+#include "vorabsDocumentSink.h"
 
 #include "dxfLibInput.h"
 #include "dxfLibOutput.h"
@@ -185,7 +185,7 @@ private:
   };
 
   int read();
-  void walk(vorabsLibSink& sink, translateHostSink* host);
+  void walk(vorabsLibSink& sink, vorabsDocumentSink* host);
   void finish();
   void move_to_paper_space(const dxfEntity& e);
   const utTypeID& kind_of(const std::string& text, const std::string& key);
@@ -225,7 +225,7 @@ translateResult Job::run() {
   const auto start = std::chrono::steady_clock::now();
   if (read()) {
     if (options_.output.empty()) {
-      translateHostSink host(document_);
+      vorabsDocumentSink host(document_);
       host.set_error(&error_);
       host.set_output(&output_);
       walk(host, &host);
@@ -274,7 +274,7 @@ int Job::read() {
   return result_.readable;
 }
 
-void Job::walk(vorabsLibSink& sink, translateHostSink* host) {
+void Job::walk(vorabsLibSink& sink, vorabsDocumentSink* host) {
   Receiver receiver(*this, reader_, sink);
   if (host)
     receiver.set_new_geometry_hook([host]() { host->prepare_for_new_geometry(); });

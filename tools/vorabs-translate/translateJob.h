@@ -4,7 +4,7 @@
 // translate_file reads the file with dxfLibInput, walks its objects the way
 // a host does (every sub-object comes back through the host's receiver, so
 // that each one is counted, shows on the progress and can be cancelled) and
-// sends them into a translateHostSink building an annotation document, or
+// sends them into a vorabsDocumentSink building an annotation document, or
 // into the DXF writer when an output file is named. Everything the reader,
 // its translators and the sink write to their channels is kept as message
 // lines and in a message log keyed by the entity being translated; the log's
