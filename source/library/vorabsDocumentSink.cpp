@@ -10,14 +10,14 @@
 vorabsDocumentSink::~vorabsDocumentSink() = default;
 
 vorabsTranslationStatus vorabsDocumentSink::curve3(const velCurvePtr3& curve,
-                                                  const vorabsAttributeSet& attributes) {
+                                                   const vorabsAttributeSet& attributes) {
   if (curve.invalid())
     return vorabsLibSink::curve3(curve, attributes);
   return take(make_annCurveItem(&document_, utString(curve->kind()), name(attributes)), attributes);
 }
 
 vorabsTranslationStatus vorabsDocumentSink::surface(const velSurfPtr& surface,
-                                                   const vorabsAttributeSet& attributes) {
+                                                    const vorabsAttributeSet& attributes) {
   if (surface.invalid())
     return vorabsLibSink::surface(surface, attributes);
   return take(make_annSurfaceItem(&document_, utString(surface->kind()), name(attributes)),
@@ -25,28 +25,28 @@ vorabsTranslationStatus vorabsDocumentSink::surface(const velSurfPtr& surface,
 }
 
 vorabsTranslationStatus vorabsDocumentSink::topology(const topTopologyPtr& topology,
-                                                    const vorabsAttributeSet& attributes) {
+                                                     const vorabsAttributeSet& attributes) {
   if (topology.invalid())
     return vorabsLibSink::topology(topology, attributes);
   return faces(topology->num_faces(), attributes);
 }
 
 vorabsTranslationStatus vorabsDocumentSink::workplane3(const giWorkplane3& workplane,
-                                                      const vorabsAttributeSet& attributes) {
+                                                       const vorabsAttributeSet& attributes) {
   if (workplane.invalid())
     return vorabsLibSink::workplane3(workplane, attributes);
   return take(make_annWorkplaneItem(&document_, workplane, name(attributes)), attributes);
 }
 
 vorabsTranslationStatus vorabsDocumentSink::point3(const giPoint3& point,
-                                                  const vorabsAttributeSet& attributes) {
+                                                   const vorabsAttributeSet& attributes) {
   if (point.invalid())
     return vorabsLibSink::point3(point, attributes);
   return take(make_annPointItem(&document_, point, name(attributes)), attributes);
 }
 
 vorabsTranslationStatus vorabsDocumentSink::triblock(const giTriBlock& block,
-                                                    const vorabsAttributeSet& attributes) {
+                                                     const vorabsAttributeSet& attributes) {
   const utString item_name = name(attributes);
   annSurfaceItemannPtr item =
       make_annSurfaceItem(&document_, utString("triangle block"), item_name);
@@ -56,14 +56,14 @@ vorabsTranslationStatus vorabsDocumentSink::triblock(const giTriBlock& block,
 }
 
 vorabsTranslationStatus vorabsDocumentSink::body(const aqtIBodycoPrf& body,
-                                                const vorabsAttributeSet& attributes) {
+                                                 const vorabsAttributeSet& attributes) {
   if (body.pointer() == nullptr)
     return vorabsLibSink::body(body, attributes);
   return faces(body->num_faces(), attributes);
 }
 
 vorabsTranslationStatus vorabsDocumentSink::annotation(const annNamedItemPtr& item,
-                                                      const vorabsAttributeSet& attributes) {
+                                                       const vorabsAttributeSet& attributes) {
   if (item.invalid())
     return vorabsLibSink::annotation(item, attributes);
   annGeometryItemannPtr geometry = annGeometryItemannPtr::cast(item);
@@ -82,7 +82,7 @@ int vorabsDocumentSink::valid_units(vorLengthUnit&) const {
 }
 
 vorabsTranslationStatus vorabsDocumentSink::take(const annGeometryItemannPtr& item,
-                                                const vorabsAttributeSet& attributes) {
+                                                 const vorabsAttributeSet& attributes) {
   current_ = annNamedItemPtr();
   if (item.invalid())
     return vorabsSTATUS_FAILED;

@@ -50,8 +50,8 @@ TEST(translateCommandLineTest, AWrongOptionOrValueIsNamedOnStandardError) {
 
 TEST(translateCommandLineTest, ValuesAreTakenAsUsersTypeThem) {
   TempDir folder;
-  const CommandRun joined = run_command(folder, "-j2 -q --report=" + folder.file("r.json") + " " +
-                                                    sample + " " + sample);
+  const CommandRun joined =
+      run_command(folder, "-j2 -q --report=" + folder.file("r.json") + " " + sample + " " + sample);
   EXPECT_EQ(joined.status, 0) << joined.err;
   EXPECT_EQ(file_text(folder.file("r.json")).compare(0, 2, "[\n"), 0);
   const CommandRun piped = run_command(folder, sample + " --report -");
@@ -81,10 +81,10 @@ TEST(translateCommandLineTest, AnOutputOntoAnInputIsRefusedBeforeAnythingIsRead)
   TempDir folder;
   const std::string copy = folder.file("copy.dxf");
   std::ofstream(copy, std::ios::binary) << file_text(sample);
-  for (const std::string& args : {copy + " -o " + copy, copy + " --report " + copy,
-                                  copy + " -o " + folder.path() + "/../" +
-                                      folder.path().substr(folder.path().rfind('/') + 1) +
-                                      "/copy.dxf"}) {
+  for (const std::string& args :
+       {copy + " -o " + copy, copy + " --report " + copy,
+        copy + " -o " + folder.path() + "/../" +
+            folder.path().substr(folder.path().rfind('/') + 1) + "/copy.dxf"}) {
     const CommandRun run = run_command(folder, args);
     EXPECT_EQ(run.status, 2) << args;
     EXPECT_TRUE(has(run.err, "refusing to write over it")) << run.err;
@@ -105,7 +105,9 @@ TEST(translateCommandLineTest, AFileThatIsNotDxfIsReportedAsSuch) {
 }
 
 TEST(translateCommandLineTest, BytesThatAreNotPrintableAreEscaped) {
-  EXPECT_EQ(translate_escape("a\x7F" "b\x01"), "a\\x7Fb\\x01");
+  EXPECT_EQ(translate_escape("a\x7F"
+                             "b\x01"),
+            "a\\x7Fb\\x01");
   EXPECT_EQ(translate_escape("caf\xC3\xA9 \xFF"), "caf\xC3\xA9 \\xFF");
   EXPECT_EQ(translate_escape("\xE2\x82"), "\\xE2\\x82"); // a sequence cut short
 }
