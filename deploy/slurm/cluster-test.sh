@@ -40,6 +40,7 @@ cleanup() {
   rm -rf "$tmp"
 }
 trap cleanup EXIT
+trap "exit 1" INT TERM
 [ -n "${KEEP:-}" ] && trap - EXIT
 
 # --- munge: its own key and socket -------------------------------------------

@@ -48,8 +48,9 @@ public:
   // The drawing unit of $INSUNITS; 0 when the file names none this
   // framework knows (unitless, microinches, ...), unit then untouched.
   int length_unit(vorLengthUnit& unit) const;
-  // Entities read whose translation this reader does not make yet (TEXT,
-  // MTEXT, HATCH, DIMENSION, LEADER, MULTILEADER, ATTRIB ...), by type.
+  // Entities read of kinds this reader has no translator for (ATTDEF, the
+  // kinds the parser knows only by name ...), by type, in model space and
+  // blocks together.
   const std::map<std::string, int>& untranslated() const { return untranslated_; }
   // Entities that could not be made into translators (an INSERT of a
   // missing block, nesting too deep), by type.

@@ -345,6 +345,13 @@ void Job::finish() {
   }
   result_.untranslated = reader_.untranslated();
   result_.unbuilt = reader_.unbuilt();
+  // The entities of blocks that nothing places are read and never reach a
+  // translator: they made nothing, without a fault.
+  for (auto& t : result_.block_entities) {
+    const int rest = t.second.read - t.second.translated - t.second.ignored - t.second.failed;
+    if (rest > 0 && !result_.untranslated.count(t.first) && !result_.cancelled)
+      t.second.ignored += rest;
+  }
   TextChannel summary;
   log_.set_output(&summary);
   log_.set_error(&summary);

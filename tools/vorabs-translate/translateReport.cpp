@@ -34,7 +34,7 @@ void print_row(std::ostream& out, const std::string& label, const translateTally
 
 // One row per DXF type; read = translated + ignored + failed + untranslated
 // in every row, the untranslated ones being those of kinds the reader has
-// no translator for (listed in the model-space table, where they are read).
+// no translator for (every entity of such a kind, wherever it lies).
 void print_table(std::ostream& out, const char* heading,
                  const std::map<std::string, translateTally>& tallies,
                  const std::map<std::string, int>& untranslated) {
@@ -47,8 +47,7 @@ void print_table(std::ostream& out, const char* heading,
   translateTally total;
   int total_untranslated = 0;
   for (const auto& t : tallies) {
-    const auto found = untranslated.find(t.first);
-    const int none = found == untranslated.end() ? 0 : found->second;
+    const int none = untranslated.count(t.first) ? t.second.read : 0;
     print_row(out, t.first, t.second, none);
     total.read += t.second.read;
     total.translated += t.second.translated;
@@ -252,7 +251,7 @@ void translate_print_report(std::ostream& out, const translateResult& r) {
     out << ", " << r.status;
   out << "\n";
   print_table(out, "entity", r.entities, r.untranslated);
-  print_table(out, "block entity", r.block_entities, std::map<std::string, int>());
+  print_table(out, "block entity", r.block_entities, r.untranslated);
   print_counts(out, "not translated by the reader", r.untranslated);
   print_counts(out, "could not be built", r.unbuilt);
   print_counts(out, "skipped (unknown)", r.skipped);
