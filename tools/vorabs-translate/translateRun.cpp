@@ -105,7 +105,9 @@ void translate_tasks(const translateArguments& args, const std::vector<translate
                      translateProgress* progress) {
   std::atomic<size_t> next{0};
   auto work = [&]() {
-    for (size_t i; (i = next++) < tasks.size();) {
+    // Once cancelled, the inputs not begun are left alone: a rerun of a
+    // batch takes them up.
+    for (size_t i; !translate_cancel_requested() && (i = next++) < tasks.size();) {
       translateOptions options;
       options.output = tasks[i].output;
       options.dump = args.dump;
@@ -124,7 +126,11 @@ void translate_tasks(const translateArguments& args, const std::vector<translate
     thread.join();
 }
 
-int write_json(const std::string& path, const std::vector<translateResult>& results) {
+int write_json(const std::string& path, const std::vector<translateResult>& all) {
+  std::vector<translateResult> results; // those begun before a cancellation
+  for (const translateResult& result : all)
+    if (!result.file.empty())
+      results.push_back(result);
   if (path == "-") {
     translate_write_json(std::cout, results);
     return std::cout.flush() ? 0 : 2;
