@@ -50,51 +50,50 @@ private:
   int drawn_ = -1;
 };
 
-// Reports the results in the order of the tasks as they become ready.
+// Reports the results in the order of the tasks as they become ready;
+// keeps only those that wait for an earlier one, and all of them only when
+// the JSON report needs them, so that a long list does not pile up.
 class Reporter {
 public:
-  Reporter(const translateArguments& args, size_t count, TerminalBar* bar)
-      : args_(args), results_(count), ready_(count, 0), bar_(bar) {}
+  Reporter(const translateArguments& args, TerminalBar* bar) : args_(args), bar_(bar) {}
 
   void done(size_t index, translateResult result, const std::string& trouble) {
     std::lock_guard<std::mutex> lock(mutex_);
-    results_[index] = std::move(result);
-    troubles_.emplace_back(index, trouble);
-    ready_[index] = 1;
-    for (; next_ < results_.size() && ready_[next_]; ++next_)
-      report(next_);
+    pending_.emplace(index, std::make_pair(std::move(result), trouble));
+    for (auto first = pending_.begin(); first != pending_.end() && first->first == next_;
+         first = pending_.begin(), ++next_) {
+      report(first->second.first, first->second.second);
+      if (!args_.report.empty())
+        kept_.push_back(std::move(first->second.first));
+      pending_.erase(first);
+    }
   }
-  const std::vector<translateResult>& results() const { return results_; }
+  const std::vector<translateResult>& results() const { return kept_; }
   int status() const { return status_; }
   const translateTotals& totals() const { return totals_; }
 
 private:
-  void report(size_t index) {
-    translateResult& r = results_[index];
+  void report(const translateResult& r, const std::string& trouble) {
     if (bar_)
       bar_->clear();
     status_ = std::max(status_, r.exit_status());
     translate_print_messages(std::cerr, r, args_.quiet, args_.verbose);
-    for (const auto& trouble : troubles_)
-      if (trouble.first == index && !trouble.second.empty()) {
-        std::cerr << "vorabs-translate: " << translate_escape(trouble.second) << "\n";
-        status_ = 2;
-      }
+    if (!trouble.empty()) {
+      std::cerr << "vorabs-translate: " << translate_escape(trouble) << "\n";
+      status_ = 2;
+    }
     if (!args_.quiet && args_.report != "-")
       translate_print_report(std::cout, r);
     if (args_.dump)
       std::cout << "document of " << translate_escape(r.file) << ":\n" << r.document;
     totals_.add(r);
-    if (args_.report.empty())
-      r = translateResult(); // reported: nothing more needs it
   }
 
   const translateArguments& args_;
-  std::vector<translateResult> results_;
-  std::vector<char> ready_;
-  std::vector<std::pair<size_t, std::string>> troubles_;
   TerminalBar* bar_;
   std::mutex mutex_;
+  std::map<size_t, std::pair<translateResult, std::string>> pending_;
+  std::vector<translateResult> kept_;
   size_t next_ = 0;
   int status_ = 0;
   translateTotals totals_;
@@ -126,11 +125,7 @@ void translate_tasks(const translateArguments& args, const std::vector<translate
     thread.join();
 }
 
-int write_json(const std::string& path, const std::vector<translateResult>& all) {
-  std::vector<translateResult> results; // those begun before a cancellation
-  for (const translateResult& result : all)
-    if (!result.file.empty())
-      results.push_back(result);
+int write_json(const std::string& path, const std::vector<translateResult>& results) {
   if (path == "-") {
     translate_write_json(std::cout, results);
     return std::cout.flush() ? 0 : 2;
@@ -194,7 +189,7 @@ int translate_run(const translateArguments& args, const std::vector<translateTas
   std::unique_ptr<TerminalBar> bar;
   if (!args.quiet && isatty(STDERR_FILENO))
     bar.reset(new TerminalBar);
-  Reporter reporter(args, tasks.size(), bar.get());
+  Reporter reporter(args, bar.get());
   translate_tasks(args, tasks, finished, reporter, bar.get());
   bar.reset();
   if (!args.quiet && args.report != "-" && tasks.size() > 1)
