@@ -77,6 +77,14 @@ TEST(translateCommandLineTest, MessagesGoToStandardErrorAsVerbosityAsks) {
   EXPECT_TRUE(has(run_command(folder, "-v " + sample).err, info));
 }
 
+TEST(translateCommandLineTest, AnOutputThatCannotBeWrittenIsAnErrorOnStandardError) {
+  TempDir folder;
+  const CommandRun run = run_command(folder, sample + " -o " + folder.file("no/such.dxf"));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_TRUE(has(run.err, "Error : Cannot write " + folder.file("no/such.dxf"))) << run.err;
+  EXPECT_FALSE(has(run.out, sample + ": Error")); // only the report's summary quotes it
+}
+
 TEST(translateCommandLineTest, AnOutputOntoAnInputIsRefusedBeforeAnythingIsRead) {
   TempDir folder;
   const std::string copy = folder.file("copy.dxf");
