@@ -107,6 +107,7 @@ TEST(translateBatchTest, TheMergeOfTwoShardsIsTheSummaryOfOneRun) {
   EXPECT_TRUE(has(file_text(whole), "\"missing\": 0"));
   const CommandRun part = run_command(batch.folder, merge + "- " + a);
   EXPECT_EQ(part.status, 2);
+  EXPECT_EQ(part.out.compare(0, 2, "{\n"), 0) << part.out; // the JSON alone
   EXPECT_TRUE(has(part.err, bad + ": no result")) << part.err;
 }
 

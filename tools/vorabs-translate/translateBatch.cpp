@@ -362,7 +362,8 @@ int translate_merge(const std::vector<std::string>& files, const std::string& ma
          << ", \"totals\": " << (m.count("totals") ? m.at("totals") : "{}") << "}";
     separator = ",";
   }
-  translate_print_totals(out, totals);
+  if (report != "-") // standard output holds the JSON alone
+    translate_print_totals(out, totals);
   if (report.empty())
     return status;
   std::ofstream file;
