@@ -37,7 +37,8 @@ public:
   const char* format_name() const override { return "DXF"; }
 
   // Reads the named file; 0 when nothing could be read (no such file, a
-  // directory, an empty, binary DXF or DWG file).
+  // directory, an empty, binary DXF or DWG file, a file faulty from its
+  // first group on, which is no DXF at all).
   int read_input(const vorabsContext& context, vorabsIfStream& stream) override;
   // The same for size bytes in memory, reported under name.
   int read_buffer(const vorabsContext& context, const char* data, size_t size, const char* name);

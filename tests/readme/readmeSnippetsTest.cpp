@@ -36,6 +36,7 @@ TEST(readmeSnippetsTest, TheHostSnippetReadsTheSampleIntoADocument) {
   EXPECT_EQ(read_into_document(VORABS_SOURCE_DIR "/samples/bracket.dxf", document), 134);
   EXPECT_GT(document.num_items(), 50u);
   EXPECT_EQ(read_into_document(VORABS_SOURCE_DIR "/no-such.dxf", document), -1);
+  EXPECT_EQ(read_into_document(VORABS_SOURCE_DIR "/README.md", document), -1); // no DXF at all
 }
 
 } // namespace
