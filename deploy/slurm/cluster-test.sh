@@ -27,7 +27,7 @@ for daemon in munged slurmctld slurmd sbatch; do
   command -v "$daemon" >/dev/null || [ -x "/usr/sbin/$daemon" ] || skip "$daemon is not installed"
 done
 [ "$(id -u)" = 0 ] || skip "the daemons need root here (slurmd starts jobs as their user)"
-[ -d "$corpus" ] || fail "no corpus at $corpus"
+[ -d "$corpus" ] || skip "no corpus at $corpus (give it as the second argument or VORABS_CORPUS)"
 
 tmp=$(mktemp -d /tmp/vorabs-slurm.XXXXXX)
 chmod 755 "$tmp"
