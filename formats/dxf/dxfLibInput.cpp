@@ -4,6 +4,7 @@
 #include "dxfAnnotationTranslators.h"
 #include "dxfAttributes.h"
 #include "dxfGeometry.h"
+#include "dxfHatchPattern.h"
 #include "dxfParser.h"
 #include "dxfTranslators.h"
 
@@ -49,6 +50,9 @@ public:
     if (!made.invalid() && e.extra)
       for (const auto& group : e.extra->xdata)
         made->add_property(property(group.first, group.second));
+    if (!made.invalid() && e.kind == dxfKind::HATCH && e.extra)
+      dxf_add_pattern_properties(*made, context_, e.extra->hatch,
+                                 tables_->decoder().decode(e.extra->hatch.pattern));
     return made;
   }
 

@@ -27,6 +27,7 @@
 class annFillArea;
 class annPointCloud;
 class annPresentation;
+class annSPT;
 class annTextFont;
 class annTextGeometry;
 class velPolyline3;
@@ -112,7 +113,9 @@ private:
                       const dxfEntityProperties& properties);
   void emit_item(int space, const annNamedItemPtr& item, const dxfEntityProperties& properties);
   void emit_text(int space, const annTextGeometry& text, const dxfEntityProperties& properties);
-  void emit_hatch(int space, const annFillArea& fill, const dxfEntityProperties& properties);
+  // place: the transform of the group that places the fill area, or null.
+  void emit_hatch(int space, const annFillArea& fill, const annSPT* place,
+                  const dxfEntityProperties& properties);
   void emit_points(int space, const annPointCloud& cloud, const dxfEntityProperties& properties);
   // The text style of a font, made on first use.
   std::string text_style(const annTextFont& font);

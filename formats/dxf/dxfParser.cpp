@@ -893,9 +893,58 @@ private:
     case 91:
       paths(h, t_.integer(p));
       return true;
+    case 76:
+      h.pattern_kind = t_.int32(p);
+      return true;
+    case 52:
+      h.pattern_angle = t_.number(p);
+      return true;
+    case 41:
+      h.pattern_scale = t_.number(p);
+      return true;
+    case 77:
+      h.pattern_double = t_.int32(p);
+      return true;
+    case 78:
+      pattern_lines(h);
+      return true;
     default:
       return scalar(e, p);
     }
+  }
+
+  // The definition lines of a hatch pattern: each starts at its angle (53).
+  void pattern_lines(dxfHatch& h) {
+    record_while({53, 43, 44, 45, 46, 79, 49}, [&](const Pair& p) {
+      if (p.code == 53) {
+        h.pattern_lines.emplace_back();
+        h.pattern_lines.back().angle = t_.number(p);
+        return;
+      }
+      if (h.pattern_lines.empty())
+        return;
+      dxfPatternLine& line = h.pattern_lines.back();
+      double v = t_.number(p);
+      switch (p.code) {
+      case 43:
+        line.x = v;
+        break;
+      case 44:
+        line.y = v;
+        break;
+      case 45:
+        line.dx = v;
+        break;
+      case 46:
+        line.dy = v;
+        break;
+      case 49:
+        line.dashes.push_back(v);
+        break;
+      default:
+        break;
+      }
+    });
   }
 
   // Reads count boundary paths; a count larger than the data ends with the data.

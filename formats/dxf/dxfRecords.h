@@ -95,11 +95,27 @@ struct dxfHatchPath {
   std::vector<dxfHatchEdge> edges; // edge paths
 };
 
+// One line family of a hatch pattern, as the file gives it (already
+// scaled and turned by the pattern's scale and angle, in the OCS): lines at
+// angle (degrees) through base (x, y), repeated at offset (dx, dy), drawn
+// with dashes (> 0 a dash, < 0 a gap, 0 a dot; none: continuous).
+struct dxfPatternLine {
+  double angle = 0.0;
+  double x = 0.0, y = 0.0;
+  double dx = 0.0, dy = 0.0;
+  std::vector<double> dashes;
+};
+
 struct dxfHatch {
   std::string pattern;
   int solid = 0;
   int style = 0;
   std::vector<dxfHatchPath> paths;
+  int pattern_kind = 1;       // 76: 0 user-defined, 1 predefined, 2 custom
+  double pattern_angle = 0.0; // 52
+  double pattern_scale = 1.0; // 41
+  int pattern_double = 0;     // 77
+  std::vector<dxfPatternLine> pattern_lines;
 };
 
 struct dxfEntityExtra;
