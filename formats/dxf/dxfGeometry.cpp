@@ -70,12 +70,21 @@ velCurvePtr3 arc(const dxfEntity& e, int affine, std::string& why) {
 velCurvePtr3 ellipse(const dxfEntity& e, std::string& why) {
   double start = e.d41;
   double end = e.d42;
+  giVector3 major = vec(e.p[1]);
+  double ratio = e.d40;
+  if (ratio > 1.0 && std::isfinite(ratio)) {
+    // Written with the minor axis as the major one: swap them. A point at
+    // parameter t lies at t - pi/2 on the swapped ellipse.
+    major = vec(e.extrusion).normalised().cross(major) * ratio;
+    ratio = 1.0 / ratio;
+    start -= pi / 2;
+    end -= pi / 2;
+  }
   if (!sweep(start, end, 2 * pi)) {
     why = "its parameters are not usable";
     return velCurvePtr3();
   }
-  velEllipse3* made =
-      new velEllipse3(point(e.p[0]), vec(e.p[1]), vec(e.extrusion), e.d40, start, end);
+  velEllipse3* made = new velEllipse3(point(e.p[0]), major, vec(e.extrusion), ratio, start, end);
   if (made->invalid()) {
     delete made;
     why = "its axes or ratio are not usable";
@@ -279,8 +288,10 @@ bool polyface(const dxfEntity& e, Mesh mesh) {
       int i = std::abs(v.index[k]);
       if (i == 0)
         break;
-      if (i > count)
-        return false;
+      if (i > count) { // a face naming a vertex the mesh lacks is left out
+        corners = 0;
+        break;
+      }
       index[corners++] = i - 1;
     }
     if (corners >= 3)
@@ -353,6 +364,23 @@ velCurvePtr3 dxf_make_curve(const dxfEntity& e, int affine, std::string& why) {
     why = "it is not a curve";
     return velCurvePtr3();
   }
+}
+
+std::vector<velCurvePtr3> dxf_polyface_edges(const dxfEntity& e) {
+  std::vector<giPoint3> nodes;
+  for (const dxfVertex& v : e.vertices)
+    if ((v.flags & 64) && (v.flags & 128))
+      nodes.emplace_back(v.x, v.y, v.z);
+  std::vector<velCurvePtr3> edges;
+  for (const dxfVertex& v : e.vertices) {
+    if ((v.flags & 128) == 0 || (v.flags & 64) || v.index[2] != 0)
+      continue;
+    size_t a = size_t(std::abs(v.index[0])), b = size_t(std::abs(v.index[1]));
+    if (a >= 1 && b >= 1 && a <= nodes.size() && b <= nodes.size() &&
+        !(nodes[a - 1] == nodes[b - 1]))
+      edges.emplace_back(new velLine3(nodes[a - 1], nodes[b - 1]));
+  }
+  return edges;
 }
 
 int dxf_polyline_is_mesh(const dxfEntity& e) {

@@ -4,6 +4,7 @@
 #include "dxfAnnotationTranslators.h"
 #include "dxfAttributes.h"
 #include "dxfGeometry.h"
+#include "dxfGeometryTranslators.h"
 #include "dxfHatchPattern.h"
 #include "dxfParser.h"
 #include "dxfTranslators.h"
@@ -86,7 +87,7 @@ private:
       return make<dxfCurveEntityTranslator>(e, look);
     case dxfKind::POLYLINE:
       if (dxf_polyline_is_mesh(e))
-        return make<dxfMeshEntityTranslator>(e, look);
+        return dxf_mesh_translator(context_, tables_, e, look);
       return make<dxfCurveEntityTranslator>(e, look);
     case dxfKind::POINT:
       return make<dxfPointEntityTranslator>(e, look);

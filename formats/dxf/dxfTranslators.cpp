@@ -25,7 +25,25 @@ vorabsTranslationStatus dxfPointEntityTranslator::create_point(giPoint3& point) 
 
 dxfMeshEntityTranslator::~dxfMeshEntityTranslator() = default;
 
+namespace {
+
+// Whether a polyface mesh has any face record.
+bool has_faces(const dxfEntity& e) {
+  for (const dxfVertex& v : e.vertices)
+    if ((v.flags & 128) && !(v.flags & 64))
+      return true;
+  return false;
+}
+
+} // namespace
+
 vorabsTranslationStatus dxfMeshEntityTranslator::create_triblock(giTriBlock& block) {
+  if (entity_->kind == dxfKind::POLYLINE && (entity_->i70 & 64) && !has_faces(*entity_)) {
+    if (output())
+      output()->tprintf("vorabs_dxf", "Entity %s is ignored: its polyface mesh has no faces.\n",
+                        dxfTables::entity_name(*entity_).c_str());
+    return vorabsSTATUS_IGNORED;
+  }
   std::string why;
   if (!dxf_make_triblock(*entity_, block, why))
     return refuse(why);

@@ -105,3 +105,24 @@ TEST(dxfHatchTest, WrittenHatchesKeepPatternCircleHolesAndTheirPlane) {
   EXPECT_NE(text.find("\n210\n0.0\n220\n0.0\n230\n-1.0\n"), std::string::npos) << text;
   EXPECT_TRUE(same_reading(in, out));
 }
+
+TEST(dxfHatchTest, BoundaryEdgesOutOfOrderReversedOrWithSmallGapsJoin) {
+  Dxf d;
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "HATCH")(5, "50")(10, 0.0)(20, 0.0)(30, 0.0)(2, "SOLID")(70, 1.0)(91, 1.0);
+    e(92, 1.0)(93, 4.0);
+    e(72, 1.0)(10, 0.0)(20, 0.0)(11, 10.0)(21, 0.0);
+    e(72, 1.0)(10, 0.0)(20, 10.0)(11, 10.0)(21, 10.0);   // reversed, out of order
+    e(72, 1.0)(10, 10.0)(20, 10.0)(11, 10.0)(21, 0.002); // reversed, a small gap
+    e(72, 1.0)(10, 0.0)(20, 10.0)(11, 0.0)(21, 0.0);
+    e(0, "HATCH")(5, "51")(10, 0.0)(20, 0.0)(30, 0.0)(2, "SOLID")(70, 1.0)(91, 0.0);
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  EXPECT_EQ(r.errors(), "");
+  EXPECT_EQ(r.statuses, (std::vector<int>{vorabsSTATUS_OK, vorabsSTATUS_IGNORED}));
+  const auto* fill = annFillArea::sto_dynamic_cast(named(r, "HATCH 50")->item.pointer());
+  ASSERT_TRUE(fill);
+  EXPECT_TRUE(
+      static_cast<const velCompCurve2*>(fill->outer_boundary()->curve().pointer())->closed());
+}

@@ -1,0 +1,71 @@
+// Geometry as real files write it: ellipses with their axes swapped,
+// polyface meshes of edges or of nothing.
+#include "DxfHarness.h"
+#include "DxfRoundTrip.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+std::string one_ellipse(double major_x, double major_y, double ratio, double start, double end) {
+  Dxf d;
+  d.section("ENTITIES", [&](Dxf& e) {
+    e(0, "ELLIPSE")(5, "22")(10, 1.0)(20, 2.0)(30, 0.0)(11, major_x)(21, major_y)(31, 0.0);
+    e(40, ratio)(41, start)(42, end);
+  });
+  return d.text();
+}
+
+// A polyface mesh of three vertices and the given face records (indices).
+void polyface(Dxf& e, const char* handle, std::vector<std::vector<int>> faces) {
+  e(0, "POLYLINE")(5, handle)(66, 1.0)(70, 64.0)(71, 3.0)(72, double(faces.size()));
+  for (auto p : {std::make_pair(0.0, 0.0), {4.0, 0.0}, {0.0, 3.0}})
+    e(0, "VERTEX")(10, p.first)(20, p.second)(30, 0.0)(70, 192.0);
+  for (const std::vector<int>& face : faces) {
+    e(0, "VERTEX")(10, 0.0)(20, 0.0)(30, 0.0)(70, 128.0);
+    for (size_t i = 0; i < face.size(); ++i)
+      e(int(71 + i), double(face[i]));
+  }
+  e(0, "SEQEND");
+}
+
+} // namespace
+
+TEST(dxfGeometryTest, AnEllipseWithItsRatioOverOneIsReadWithItsAxesSwapped) {
+  TempDir folder;
+  std::string swapped = folder.file("swapped.dxf"), usual = folder.file("usual.dxf");
+  const double quarter = 1.5707963267948966;
+  std::ofstream(swapped) << one_ellipse(4.0, 0.0, 1.25, 0.5, 2.0);
+  std::ofstream(usual) << one_ellipse(0.0, 5.0, 0.8, 0.5 - quarter, 2.0 - quarter);
+  DxfRead r(swapped.c_str(), 0);
+  EXPECT_EQ(r.errors(), "");
+  std::vector<double> read = samples(swapped), expected = samples(usual);
+  ASSERT_EQ(read.size(), expected.size());
+  for (size_t i = 0; i < read.size(); ++i)
+    EXPECT_NEAR(read[i], expected[i], 1e-4) << i;
+}
+
+TEST(dxfGeometryTest, PolyfaceMeshesDrawTheirEdgeRecordsAndIgnoreWhatIsEmpty) {
+  Dxf d;
+  d.section("ENTITIES", [](Dxf& e) {
+    polyface(e, "30", {{1, 2}, {1, 2, 3}});
+    polyface(e, "31", {{2, 3}});
+    polyface(e, "32", {});
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  EXPECT_EQ(r.errors(), "");
+  std::vector<std::string> made;
+  for (const Entity& e : r.entities)
+    made.push_back(e.kind + " " + e.name + " " + e.curve);
+  // Each mesh with edges is a group of what it gives.
+  EXPECT_EQ(made,
+            (std::vector<std::string>{"triblock POLYLINE 30 ", "curve3 POLYLINE 30 edge 1 line",
+                                      "annotation POLYLINE 30 ", "curve3 POLYLINE 31 edge 1 line",
+                                      "annotation POLYLINE 31 "}));
+  EXPECT_EQ(r.statuses.back(), vorabsSTATUS_IGNORED);
+  EXPECT_EQ(r.output.texts().back(),
+            "Entity POLYLINE 32 is ignored: its polyface mesh has no faces.\n");
+}
