@@ -356,6 +356,7 @@ velCurvePtr3 dxf_make_curve(const dxfEntity& e, int affine, std::string& why) {
   case dxfKind::POLYLINE:
     return polyline(e, why);
   case dxfKind::SPLINE:
+  case dxfKind::HELIX:
     return spline(e, why);
   case dxfKind::LEADER:
   case dxfKind::MULTILEADER:
@@ -392,7 +393,7 @@ bool dxf_make_triblock(const dxfEntity& e, giTriBlock& block, std::string& why) 
   bool made = false;
   if (e.kind == dxfKind::FACE3D)
     made = quad(e.p, e.extrusion, false, {0, 1, 2, 3}, mesh);
-  else if (e.kind == dxfKind::SOLID)
+  else if (e.kind == dxfKind::SOLID || e.kind == dxfKind::TRACE)
     made = quad(e.p, e.extrusion, true, {0, 1, 3, 2}, mesh);
   else if (e.kind == dxfKind::POLYLINE)
     made = e.i70 & 64 ? polyface(e, mesh) : polygon_mesh(e, mesh);

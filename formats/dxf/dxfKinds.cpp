@@ -1,6 +1,8 @@
 // dxfKinds.cpp - the table of entity kinds and the numbers of raw tags.
 #include "dxfKinds.h"
 
+#include "dxfHelix.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -30,6 +32,10 @@ const dxfKindDeclaration declarations[] = {
     {"MULTILEADER", dxfKind::MULTILEADER, nullptr},
     {"MLEADER", dxfKind::MULTILEADER, nullptr},
     {"VIEWPORT", dxfKind::VIEWPORT, nullptr},
+    {"TRACE", dxfKind::TRACE, nullptr},
+    {"HELIX", dxfKind::HELIX, dxf_decode_helix},
+    {"RAY", dxfKind::RAY, nullptr},
+    {"XLINE", dxfKind::XLINE, nullptr},
 };
 
 std::string_view trimmed(std::string_view v) {

@@ -93,7 +93,12 @@ private:
       return make<dxfPointEntityTranslator>(e, look);
     case dxfKind::FACE3D:
     case dxfKind::SOLID:
+    case dxfKind::TRACE:
       return make<dxfMeshEntityTranslator>(e, look);
+    case dxfKind::HELIX:
+    case dxfKind::RAY:
+    case dxfKind::XLINE:
+      return make<dxfCurveEntityTranslator>(e, look);
     case dxfKind::INSERT:
       return insert(e, look, depth, size);
     case dxfKind::TEXT:
@@ -298,9 +303,10 @@ private:
 
 // Whether the reader makes translators for entities of this type.
 bool translated(const std::string& type) {
-  for (const char* known : {"LINE", "ARC", "CIRCLE", "ELLIPSE", "LWPOLYLINE", "POLYLINE", "SPLINE",
-                            "POINT", "3DFACE", "SOLID", "INSERT", "VIEWPORT", "TEXT", "MTEXT",
-                            "ATTRIB", "HATCH", "DIMENSION", "LEADER", "MULTILEADER"})
+  for (const char* known : {"LINE",        "ARC",   "CIRCLE", "ELLIPSE", "LWPOLYLINE", "POLYLINE",
+                            "SPLINE",      "POINT", "3DFACE", "SOLID",   "INSERT",     "VIEWPORT",
+                            "TEXT",        "MTEXT", "ATTRIB", "HATCH",   "DIMENSION",  "LEADER",
+                            "MULTILEADER", "TRACE", "HELIX",  "RAY",     "XLINE"})
     if (type == known)
       return true;
   return false;

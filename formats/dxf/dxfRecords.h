@@ -40,7 +40,11 @@ enum class dxfKind : uint8_t {
   DIMENSION,
   LEADER,
   MULTILEADER,
-  VIEWPORT
+  VIEWPORT,
+  TRACE,
+  HELIX,
+  RAY,
+  XLINE
 };
 
 // The DXF type word of a kind ("LINE", "3DFACE", ...).

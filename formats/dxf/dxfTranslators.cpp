@@ -9,6 +9,14 @@
 dxfCurveEntityTranslator::~dxfCurveEntityTranslator() = default;
 
 vorabsTranslationStatus dxfCurveEntityTranslator::create_curve(velCurvePtr3& curve) {
+  if (entity_->kind == dxfKind::RAY || entity_->kind == dxfKind::XLINE) {
+    // A line without end has no extent a drawing could hold: construction
+    // geometry, left out with a word.
+    if (output())
+      output()->tprintf("vorabs_dxf", "Entity %s is ignored: a line without end is not drawn.\n",
+                        dxfTables::entity_name(*entity_).c_str());
+    return vorabsSTATUS_IGNORED;
+  }
   std::string why;
   int affine = !transform().invalid() && !transform().shape_preserving();
   curve = dxf_make_curve(*entity_, affine, why);

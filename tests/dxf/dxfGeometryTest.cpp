@@ -69,3 +69,31 @@ TEST(dxfGeometryTest, PolyfaceMeshesDrawTheirEdgeRecordsAndIgnoreWhatIsEmpty) {
   EXPECT_EQ(r.output.texts().back(),
             "Entity POLYLINE 32 is ignored: its polyface mesh has no faces.\n");
 }
+
+TEST(dxfGeometryTest, TracesAreSolidsHelicesTheirSplinesAndEndlessLinesAreIgnoredWithAWord) {
+  Dxf d;
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "TRACE")(5, "40")(10, 0.0)(20, 0.0)(11, 1.0)(21, 0.0)(12, 0.0)(22, 1.0)(13, 1.0)(23, 1.0);
+    // The spline part (degree 1, 2 control points), then the helix's own
+    // groups reusing 10, 40 and 41.
+    e(0, "HELIX")(5, "41")(70, 0.0)(71, 1.0)(72, 4.0)(73, 2.0)(74, 0.0);
+    e(40, 0.0)(40, 0.0)(40, 1.0)(40, 1.0)(10, 0.0)(20, 0.0)(30, 0.0)(10, 1.0)(20, 1.0)(30, 1.0);
+    e(90, 29.0)(91, 63.0)(10, 5.0)(20, 5.0)(30, 5.0)(11, 1.0)(21, 0.0)(31, 0.0);
+    e(12, 0.0)(22, 0.0)(32, 1.0)(40, 2.0)(41, 3.0)(42, 1.0)(290, 1.0)(280, 1.0);
+    e(0, "RAY")(5, "42")(10, 0.0)(20, 0.0)(11, 1.0)(21, 0.0);
+    e(0, "XLINE")(5, "43")(10, 0.0)(20, 0.0)(11, 0.0)(21, 1.0);
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  EXPECT_EQ(r.errors(), "");
+  std::vector<std::string> made;
+  for (const Entity& e : r.entities)
+    made.push_back(e.kind + " " + e.name + " " + e.curve);
+  EXPECT_EQ(made, (std::vector<std::string>{"triblock TRACE 40 ", "curve3 HELIX 41 B-spline"}));
+  EXPECT_EQ(r.statuses, (std::vector<int>{vorabsSTATUS_OK, vorabsSTATUS_OK, vorabsSTATUS_IGNORED,
+                                          vorabsSTATUS_IGNORED}));
+  EXPECT_EQ(
+      r.output.texts(),
+      (std::vector<std::string>{"Entity RAY 42 is ignored: a line without end is not drawn.\n",
+                                "Entity XLINE 43 is ignored: a line without end is not drawn.\n"}));
+}
