@@ -302,6 +302,27 @@ bool polyface(const dxfEntity& e, Mesh mesh) {
   return true;
 }
 
+// A MESH at level 0: its control vertices, each face a fan of triangles.
+bool subdivision_mesh(const dxfEntity& e, Mesh mesh) {
+  for (const dxfVertex& v : e.vertices)
+    mesh.nodes->append(giPoint3(v.x, v.y, v.z));
+  static const std::vector<int> none;
+  const std::vector<int>& faces = e.extra ? e.extra->faces : none;
+  long count = long(e.vertices.size());
+  for (size_t i = 0; i < faces.size();) {
+    size_t corners = size_t(faces[i]);
+    if (corners < 1 || i + corners >= faces.size())
+      break;
+    bool usable = true;
+    for (size_t k = 1; k <= corners; ++k)
+      usable = usable && faces[i + k] >= 0 && faces[i + k] < count;
+    for (size_t k = 2; usable && k < corners; ++k)
+      mesh.triangles->append(faces[i + 1], faces[i + k], faces[i + k + 1]);
+    i += corners + 1;
+  }
+  return true;
+}
+
 double matrix_entry(const double (&m)[4][4], int r, int c) {
   return m[r][c];
 }
@@ -397,6 +418,8 @@ bool dxf_make_triblock(const dxfEntity& e, giTriBlock& block, std::string& why) 
     made = quad(e.p, e.extrusion, true, {0, 1, 3, 2}, mesh);
   else if (e.kind == dxfKind::POLYLINE)
     made = e.i70 & 64 ? polyface(e, mesh) : polygon_mesh(e, mesh);
+  else if (e.kind == dxfKind::MESH)
+    made = subdivision_mesh(e, mesh);
   if (!made || mesh.triangles->size() == 0)
     why = e.kind == dxfKind::POLYLINE ? "its mesh counts or face indices do not fit its vertices"
                                       : "its corners are not usable";

@@ -2,6 +2,7 @@
 #include "dxfKinds.h"
 
 #include "dxfHelix.h"
+#include "dxfMesh.h"
 
 #include <charconv>
 #include <cmath>
@@ -36,6 +37,7 @@ const dxfKindDeclaration declarations[] = {
     {"HELIX", dxfKind::HELIX, dxf_decode_helix},
     {"RAY", dxfKind::RAY, nullptr},
     {"XLINE", dxfKind::XLINE, nullptr},
+    {"MESH", dxfKind::MESH, dxf_decode_mesh},
 };
 
 std::string_view trimmed(std::string_view v) {

@@ -94,6 +94,7 @@ private:
     case dxfKind::FACE3D:
     case dxfKind::SOLID:
     case dxfKind::TRACE:
+    case dxfKind::MESH:
       return make<dxfMeshEntityTranslator>(e, look);
     case dxfKind::HELIX:
     case dxfKind::RAY:

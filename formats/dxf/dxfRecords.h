@@ -44,7 +44,8 @@ enum class dxfKind : uint8_t {
   TRACE,
   HELIX,
   RAY,
-  XLINE
+  XLINE,
+  MESH
 };
 
 // The DXF type word of a kind ("LINE", "3DFACE", ...).
@@ -165,6 +166,7 @@ struct dxfEntityExtra {
   std::string layout;          // 410
   dxfHatch hatch;
   std::vector<dxfEntity> children; // ATTRIBs of an INSERT
+  std::vector<int> faces;          // MESH: each face its corner count, then its vertex indices
   // Extended data: per application (1001), its values in file order,
   // separated by "; ".
   std::vector<std::pair<std::string, std::string>> xdata;

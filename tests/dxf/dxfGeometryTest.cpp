@@ -97,3 +97,23 @@ TEST(dxfGeometryTest, TracesAreSolidsHelicesTheirSplinesAndEndlessLinesAreIgnore
       (std::vector<std::string>{"Entity RAY 42 is ignored: a line without end is not drawn.\n",
                                 "Entity XLINE 43 is ignored: a line without end is not drawn.\n"}));
 }
+
+TEST(dxfGeometryTest, AMeshIsTheTriangleBlockOfItsControlFaces) {
+  Dxf d;
+  d.section("ENTITIES", [](Dxf& e) {
+    // A proxy graphics size first, then a square and a triangle sharing an edge.
+    e(0, "MESH")(5, "50")(92, 16.0)(310, "00")(71, 2.0)(72, 0.0)(91, 0.0)(92, 5.0);
+    for (auto p : {std::make_pair(0.0, 0.0), {1.0, 0.0}, {1.0, 1.0}, {0.0, 1.0}, {2.0, 0.5}})
+      e(10, p.first)(20, p.second)(30, 0.0);
+    e(93, 9.0);
+    for (double v : {4.0, 0.0, 1.0, 2.0, 3.0, 3.0, 1.0, 4.0, 2.0})
+      e(90, v);
+    e(94, 1.0)(90, 0.0)(90, 1.0)(95, 0.0);
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  EXPECT_EQ(r.errors(), "");
+  ASSERT_EQ(r.entities.size(), 1u);
+  EXPECT_EQ(r.entities[0].kind + " " + r.entities[0].name, "triblock MESH 50");
+  EXPECT_EQ(r.statuses, (std::vector<int>{vorabsSTATUS_OK}));
+}
