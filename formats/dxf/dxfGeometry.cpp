@@ -1,6 +1,8 @@
 // dxfGeometry.cpp - OCS, bulges, curves, meshes and insert placements.
 #include "dxfGeometry.h"
 
+#include "dxfImage.h"
+
 #include "velEllipse.h"
 #include "velSpline.h"
 
@@ -382,6 +384,9 @@ velCurvePtr3 dxf_make_curve(const dxfEntity& e, int affine, std::string& why) {
   case dxfKind::LEADER:
   case dxfKind::MULTILEADER:
     return leader_line(e, why);
+  case dxfKind::IMAGE:
+  case dxfKind::WIPEOUT:
+    return dxf_image_boundary(e, why);
   default:
     why = "it is not a curve";
     return velCurvePtr3();

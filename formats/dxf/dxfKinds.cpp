@@ -2,7 +2,9 @@
 #include "dxfKinds.h"
 
 #include "dxfHelix.h"
+#include "dxfImage.h"
 #include "dxfMesh.h"
+#include "dxfMline.h"
 
 #include <charconv>
 #include <cmath>
@@ -38,6 +40,9 @@ const dxfKindDeclaration declarations[] = {
     {"RAY", dxfKind::RAY, nullptr},
     {"XLINE", dxfKind::XLINE, nullptr},
     {"MESH", dxfKind::MESH, dxf_decode_mesh},
+    {"IMAGE", dxfKind::IMAGE, dxf_decode_image},
+    {"WIPEOUT", dxfKind::WIPEOUT, dxf_decode_image},
+    {"MLINE", dxfKind::MLINE, dxf_decode_mline},
 };
 
 std::string_view trimmed(std::string_view v) {

@@ -6,6 +6,8 @@
 #include "dxfGeometry.h"
 #include "dxfGeometryTranslators.h"
 #include "dxfHatchPattern.h"
+#include "dxfImage.h"
+#include "dxfMline.h"
 #include "dxfParser.h"
 #include "dxfTranslators.h"
 
@@ -96,6 +98,11 @@ private:
     case dxfKind::TRACE:
     case dxfKind::MESH:
       return make<dxfMeshEntityTranslator>(e, look);
+    case dxfKind::IMAGE:
+    case dxfKind::WIPEOUT:
+      return dxf_image_translator(context_, tables_, e, look);
+    case dxfKind::MLINE:
+      return dxf_mline_translator(context_, tables_, e, look);
     case dxfKind::HELIX:
     case dxfKind::RAY:
     case dxfKind::XLINE:
@@ -304,10 +311,11 @@ private:
 
 // Whether the reader makes translators for entities of this type.
 bool translated(const std::string& type) {
-  for (const char* known : {"LINE",        "ARC",   "CIRCLE", "ELLIPSE", "LWPOLYLINE", "POLYLINE",
-                            "SPLINE",      "POINT", "3DFACE", "SOLID",   "INSERT",     "VIEWPORT",
-                            "TEXT",        "MTEXT", "ATTRIB", "HATCH",   "DIMENSION",  "LEADER",
-                            "MULTILEADER", "TRACE", "HELIX",  "RAY",     "XLINE"})
+  for (const char* known :
+       {"LINE",   "ARC",    "CIRCLE",    "ELLIPSE", "LWPOLYLINE",  "POLYLINE", "SPLINE",
+        "POINT",  "3DFACE", "SOLID",     "INSERT",  "VIEWPORT",    "TEXT",     "MTEXT",
+        "ATTRIB", "HATCH",  "DIMENSION", "LEADER",  "MULTILEADER", "TRACE",    "HELIX",
+        "RAY",    "XLINE",  "MESH",      "IMAGE",   "WIPEOUT",     "MLINE"})
     if (type == known)
       return true;
   return false;

@@ -463,9 +463,59 @@ private:
         return;
       if (is(pair, 0, "LAYOUT"))
         layout();
+      else if (is(pair, 0, "IMAGEDEF"))
+        image_definition();
+      else if (is(pair, 0, "MLINESTYLE"))
+        mline_style();
       else if (pair.code == 0)
         skip_to_zero();
     }
+  }
+
+  void image_definition() {
+    uint64_t handle = 0;
+    std::string file;
+    record([&](const Pair& p) {
+      if (p.code == 5)
+        handle = t_.hex(p);
+      else if (p.code == 1)
+        file = std::string(p.value);
+      return true;
+    });
+    f_.image_files[handle] = file;
+  }
+
+  void mline_style() {
+    dxfMlineStyle style;
+    record([&](const Pair& p) {
+      switch (p.code) {
+      case 5:
+        style.handle = t_.hex(p);
+        break;
+      case 2:
+        style.name = word(p);
+        break;
+      case 70:
+        style.flags = t_.int32(p);
+        break;
+      case 49:
+        style.elements.emplace_back();
+        style.elements.back().offset = t_.number(p);
+        break;
+      case 62:
+        if (!style.elements.empty())
+          style.elements.back().colour = t_.int32(p);
+        break;
+      case 6:
+        if (!style.elements.empty())
+          style.elements.back().linetype = word(p);
+        break;
+      default:
+        break;
+      }
+      return true;
+    });
+    f_.mline_styles.push_back(std::move(style));
   }
 
   void layout() {

@@ -45,7 +45,10 @@ enum class dxfKind : uint8_t {
   HELIX,
   RAY,
   XLINE,
-  MESH
+  MESH,
+  IMAGE,
+  WIPEOUT,
+  MLINE
 };
 
 // The DXF type word of a kind ("LINE", "3DFACE", ...).
@@ -167,6 +170,8 @@ struct dxfEntityExtra {
   dxfHatch hatch;
   std::vector<dxfEntity> children; // ATTRIBs of an INSERT
   std::vector<int> faces;          // MESH: each face its corner count, then its vertex indices
+  std::vector<std::vector<dxfPoint>>
+      lines; // MLINE: the points of each element, in world coordinates
   // Extended data: per application (1001), its values in file order,
   // separated by "; ".
   std::vector<std::pair<std::string, std::string>> xdata;
@@ -203,6 +208,23 @@ struct dxfBlock {
   uint64_t record = 0; // handle of its block record (330)
   int line = 0;
   std::vector<dxfEntity> entities;
+};
+
+// One element (line) of a multiline style: its offset from the centre
+// line, colour (ACI, 256 BYLAYER) and linetype name.
+struct dxfMlineElement {
+  double offset = 0.0;
+  int colour = 256;
+  std::string linetype;
+};
+
+// An MLINESTYLE object: its caps (70: 16 start line, 64 start round, 256
+// end line, 1024 end round) and elements.
+struct dxfMlineStyle {
+  uint64_t handle = 0;
+  std::string name;
+  int flags = 0;
+  std::vector<dxfMlineElement> elements;
 };
 
 struct dxfLayout {
@@ -259,6 +281,8 @@ struct DXF_API dxfFile {
   std::vector<dxfEntity> entities; // model and paper space
   std::vector<dxfLayout> layouts;
   std::map<uint64_t, std::string> block_records; // handle -> name
+  std::map<uint64_t, std::string> image_files;   // IMAGEDEF handle -> file name
+  std::vector<dxfMlineStyle> mline_styles;
 
   // Entities read, by type word, in the spaces and in blocks; skipped
   // entity types and sections by name.

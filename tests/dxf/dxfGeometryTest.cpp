@@ -90,6 +90,7 @@ TEST(dxfGeometryTest, TracesAreSolidsHelicesTheirSplinesAndEndlessLinesAreIgnore
   for (const Entity& e : r.entities)
     made.push_back(e.kind + " " + e.name + " " + e.curve);
   EXPECT_EQ(made, (std::vector<std::string>{"triblock TRACE 40 ", "curve3 HELIX 41 B-spline"}));
+  EXPECT_TRUE(r.reader->untranslated().empty());
   EXPECT_EQ(r.statuses, (std::vector<int>{vorabsSTATUS_OK, vorabsSTATUS_OK, vorabsSTATUS_IGNORED,
                                           vorabsSTATUS_IGNORED}));
   EXPECT_EQ(
@@ -115,5 +116,6 @@ TEST(dxfGeometryTest, AMeshIsTheTriangleBlockOfItsControlFaces) {
   EXPECT_EQ(r.errors(), "");
   ASSERT_EQ(r.entities.size(), 1u);
   EXPECT_EQ(r.entities[0].kind + " " + r.entities[0].name, "triblock MESH 50");
+  EXPECT_TRUE(r.reader->untranslated().empty());
   EXPECT_EQ(r.statuses, (std::vector<int>{vorabsSTATUS_OK}));
 }
