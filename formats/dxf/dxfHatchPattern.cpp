@@ -104,6 +104,9 @@ int dxf_fill_pattern(const vorabsAttributeSet& attributes, dxfFillPattern& patte
   int named = 0;
   for (int i = 0; i < array.num_properties(); ++i) {
     kapPropertycoPrf property = array.read(i);
+    if (!property.invalid() && std::strcmp(property->type().c_str(), "fill mask") == 0 &&
+        std::strcmp(property->title().c_str(), "mask") == 0)
+      pattern.mask = std::strcmp(property->value().c_str(), "1") == 0;
     if (property.invalid() || std::strcmp(property->type().c_str(), property_type) != 0)
       continue;
     const std::string title = property->title().c_str();
@@ -124,5 +127,5 @@ int dxf_fill_pattern(const vorabsAttributeSet& attributes, dxfFillPattern& patte
     else if (title == "pattern lines" && !read_lines(value.c_str(), pattern.lines))
       return 0;
   }
-  return named;
+  return named || pattern.mask;
 }

@@ -63,8 +63,9 @@ struct dxfFillPattern {
   double scale = 1.0;
   int twice = 0;
   std::vector<dxfPatternLine> lines;
+  int mask = 0; // the fill area masks what lies beneath (a "fill mask" property "mask" = "1")
 };
 
 // The pattern carried by the properties in attributes; 0 when they carry
-// none (a solid fill) or its lines cannot be read.
+// none (a solid fill) or its lines cannot be read, and the fill is no mask.
 int dxf_fill_pattern(const vorabsAttributeSet& attributes, dxfFillPattern& pattern);

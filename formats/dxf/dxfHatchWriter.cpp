@@ -7,6 +7,7 @@
 #include "ann/annGroup.h"
 #include "vel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -185,15 +186,62 @@ void write_pattern(dxfTagWriter& tags, const dxfFillPattern& pattern, const Plac
 
 } // namespace
 
+namespace {
+
+// A masking fill area as a WIPEOUT: one square pixel over its box, the
+// boundary a polygon in pixel coordinates (rows counted from the top).
+void write_wipeout(dxfDrawingWriter& d, int space, const std::vector<Vertex>& outline,
+                   const Placement& place, const dxfEntityProperties& properties) {
+  std::vector<giVector3> corners;
+  for (const Vertex& v : outline)
+    corners.push_back(place.world(v.x, v.y));
+  double low_x = corners[0].x, low_y = corners[0].y, high_x = low_x, high_y = low_y;
+  for (const giVector3& c : corners) {
+    low_x = std::min(low_x, c.x), high_x = std::max(high_x, c.x);
+    low_y = std::min(low_y, c.y), high_y = std::max(high_y, c.y);
+  }
+  double side = std::max({high_x - low_x, high_y - low_y, 1e-9});
+  dxfTagWriter& tags = d.tags(space);
+  d.begin_entity(space, "WIPEOUT", properties);
+  tags.tag(100, "AcDbWipeout");
+  tags.integer(90, 0);
+  tags.point(10, low_x, low_y, corners[0].z);
+  tags.point(11, side, 0, 0);
+  tags.point(12, 0, side, 0);
+  tags.point2(13, 1, 1);
+  tags.tag(340, "0");
+  tags.integer(70, 7);
+  tags.integer(280, 1);
+  tags.integer(281, 50);
+  tags.integer(282, 50);
+  tags.integer(283, 0);
+  tags.integer(71, 2);
+  tags.integer(91, static_cast<long long>(corners.size() + 1));
+  corners.push_back(corners.front());
+  for (const giVector3& c : corners) {
+    tags.point2(14, (c.x - low_x) / side - 0.5, 0.5 - (c.y - low_y) / side);
+    d.extend(c.x, c.y, c.z);
+  }
+}
+
+} // namespace
+
 void dxf_write_hatch(dxfDrawingWriter& d, int space, const annFillArea& fill, const annSPT* place,
                      const dxfEntityProperties& properties, const dxfFillPattern* pattern) {
   Placement placement(place);
+  if (pattern && pattern->mask && fill.inner_boundaries().empty()) {
+    std::vector<Vertex> outline = path_vertices(fill.outer_boundary());
+    if (outline.size() >= 3) {
+      write_wipeout(d, space, outline, placement, properties);
+      return;
+    }
+  }
   std::vector<std::vector<Vertex>> paths{path_vertices(fill.outer_boundary())};
   for (const annCurveannPtr& inner : fill.inner_boundaries())
     paths.push_back(path_vertices(inner));
   // Only ASCII names are safe in every code page; a pattern named
   // otherwise keeps its lines under a neutral name.
-  bool solid = !pattern;
+  bool solid = !pattern || pattern->name.empty();
   std::string name = solid ? "SOLID" : pattern->name;
   for (char c : name)
     if (static_cast<unsigned char>(c) >= 0x80 || static_cast<unsigned char>(c) < 0x20)

@@ -8,7 +8,9 @@
 // the plane it is placed on (its extrusion the plane's normal), so that a
 // mirrored or tilted hatch stays a HATCH. A pattern (dxfHatchPattern.h) is
 // written as that pattern, its lines carried by the same placement;
-// without one the hatch is solid. The caller owns everything passed.
+// without one the hatch is solid. A fill area without holes that masks what
+// lies beneath (dxfHatchPattern.h) is written as a WIPEOUT instead. The
+// caller owns everything passed.
 #pragma once
 
 #include "dxfDrawingWriter.h"

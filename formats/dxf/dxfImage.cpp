@@ -2,7 +2,6 @@
 #include "dxfImage.h"
 
 #include "dxfAnnotationTranslators.h"
-#include "dxfGeometryTranslators.h"
 
 #include "kapProperty.h"
 
@@ -38,10 +37,6 @@ public:
   MaskTranslator(const vorabsContext& context, dxfTablesPtr tables, const dxfEntity& entity,
                  const dxfLook& look, velCurvePtr2 outline)
       : dxfLeafTranslator(context, std::move(tables), entity, look), outline_(std::move(outline)) {}
-  void attributes(vorabsAttributeSet& set) const override {
-    dxfLeafTranslator::attributes(set);
-    dxfTables::add_name(dxfTables::entity_name(*entity_) + " mask", set);
-  }
 
 protected:
   int num_inner_boundaries() override { return 0; }
@@ -116,26 +111,22 @@ vorabsTranslatorcoPrf dxf_image_translator(const vorabsContext& context, dxfTabl
     add_property(*made, context, "image", "image size", utString(size));
     return made;
   }
+  // A WIPEOUT in the xy plane is the fill area that masks; elsewhere only
+  // its boundary can be drawn.
   std::string why;
   velCurvePtr3 boundary = dxf_image_boundary(e, why);
+  vorabsTranslatorcoPrf outline(new dxfCurveEntityTranslator(context, tables, e, look));
   if (boundary.invalid())
-    return vorabsTranslatorcoPrf(new dxfCurveEntityTranslator(context, tables, e, look));
-  auto group = std::make_shared<dxfAnnotationGroupTranslator<vorabsGroupTranslator>>(
-      tables, e, look, sto_class_annGroup(), giXform3(giXformIdentity), context);
-  group->add_translator(vorabsTranslatorcoPrf(
-      new dxfGivenCurveTranslator(context, tables, e, look, boundary, "boundary")));
-  const auto& outline = static_cast<const velPolyline3&>(*boundary);
-  bool flat = true;
+    return outline;
+  const auto& polygon = static_cast<const velPolyline3&>(*boundary);
   std::vector<giPoint2> points;
-  for (int i = 0; i < outline.num_points(); ++i) {
-    flat = flat && outline.point(i).z == outline.point(0).z && outline.point(0).z == 0.0;
-    points.emplace_back(outline.point(i).x, outline.point(i).y);
+  for (int i = 0; i < polygon.num_points(); ++i) {
+    if (polygon.point(i).z != 0.0)
+      return outline;
+    points.emplace_back(polygon.point(i).x, polygon.point(i).y);
   }
-  if (flat) {
-    vorabsTranslatorcoPrf mask(
-        new MaskTranslator(context, tables, e, look, velCurvePtr2(new velPolyline2(points))));
-    add_property(*mask, context, "fill mask", "mask", utString("1"));
-    group->add_translator(mask);
-  }
-  return vorabsTranslatorcoPrf(group);
+  vorabsTranslatorcoPrf mask(
+      new MaskTranslator(context, tables, e, look, velCurvePtr2(new velPolyline2(points))));
+  add_property(*mask, context, "fill mask", "mask", utString("1"));
+  return mask;
 }

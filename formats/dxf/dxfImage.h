@@ -12,11 +12,11 @@
 //
 // An IMAGE becomes the curve of its clip boundary with two properties of
 // type "image": "image file" (the file name as the drawing gives it) and
-// "image size" ("<width> x <height> pixels"). A WIPEOUT becomes a group of
-// that curve ("WIPEOUT 2F boundary") and a fill area over it ("WIPEOUT 2F
-// mask") with the property "mask" = "1" of type "fill mask": the area
-// hides what was drawn beneath it and is itself drawn in the background
-// colour, not in its own.
+// "image size" ("<width> x <height> pixels"). A WIPEOUT in the xy plane
+// becomes a fill area over its clip boundary with the property "mask" = "1"
+// of type "fill mask": the area hides what was drawn beneath it and is
+// itself drawn in the background colour, not in its own; a WIPEOUT
+// elsewhere becomes the curve of its boundary.
 #pragma once
 
 #include "dxfKinds.h"

@@ -1,10 +1,13 @@
 // IMAGE and WIPEOUT (clip boundary, file, size, mask) and MLINE (one curve
 // per element of its style, caps).
 #include "DxfHarness.h"
+#include "DxfRoundTrip.h"
 
 #include "ann/annFillArea.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 TEST(dxfRasterTest, ImagesAreTheirClipBoundaryWithFileAndSizeAndWipeoutsMask) {
   Dxf d;
@@ -20,12 +23,11 @@ TEST(dxfRasterTest, ImagesAreTheirClipBoundaryWithFileAndSizeAndWipeoutsMask) {
   DxfRead r(d.text());
   ASSERT_EQ(r.read_result, 1);
   EXPECT_EQ(r.errors(), "");
-  ASSERT_EQ(r.entities.size(), 4u);
+  ASSERT_EQ(r.entities.size(), 2u);
   EXPECT_EQ(r.entities[0].name + " " + r.entities[0].curve, "IMAGE 40 polyline");
   EXPECT_EQ(r.entities[0].properties, "image file: photo.jpg\nimage size: 4 x 2 pixels\n");
-  EXPECT_EQ(r.entities[1].name + " " + r.entities[1].curve, "WIPEOUT 41 boundary polyline");
-  EXPECT_EQ(r.entities[2].name + " " + r.entities[2].properties, "WIPEOUT 41 mask mask: 1\n");
-  const auto* mask = annFillArea::sto_dynamic_cast(r.entities[2].item.pointer());
+  EXPECT_EQ(r.entities[1].name + " " + r.entities[1].properties, "WIPEOUT 41 mask: 1\n");
+  const auto* mask = annFillArea::sto_dynamic_cast(r.entities[1].item.pointer());
   ASSERT_TRUE(mask);
   // The triangle (-0.5, 0.5) (0.5, 0.5) (0, -0.5) in pixels, rows counted
   // from the top: its apex at the top of the 10-unit square.
@@ -65,4 +67,28 @@ TEST(dxfMultilineTest, AMultilineIsOneCurvePerStyleElementWithItsCaps) {
   EXPECT_EQ(r.entities[0].colour.substr(0, 5), "ACI 1"); // the style's element colour
   EXPECT_NE(r.entities[1].colour.substr(0, 5), "ACI 1");
   EXPECT_TRUE(r.reader->untranslated().empty());
+}
+
+TEST(dxfRasterTest, AWipeoutComesBackAsAWipeoutOverTheSameOutline) {
+  TempDir folder;
+  Dxf d;
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "WIPEOUT")(5, "41")(10, 2.0)(20, 1.0)(30, 0.0)(11, 4.0)(21, 0.0)(31, 0.0);
+    e(12, 0.0)(22, 4.0)(32, 0.0)(13, 1.0)(23, 1.0)(340, "0")(71, 1.0)(91, 2.0);
+    e(14, -0.5)(24, -0.5)(14, 0.5)(24, 0.5);
+  });
+  std::string in = folder.file("in.dxf"), out = folder.file("out.dxf");
+  std::ofstream(in) << d.text();
+  RecordingChannel error;
+  ASSERT_TRUE(convert(in, out, error)) << all(error);
+  DxfRead copy(out.c_str(), 0);
+  EXPECT_EQ(copy.errors(), "");
+  std::vector<const Entity*> masks;
+  for (const Entity& e : copy.entities)
+    if (e.properties == "mask: 1\n")
+      masks.push_back(&e);
+  ASSERT_EQ(masks.size(), 1u);
+  const auto* mask = annFillArea::sto_dynamic_cast(masks[0]->item.pointer());
+  ASSERT_TRUE(mask);
+  EXPECT_TRUE(same_reading(in, out));
 }
