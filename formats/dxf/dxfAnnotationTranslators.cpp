@@ -109,6 +109,14 @@ vorabsTranslationStatus dxfHatchEntityTranslator::create_item(const vorabsAttrib
                                                               const giXform3& transform,
                                                               vorabsInterface& receiver,
                                                               vorabsLibSink& sink) {
+  // A hatch without a boundary fills nothing: some programs write solid
+  // ones so.
+  if (!entity_->extra || dxf_outer_path(entity_->extra->hatch) < 0) {
+    if (output())
+      output()->tprintf("vorabs_dxf", "Entity %s is ignored: it has no boundary path.\n",
+                        dxfTables::entity_name(*entity_).c_str());
+    return vorabsSTATUS_IGNORED;
+  }
   // The boundaries lie in the OCS plane at the elevation; the fill area is
   // placed there.
   giXform3 placement(giXformTranslate, giVector3(0.0, 0.0, entity_->p[0].z));
@@ -137,7 +145,7 @@ void dxfHatchEntityTranslator::inner_boundary(velCurvePtr2& curve, int index, vo
   const dxfHatchPath* path = inner_path(index);
   std::string why;
   if (path)
-    curve = dxf_make_boundary(*path, why);
+    curve = dxf_make_boundary(*path, dxf_boundary_gap(tables_->file(), *path), why);
 }
 
 void dxfHatchEntityTranslator::outer_boundary(velCurvePtr2& curve, vorabsAttributeSet&) {
@@ -148,7 +156,8 @@ void dxfHatchEntityTranslator::outer_boundary(velCurvePtr2& curve, vorabsAttribu
     return;
   }
   std::string why;
-  curve = dxf_make_boundary(more->hatch.paths[size_t(outer)], why);
+  const dxfHatchPath& path = more->hatch.paths[size_t(outer)];
+  curve = dxf_make_boundary(path, dxf_boundary_gap(tables_->file(), path), why);
   if (curve.invalid())
     refuse("its outer boundary cannot be made: " + why);
 }

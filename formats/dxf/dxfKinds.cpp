@@ -4,6 +4,10 @@
 #include "dxfProxyGraphics.h"
 #include "dxfTable.h"
 #include "dxfTolerance.h"
+#include "dxfHelix.h"
+#include "dxfImage.h"
+#include "dxfMesh.h"
+#include "dxfMline.h"
 
 #include <charconv>
 #include <cmath>
@@ -40,6 +44,14 @@ const dxfKindDeclaration declarations[] = {
     {"ACAD_TABLE", dxfKind::ACAD_TABLE, dxf_decode_table},
     {"LIGHT", dxfKind::LIGHT, nullptr},
     {"ACAD_PROXY_ENTITY", dxfKind::ACAD_PROXY_ENTITY, dxf_decode_proxy_entity},
+    {"TRACE", dxfKind::TRACE, nullptr},
+    {"HELIX", dxfKind::HELIX, dxf_decode_helix},
+    {"RAY", dxfKind::RAY, nullptr},
+    {"XLINE", dxfKind::XLINE, nullptr},
+    {"MESH", dxfKind::MESH, dxf_decode_mesh},
+    {"IMAGE", dxfKind::IMAGE, dxf_decode_image},
+    {"WIPEOUT", dxfKind::WIPEOUT, dxf_decode_image},
+    {"MLINE", dxfKind::MLINE, dxf_decode_mline},
 };
 
 std::string_view trimmed(std::string_view v) {

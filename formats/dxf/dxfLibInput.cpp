@@ -5,6 +5,10 @@
 #include "dxfAttributes.h"
 #include "dxfGeometry.h"
 #include "dxfLight.h"
+#include "dxfGeometryTranslators.h"
+#include "dxfHatchPattern.h"
+#include "dxfImage.h"
+#include "dxfMline.h"
 #include "dxfParser.h"
 #include "dxfTolerance.h"
 #include "dxfTranslators.h"
@@ -51,6 +55,9 @@ public:
     if (!made.invalid() && e.extra)
       for (const auto& group : e.extra->xdata)
         made->add_property(property(group.first, group.second));
+    if (!made.invalid() && e.kind == dxfKind::HATCH && e.extra)
+      dxf_add_pattern_properties(*made, context_, e.extra->hatch,
+                                 tables_->decoder().decode(e.extra->hatch.pattern));
     return made;
   }
 
@@ -84,13 +91,24 @@ private:
       return make<dxfCurveEntityTranslator>(e, look);
     case dxfKind::POLYLINE:
       if (dxf_polyline_is_mesh(e))
-        return make<dxfMeshEntityTranslator>(e, look);
+        return dxf_mesh_translator(context_, tables_, e, look);
       return make<dxfCurveEntityTranslator>(e, look);
     case dxfKind::POINT:
       return make<dxfPointEntityTranslator>(e, look);
     case dxfKind::FACE3D:
     case dxfKind::SOLID:
+    case dxfKind::TRACE:
+    case dxfKind::MESH:
       return make<dxfMeshEntityTranslator>(e, look);
+    case dxfKind::IMAGE:
+    case dxfKind::WIPEOUT:
+      return dxf_image_translator(context_, tables_, e, look);
+    case dxfKind::MLINE:
+      return dxf_mline_translator(context_, tables_, e, look);
+    case dxfKind::HELIX:
+    case dxfKind::RAY:
+    case dxfKind::XLINE:
+      return make<dxfCurveEntityTranslator>(e, look);
     case dxfKind::INSERT:
       return insert(e, look, depth, size);
     case dxfKind::TEXT:
@@ -347,7 +365,7 @@ bool translated(const std::string& type) {
                             "ACAD_TABLE",
                             "TOLERANCE",
                             "LIGHT",
-                            "ACAD_PROXY_ENTITY"})
+                            "ACAD_PROXY_ENTITY", "TRACE", "HELIX", "RAY", "XLINE", "MESH", "IMAGE", "WIPEOUT", "MLINE"})
     if (type == known)
       return true;
   return false;

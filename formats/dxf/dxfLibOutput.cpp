@@ -4,6 +4,7 @@
 #include "dxfAttributes.h"
 #include "dxfDrawingWriter.h"
 #include "dxfToleranceText.h"
+#include "dxfHatchWriter.h"
 
 #include "kapProperties.h"
 #include "kapPropertyPtrArray.h"
@@ -388,6 +389,15 @@ std::string block_name_of(const std::string& name) {
   return out;
 }
 
+// The fill area that a group only places (one member, under a transform),
+// as a reader makes of a hatch in a plane of its own; null for any other item.
+const annFillArea* placed_fill_area(const annNamedItemPtr& item) {
+  const annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
+  if (!group || group->transform().invalid() || group->get_group_geometry().size() != 1)
+    return nullptr;
+  return annFillArea::sto_dynamic_cast(group->get_group_geometry()[0].pointer());
+}
+
 } // namespace
 
 // An entity received as the child of a compound being built, kept until the
@@ -413,6 +423,8 @@ struct dxfLibOutput::state {
   annNamedItemPtr current;
   // Geometric tolerances written as TOLERANCE entities: their frame text.
   std::unordered_map<const annNamedItem*, std::string> tolerances;
+  // The hatch patterns of fill areas, from their properties.
+  std::unordered_map<const annNamedItem*, dxfFillPattern> patterns;
 };
 
 dxfLibOutput::dxfLibOutput(vorabsOfStream* stream, const vorabsAppInfo* app)
@@ -1038,7 +1050,10 @@ void dxfLibOutput::emit_item(int space, const annNamedItemPtr& item,
   if (auto* text = annTextGeometry::sto_dynamic_cast(item.pointer()))
     emit_text(space, *text, properties);
   else if (auto* fill = annFillArea::sto_dynamic_cast(item.pointer()))
-    emit_hatch(space, *fill, properties);
+    emit_hatch(space, *fill, nullptr, properties);
+  else if (const annFillArea* placed = placed_fill_area(item))
+    emit_hatch(space, *placed, annGroup::sto_dynamic_cast(item.pointer())->transform().pointer(),
+               properties);
   else if (auto* cloud = annPointCloud::sto_dynamic_cast(item.pointer()))
     emit_points(space, *cloud, properties);
   else if (state_->tolerances.count(item.pointer()))
@@ -1115,47 +1130,11 @@ void dxfLibOutput::emit_text(int space, const annTextGeometry& text,
   tags.tag(100, "AcDbText");
 }
 
-void dxfLibOutput::emit_hatch(int space, const annFillArea& fill,
+void dxfLibOutput::emit_hatch(int space, const annFillArea& fill, const annSPT* place,
                               const dxfEntityProperties& properties) {
-  static const velPlane world{giWorkplane3(giWorkplaneWorld)};
-  std::vector<const annCurveannPtr*> boundaries{&fill.outer_boundary()};
-  for (const annCurveannPtr& inner : fill.inner_boundaries())
-    boundaries.push_back(&inner);
-  dxfDrawingWriter& d = drawing();
-  dxfTagWriter& tags = d.tags(space);
-  d.begin_entity(space, "HATCH", properties);
-  tags.tag(100, "AcDbHatch");
-  tags.point(10, 0, 0, 0);
-  tags.point(210, 0, 0, 1);
-  tags.tag(2, "SOLID");
-  tags.integer(70, 1);
-  tags.integer(71, 0);
-  tags.integer(91, static_cast<long long>(boundaries.size()));
-  for (size_t i = 0; i < boundaries.size(); ++i) {
-    std::vector<dxfBulgeVertex> vertices;
-    bulge_vertices((*boundaries[i])->curve(), world, vertices);
-    join_pieces(vertices);
-    if (vertices.size() > 2 && near(vertices.back().point, vertices.front().point))
-      vertices.pop_back();
-    bool bulges = false;
-    for (const dxfBulgeVertex& v : vertices)
-      bulges = bulges || v.bulge != 0.0;
-    // A polyline path; the first one is the outer boundary.
-    tags.integer(92, i == 0 ? 3 : 2);
-    tags.integer(72, bulges);
-    tags.integer(73, 1);
-    tags.integer(93, static_cast<long long>(vertices.size()));
-    for (const dxfBulgeVertex& v : vertices) {
-      tags.point2(10, v.point.x, v.point.y);
-      if (bulges)
-        tags.real(42, v.bulge);
-      d.extend(v.point.x, v.point.y, 0);
-    }
-    tags.integer(97, 0);
-  }
-  tags.integer(75, 0);
-  tags.integer(76, 1);
-  tags.integer(98, 0);
+  auto pattern = state_->patterns.find(&fill);
+  dxf_write_hatch(drawing(), space, fill, place, properties,
+                  pattern == state_->patterns.end() ? nullptr : &pattern->second);
 }
 
 void dxfLibOutput::emit_points(int space, const annPointCloud& cloud,
@@ -1257,6 +1236,12 @@ vorabsTranslationStatus dxfLibOutput::annotation(const annNamedItemPtr& item,
     return vorabsTranslationStatus(vorabsSTATUS_OK);
   }
   note_tolerance(item, attributes);
+  const annNamedItem* fill = annFillArea::sto_dynamic_cast(item.pointer());
+  if (!fill)
+    fill = placed_fill_area(item);
+  dxfFillPattern pattern;
+  if (fill && dxf_fill_pattern(attributes, pattern))
+    state_->patterns[fill] = std::move(pattern);
   pending entity{pending::ITEM, {}, {}, {}, {}, item, {}};
   return accept(std::move(entity), attributes);
 }

@@ -27,6 +27,7 @@
 class annFillArea;
 class annPointCloud;
 class annPresentation;
+class annSPT;
 class annTextFont;
 class annTextGeometry;
 class velPolyline3;
@@ -116,7 +117,9 @@ private:
   void emit_tolerance(int space, const annNamedItemPtr& item, const std::string& text,
                       const dxfEntityProperties& properties);
   void emit_text(int space, const annTextGeometry& text, const dxfEntityProperties& properties);
-  void emit_hatch(int space, const annFillArea& fill, const dxfEntityProperties& properties);
+  // place: the transform of the group that places the fill area, or null.
+  void emit_hatch(int space, const annFillArea& fill, const annSPT* place,
+                  const dxfEntityProperties& properties);
   void emit_points(int space, const annPointCloud& cloud, const dxfEntityProperties& properties);
   // The text style of a font, made on first use.
   std::string text_style(const annTextFont& font);

@@ -463,9 +463,59 @@ private:
         return;
       if (is(pair, 0, "LAYOUT"))
         layout();
+      else if (is(pair, 0, "IMAGEDEF"))
+        image_definition();
+      else if (is(pair, 0, "MLINESTYLE"))
+        mline_style();
       else if (pair.code == 0)
         skip_to_zero();
     }
+  }
+
+  void image_definition() {
+    uint64_t handle = 0;
+    std::string file;
+    record([&](const Pair& p) {
+      if (p.code == 5)
+        handle = t_.hex(p);
+      else if (p.code == 1)
+        file = std::string(p.value);
+      return true;
+    });
+    f_.image_files[handle] = file;
+  }
+
+  void mline_style() {
+    dxfMlineStyle style;
+    record([&](const Pair& p) {
+      switch (p.code) {
+      case 5:
+        style.handle = t_.hex(p);
+        break;
+      case 2:
+        style.name = word(p);
+        break;
+      case 70:
+        style.flags = t_.int32(p);
+        break;
+      case 49:
+        style.elements.emplace_back();
+        style.elements.back().offset = t_.number(p);
+        break;
+      case 62:
+        if (!style.elements.empty())
+          style.elements.back().colour = t_.int32(p);
+        break;
+      case 6:
+        if (!style.elements.empty())
+          style.elements.back().linetype = word(p);
+        break;
+      default:
+        break;
+      }
+      return true;
+    });
+    f_.mline_styles.push_back(std::move(style));
   }
 
   void layout() {
@@ -893,9 +943,58 @@ private:
     case 91:
       paths(h, t_.integer(p));
       return true;
+    case 76:
+      h.pattern_kind = t_.int32(p);
+      return true;
+    case 52:
+      h.pattern_angle = t_.number(p);
+      return true;
+    case 41:
+      h.pattern_scale = t_.number(p);
+      return true;
+    case 77:
+      h.pattern_double = t_.int32(p);
+      return true;
+    case 78:
+      pattern_lines(h);
+      return true;
     default:
       return scalar(e, p);
     }
+  }
+
+  // The definition lines of a hatch pattern: each starts at its angle (53).
+  void pattern_lines(dxfHatch& h) {
+    record_while({53, 43, 44, 45, 46, 79, 49}, [&](const Pair& p) {
+      if (p.code == 53) {
+        h.pattern_lines.emplace_back();
+        h.pattern_lines.back().angle = t_.number(p);
+        return;
+      }
+      if (h.pattern_lines.empty())
+        return;
+      dxfPatternLine& line = h.pattern_lines.back();
+      double v = t_.number(p);
+      switch (p.code) {
+      case 43:
+        line.x = v;
+        break;
+      case 44:
+        line.y = v;
+        break;
+      case 45:
+        line.dx = v;
+        break;
+      case 46:
+        line.dy = v;
+        break;
+      case 49:
+        line.dashes.push_back(v);
+        break;
+      default:
+        break;
+      }
+    });
   }
 
   // Reads count boundary paths; a count larger than the data ends with the data.

@@ -46,7 +46,15 @@ enum class dxfKind : uint8_t {
   LARGE_RADIAL_DIMENSION,
   ACAD_TABLE,
   LIGHT,
-  ACAD_PROXY_ENTITY
+  ACAD_PROXY_ENTITY,
+  TRACE,
+  HELIX,
+  RAY,
+  XLINE,
+  MESH,
+  IMAGE,
+  WIPEOUT,
+  MLINE
 };
 
 // The DXF type word of a kind ("LINE", "3DFACE", ...).
@@ -101,11 +109,27 @@ struct dxfHatchPath {
   std::vector<dxfHatchEdge> edges; // edge paths
 };
 
+// One line family of a hatch pattern, as the file gives it (already
+// scaled and turned by the pattern's scale and angle, in the OCS): lines at
+// angle (degrees) through base (x, y), repeated at offset (dx, dy), drawn
+// with dashes (> 0 a dash, < 0 a gap, 0 a dot; none: continuous).
+struct dxfPatternLine {
+  double angle = 0.0;
+  double x = 0.0, y = 0.0;
+  double dx = 0.0, dy = 0.0;
+  std::vector<double> dashes;
+};
+
 struct dxfHatch {
   std::string pattern;
   int solid = 0;
   int style = 0;
   std::vector<dxfHatchPath> paths;
+  int pattern_kind = 1;       // 76: 0 user-defined, 1 predefined, 2 custom
+  double pattern_angle = 0.0; // 52
+  double pattern_scale = 1.0; // 41
+  int pattern_double = 0;     // 77
+  std::vector<dxfPatternLine> pattern_lines;
 };
 
 struct dxfEntityExtra;
@@ -153,6 +177,9 @@ struct dxfEntityExtra {
   dxfHatch hatch;
   std::vector<dxfEntity> children; // ATTRIBs of an INSERT
   std::vector<dxfEntity> graphics; // what a proxy entity's graphics draw (dxfProxyGraphics.h)
+  std::vector<int> faces;          // MESH: each face its corner count, then its vertex indices
+  std::vector<std::vector<dxfPoint>>
+      lines; // MLINE: the points of each element, in world coordinates
   // Extended data: per application (1001), its values in file order,
   // separated by "; ".
   std::vector<std::pair<std::string, std::string>> xdata;
@@ -189,6 +216,23 @@ struct dxfBlock {
   uint64_t record = 0; // handle of its block record (330)
   int line = 0;
   std::vector<dxfEntity> entities;
+};
+
+// One element (line) of a multiline style: its offset from the centre
+// line, colour (ACI, 256 BYLAYER) and linetype name.
+struct dxfMlineElement {
+  double offset = 0.0;
+  int colour = 256;
+  std::string linetype;
+};
+
+// An MLINESTYLE object: its caps (70: 16 start line, 64 start round, 256
+// end line, 1024 end round) and elements.
+struct dxfMlineStyle {
+  uint64_t handle = 0;
+  std::string name;
+  int flags = 0;
+  std::vector<dxfMlineElement> elements;
 };
 
 struct dxfLayout {
@@ -245,6 +289,8 @@ struct DXF_API dxfFile {
   std::vector<dxfEntity> entities; // model and paper space
   std::vector<dxfLayout> layouts;
   std::map<uint64_t, std::string> block_records; // handle -> name
+  std::map<uint64_t, std::string> image_files;   // IMAGEDEF handle -> file name
+  std::vector<dxfMlineStyle> mline_styles;
 
   // Entities read, by type word, in the spaces and in blocks; skipped
   // entity types and sections by name.
