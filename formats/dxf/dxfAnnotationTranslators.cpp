@@ -3,6 +3,7 @@
 
 #include "dxfGeometry.h"
 #include "dxfHatch.h"
+#include "dxfTextLayout.h"
 
 #include <cmath>
 
@@ -23,6 +24,17 @@ giWorkplane3 turned_plane(const giPoint3& origin, const dxfPoint& extrusion, dou
                       ocs * giVector3(-std::sin(a), std::cos(a), 0.0));
 }
 
+// The direction of a TEXT's baseline in degrees: from its first point to
+// its second when it fits between them (72 = 3 or 5), else its rotation.
+double text_angle(const dxfEntity& e) {
+  if ((e.i72 == 3 || e.i72 == 5) && (e.scale_given & 8)) {
+    double dx = e.p[1].x - e.p[0].x, dy = e.p[1].y - e.p[0].y;
+    if (dx != 0.0 || dy != 0.0)
+      return std::atan2(dy, dx) * 180.0 / pi;
+  }
+  return e.a50;
+}
+
 // Nonzero when transform keeps the world xy plane where it is.
 int keeps_xy_plane(const giXform3& transform) {
   const double tolerance = 1e-9;
@@ -33,7 +45,21 @@ int keeps_xy_plane(const giXform3& transform) {
 
 } // namespace
 
+dxfTextEntityTranslator::dxfTextEntityTranslator(const vorabsContext& context, dxfTablesPtr tables,
+                                                 const dxfEntity& entity, const dxfLook& look)
+    : dxfLeafTranslator(context, std::move(tables), entity, look) {
+  dxfTextLayout::of_entity(entity, height(), tables_->decoder()).add_properties(*this);
+}
+
 dxfTextEntityTranslator::~dxfTextEntityTranslator() = default;
+
+double dxfTextEntityTranslator::height() const {
+  double height = entity_->kind == dxfKind::MULTILEADER ? entity_->d41 : entity_->d40;
+  const dxfStyle* style = this->style();
+  if (!(height > 0.0) && style)
+    height = style->height;
+  return height;
+}
 
 int dxfTextEntityTranslator::mtext() const {
   return entity_->kind == dxfKind::MTEXT || entity_->kind == dxfKind::MULTILEADER;
@@ -50,9 +76,7 @@ utString dxfTextEntityTranslator::text_string() {
 
 void dxfTextEntityTranslator::font_details(double& height, utString& font_name) {
   const dxfStyle* style = this->style();
-  height = entity_->kind == dxfKind::MULTILEADER ? entity_->d41 : entity_->d40;
-  if (!(height > 0.0) && style)
-    height = style->height;
+  height = this->height();
   if (!style)
     return;
   const std::string& name = style->font_file.empty() ? style->family : style->font_file;
@@ -91,7 +115,8 @@ void dxfTextEntityTranslator::text_workplane(giWorkplane3& workplane) {
     return;
   }
   if (e.kind != dxfKind::MTEXT) {
-    workplane = turned_plane(dxf_ocs_to_wcs(e.extrusion, e.p[0]), e.extrusion, e.a50);
+    workplane =
+        turned_plane(dxf_ocs_to_wcs(e.extrusion, dxf_text_anchor(e)), e.extrusion, text_angle(e));
     return;
   }
   giVector3 direction(e.p[1].x, e.p[1].y, e.p[1].z);

@@ -21,13 +21,16 @@
 
 #include <utility>
 
-// TEXT, ATTRIB, MTEXT, and a MULTILEADER's text. The width is the width
-// factor (41, default 1) of a TEXT or ATTRIB and the reference rectangle
-// width (41, 0 when absent) of an MTEXT; a writer tells them apart by the
-// type word in the entity's name.
+// TEXT, ATTRIB, ATTDEF, MTEXT, and a MULTILEADER's text. The width is the
+// width factor (41, default 1) of a TEXT or ATTRIB and the reference
+// rectangle width (41, 0 when absent) of an MTEXT. The frame's origin is
+// the text's anchor (the alignment point of an aligned TEXT, the attachment
+// point of an MTEXT); how the text sits on it, and whether it is a
+// paragraph, are the translator's text-layout properties (dxfTextLayout.h).
 class dxfTextEntityTranslator final : public dxfLeafTranslator<vorabsTextTranslator> {
 public:
-  using dxfLeafTranslator::dxfLeafTranslator;
+  dxfTextEntityTranslator(const vorabsContext& context, dxfTablesPtr tables,
+                          const dxfEntity& entity, const dxfLook& look);
   ~dxfTextEntityTranslator() override;
 
 protected:
@@ -40,6 +43,8 @@ protected:
 private:
   const dxfStyle* style() const;
   int mtext() const;
+  // The font height: the entity's, else its style's.
+  double height() const;
 };
 
 // HATCH, its boundaries in its object coordinate system; the translator

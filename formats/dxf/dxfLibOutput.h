@@ -33,6 +33,7 @@ class velPolyline3;
 class annView;
 class dxfDrawingWriter;
 struct dxfEntityProperties;
+struct dxfTextLayout;
 
 class DXF_API dxfLibOutput : public vorabsLibOutput {
 public:
@@ -111,7 +112,15 @@ private:
   void emit_dimension(int space, const annNamedItemPtr& item,
                       const dxfEntityProperties& properties);
   void emit_item(int space, const annNamedItemPtr& item, const dxfEntityProperties& properties);
-  void emit_text(int space, const annTextGeometry& text, const dxfEntityProperties& properties);
+  // A TEXT, or an MTEXT for a paragraph, anchored as its layout says.
+  void emit_text(int space, const annTextGeometry& text, const dxfEntityProperties& properties,
+                 const dxfTextLayout& layout);
+  // A paragraph's characters with MTEXT's escapes, or the markup it was
+  // read with when that still reads as its text.
+  std::string mtext_markup(const annTextGeometry& text, const dxfTextLayout& layout) const;
+  // The anchor and paragraph of a text received, from its properties.
+  void keep_layout(const annTextGeometry& text, dxfTextLayout&& layout);
+  const dxfTextLayout& layout_of(const annTextGeometry& text) const;
   void emit_hatch(int space, const annFillArea& fill, const dxfEntityProperties& properties);
   void emit_points(int space, const annPointCloud& cloud, const dxfEntityProperties& properties);
   // The text style of a font, made on first use.

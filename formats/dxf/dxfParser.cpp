@@ -580,6 +580,7 @@ private:
   bool entity_body(dxfEntity& e, dxfDecoder decoder = nullptr) {
     Pair pair;
     tags_.clear();
+    embedded_object_ = false;
     while (t_.peek(pair) && pair.code != 0) {
       t_.next(pair);
       if (common(e, pair))
@@ -685,6 +686,10 @@ private:
     case dxfKind::HATCH:
       return hatch(e, p);
     case dxfKind::MTEXT:
+      // An R2018 embedded object (101) repeats 10, 11, 40 ... for its
+      // columns: they must not replace the entity's own.
+      if (p.code == 101 || embedded_object_)
+        return embedded_object_ = true;
       if (p.code == 3) {
         e.text.append(p.value);
         return true;
@@ -729,6 +734,8 @@ private:
   bool scalar(dxfEntity& e, const Pair& p) {
     int c = p.code;
     if (c >= 10 && c <= 36 && c % 10 <= 6) {
+      if (c == 11)
+        e.scale_given |= 8;
       dxfPoint& point = c % 10 < 4 ? e.p[c % 10] : e.more().p[c % 10 - 4];
       (c < 20 ? point.x : c < 30 ? point.y : point.z) = t_.number(p);
       return true;
@@ -1017,7 +1024,8 @@ private:
 
   Tokens t_;
   dxfFile& f_;
-  dxfTags tags_; // the current entity's groups, for a kind with a decoder
+  dxfTags tags_;                 // the current entity's groups, for a kind with a decoder
+  bool embedded_object_ = false; // inside an MTEXT's 101 embedded object
   std::string last_layer_name_ = std::string(1, '\0');
   int last_layer_ = 0;
   size_t weight_index_ = 0;
