@@ -70,8 +70,22 @@ const dxfStyle* dxfTextEntityTranslator::style() const {
   return tables_->find_style(more && !more->style.empty() ? more->style : "STANDARD");
 }
 
+vorabsTranslationStatus
+dxfTextEntityTranslator::create_annotation(const vorabsAttributeSet& attributes,
+                                           const giXform3& transform, annGeometryItemannPtr& item) {
+  utString text = text_string();
+  const char* c = text.c_str();
+  while (*c == ' ' || *c == '\n' || *c == '\t')
+    ++c;
+  if (!*c)
+    return vorabsSTATUS_IGNORED; // nothing to draw
+  return vorabsTextTranslator::create_annotation(attributes, transform, item);
+}
+
 utString dxfTextEntityTranslator::text_string() {
-  return tables_->decoder().decode_text(entity_->text, mtext());
+  // An attribute definition shows its tag.
+  const std::string& raw = entity_->kind == dxfKind::ATTDEF ? entity_->name : entity_->text;
+  return tables_->decoder().decode_text(raw, mtext());
 }
 
 void dxfTextEntityTranslator::font_details(double& height, utString& font_name) {

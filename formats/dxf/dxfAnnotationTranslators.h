@@ -27,6 +27,8 @@
 // the text's anchor (the alignment point of an aligned TEXT, the attachment
 // point of an MTEXT); how the text sits on it, and whether it is a
 // paragraph, are the translator's text-layout properties (dxfTextLayout.h).
+// A text with no visible character draws nothing and is ignored. An ATTDEF
+// (made only where it stands in a space) shows its tag.
 class dxfTextEntityTranslator final : public dxfLeafTranslator<vorabsTextTranslator> {
 public:
   dxfTextEntityTranslator(const vorabsContext& context, dxfTablesPtr tables,
@@ -34,6 +36,9 @@ public:
   ~dxfTextEntityTranslator() override;
 
 protected:
+  vorabsTranslationStatus create_annotation(const vorabsAttributeSet& attributes,
+                                            const giXform3& transform,
+                                            annGeometryItemannPtr& item) override;
   utString text_string() override;
   void font_details(double& height, utString& font_name) override;
   void font_details_ex(kapFontInformation& information) const override;

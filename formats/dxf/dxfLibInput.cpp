@@ -95,6 +95,11 @@ private:
     case dxfKind::MTEXT:
     case dxfKind::ATTRIB:
       return make<dxfTextEntityTranslator>(e, look);
+    case dxfKind::ATTDEF:
+      // In a block, the template of its inserts' attributes (ignored there).
+      if (outer)
+        return vorabsTranslatorcoPrf();
+      return make<dxfTextEntityTranslator>(e, look);
     case dxfKind::HATCH:
       return make<dxfHatchEntityTranslator>(e, look);
     case dxfKind::DIMENSION:
@@ -293,9 +298,10 @@ private:
 
 // Whether the reader makes translators for entities of this type.
 bool translated(const std::string& type) {
-  for (const char* known : {"LINE", "ARC", "CIRCLE", "ELLIPSE", "LWPOLYLINE", "POLYLINE", "SPLINE",
-                            "POINT", "3DFACE", "SOLID", "INSERT", "VIEWPORT", "TEXT", "MTEXT",
-                            "ATTRIB", "HATCH", "DIMENSION", "LEADER", "MULTILEADER"})
+  for (const char* known :
+       {"LINE",   "ARC",    "CIRCLE", "ELLIPSE",   "LWPOLYLINE", "POLYLINE",   "SPLINE",
+        "POINT",  "3DFACE", "SOLID",  "INSERT",    "VIEWPORT",   "TEXT",       "MTEXT",
+        "ATTRIB", "ATTDEF", "HATCH",  "DIMENSION", "LEADER",     "MULTILEADER"})
     if (type == known)
       return true;
   return false;
@@ -408,6 +414,11 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
     for (const auto& count : *counts)
       if (!translated(count.first))
         untranslated_[count.first] += count.second;
+  for (const dxfBlock& block : f.blocks)
+    if (!is_paper_block(block.name))
+      for (const dxfEntity& e : block.entities)
+        if (e.kind == dxfKind::ATTDEF)
+          ignored_in_blocks_["ATTDEF"]++;
   Builder build(context, tables_, error(), name, unbuilt_);
   std::vector<vorabsTranslatorcoPrf> model;
   std::map<std::string, std::vector<const dxfEntity*>> paper;
@@ -416,8 +427,10 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
       paper["*PAPER_SPACE"].push_back(&e);
       continue;
     }
-    if (e.kind == dxfKind::VIEWPORT)
+    if (e.kind == dxfKind::VIEWPORT) {
+      ignored_["VIEWPORT"]++; // a view of a layout, not part of the model
       continue;
+    }
     double size = 0.0;
     vorabsTranslatorcoPrf t = build.entity(e, nullptr, 0, size);
     if (t.invalid())
@@ -453,8 +466,10 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
       drawing->set_paper_size(layout->paper_width, layout->paper_height);
     for (const dxfEntity* e : paper[key]) {
       if (e->kind == dxfKind::VIEWPORT) {
-        if (e->i69 == 1)
-          continue; // the sheet's own viewport
+        if (e->i69 == 1) {
+          ignored_["VIEWPORT"]++; // the sheet's own viewport
+          continue;
+        }
         vorabsTranslatorcoPrf view = build.viewport(*e);
         auto* as_view = static_cast<dxfViewportTranslator*>(view.get());
         for (const vorabsTranslatorcoPrf& shown : model)

@@ -54,6 +54,12 @@ public:
   // Entities that could not be made into translators (an INSERT of a
   // missing block, nesting too deep), by type.
   const std::map<std::string, int>& unbuilt() const { return unbuilt_; }
+  // Entities read and left out on purpose, by type: a layout's own
+  // viewport, a viewport in model space.
+  const std::map<std::string, int>& ignored() const { return ignored_; }
+  // The same inside block definitions: the ATTDEFs, templates of the
+  // attributes of inserts.
+  const std::map<std::string, int>& ignored_in_blocks() const { return ignored_in_blocks_; }
 
 private:
   int finish(const vorabsContext& context, std::unique_ptr<dxfFile> file, const char* name);
@@ -63,4 +69,6 @@ private:
   dxfParseStatus status_ = dxfPARSE_OK;
   std::map<std::string, int> untranslated_;
   std::map<std::string, int> unbuilt_;
+  std::map<std::string, int> ignored_;
+  std::map<std::string, int> ignored_in_blocks_;
 };

@@ -42,10 +42,14 @@ public:
     if (has_peek_) {
       has_peek_ = false;
       pair = peeked_;
-      return true;
+    } else if (!read(pair)) {
+      return false;
     }
-    return read(pair);
+    last_ = pair;
+    return true;
   }
+  // The pair taken last.
+  const Pair& last() const { return last_; }
   // The next pair without taking it.
   bool peek(Pair& pair) {
     if (!has_peek_) {
@@ -160,6 +164,7 @@ private:
   bool failed_ = false;
   bool has_peek_ = false;
   Pair peeked_;
+  Pair last_;
 };
 
 bool is(const Pair& pair, int code, const char* word) {
@@ -191,7 +196,11 @@ public:
         f_.skipped_group_codes++;
     }
     f_.num_lines = t_.line();
-    if (!eof && !t_.failed())
+    // Programs that write only what they know often stop after the last
+    // section: when that section is complete, nothing is missing.
+    if (!eof && !t_.failed() && is(t_.last(), 0, "ENDSEC"))
+      f_.diagnostics.push_back({0, t_.line(), "the file ends without its EOF marker"});
+    else if (!eof && !t_.failed())
       t_.fail(t_.line(), "the file ends before its EOF marker", dxfPARSE_TRUNCATED);
   }
 
@@ -512,6 +521,11 @@ private:
       t_.next(pair);
       const dxfKindDeclaration* declared = dxf_kind_declaration(type);
       dxfKind kind = declared ? declared->kind : dxfKind::UNKNOWN;
+      if (kind == dxfKind::SEQEND && !out.empty() && out.back().kind == dxfKind::INSERT &&
+          (!out.back().extra || out.back().extra->children.empty())) {
+        skip_to_zero(); // closes an insert that has no attributes: nothing lost
+        continue;
+      }
       if (kind == dxfKind::UNKNOWN || kind == dxfKind::VERTEX || kind == dxfKind::SEQEND ||
           kind == dxfKind::ATTRIB) {
         f_.skipped[std::string(type)]++;

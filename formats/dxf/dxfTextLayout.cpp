@@ -48,8 +48,7 @@ bool has_markup(const std::string& raw) {
   for (size_t i = 0; i < raw.size(); ++i) {
     if (raw[i] == '{')
       return true;
-    if (raw[i] == '\\' && i + 1 < raw.size() &&
-        std::strchr("PNX~\\Uu{}", raw[i + 1]) == nullptr)
+    if (raw[i] == '\\' && i + 1 < raw.size() && std::strchr("PNX~\\Uu{}", raw[i + 1]) == nullptr)
       return true;
     if (raw[i] == '\\')
       ++i;

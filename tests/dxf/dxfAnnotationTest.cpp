@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <sstream>
 
@@ -184,3 +185,34 @@ TEST(dxfAnnotationTest, DimensionsAndLeadersAreGroupsOfTheirKindWithTheirPoints)
 }
 
 } // namespace
+
+TEST(dxfAnnotationTest, EmptyTextsAndTheTemplatesOfAttributesAreIgnoredAndTagsShown) {
+  std::setlocale(LC_ALL, "C.UTF-8"); // native text is the C runtime's, as hosts set it
+  Dxf d;
+  d.section("BLOCKS", [](Dxf& b) {
+    b(0, "BLOCK")(2, "B")(10, 0.0)(20, 0.0)(0, "POINT")(10, 0.0)(20, 0.0);
+    b(0, "ATTDEF")(10, 0.0)(20, 0.0)(40, 1.0)(1, "")(3, "Part?")(2, "PART")(70, 0)(0, "ENDBLK");
+  });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "TEXT")(5, "1A")(10, 0.0)(20, 0.0)(40, 1.0)(1, "");
+    e(0, "MTEXT")(5, "1B")(10, 0.0)(20, 0.0)(40, 1.0)(1, "{\\fArial;}\\P");
+    e(0, "ATTDEF")(5, "1C")(10, 2.0)(20, 3.0)(40, 1.0)(1, "")(3, "Size?")(2, "SIZE")(70, 0);
+    e(0, "MTEXT")(5, "1D")(10, 0.0)(20, 0.0)(40, 1.0)(1, "%%c10 %%p0.1 \\S1^ 2;");
+    // A SEQEND after an insert without attributes closes nothing: not skipped.
+    e(0, "INSERT")(5, "1E")(2, "B")(10, 0.0)(20, 0.0)(0, "SEQEND");
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  EXPECT_EQ(r.errors(), "");
+  EXPECT_TRUE(r.reader->untranslated().empty());
+  EXPECT_TRUE(r.reader->file()->skipped.empty());
+  EXPECT_TRUE(r.of("TEXT 1A").empty());
+  EXPECT_TRUE(r.of("MTEXT 1B").empty());
+  EXPECT_EQ(text_of(item<annTextGeometry>(r, "ATTDEF 1C")), "SIZE|||00|1|1|2 3 0|1 0 0");
+  EXPECT_EQ(text_of(item<annTextGeometry>(r, "MTEXT 1D")).substr(0, 16), "\xE2\x8C\x80"
+                                                                         "10 \xC2\xB1"
+                                                                         "0.1 1/2|");
+  EXPECT_EQ(r.reader->ignored_in_blocks().at("ATTDEF"), 1);
+  // Nothing of the block's definition shows for its ATTDEF.
+  EXPECT_EQ(r.of("ATTDEF").size(), 1u);
+}
