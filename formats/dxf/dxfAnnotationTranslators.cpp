@@ -54,7 +54,7 @@ dxfTextEntityTranslator::dxfTextEntityTranslator(const vorabsContext& context, d
 dxfTextEntityTranslator::~dxfTextEntityTranslator() = default;
 
 double dxfTextEntityTranslator::height() const {
-  double height = entity_->kind == dxfKind::MULTILEADER ? entity_->d41 : entity_->d40;
+  double height = entity_->d40;
   const dxfStyle* style = this->style();
   if (!(height > 0.0) && style)
     height = style->height;
@@ -62,7 +62,7 @@ double dxfTextEntityTranslator::height() const {
 }
 
 int dxfTextEntityTranslator::mtext() const {
-  return entity_->kind == dxfKind::MTEXT || entity_->kind == dxfKind::MULTILEADER;
+  return entity_->kind == dxfKind::MTEXT;
 }
 
 const dxfStyle* dxfTextEntityTranslator::style() const {
@@ -112,22 +112,13 @@ void dxfTextEntityTranslator::font_details_ex(kapFontInformation& information) c
 
 double dxfTextEntityTranslator::text_width() {
   int given = entity_->scale_given & 1;
-  switch (entity_->kind) {
-  case dxfKind::MTEXT:
+  if (entity_->kind == dxfKind::MTEXT)
     return given ? entity_->d41 : 0.0;
-  case dxfKind::MULTILEADER:
-    return 1.0; // its 41 is the text height
-  default:
-    return given ? entity_->d41 : 1.0;
-  }
+  return given ? entity_->d41 : 1.0;
 }
 
 void dxfTextEntityTranslator::text_workplane(giWorkplane3& workplane) {
   const dxfEntity& e = *entity_;
-  if (e.kind == dxfKind::MULTILEADER) {
-    workplane = turned_plane(point(e.p[2]), e.extrusion, 0.0);
-    return;
-  }
   if (e.kind != dxfKind::MTEXT) {
     workplane =
         turned_plane(dxf_ocs_to_wcs(e.extrusion, dxf_text_anchor(e)), e.extrusion, text_angle(e));

@@ -1,11 +1,11 @@
 // dxfAnnotationTranslators.h - the translators of DXF texts, hatches, dimensions and leaders.
 //
-// TEXT, MTEXT, ATTRIB and the text of a MULTILEADER are texts, a HATCH a
+// TEXT, MTEXT, ATTRIB and ATTDEF are texts, a HATCH a
 // fill area whose first outer path bounds it and whose other paths are its
 // islands. A DIMENSION is a dimension group of its kind (rotated and aligned
 // ones a plain dimension group) whose child is the translator of its
-// anonymous block; a LEADER or MULTILEADER an annotation group of its line
-// and text. Each translator refers to its entity record inside the shared
+// anonymous block; a LEADER or MULTILEADER an annotation group of its parts
+// (dxfLeaders.h). Each translator refers to its entity record inside the shared
 // dxfTables, which it keeps alive.
 #pragma once
 
@@ -21,7 +21,7 @@
 
 #include <utility>
 
-// TEXT, ATTRIB, ATTDEF, MTEXT, and a MULTILEADER's text. The width is the
+// TEXT, ATTRIB, ATTDEF and MTEXT (a MULTILEADER's text is an MTEXT part). The width is the
 // width factor (41, default 1) of a TEXT or ATTRIB and the reference
 // rectangle width (41, 0 when absent) of an MTEXT. The frame's origin is
 // the text's anchor (the alignment point of an aligned TEXT, the attachment

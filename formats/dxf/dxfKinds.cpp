@@ -1,6 +1,8 @@
 // dxfKinds.cpp - the table of entity kinds and the numbers of raw tags.
 #include "dxfKinds.h"
 
+#include "dxfLeaders.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -26,9 +28,9 @@ const dxfKindDeclaration declarations[] = {
     {"MTEXT", dxfKind::MTEXT, nullptr},
     {"HATCH", dxfKind::HATCH, nullptr},
     {"DIMENSION", dxfKind::DIMENSION, nullptr},
-    {"LEADER", dxfKind::LEADER, nullptr},
-    {"MULTILEADER", dxfKind::MULTILEADER, nullptr},
-    {"MLEADER", dxfKind::MULTILEADER, nullptr},
+    {"LEADER", dxfKind::LEADER, dxf_decode_leader},
+    {"MULTILEADER", dxfKind::MULTILEADER, dxf_decode_multileader},
+    {"MLEADER", dxfKind::MULTILEADER, dxf_decode_multileader},
     {"VIEWPORT", dxfKind::VIEWPORT, nullptr},
 };
 

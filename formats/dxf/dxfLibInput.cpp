@@ -106,7 +106,7 @@ private:
       return dimension(e, look, depth, size);
     case dxfKind::LEADER:
     case dxfKind::MULTILEADER:
-      return leader(e, look);
+      return leader(e, look, outer, depth, size);
     default:
       return vorabsTranslatorcoPrf();
     }
@@ -157,13 +157,20 @@ private:
     return vorabsTranslatorcoPrf(made);
   }
 
-  // A group of the leader's line and, for a MULTILEADER, its text.
-  vorabsTranslatorcoPrf leader(const dxfEntity& e, const dxfLook& look) {
+  // A group of the parts of a leader or multileader (dxfLeaders.h): its
+  // lines, arrowheads, text and block.
+  vorabsTranslatorcoPrf leader(const dxfEntity& e, const dxfLook& look, const dxfLook* outer,
+                               int depth, double& size) {
     auto made = group<vorabsGroupTranslator>(e, look, sto_class_annGroup());
-    if (e.vertices.size() >= 2)
-      made->add_translator(make<dxfCurveEntityTranslator>(e, look));
-    if (e.kind == dxfKind::MULTILEADER && !e.text.empty())
-      made->add_translator(make<dxfTextEntityTranslator>(e, look));
+    if (e.extra)
+      for (const dxfEntity& part : e.extra->children) {
+        double part_size = 0.0;
+        vorabsTranslatorcoPrf t = translator(part, outer, depth, part_size);
+        if (t.invalid())
+          continue;
+        made->add_translator(t);
+        size += part_size;
+      }
     return vorabsTranslatorcoPrf(made);
   }
 

@@ -302,6 +302,8 @@ private:
         style();
       else if (type == "BLOCK_RECORD")
         block_record();
+      else if (type == "DIMSTYLE")
+        dimension_style();
       else
         skip_to_zero();
     }
@@ -371,6 +373,26 @@ private:
       }
     });
     f_.linetypes.push_back(std::move(type));
+  }
+
+  void dimension_style() {
+    dxfDimensionStyle style;
+    record([&](const Pair& p) {
+      if (p.code == 2)
+        style.name = word(p);
+      else if (p.code == 41)
+        style.arrow_size = t_.number(p);
+      else if (p.code == 40)
+        style.scale = t_.number(p);
+      else if (p.code == 341)
+        style.leader_arrow = t_.hex(p);
+      else if (p.code == 147)
+        style.gap = t_.number(p);
+      else if (p.code == 77)
+        style.text_above = t_.int32(p);
+      return true;
+    });
+    f_.dimension_styles.push_back(std::move(style));
   }
 
   void style() {
@@ -695,8 +717,6 @@ private:
       return lwpolyline(e, p);
     case dxfKind::SPLINE:
       return spline(e, p);
-    case dxfKind::LEADER:
-      return leader(e, p);
     case dxfKind::HATCH:
       return hatch(e, p);
     case dxfKind::MTEXT:
@@ -713,36 +733,10 @@ private:
         return true;
       }
       break;
-    case dxfKind::MULTILEADER:
-      if (p.code == 304) {
-        e.text = std::string(p.value);
-        return true;
-      }
-      if (p.code == 10) {
-        e.vertices.emplace_back();
-        e.vertices.back().x = t_.number(p);
-        return true;
-      }
-      if ((p.code == 20 || p.code == 30) && !e.vertices.empty()) {
-        (p.code == 20 ? e.vertices.back().y : e.vertices.back().z) = t_.number(p);
-        return true;
-      }
-      if (p.code == 12 || p.code == 22 || p.code == 32 || p.code == 41)
-        return multileader_text(e, p);
-      return true; // the rest of its context data is not needed
     default:
       break;
     }
     return scalar(e, p);
-  }
-
-  // The text location (12) and height (41) of a MULTILEADER's content.
-  bool multileader_text(dxfEntity& e, const Pair& p) {
-    if (p.code == 41)
-      e.d41 = t_.number(p);
-    else
-      (p.code == 12 ? e.p[2].x : p.code == 22 ? e.p[2].y : e.p[2].z) = t_.number(p);
-    return true;
   }
 
   bool scalar(dxfEntity& e, const Pair& p) {
@@ -884,19 +878,6 @@ private:
     default:
       return scalar(e, p);
     }
-  }
-
-  bool leader(dxfEntity& e, const Pair& p) {
-    if (p.code == 10) {
-      e.vertices.emplace_back();
-      e.vertices.back().x = t_.number(p);
-      return true;
-    }
-    if ((p.code == 20 || p.code == 30) && !e.vertices.empty()) {
-      (p.code == 20 ? e.vertices.back().y : e.vertices.back().z) = t_.number(p);
-      return true;
-    }
-    return scalar(e, p);
   }
 
   bool hatch(dxfEntity& e, const Pair& p) {

@@ -113,6 +113,9 @@ struct DXF_API dxfEntity {
   uint8_t invisible = 0;   // 60
   uint8_t paper_space = 0; // 67
   uint8_t has_handle = 0;
+  // A part made for an entity of this kind (a leader line of a MULTILEADER
+  // ...), sharing its handle; UNKNOWN for the entities of the file.
+  dxfKind part_of = dxfKind::UNKNOWN;
   int line = 0; // line of the entity's type word in the file
   uint64_t handle = 0;
   int layer = 0;            // index into dxfFile::layers
@@ -144,7 +147,7 @@ struct dxfEntityExtra {
   std::string style;           // 7 or 3: text or dimension style
   std::string layout;          // 410
   dxfHatch hatch;
-  std::vector<dxfEntity> children; // ATTRIBs of an INSERT
+  std::vector<dxfEntity> children; // ATTRIBs of an INSERT; parts (dxfLeaders.h)
   // Extended data: per application (1001), its values in file order,
   // separated by "; ".
   std::vector<std::pair<std::string, std::string>> xdata;
@@ -172,6 +175,19 @@ struct dxfStyle {
   int font_flags = -1;   // its 1071 (bit 24 italic, bit 25 bold); -1 when absent
   double height = 0.0;
   double width_factor = 1.0;
+};
+
+// What leaders take from a dimension style: the arrow size (DIMASZ 41
+// times DIMSCALE 40), the leader's arrow block (DIMLDRBLK 341, a block
+// record handle, 0 for the closed filled arrow), the text gap (DIMGAP 147)
+// and whether text sits above the line (DIMTAD 77).
+struct dxfDimensionStyle {
+  std::string name;
+  double arrow_size = 0.1875;
+  double scale = 1.0;
+  uint64_t leader_arrow = 0;
+  double gap = 0.0625;
+  int text_above = 1;
 };
 
 struct dxfBlock {
@@ -233,6 +249,7 @@ struct DXF_API dxfFile {
   std::vector<dxfLayer> layers;
   std::vector<dxfLinetype> linetypes;
   std::vector<dxfStyle> styles;
+  std::vector<dxfDimensionStyle> dimension_styles;
   std::vector<dxfBlock> blocks;
   std::vector<dxfEntity> entities; // model and paper space
   std::vector<dxfLayout> layouts;

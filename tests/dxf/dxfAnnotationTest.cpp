@@ -156,8 +156,9 @@ TEST(dxfAnnotationTest, DimensionsAndLeadersAreGroupsOfTheirKindWithTheirPoints)
     }
     e(0, "LEADER")(5, "70")(10, 0.0)(20, 0.0)(10, 2.0)(20, 2.0)(10, 4.0)(20, 2.0);
     e(1001, "MYAPP")(1000, "part")(1002, "{")(1070, "7")(1002, "}")(1001, "OTHER")(1040, "2.5");
-    e(0, "MULTILEADER")(5, "71")(304, "Note")(12, 5.0)(22, 5.0)(32, 0.0)(41, 2.0);
-    e(10, 0.0)(20, 0.0)(10, 4.0)(20, 4.0);
+    e(0, "MULTILEADER")(5, "71")(300, "CONTEXT_DATA{")(41, 2.0)(290, 1)(304, "Note")(12, 5.0);
+    e(22, 5.0)(32, 0.0)(302, "LEADER{")(10, 4.0)(20, 4.0)(304, "LEADER_LINE{")(10, 0.0)(20, 0.0);
+    e(305, "}")(271, 1)(303, "}")(301, "}");
   });
   DxfRead r(d.text());
   ASSERT_EQ(r.read_result, 1);
@@ -175,13 +176,14 @@ TEST(dxfAnnotationTest, DimensionsAndLeadersAreGroupsOfTheirKindWithTheirPoints)
   EXPECT_EQ(named(r, "LEADER 70")->properties, "MYAPP: part; 7\nOTHER: 2.5\n");
   std::vector<std::string> leaders;
   for (const Entity& e : r.entities)
-    if (e.name.rfind("LEADER", 0) == 0 || e.name.rfind("MULTILEADER", 0) == 0)
+    if (e.name.find("LEADER") != std::string::npos)
       leaders.push_back(e.kind + " " + e.curve + (e.child ? " child" : "") +
                         text_of(annTextGeometry::sto_dynamic_cast(e.item.pointer())));
-  EXPECT_EQ(leaders, (std::vector<std::string>{"curve3 polyline childno text", "annotation no text",
-                                               "curve3 polyline childno text",
-                                               "annotation  childNote|||00|2|1|5 5 0|1 0 0",
-                                               "annotation no text"}));
+  // Each is the group of its parts: line and arrowhead, and text.
+  EXPECT_EQ(leaders, (std::vector<std::string>{
+                         "curve3 polyline childno text", "triblock  childno text",
+                         "annotation no text", "curve3 polyline childno text",
+                         "annotation  childNote|||00|2|0|5 5 0|1 0 0", "annotation no text"}));
 }
 
 } // namespace

@@ -293,7 +293,11 @@ void Job::begin(const vorabsAttributeSet& own) {
     // An insert's attributes stand where the insert stands, not in its block.
     frame.in_block = parent->in_block || (parent->entity && type != "ATTRIB");
   }
-  if (!frame.shown && entity_name && (file.counts.count(type) || file.block_counts.count(type))) {
+  // A part named as the entity it belongs to (a multileader's text) is
+  // that entity's, not another.
+  const bool own_part = parent && parent->entity && parent->name == frame.name;
+  if (!frame.shown && entity_name && !own_part &&
+      (file.counts.count(type) || file.block_counts.count(type))) {
     frame.entity = 1;
     frame.type = type;
   }
