@@ -73,11 +73,7 @@ const dxfStyle* dxfTextEntityTranslator::style() const {
 vorabsTranslationStatus
 dxfTextEntityTranslator::create_annotation(const vorabsAttributeSet& attributes,
                                            const giXform3& transform, annGeometryItemannPtr& item) {
-  utString text = text_string();
-  const char* c = text.c_str();
-  while (*c == ' ' || *c == '\n' || *c == '\t')
-    ++c;
-  if (!*c)
+  if (text_string().empty())
     return vorabsSTATUS_IGNORED; // nothing to draw
   return vorabsTextTranslator::create_annotation(attributes, transform, item);
 }

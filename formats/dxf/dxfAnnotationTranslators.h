@@ -27,7 +27,8 @@
 // the text's anchor (the alignment point of an aligned TEXT, the attachment
 // point of an MTEXT); how the text sits on it, and whether it is a
 // paragraph, are the translator's text-layout properties (dxfTextLayout.h).
-// A text with no visible character draws nothing and is ignored. An ATTDEF
+// A text without characters (once formatting is read) draws nothing and is
+// ignored. An ATTDEF
 // (made only where it stands in a space) shows its tag.
 class dxfTextEntityTranslator final : public dxfLeafTranslator<vorabsTextTranslator> {
 public:

@@ -197,7 +197,7 @@ TEST(dxfAnnotationTest, EmptyTextsAndTheTemplatesOfAttributesAreIgnoredAndTagsSh
   });
   d.section("ENTITIES", [](Dxf& e) {
     e(0, "TEXT")(5, "1A")(10, 0.0)(20, 0.0)(40, 1.0)(1, "");
-    e(0, "MTEXT")(5, "1B")(10, 0.0)(20, 0.0)(40, 1.0)(1, "{\\fArial;}\\P");
+    e(0, "MTEXT")(5, "1B")(10, 0.0)(20, 0.0)(40, 1.0)(1, "{\\fArial;}");
     e(0, "ATTDEF")(5, "1C")(10, 2.0)(20, 3.0)(40, 1.0)(1, "")(3, "Size?")(2, "SIZE")(70, 0);
     e(0, "MTEXT")(5, "1D")(10, 0.0)(20, 0.0)(40, 1.0)(1, "%%c10 %%p0.1 \\S1^ 2;");
     // A SEQEND after an insert without attributes closes nothing: not skipped.
