@@ -52,6 +52,9 @@ public:
     return made;
   }
 
+  // Whether a translator was made for the block (something places it).
+  bool built(const dxfBlock& block) const { return built_.count(&block) != 0; }
+
   vorabsTranslatorcoPrf viewport(const dxfEntity& e) {
     return vorabsTranslatorcoPrf(
         new dxfViewportTranslator(context_, tables_, e, tables_->resolve(e, nullptr)));
@@ -276,6 +279,7 @@ private:
         nullptr, outer);
     vorabsTranslatorcoPrf made(group);
     building_.insert(&block);
+    built_.insert(&block);
     size = 1.0;
     for (const dxfEntity& e : block.entities) {
       double child_size = 0.0;
@@ -300,6 +304,7 @@ private:
            std::pair<vorabsTranslatorcoPrf, double>>
       blocks_;
   std::set<const dxfBlock*> building_; // blocks whose translators are being made
+  std::set<const dxfBlock*> built_;
   std::map<const dxfBlock*, bool> inherits_;
 };
 
@@ -491,5 +496,14 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
     }
     add_translator(vorabsTranslatorcoPrf(drawing));
   }
+  // A block that nothing places draws nothing: its entities are ignored.
+  for (const dxfBlock& block : f.blocks)
+    if (!is_paper_block(block.name) && !build.built(block))
+      for (const dxfEntity& e : block.entities)
+        if (e.kind != dxfKind::ATTDEF && translated(dxf_kind_name(e.kind))) {
+          ignored_in_blocks_[dxf_kind_name(e.kind)]++;
+          if (e.extra && e.kind == dxfKind::INSERT)
+            ignored_in_blocks_["ATTRIB"] += int(e.extra->children.size());
+        }
   return 1;
 }

@@ -58,7 +58,7 @@ public:
   // viewport, a viewport in model space.
   const std::map<std::string, int>& ignored() const { return ignored_; }
   // The same inside block definitions: the ATTDEFs, templates of the
-  // attributes of inserts.
+  // attributes of inserts, and the entities of blocks that nothing places.
   const std::map<std::string, int>& ignored_in_blocks() const { return ignored_in_blocks_; }
 
 private:

@@ -194,6 +194,7 @@ TEST(dxfAnnotationTest, EmptyTextsAndTheTemplatesOfAttributesAreIgnoredAndTagsSh
   d.section("BLOCKS", [](Dxf& b) {
     b(0, "BLOCK")(2, "B")(10, 0.0)(20, 0.0)(0, "POINT")(10, 0.0)(20, 0.0);
     b(0, "ATTDEF")(10, 0.0)(20, 0.0)(40, 1.0)(1, "")(3, "Part?")(2, "PART")(70, 0)(0, "ENDBLK");
+    b(0, "BLOCK")(2, "UNUSED")(10, 0.0)(20, 0.0)(0, "LINE")(11, 1.0)(0, "ENDBLK");
   });
   d.section("ENTITIES", [](Dxf& e) {
     e(0, "TEXT")(5, "1A")(10, 0.0)(20, 0.0)(40, 1.0)(1, "");
@@ -215,6 +216,9 @@ TEST(dxfAnnotationTest, EmptyTextsAndTheTemplatesOfAttributesAreIgnoredAndTagsSh
                                                                          "10 \xC2\xB1"
                                                                          "0.1 1/2|");
   EXPECT_EQ(r.reader->ignored_in_blocks().at("ATTDEF"), 1);
+  // A block nothing places draws nothing: its entities count as ignored.
+  EXPECT_EQ(r.reader->ignored_in_blocks().at("LINE"), 1);
+  EXPECT_EQ(r.reader->ignored_in_blocks().count("POINT"), 0u);
   // Nothing of the block's definition shows for its ATTDEF.
   EXPECT_EQ(r.of("ATTDEF").size(), 1u);
 }
