@@ -73,15 +73,24 @@ const dxfStyle* dxfTextEntityTranslator::style() const {
 vorabsTranslationStatus
 dxfTextEntityTranslator::create_annotation(const vorabsAttributeSet& attributes,
                                            const giXform3& transform, annGeometryItemannPtr& item) {
-  if (text_string().empty())
+  // Decoded once: kept for text_string() while the text is made.
+  text_ = decoded();
+  if (text_.empty())
     return vorabsSTATUS_IGNORED; // nothing to draw
-  return vorabsTextTranslator::create_annotation(attributes, transform, item);
+  vorabsTranslationStatus status =
+      vorabsTextTranslator::create_annotation(attributes, transform, item);
+  text_ = utString();
+  return status;
 }
 
-utString dxfTextEntityTranslator::text_string() {
+utString dxfTextEntityTranslator::decoded() const {
   // An attribute definition shows its tag.
   const std::string& raw = entity_->kind == dxfKind::ATTDEF ? entity_->name : entity_->text;
   return tables_->decoder().decode_text(raw, mtext());
+}
+
+utString dxfTextEntityTranslator::text_string() {
+  return text_.is_null() ? decoded() : text_;
 }
 
 void dxfTextEntityTranslator::font_details(double& height, utString& font_name) {

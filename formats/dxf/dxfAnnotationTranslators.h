@@ -51,6 +51,9 @@ private:
   int mtext() const;
   // The font height: the entity's, else its style's.
   double height() const;
+  utString decoded() const;
+
+  utString text_; // the characters while the text is made
 };
 
 // HATCH, its boundaries in its object coordinate system; the translator

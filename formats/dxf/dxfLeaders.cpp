@@ -481,7 +481,10 @@ struct LeaderEntity {
   int arrow = 1;
   int spline = 0;
   std::string style;
-  double arrow_size = 0.0; // an override in its extended data
+  // Overrides of its dimension style in its extended data (0 or -1: none).
+  double arrow_size = 0.0;
+  double scale = 0.0;
+  int text_above = -1;
   std::string arrow_block;
   // The hook line to its text: made with text (73 = 0), hooked (75), the
   // text's width (41) and the direction (211) it runs in, turned (74).
@@ -493,8 +496,8 @@ struct LeaderEntity {
 };
 
 // The overrides of a dimension style in an entity's ACAD extended data
-// ("DSTYLE; 41; 2.5; 341; 1F ..."): the arrow size (41) and the leader's
-// arrow block (341).
+// ("DSTYLE; 41; 2.5; 341; 1F ..."): the arrow size (41), the scale (40),
+// text above the line (77) and the leader's arrow block (341).
 void style_overrides(const dxfEntity& e, const dxfFile& file, LeaderEntity& l) {
   if (!e.extra)
     return;
@@ -514,6 +517,10 @@ void style_overrides(const dxfEntity& e, const dxfFile& file, LeaderEntity& l) {
       int code = std::atoi(values[i].c_str());
       if (code == 41)
         l.arrow_size = std::strtod(values[i + 1].c_str(), nullptr);
+      else if (code == 40)
+        l.scale = std::strtod(values[i + 1].c_str(), nullptr);
+      else if (code == 77)
+        l.text_above = std::atoi(values[i + 1].c_str());
       else if (code == 341)
         l.arrow_block = block_of_record(file, std::strtoull(values[i + 1].c_str(), nullptr, 16));
     }
@@ -534,14 +541,14 @@ void dimension_style(const dxfFile& file, const std::string& name, LeaderEntity&
   }
   dxfDimensionStyle standard;
   const dxfDimensionStyle& style = found ? *found : standard;
-  double scale = style.scale > 0.0 ? style.scale : 1.0;
-  if (!(l.arrow_size > 0.0))
-    l.arrow_size = style.arrow_size * scale;
+  double scale = l.scale > 0.0 ? l.scale : style.scale > 0.0 ? style.scale : 1.0;
+  l.arrow_size = (l.arrow_size > 0.0 ? l.arrow_size : style.arrow_size) * scale;
+  int text_above = l.text_above >= 0 ? l.text_above : style.text_above;
   if (l.arrow_block.empty() && style.leader_arrow)
     l.arrow_block = block_of_record(file, style.leader_arrow);
   // Text above the line: the hook runs under it, past the gap.
   double reach = length(l.hook);
-  if (l.creation == 0 && l.hooked && style.text_above && l.text_width > 0.0 && reach > 0.0 &&
+  if (l.creation == 0 && l.hooked && text_above && l.text_width > 0.0 && reach > 0.0 &&
       !l.vertices.empty()) {
     double along = (style.gap * scale + l.text_width) / reach * (l.hook_turned ? -1.0 : 1.0);
     const dxfPoint& end = l.vertices.back();
