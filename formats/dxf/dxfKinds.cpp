@@ -8,6 +8,7 @@
 #include "dxfImage.h"
 #include "dxfMesh.h"
 #include "dxfMline.h"
+#include "dxfLeaders.h"
 
 #include <charconv>
 #include <cmath>
@@ -34,9 +35,9 @@ const dxfKindDeclaration declarations[] = {
     {"MTEXT", dxfKind::MTEXT, nullptr},
     {"HATCH", dxfKind::HATCH, nullptr},
     {"DIMENSION", dxfKind::DIMENSION, nullptr},
-    {"LEADER", dxfKind::LEADER, nullptr},
-    {"MULTILEADER", dxfKind::MULTILEADER, nullptr},
-    {"MLEADER", dxfKind::MULTILEADER, nullptr},
+    {"LEADER", dxfKind::LEADER, dxf_decode_leader},
+    {"MULTILEADER", dxfKind::MULTILEADER, dxf_decode_multileader},
+    {"MLEADER", dxfKind::MULTILEADER, dxf_decode_multileader},
     {"VIEWPORT", dxfKind::VIEWPORT, nullptr},
     {"TOLERANCE", dxfKind::TOLERANCE, dxf_decode_tolerance},
     {"ARC_DIMENSION", dxfKind::ARC_DIMENSION, nullptr},

@@ -61,6 +61,9 @@ public:
     return made;
   }
 
+  // Whether a translator was made for the block (something places it).
+  bool built(const dxfBlock& block) const { return built_.count(&block) != 0; }
+
   vorabsTranslatorcoPrf viewport(const dxfEntity& e) {
     return vorabsTranslatorcoPrf(
         new dxfViewportTranslator(context_, tables_, e, tables_->resolve(e, nullptr)));
@@ -115,6 +118,11 @@ private:
     case dxfKind::MTEXT:
     case dxfKind::ATTRIB:
       return make<dxfTextEntityTranslator>(e, look);
+    case dxfKind::ATTDEF:
+      // In a block, the template of its inserts' attributes (ignored there).
+      if (outer)
+        return vorabsTranslatorcoPrf();
+      return make<dxfTextEntityTranslator>(e, look);
     case dxfKind::HATCH:
       return make<dxfHatchEntityTranslator>(e, look);
     case dxfKind::DIMENSION:
@@ -131,7 +139,7 @@ private:
       return make<dxfLightEntityTranslator>(e, look);
     case dxfKind::LEADER:
     case dxfKind::MULTILEADER:
-      return leader(e, look);
+      return leader(e, look, outer, depth, size);
     default:
       return vorabsTranslatorcoPrf();
     }
@@ -200,13 +208,20 @@ private:
     return vorabsTranslatorcoPrf(made);
   }
 
-  // A group of the leader's line and, for a MULTILEADER, its text.
-  vorabsTranslatorcoPrf leader(const dxfEntity& e, const dxfLook& look) {
+  // A group of the parts of a leader or multileader (dxfLeaders.h): its
+  // lines, arrowheads, text and block.
+  vorabsTranslatorcoPrf leader(const dxfEntity& e, const dxfLook& look, const dxfLook* outer,
+                               int depth, double& size) {
     auto made = group<vorabsGroupTranslator>(e, look, sto_class_annGroup());
-    if (e.vertices.size() >= 2)
-      made->add_translator(make<dxfCurveEntityTranslator>(e, look));
-    if (e.kind == dxfKind::MULTILEADER && !e.text.empty())
-      made->add_translator(make<dxfTextEntityTranslator>(e, look));
+    if (e.extra)
+      for (const dxfEntity& part : e.extra->children) {
+        double part_size = 0.0;
+        vorabsTranslatorcoPrf t = translator(part, outer, depth, part_size);
+        if (t.invalid())
+          continue;
+        made->add_translator(t);
+        size += part_size;
+      }
     return vorabsTranslatorcoPrf(made);
   }
 
@@ -312,6 +327,7 @@ private:
         nullptr, outer);
     vorabsTranslatorcoPrf made(group);
     building_.insert(&block);
+    built_.insert(&block);
     size = 1.0;
     for (const dxfEntity& e : block.entities) {
       double child_size = 0.0;
@@ -336,36 +352,29 @@ private:
            std::pair<vorabsTranslatorcoPrf, double>>
       blocks_;
   std::set<const dxfBlock*> building_; // blocks whose translators are being made
+  std::set<const dxfBlock*> built_;
   std::map<const dxfBlock*, bool> inherits_;
 };
 
 // Whether the reader makes translators for entities of this type.
 bool translated(const std::string& type) {
-  for (const char* known : {"LINE",
-                            "ARC",
-                            "CIRCLE",
-                            "ELLIPSE",
-                            "LWPOLYLINE",
-                            "POLYLINE",
-                            "SPLINE",
-                            "POINT",
-                            "3DFACE",
-                            "SOLID",
-                            "INSERT",
-                            "VIEWPORT",
-                            "TEXT",
-                            "MTEXT",
-                            "ATTRIB",
-                            "HATCH",
-                            "DIMENSION",
-                            "LEADER",
-                            "MULTILEADER",
-                            "ARC_DIMENSION",
-                            "LARGE_RADIAL_DIMENSION",
-                            "ACAD_TABLE",
-                            "TOLERANCE",
-                            "LIGHT",
-                            "ACAD_PROXY_ENTITY", "TRACE", "HELIX", "RAY", "XLINE", "MESH", "IMAGE", "WIPEOUT", "MLINE"})
+  for (const char* known : {"LINE",          "ARC",
+                            "CIRCLE",        "ELLIPSE",
+                            "LWPOLYLINE",    "POLYLINE",
+                            "SPLINE",        "POINT",
+                            "3DFACE",        "SOLID",
+                            "INSERT",        "VIEWPORT",
+                            "TEXT",          "MTEXT",
+                            "ATTRIB",        "ATTDEF",
+                            "HATCH",         "DIMENSION",
+                            "LEADER",        "MULTILEADER",
+                            "ARC_DIMENSION", "LARGE_RADIAL_DIMENSION",
+                            "ACAD_TABLE",    "TOLERANCE",
+                            "LIGHT",         "ACAD_PROXY_ENTITY",
+                            "TRACE",         "HELIX",
+                            "RAY",           "XLINE",
+                            "MESH",          "IMAGE",
+                            "WIPEOUT",       "MLINE"})
     if (type == known)
       return true;
   return false;
@@ -481,6 +490,11 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
     for (const auto& count : *counts)
       if (!translated(count.first))
         untranslated_[count.first] += count.second;
+  for (const dxfBlock& block : f.blocks)
+    if (!is_paper_block(block.name))
+      for (const dxfEntity& e : block.entities)
+        if (e.kind == dxfKind::ATTDEF)
+          ignored_in_blocks_["ATTDEF"]++;
   Builder build(context, tables_, error(), name, unbuilt_);
   std::vector<vorabsTranslatorcoPrf> model;
   std::map<std::string, std::vector<const dxfEntity*>> paper;
@@ -489,8 +503,10 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
       paper["*PAPER_SPACE"].push_back(&e);
       continue;
     }
-    if (e.kind == dxfKind::VIEWPORT)
+    if (e.kind == dxfKind::VIEWPORT) {
+      ignored_["VIEWPORT"]++; // a view of a layout, not part of the model
       continue;
+    }
     double size = 0.0;
     vorabsTranslatorcoPrf t = build.entity(e, nullptr, 0, size);
     if (t.invalid())
@@ -526,8 +542,10 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
       drawing->set_paper_size(layout->paper_width, layout->paper_height);
     for (const dxfEntity* e : paper[key]) {
       if (e->kind == dxfKind::VIEWPORT) {
-        if (e->i69 == 1)
-          continue; // the sheet's own viewport
+        if (e->i69 == 1) {
+          ignored_["VIEWPORT"]++; // the sheet's own viewport
+          continue;
+        }
         vorabsTranslatorcoPrf view = build.viewport(*e);
         auto* as_view = static_cast<dxfViewportTranslator*>(view.get());
         for (const vorabsTranslatorcoPrf& shown : model)
@@ -542,5 +560,14 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
     }
     add_translator(vorabsTranslatorcoPrf(drawing));
   }
+  // A block that nothing places draws nothing: its entities are ignored.
+  for (const dxfBlock& block : f.blocks)
+    if (!is_paper_block(block.name) && !build.built(block))
+      for (const dxfEntity& e : block.entities)
+        if (e.kind != dxfKind::ATTDEF && translated(dxf_kind_name(e.kind))) {
+          ignored_in_blocks_[dxf_kind_name(e.kind)]++;
+          if (e.extra && e.kind == dxfKind::INSERT)
+            ignored_in_blocks_["ATTRIB"] += int(e.extra->children.size());
+        }
   return 1;
 }

@@ -42,10 +42,14 @@ public:
     if (has_peek_) {
       has_peek_ = false;
       pair = peeked_;
-      return true;
+    } else if (!read(pair)) {
+      return false;
     }
-    return read(pair);
+    last_ = pair;
+    return true;
   }
+  // The pair taken last.
+  const Pair& last() const { return last_; }
   // The next pair without taking it.
   bool peek(Pair& pair) {
     if (!has_peek_) {
@@ -160,6 +164,7 @@ private:
   bool failed_ = false;
   bool has_peek_ = false;
   Pair peeked_;
+  Pair last_;
 };
 
 bool is(const Pair& pair, int code, const char* word) {
@@ -191,7 +196,11 @@ public:
         f_.skipped_group_codes++;
     }
     f_.num_lines = t_.line();
-    if (!eof && !t_.failed())
+    // Programs that write only what they know often stop after the last
+    // section: when that section is complete, nothing is missing.
+    if (!eof && !t_.failed() && is(t_.last(), 0, "ENDSEC"))
+      f_.diagnostics.push_back({0, t_.line(), "the file ends without its EOF marker"});
+    else if (!eof && !t_.failed())
       t_.fail(t_.line(), "the file ends before its EOF marker", dxfPARSE_TRUNCATED);
   }
 
@@ -293,6 +302,8 @@ private:
         style();
       else if (type == "BLOCK_RECORD")
         block_record();
+      else if (type == "DIMSTYLE")
+        dimension_style();
       else
         skip_to_zero();
     }
@@ -362,6 +373,26 @@ private:
       }
     });
     f_.linetypes.push_back(std::move(type));
+  }
+
+  void dimension_style() {
+    dxfDimensionStyle style;
+    record([&](const Pair& p) {
+      if (p.code == 2)
+        style.name = word(p);
+      else if (p.code == 41)
+        style.arrow_size = t_.number(p);
+      else if (p.code == 40)
+        style.scale = t_.number(p);
+      else if (p.code == 341)
+        style.leader_arrow = t_.hex(p);
+      else if (p.code == 147)
+        style.gap = t_.number(p);
+      else if (p.code == 77)
+        style.text_above = t_.int32(p);
+      return true;
+    });
+    f_.dimension_styles.push_back(std::move(style));
   }
 
   void style() {
@@ -562,6 +593,11 @@ private:
       t_.next(pair);
       const dxfKindDeclaration* declared = dxf_kind_declaration(type);
       dxfKind kind = declared ? declared->kind : dxfKind::UNKNOWN;
+      if (kind == dxfKind::SEQEND && !out.empty() && out.back().kind == dxfKind::INSERT &&
+          (!out.back().extra || out.back().extra->children.empty())) {
+        skip_to_zero(); // closes an insert that has no attributes: nothing lost
+        continue;
+      }
       if (kind == dxfKind::UNKNOWN || kind == dxfKind::VERTEX || kind == dxfKind::SEQEND ||
           kind == dxfKind::ATTRIB) {
         f_.skipped[std::string(type)]++;
@@ -630,6 +666,7 @@ private:
   bool entity_body(dxfEntity& e, dxfDecoder decoder = nullptr) {
     Pair pair;
     tags_.clear();
+    embedded_object_ = false;
     while (t_.peek(pair) && pair.code != 0) {
       t_.next(pair);
       if (common(e, pair))
@@ -730,11 +767,13 @@ private:
       return lwpolyline(e, p);
     case dxfKind::SPLINE:
       return spline(e, p);
-    case dxfKind::LEADER:
-      return leader(e, p);
     case dxfKind::HATCH:
       return hatch(e, p);
     case dxfKind::MTEXT:
+      // An R2018 embedded object (101) repeats 10, 11, 40 ... for its
+      // columns: they must not replace the entity's own.
+      if (p.code == 101 || embedded_object_)
+        return embedded_object_ = true;
       if (p.code == 3) {
         e.text.append(p.value);
         return true;
@@ -744,41 +783,17 @@ private:
         return true;
       }
       break;
-    case dxfKind::MULTILEADER:
-      if (p.code == 304) {
-        e.text = std::string(p.value);
-        return true;
-      }
-      if (p.code == 10) {
-        e.vertices.emplace_back();
-        e.vertices.back().x = t_.number(p);
-        return true;
-      }
-      if ((p.code == 20 || p.code == 30) && !e.vertices.empty()) {
-        (p.code == 20 ? e.vertices.back().y : e.vertices.back().z) = t_.number(p);
-        return true;
-      }
-      if (p.code == 12 || p.code == 22 || p.code == 32 || p.code == 41)
-        return multileader_text(e, p);
-      return true; // the rest of its context data is not needed
     default:
       break;
     }
     return scalar(e, p);
   }
 
-  // The text location (12) and height (41) of a MULTILEADER's content.
-  bool multileader_text(dxfEntity& e, const Pair& p) {
-    if (p.code == 41)
-      e.d41 = t_.number(p);
-    else
-      (p.code == 12 ? e.p[2].x : p.code == 22 ? e.p[2].y : e.p[2].z) = t_.number(p);
-    return true;
-  }
-
   bool scalar(dxfEntity& e, const Pair& p) {
     int c = p.code;
     if (c >= 10 && c <= 36 && c % 10 <= 6) {
+      if (c == 11)
+        e.scale_given |= 8;
       dxfPoint& point = c % 10 < 4 ? e.p[c % 10] : e.more().p[c % 10 - 4];
       (c < 20 ? point.x : c < 30 ? point.y : point.z) = t_.number(p);
       return true;
@@ -913,19 +928,6 @@ private:
     default:
       return scalar(e, p);
     }
-  }
-
-  bool leader(dxfEntity& e, const Pair& p) {
-    if (p.code == 10) {
-      e.vertices.emplace_back();
-      e.vertices.back().x = t_.number(p);
-      return true;
-    }
-    if ((p.code == 20 || p.code == 30) && !e.vertices.empty()) {
-      (p.code == 20 ? e.vertices.back().y : e.vertices.back().z) = t_.number(p);
-      return true;
-    }
-    return scalar(e, p);
   }
 
   bool hatch(dxfEntity& e, const Pair& p) {
@@ -1116,7 +1118,8 @@ private:
 
   Tokens t_;
   dxfFile& f_;
-  dxfTags tags_; // the current entity's groups, for a kind with a decoder
+  dxfTags tags_;                 // the current entity's groups, for a kind with a decoder
+  bool embedded_object_ = false; // inside an MTEXT's 101 embedded object
   std::string last_layer_name_ = std::string(1, '\0');
   int last_layer_ = 0;
   size_t weight_index_ = 0;

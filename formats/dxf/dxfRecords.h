@@ -144,7 +144,10 @@ struct DXF_API dxfEntity {
   uint8_t paper_space = 0; // 67
   uint8_t has_handle = 0;
   uint8_t graphics = 0; // a piece of another entity's proxy graphics
-  int line = 0;         // line of the entity's type word in the file
+  // A part made for an entity of this kind (a leader line of a MULTILEADER
+  // ...), sharing its handle; UNKNOWN for the entities of the file.
+  dxfKind part_of = dxfKind::UNKNOWN;
+  int line = 0; // line of the entity's type word in the file
   uint64_t handle = 0;
   int layer = 0;            // index into dxfFile::layers
   int linetype = -1;        // -1 BYLAYER, -2 BYBLOCK, else index into dxfFile::linetypes
@@ -156,7 +159,7 @@ struct DXF_API dxfEntity {
   double d40 = 0.0, d41 = 0.0, d42 = 0.0, d43 = 0.0, d44 = 0.0, d45 = 0.0;
   double a50 = 0.0, a51 = 0.0;
   int i70 = 0, i71 = 0, i72 = 0, i73 = 0, i74 = 0, i69 = 0;
-  int scale_given = 0; // bit 1: 41 seen, bit 2: 42 seen, bit 4: 43 seen
+  int scale_given = 0; // bit 1: 41 seen, bit 2: 42 seen, bit 4: 43 seen, bit 8: 11 seen
   std::vector<dxfVertex> vertices;
   std::string text; // 1 (and 3 before it for MTEXT), 304 for MULTILEADER
   std::string name; // 2: block name, tag, hatch pattern
@@ -175,7 +178,7 @@ struct dxfEntityExtra {
   std::string style;           // 7 or 3: text or dimension style
   std::string layout;          // 410
   dxfHatch hatch;
-  std::vector<dxfEntity> children; // ATTRIBs of an INSERT
+  std::vector<dxfEntity> children; // ATTRIBs of an INSERT; parts (dxfLeaders.h)
   std::vector<dxfEntity> graphics; // what a proxy entity's graphics draw (dxfProxyGraphics.h)
   std::vector<int> faces;          // MESH: each face its corner count, then its vertex indices
   std::vector<std::vector<dxfPoint>>
@@ -207,6 +210,19 @@ struct dxfStyle {
   int font_flags = -1;   // its 1071 (bit 24 italic, bit 25 bold); -1 when absent
   double height = 0.0;
   double width_factor = 1.0;
+};
+
+// What leaders take from a dimension style: the arrow size (DIMASZ 41
+// times DIMSCALE 40), the leader's arrow block (DIMLDRBLK 341, a block
+// record handle, 0 for the closed filled arrow), the text gap (DIMGAP 147)
+// and whether text sits above the line (DIMTAD 77).
+struct dxfDimensionStyle {
+  std::string name;
+  double arrow_size = 0.1875;
+  double scale = 1.0;
+  uint64_t leader_arrow = 0;
+  double gap = 0.0625;
+  int text_above = 1;
 };
 
 struct dxfBlock {
@@ -285,6 +301,7 @@ struct DXF_API dxfFile {
   std::vector<dxfLayer> layers;
   std::vector<dxfLinetype> linetypes;
   std::vector<dxfStyle> styles;
+  std::vector<dxfDimensionStyle> dimension_styles;
   std::vector<dxfBlock> blocks;
   std::vector<dxfEntity> entities; // model and paper space
   std::vector<dxfLayout> layouts;
