@@ -256,7 +256,12 @@ std::uint64_t dxfDrawingWriter::begin_entity(space_id id, const char* type,
 }
 
 void dxfDrawingWriter::add_appid(const std::string& name) {
-  if (!appids_.emplace(name, 0).second)
+  // Names of applications, like all symbol names, ignore case.
+  std::string key = name;
+  for (char& c : key)
+    if (c >= 'a' && c <= 'z')
+      c = char(c - 'a' + 'A');
+  if (!appids_.emplace(key, 0).second)
     return;
   dxfTagWriter appid;
   appid.tag(100, "AcDbSymbolTableRecord");

@@ -82,7 +82,8 @@ public:
   int add_text_style(const dxfTextStyleRecord& style);
   int add_ucs(const std::string& name, const double origin[3], const double x_axis[3],
               const double y_axis[3]);
-  // An application registered for extended data (APPID), once by name.
+  // An application registered for extended data (APPID), once by name
+  // (compared ignoring case).
   void add_appid(const std::string& name);
 
   // Spaces. The model space is always there; a block is found by name.
