@@ -396,7 +396,16 @@ bool unplaced(const annGroup& group) {
          frame.normal() == giVector3(0, 0, 1);
 }
 
-std::string block_name_of(const std::string& name) {
+// A name without the blanks around it, which readers drop (so that " A"
+// and "A" would be one block or layer to them).
+std::string trimmed_name(const std::string& name) {
+  size_t first = name.find_first_not_of(' ');
+  return first == std::string::npos ? std::string()
+                                    : name.substr(first, name.find_last_not_of(' ') + 1 - first);
+}
+
+std::string block_name_of(const std::string& given) {
+  std::string name = trimmed_name(given);
   std::string out = name.empty() ? "BLOCK" : name;
   for (char& c : out)
     if (std::string("<>/\\\":;?*|=`").find(c) != std::string::npos ||
@@ -608,7 +617,7 @@ int dxfLibOutput::properties_of(const vorabsAttributeSet& attributes,
                                 dxfEntityProperties& properties) {
   vorabsLayervorabsAttributePtr layer;
   if (attributes.get(vorabsLAYER, layer) && !layer->invalid()) {
-    utString name = layer->name();
+    utString name(trimmed_name(layer->name().c_str()).c_str());
     if (name.empty())
       name = utString("") << layer->layer();
     if (forbidden_in_name(name.c_str()) || !encode(name, properties.layer)) {
