@@ -1,44 +1,130 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang in their own build folder and runs each
-# for a bounded number of inputs. Exits non-zero when a target finds a crash.
+# Builds the fuzz targets with clang in their own build folder, runs each
+# target over its regression inputs (fuzz/regressions/<target>/), then
+# fuzzes each. Exits non-zero when a target finds a failure; the input is
+# kept in build/fuzz/.
+#
+#   fuzz/run.sh                  CI's pass: every target for a few seconds,
+#                                under a minute in all.
+#   FUZZ_SECONDS=3600 fuzz/run.sh
+#                                the long mode: every target for that long,
+#                                seeded also with the real drawings of
+#                                ../shared/dxf-corpus/files (or
+#                                VORABS_DXF_CORPUS), read where they lie; the
+#                                inputs found are kept in build/fuzz/corpus/.
+#                                FUZZ_TARGETS="fuzz_dxf" runs only those.
+# Each target's line says how many inputs it ran, how fast, and its peak
+# memory beside its memory after the first minute (or the first tenth of
+# the run), so that a leak shows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=build/fuzz
-runs=${FUZZ_RUNS:-200000}
+targets=${FUZZ_TARGETS:-fuzz_utf fuzz_dxf fuzz_dxf_write}
+long=${FUZZ_SECONDS:-}
 
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DVORABS_BUILD_FUZZ=ON -DVORABS_BUILD_TESTS=OFF -DVORABS_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" -j2 --target fuzz_utf fuzz_dxf
+# shellcheck disable=SC2086
+cmake --build "$build" -j2 --target $targets
 
-corpus=$(mktemp -d)
-trap 'rm -rf "$corpus"' EXIT
-# A few seeds: ASCII, Latin, CJK, a surrogate pair in UTF-16, broken sequences.
-printf '\x00Hello, world' >"$corpus/ascii"
-printf '\x09caf\xc3\xa9 \xc3\xbcber \xc5\x93uvre' >"$corpus/latin"
-printf '\x12\xe4\xb8\xad\xe6\x96\x87\xe3\x80\x82' >"$corpus/cjk"
-printf '\x1b\x3d\xd8\x00\xde\x41\x00' >"$corpus/pair"
-printf '\x00\xc0\x80\xed\xa0\x80\xf4\x90\x80\x80\xe2\x82\x41\x80\x80' >"$corpus/broken"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
 
-# The DXF reader starts from small drawings (copied, so that the fuzzer's
-# additions stay out of the tree) and runs for a bounded time.
-dxf_corpus=$(mktemp -d)
-trap 'rm -rf "$corpus" "$dxf_corpus"' EXIT
-cp fuzz/dxf_seeds/*.dxf "$dxf_corpus/"
+# Seeds of the UTF fuzzer: ASCII, Latin, CJK, a surrogate pair in UTF-16,
+# broken sequences.
+utf_seeds="$scratch/utf-seeds"
+mkdir -p "$utf_seeds"
+printf '\x00Hello, world' >"$utf_seeds/ascii"
+printf '\x09caf\xc3\xa9 \xc3\xbcber \xc5\x93uvre' >"$utf_seeds/latin"
+printf '\x12\xe4\xb8\xad\xe6\x96\x87\xe3\x80\x82' >"$utf_seeds/cjk"
+printf '\x1b\x3d\xd8\x00\xde\x41\x00' >"$utf_seeds/pair"
+printf '\x00\xc0\x80\xed\xa0\x80\xf4\x90\x80\x80\xe2\x82\x41\x80\x80' >"$utf_seeds/broken"
 
-for target in fuzz_utf fuzz_dxf; do
-  if [ "$target" = fuzz_dxf ]; then
-    options=(-runs="${FUZZ_DXF_RUNS:-20000}" -max_total_time="${FUZZ_DXF_SECONDS:-30}"
-             -timeout=10 -max_len=8192 "$dxf_corpus")
-  else
-    options=(-runs="$runs" -max_len=1024 "$corpus")
+real_drawings=${VORABS_DXF_CORPUS:-../shared/dxf-corpus/files}
+
+# The seed folders of a target, after the folder its new inputs go to.
+seeds() {
+  local target=$1 stem=${1#fuzz_}
+  local out="$scratch/corpus-$target"
+  if [ -n "$long" ]; then
+    out="$build/corpus/$target"
+  fi
+  mkdir -p "$out"
+  echo "$out"
+  [ -d "fuzz/regressions/$stem" ] && echo "fuzz/regressions/$stem"
+  case $target in
+    fuzz_utf) echo "$utf_seeds" ;;
+    fuzz_dxf)
+      echo fuzz/dxf_seeds
+      if [ -n "$long" ]; then
+        if [ -d "$real_drawings" ]; then
+          echo "$real_drawings"
+        else
+          echo "no real drawings at $real_drawings: fuzzing without them" >&2
+        fi
+      fi
+      ;;
+  esac
+  return 0
+}
+
+options() {
+  local seconds
+  case $1 in
+    fuzz_utf) seconds=15; echo -max_len=1024 ;;
+    fuzz_dxf) seconds=20; echo -max_len=65536 -timeout=10 ;;
+    fuzz_dxf_write) seconds=15; echo -max_len=4096 -timeout=10 ;;
+  esac
+  echo -max_total_time="${long:-$seconds}" -print_final_stats=1
+}
+
+# "runs, exec/s, peak RSS, RSS after the first minute" from a libFuzzer log.
+figures() {
+  awk '
+    /^#[0-9]+/ {
+      n = substr($1, 2) + 0
+      for (i = 1; i < NF; ++i) {
+        if ($i == "exec/s:") speed = $(i + 1) + 0
+        if ($i == "rss:") rss = $(i + 1) + 0
+      }
+      line[++lines] = n; mem[lines] = rss
+    }
+    /^stat::number_of_executed_units:/ { runs = $2 }
+    /^stat::average_exec_per_sec:/ { speed = $2 }
+    /^stat::peak_rss_mb:/ { peak = $2 }
+    END {
+      first = mem[1]
+      for (i = 1; i <= lines; ++i)
+        if (line[i] <= speed * minute) first = mem[i]
+      printf "%d inputs, %d exec/s, peak RSS %d MB (%d MB after the first minute)\n",
+             runs, speed, peak, first
+    }' minute="$1" "$2"
+}
+
+for target in $targets; do
+  stem=${target#fuzz_}
+  log="$build/$target.log"
+  if [ -d "fuzz/regressions/$stem" ]; then
+    echo "regressions of $target"
+    if ! "$build/fuzz/$target" fuzz/regressions/"$stem"/* >"$log" 2>&1; then
+      tail -n 60 "$log" >&2
+      echo "$target fails on one of fuzz/regressions/$stem/" >&2
+      exit 1
+    fi
   fi
   echo "fuzzing $target"
-  log="$build/$target.log"
-  if ! "$build/fuzz/$target" "${options[@]}" -artifact_prefix="$build/" >"$log" 2>&1; then
+  mapfile -t folders < <(seeds "$target")
+  # shellcheck disable=SC2046
+  if ! nice -n "${FUZZ_NICE:-0}" "$build/fuzz/$target" $(options "$target") \
+       -artifact_prefix="$build/$target-" "${folders[@]}" >"$log" 2>&1; then
     tail -n 60 "$log" >&2
     echo "$target found a failure; the input is kept in $build/" >&2
     exit 1
   fi
-  tail -n 2 "$log"
+  minute=60
+  if [ -z "$long" ] || [ "$long" -lt 600 ]; then
+    minute=$(( ${long:-20} / 10 ))
+  fi
+  echo "$target: $(figures "$minute" "$log")"
 done

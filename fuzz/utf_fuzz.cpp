@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <locale.h>
 #include <vector>
 
 namespace {
@@ -132,10 +133,20 @@ void fuzz_strings(uint8_t choice, const uint8_t* data, size_t size) {
   table.reset(vorOptOutputEncoding);
 }
 
+// The two locales native text is tried in, made once: making or switching
+// the process's locale per input cost more than the conversions themselves.
+locale_t utf8_locale = nullptr;
+locale_t c_locale = nullptr;
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  std::setlocale(LC_ALL, "C.UTF-8");
+  utf8_locale = newlocale(LC_ALL_MASK, "C.UTF-8", nullptr);
+  c_locale = newlocale(LC_ALL_MASK, "C", nullptr);
+  if (!utf8_locale || !c_locale) {
+    std::fprintf(stderr, "the C and C.UTF-8 locales are needed\n");
+    std::abort();
+  }
   return 0;
 }
 
@@ -144,11 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   uint8_t choice = data[0];
   // The C locale now and then: its native text holds ASCII only.
-  static int in_c_locale = 0;
-  if (in_c_locale != ((choice & 0x40) != 0)) {
-    in_c_locale = !in_c_locale;
-    std::setlocale(LC_ALL, in_c_locale ? "C" : "C.UTF-8");
-  }
+  uselocale(choice & 0x40 ? c_locale : utf8_locale);
   fuzz_converter(choice, data + 1, size - 1);
   fuzz_strings(choice, data + 1, size - 1);
   return 0;

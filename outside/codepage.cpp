@@ -3,7 +3,10 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <map>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -31,6 +34,42 @@ public:
 private:
   iconv_t handle_;
 };
+
+enum class direction { decode, encode };
+
+// The converters of one thread, opened on first use and kept: opening one
+// costs far more than converting a short text. Each is reset to its initial
+// state when handed out. A converter that cannot be opened is remembered as
+// such. A thread that asks for very many code pages starts over, so that the
+// cache stays small whatever numbers the texts it reads name.
+class converter_cache {
+public:
+  const iconv_handle& get(unsigned int code_page, direction way) {
+    const size_t most = 64;
+    auto key = std::make_pair(code_page, way);
+    auto found = handles_.find(key);
+    if (found == handles_.end()) {
+      if (handles_.size() >= most)
+        handles_.clear();
+      std::string charset = charset_name(code_page);
+      auto made = way == direction::decode ? std::make_unique<iconv_handle>(UTF16_CHARSET, charset)
+                                           : std::make_unique<iconv_handle>(charset, UTF16_CHARSET);
+      found = handles_.emplace(key, std::move(made)).first;
+    }
+    const iconv_handle& handle = *found->second;
+    if (handle.valid())
+      iconv(handle.get(), nullptr, nullptr, nullptr, nullptr);
+    return handle;
+  }
+
+private:
+  std::map<std::pair<unsigned int, direction>, std::unique_ptr<iconv_handle>> handles_;
+};
+
+const iconv_handle& converter(unsigned int code_page, direction way) {
+  thread_local converter_cache cache;
+  return cache.get(code_page, way);
+}
 
 // Where converted units go: counted only, or written while they fit.
 template <class Unit> class unit_sink {
@@ -104,7 +143,7 @@ size_t cp_multibyte_to_wide(unsigned int code_page, const char* bytes, size_t si
                             size_t capacity) {
   if (bytes == nullptr || size == 0 || (units == nullptr && capacity != 0))
     return 0;
-  iconv_handle handle(UTF16_CHARSET, charset_name(code_page));
+  const iconv_handle& handle = converter(code_page, direction::decode);
   if (!handle.valid())
     return 0;
   unit_sink<wchar_t> sink(units, capacity);
@@ -124,7 +163,7 @@ size_t cp_wide_to_multibyte(unsigned int code_page, const wchar_t* units, size_t
                             size_t capacity) {
   if (units == nullptr || count == 0 || (bytes == nullptr && capacity != 0))
     return 0;
-  iconv_handle handle(charset_name(code_page), UTF16_CHARSET);
+  const iconv_handle& handle = converter(code_page, direction::encode);
   if (!handle.valid())
     return 0;
 
@@ -172,7 +211,6 @@ size_t cp_wide_to_multibyte(unsigned int code_page, const wchar_t* units, size_t
 int cp_is_valid_code_page(unsigned int code_page) {
   if (code_page == 0)
     return 0;
-  iconv_handle decoder(UTF16_CHARSET, charset_name(code_page));
-  iconv_handle encoder(charset_name(code_page), UTF16_CHARSET);
-  return decoder.valid() && encoder.valid();
+  return converter(code_page, direction::decode).valid() &&
+         converter(code_page, direction::encode).valid();
 }

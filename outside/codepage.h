@@ -4,7 +4,8 @@
 // page n is the iconv character set "CPn"; code page 0 selects the system's
 // default ANSI code page, which is CP1252 here. A code page is valid when
 // iconv can open it. UTF-16 text is held one unit per wchar_t (each value at
-// most 0xFFFF); the caller owns every buffer. Nothing is kept between calls.
+// most 0xFFFF); the caller owns every buffer. Each thread keeps the converters
+// it opened for the next call.
 #pragma once
 
 #include "vorout_export.h"

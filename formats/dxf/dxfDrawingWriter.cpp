@@ -3,6 +3,10 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string_view>
 
 namespace {
 
@@ -85,12 +89,7 @@ dxfDrawingWriter::dxfDrawingWriter(std::string version, std::string code_page)
   zero.order = -1;
   add_layer(zero);
   add_text_style({"Standard", "txt", "", 0, 0});
-  dxfTagWriter appid;
-  appid.tag(100, "AcDbSymbolTableRecord");
-  appid.tag(100, "AcDbRegAppTableRecord");
-  appid.tag(2, "ACAD");
-  appid.integer(70, 0);
-  add_record(appid_, std::move(appid));
+  add_appid("ACAD");
   dxfTagWriter dimstyle;
   dimstyle.tag(100, "AcDbSymbolTableRecord");
   dimstyle.tag(100, "AcDbDimStyleTableRecord");
@@ -249,14 +248,78 @@ void dxfDrawingWriter::write_common(dxfTagWriter& out, const char* type, std::ui
 std::uint64_t dxfDrawingWriter::begin_entity(space_id id, const char* type,
                                              const dxfEntityProperties& properties) {
   space& s = spaces_[id];
+  end_entity(s);
   std::uint64_t handle = new_handle();
   write_common(s.entities, type, handle, s.record, s, properties);
+  s.xdata = properties.xdata;
   return handle;
+}
+
+void dxfDrawingWriter::add_appid(const std::string& name) {
+  // Names of applications, like all symbol names, ignore case.
+  std::string key = name;
+  for (char& c : key)
+    if (c >= 'a' && c <= 'z')
+      c = char(c - 'a' + 'A');
+  if (!appids_.emplace(key, 0).second)
+    return;
+  dxfTagWriter appid;
+  appid.tag(100, "AcDbSymbolTableRecord");
+  appid.tag(100, "AcDbRegAppTableRecord");
+  appid.tag(2, name);
+  appid.integer(70, 0);
+  add_record(appid_, std::move(appid));
+}
+
+namespace {
+
+// A value of extended data under the code it reads as: a 16-bit integer
+// (1070), a 32-bit one (1071), a real (1040), or a string (1000) in pieces
+// of at most 255 bytes, as readers accept them.
+void write_xdata_value(dxfTagWriter& out, const std::string& value) {
+  const char* begin = value.data();
+  const char* end = begin + value.size();
+  long long whole = 0;
+  auto integer = std::from_chars(begin, end, whole);
+  if (!value.empty() && integer.ec == std::errc() && integer.ptr == end && whole >= INT32_MIN &&
+      whole <= INT32_MAX) {
+    out.integer(whole >= -32768 && whole <= 32767 ? 1070 : 1071, whole);
+    return;
+  }
+  double real = 0.0;
+  auto number = std::from_chars(begin, end, real);
+  if (!value.empty() && number.ec == std::errc() && number.ptr == end && std::isfinite(real)) {
+    out.real(1040, real);
+    return;
+  }
+  size_t at = 0;
+  do {
+    size_t piece = std::min<size_t>(255, value.size() - at);
+    // A piece ends between characters, not inside one.
+    while (at + piece < value.size() && piece > 1 &&
+           (static_cast<unsigned char>(value[at + piece]) & 0xC0) == 0x80)
+      --piece;
+    out.tag(1000, std::string_view(value).substr(at, piece));
+    at += piece;
+  } while (at < value.size());
+}
+
+} // namespace
+
+void dxfDrawingWriter::end_entity(space& s) {
+  for (const dxfExtendedData& data : s.xdata) {
+    add_appid(data.application);
+    s.entities.tag(1001, data.application);
+    for (const std::string& value : data.values)
+      write_xdata_value(s.entities, value);
+  }
+  s.xdata.clear();
 }
 
 std::uint64_t dxfDrawingWriter::begin_child(space_id id, const char* type, std::uint64_t owner,
                                             const dxfEntityProperties& properties) {
   space& s = spaces_[id];
+  end_entity(s);
   std::uint64_t handle = new_handle();
   write_common(s.entities, type, handle, owner, s, properties);
   return handle;
@@ -448,6 +511,8 @@ void dxfDrawingWriter::write_objects(dxfTagWriter& out) const {
 std::string dxfDrawingWriter::finish() {
   if (paper_count_ == 0)
     add_layout("Layout1", 420, 297);
+  for (space& s : spaces_)
+    end_entity(s);
   dxfTagWriter out;
   // Handles are all given out before the header writes the seed.
   dxfTagWriter tables, blocks, objects;

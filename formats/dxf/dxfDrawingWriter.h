@@ -45,6 +45,13 @@ struct dxfTextStyleRecord {
   int italic = 0;
 };
 
+// The extended data of one application: its values in order, each written
+// as an integer, a real or a string, whichever it reads as.
+struct dxfExtendedData {
+  std::string application;
+  std::vector<std::string> values;
+};
+
 // What every entity carries; the defaults inherit everything from the layer.
 struct dxfEntityProperties {
   std::string layer = "0";
@@ -53,6 +60,7 @@ struct dxfEntityProperties {
   long true_colour = -1;
   int lineweight = -1; // -1 BYLAYER, -2 BYBLOCK, -3 default
   int invisible = 0;
+  std::vector<dxfExtendedData> xdata; // written after the entity's own groups
 };
 
 class dxfDrawingWriter {
@@ -74,6 +82,9 @@ public:
   int add_text_style(const dxfTextStyleRecord& style);
   int add_ucs(const std::string& name, const double origin[3], const double x_axis[3],
               const double y_axis[3]);
+  // An application registered for extended data (APPID), once by name
+  // (compared ignoring case).
+  void add_appid(const std::string& name);
 
   // Spaces. The model space is always there; a block is found by name.
   space_id model_space() const { return 0; }
@@ -84,10 +95,13 @@ public:
   space_id add_layout(const std::string& name, double width, double height);
 
   // Starts an entity in a space and writes its common group codes; the
-  // caller writes the rest through tags(space). Returns the handle.
+  // caller writes the rest through tags(space), and the entity's extended
+  // data follows when the next entity of the space starts (each
+  // application gets its APPID record). Returns the handle.
   std::uint64_t begin_entity(space_id space, const char* type,
                              const dxfEntityProperties& properties);
-  // An entity owned by an earlier one (VERTEX, SEQEND, ATTRIB).
+  // An entity owned by an earlier one (VERTEX, SEQEND, ATTRIB); its owner's
+  // extended data is not repeated.
   std::uint64_t begin_child(space_id space, const char* type, std::uint64_t owner,
                             const dxfEntityProperties& properties);
   dxfTagWriter& tags(space_id space) { return spaces_[space].entities; }
@@ -109,6 +123,7 @@ private:
     double base[3] = {0, 0, 0};
     double paper[2] = {0, 0};
     dxfTagWriter entities;
+    std::vector<dxfExtendedData> xdata; // of the entity last started
   };
   struct table_record {
     std::uint64_t handle;
@@ -122,6 +137,8 @@ private:
   };
 
   space_id new_space(space_kind kind, const std::string& name, const std::string& block_name);
+  // Writes the extended data of the entity last started in s.
+  void end_entity(space& s);
   void add_record(table& into, dxfTagWriter&& body, int order = 0);
   void write_common(dxfTagWriter& out, const char* type, std::uint64_t handle, std::uint64_t owner,
                     const space& in, const dxfEntityProperties& properties);
@@ -138,7 +155,7 @@ private:
   double extents_[6];
   table vport_, ltype_, layer_, style_, view_, ucs_, appid_, dimstyle_;
   std::uint64_t block_record_table_, root_dictionary_, group_dictionary_, layout_dictionary_;
-  std::map<std::string, int> layers_, linetypes_, styles_, ucss_;
+  std::map<std::string, int> layers_, linetypes_, styles_, ucss_, appids_;
   std::map<std::string, space_id> blocks_;
   std::deque<space> spaces_; // a deque: tags(space) references stay valid
   int paper_count_ = 0;

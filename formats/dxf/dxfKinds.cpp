@@ -9,6 +9,7 @@
 #include "dxfMesh.h"
 #include "dxfMline.h"
 #include "dxfLeaders.h"
+#include "dxfNumbers.h"
 
 #include <charconv>
 #include <cmath>
@@ -89,8 +90,7 @@ double dxf_tag_number(const dxfTag& tag, double fallback) {
 }
 
 int dxf_tag_int(const dxfTag& tag, int fallback, int low, int high) {
-  double value = dxf_tag_number(tag, NAN);
-  if (!(value >= double(low) && value <= double(high)))
-    return fallback; // NaN, not a number, or out of range
-  return int(value);
+  int value = fallback; // NaN, not a number, or out of range
+  dxf_checked_int(dxf_tag_number(tag, NAN), low, high, fallback, value);
+  return value;
 }

@@ -75,7 +75,7 @@ private:
   kapPropertycoPrf property(const std::string& application, const std::string& values) {
     kapProperty* made = new kapProperty(context_);
     made->set_title(tables_->decoder().decode(application));
-    made->set_type(utString("DXF extended data"));
+    made->set_type(utString(dxf_extended_data_type));
     made->set_value(tables_->decoder().decode(values));
     return kapPropertycoPrf(made);
   }

@@ -25,8 +25,11 @@
 #include "velSpline.h"
 #include "vorabsOfStream.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -337,15 +340,30 @@ const char* item_fault(const annNamedItemPtr& item) {
 // MTEXT keeps backslashes and braces for its formatting codes.
 std::string mtext_escaped(const std::string& text) {
   std::string out;
-  for (char c : text) {
-    if (c == '\\' || c == '{' || c == '}')
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    // "\U+" starts an escape that encoding made (a backslash the user typed
+    // there was made an escape itself).
+    bool escape = c == '\\' && text.compare(i + 1, 2, "U+") == 0;
+    if ((c == '\\' && !escape) || c == '{' || c == '}')
       out += '\\';
     if (c == '\n') {
       out += "\\P";
       continue;
     }
     out += c;
+    if (c == '^')
+      out += ' '; // "^ " is a caret; "^J" and the like are control codes
   }
+  return out;
+}
+
+// A TEXT or ATTRIB value: a '%' before another is written as "%%%", so that
+// what the user typed is not read as a %% code ("%%d" a degree sign).
+std::string text_escaped(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i)
+    out += text[i] == '%' && i + 1 < text.size() && text[i + 1] == '%' ? "%%%" : text.substr(i, 1);
   return out;
 }
 
@@ -382,7 +400,16 @@ bool unplaced(const annGroup& group) {
          frame.normal() == giVector3(0, 0, 1);
 }
 
-std::string block_name_of(const std::string& name) {
+// A name without the blanks around it, which readers drop (so that " A"
+// and "A" would be one block or layer to them).
+std::string trimmed_name(const std::string& name) {
+  size_t first = name.find_first_not_of(' ');
+  return first == std::string::npos ? std::string()
+                                    : name.substr(first, name.find_last_not_of(' ') + 1 - first);
+}
+
+std::string block_name_of(const std::string& given) {
+  std::string name = trimmed_name(given);
   std::string out = name.empty() ? "BLOCK" : name;
   for (char& c : out)
     if (std::string("<>/\\\":;?*|=`").find(c) != std::string::npos ||
@@ -398,6 +425,42 @@ const annFillArea* placed_fill_area(const annNamedItemPtr& item) {
   if (!group || group->transform().invalid() || group->get_group_geometry().size() != 1)
     return nullptr;
   return annFillArea::sto_dynamic_cast(group->get_group_geometry()[0].pointer());
+}
+
+// The number of bytes of the UTF-8 character that starts with lead.
+size_t utf8_length(char lead) {
+  auto b = static_cast<unsigned char>(lead);
+  return b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+}
+
+// The code of one UTF-8 character.
+unsigned int utf8_code(std::string_view character) {
+  auto b = [&](size_t i) { return static_cast<unsigned char>(character[i]) & 0x3Fu; };
+  auto lead = static_cast<unsigned char>(character[0]);
+  switch (character.size()) {
+  case 2:
+    return (lead & 0x1Fu) << 6 | b(1);
+  case 3:
+    return (lead & 0x0Fu) << 12 | b(1) << 6 | b(2);
+  case 4:
+    return (lead & 0x07u) << 18 | b(1) << 12 | b(2) << 6 | b(3);
+  default:
+    return lead;
+  }
+}
+
+// \U+XXXX for a character; above the BMP, the escapes of its surrogate pair.
+std::string unicode_escape(unsigned int code) {
+  char text[16];
+  if (code < 0x10000) {
+    std::snprintf(text, sizeof text, "\\U+%04X", code);
+    return text;
+  }
+  unsigned int v = code - 0x10000;
+  std::snprintf(text, sizeof text, "\\U+%04X", 0xD800 | (v >> 10));
+  std::string pair = text;
+  std::snprintf(text, sizeof text, "\\U+%04X", 0xDC00 | (v & 0x3FF));
+  return pair + text;
 }
 
 } // namespace
@@ -503,21 +566,62 @@ int dxfLibOutput::supported(const vorabsAttributeSet& attributes) const {
 
 int dxfLibOutput::encode(const utString& text, std::string& bytes) const {
   bytes.assign(text.c_str(), text.length());
-  bool ascii = true;
-  for (char c : bytes)
-    ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii || code_page_ == 0)
+  bool plain = true;
+  for (char c : bytes) {
+    auto u = static_cast<unsigned char>(c);
+    plain = plain && (u < 0x80 || code_page_ == 0) && (u >= 0x20 || c == '\t' || c == '\n') &&
+            c != '\\';
+  }
+  if (plain)
     return 1;
+  charcoDynArr utf8;
+  dxfCodePageText(text).convert(kapSTRING_UTF8, utf8);
+  std::string_view characters(utf8.data(), utf8.count());
+  while (!characters.empty() && characters.back() == '\0')
+    characters.remove_suffix(1);
+  bytes.clear();
+  for (size_t at = 0; at < characters.size();) {
+    size_t length = utf8_length(characters[at]);
+    length = std::min(length, characters.size() - at);
+    encode_character(characters.substr(at, length), characters.substr(at + length), bytes);
+    at += length;
+  }
+  return 1;
+}
+
+void dxfLibOutput::encode_character(std::string_view character, std::string_view rest,
+                                    std::string& bytes) const {
+  unsigned char lead = static_cast<unsigned char>(character[0]);
+  if (lead == '\\') {
+    // A backslash that would start an escape is one itself.
+    bool escape = rest.size() >= 2 && rest[0] && std::strchr("UuMm", rest[0]) && rest[1] == '+';
+    bytes += escape ? "\\U+005C" : "\\";
+    return;
+  }
+  if (lead < 0x20 && lead != '\t' && lead != '\n') {
+    // A control character would break the line structure or vanish.
+    bytes += unicode_escape(lead);
+    return;
+  }
+  if (lead < 0x80 || code_page_ == 0) {
+    bytes.append(character.data(), character.size());
+    return;
+  }
+  utString native =
+      kapString(kapSTRING_UTF8, reinterpret_cast<const unsigned char*>(character.data()),
+                character.size())
+          .string();
   charcoDynArr converted;
-  dxfCodePageText(text).to_code_page(code_page_, converted);
+  dxfCodePageText(native).to_code_page(code_page_, converted);
   std::string out(converted.data(), converted.count());
   while (!out.empty() && out.back() == '\0')
     out.pop_back();
-  // A character the code page lacks does not come back.
-  if (dxfCodePageText(code_page_, out).string() != text)
-    return 0;
-  bytes = out;
-  return 1;
+  // A character the code page lacks does not come back: it is written as
+  // the escape every DXF reader knows.
+  if (!out.empty() && dxfCodePageText(code_page_, out).string() == native)
+    bytes += out;
+  else
+    bytes += unicode_escape(utf8_code(character));
 }
 
 vorabsTranslationStatus dxfLibOutput::fail(const vorabsAttributeSet& attributes, const char* why) {
@@ -533,10 +637,10 @@ int dxfLibOutput::properties_of(const vorabsAttributeSet& attributes,
                                 dxfEntityProperties& properties) {
   vorabsLayervorabsAttributePtr layer;
   if (attributes.get(vorabsLAYER, layer) && !layer->invalid()) {
-    utString name = layer->name();
+    utString name(trimmed_name(layer->name().c_str()).c_str());
     if (name.empty())
       name = utString("") << layer->layer();
-    if (!encode(name, properties.layer) || forbidden_in_name(properties.layer)) {
+    if (forbidden_in_name(name.c_str()) || !encode(name, properties.layer)) {
       fail(attributes, "its layer name cannot be written in DXF");
       return 0;
     }
@@ -559,7 +663,7 @@ int dxfLibOutput::properties_of(const vorabsAttributeSet& attributes,
   vorabsCurveFontvorabsAttributePtr font;
   if (attributes.get(vorabsCURVEFONT, font) && !font->invalid() && font->num_segments() > 0) {
     std::string name;
-    if (!encode(font->name(), name) || forbidden_in_name(name)) {
+    if (forbidden_in_name(font->name().c_str()) || !encode(font->name(), name)) {
       fail(attributes, "its linetype name cannot be written in DXF");
       return 0;
     }
@@ -576,7 +680,35 @@ int dxfLibOutput::properties_of(const vorabsAttributeSet& attributes,
   utBoolvorabsAttributePtr visible;
   if (attributes.get(vorabsVISIBLE, visible) && !*visible)
     properties.invisible = 1;
+  extended_data(attributes, properties);
   return 1;
+}
+
+void dxfLibOutput::extended_data(const vorabsAttributeSet& attributes,
+                                 dxfEntityProperties& properties) const {
+  kapPropertiesvorabsAttributePtr given;
+  if (!attributes.get(vorabsPROPERTIES, given) || given->invalid())
+    return;
+  const kapPropertyPtrArray& all = *given->properties();
+  for (int i = 0; i < all.num_properties(); ++i) {
+    kapPropertycoPrf property = all.read(i);
+    // Only what the reader took from extended data goes back there; an
+    // application name DXF cannot hold is no application.
+    if (property.invalid() || property->type() != utString(dxf_extended_data_type) ||
+        forbidden_in_name(property->title().c_str()))
+      continue;
+    dxfExtendedData data;
+    encode(property->title(), data.application);
+    std::string values;
+    encode(property->value(), values);
+    // The reader joins an application's values with "; ".
+    for (size_t at = 0; !values.empty() && at != std::string::npos;) {
+      size_t next = values.find("; ", at);
+      data.values.push_back(values.substr(at, next == std::string::npos ? next : next - at));
+      at = next == std::string::npos ? next : next + 2;
+    }
+    properties.xdata.push_back(std::move(data));
+  }
 }
 
 vorabsTranslationStatus dxfLibOutput::accept(pending&& entity,
@@ -830,9 +962,7 @@ int dxfLibOutput::block_of(const annNamedItemPtr& item, const char* anonymous) {
     return known->second;
   dxfDrawingWriter& d = drawing();
   std::string name;
-  if (!encode(item->name(), name))
-    name = "BLOCK";
-  name = block_name_of(name);
+  encode(utString(block_name_of(item->name().c_str()).c_str()), name);
   // A dimension's block is anonymous: *D and a number.
   if (anonymous && name.compare(0, 2, anonymous) != 0)
     name = anonymous + std::to_string(++anonymous_count_);
@@ -1012,7 +1142,7 @@ void write_line_text(dxfTagWriter& tags, const annTextGeometry& text, const std:
   }
   tags.point(10, at.x, at.y, at.z);
   tags.real(40, height);
-  tags.tag(1, characters);
+  tags.tag(1, text_escaped(characters));
   tags.real(50, std::atan2(u.y, u.x) * 180 / pi);
   if (text.width() > 0)
     tags.real(41, text.width());
@@ -1101,15 +1231,17 @@ void dxfLibOutput::emit_item(int space, const annNamedItemPtr& item,
 }
 
 std::string dxfLibOutput::text_style(const annTextFont& font) {
-  std::string family, file;
+  std::string family, file, name;
   encode(font.family_name(), family);
   encode(font.font_file(), file);
-  std::string name = !family.empty() ? family : !file.empty() ? file : "Standard";
+  std::string given = !font.family_name().empty() ? font.family_name().c_str()
+                      : !font.font_file().empty() ? font.font_file().c_str()
+                                                  : "Standard";
   if (font.bold())
-    name += " Bold";
+    given += " Bold";
   if (font.italic())
-    name += " Italic";
-  name = block_name_of(name);
+    given += " Italic";
+  encode(utString(block_name_of(given).c_str()), name);
   if (name != "Standard")
     drawing().add_text_style({name, file, family, font.bold(), font.italic()});
   return name;
@@ -1212,7 +1344,7 @@ void dxfLibOutput::emit_points(int space, const annPointCloud& cloud,
 void dxfLibOutput::emit_drawing(const annPresentation& sheet) {
   dxfDrawingWriter& d = drawing();
   std::string name;
-  if (!encode(sheet.name(), name) || forbidden_in_name(name))
+  if (forbidden_in_name(sheet.name().c_str()) || !encode(sheet.name(), name))
     name = "Layout" + std::to_string(++layout_count_);
   int space = d.add_layout(name, sheet.paper_width(), sheet.paper_height());
   for (size_t i = 0; i < sheet.num_geometry(); ++i) {
@@ -1279,10 +1411,6 @@ vorabsTranslationStatus dxfLibOutput::annotation(const annNamedItemPtr& item,
   }
   if (const char* why = item_fault(item))
     return fail(attributes, why);
-  std::string characters;
-  auto* text = annTextGeometry::sto_dynamic_cast(item.pointer());
-  if (text && !encode(text->text()->text(), characters))
-    return fail(attributes, "its text has characters that the file's code page cannot hold");
   if (const annPresentation* sheet = annPresentation::sto_dynamic_cast(item.pointer())) {
     // A view is written as a viewport of the drawing that holds it.
     int view = annView::sto_dynamic_cast(item.pointer()) != nullptr;
@@ -1303,7 +1431,7 @@ vorabsTranslationStatus dxfLibOutput::annotation(const annNamedItemPtr& item,
   if (fill && dxf_fill_pattern(attributes, pattern))
     state_->patterns[fill] = std::move(pattern);
   pending entity{pending::ITEM, {}, {}, {}, {}, item, {}};
-  if (text)
+  if (auto* text = annTextGeometry::sto_dynamic_cast(item.pointer()))
     keep_layout(*text, dxfTextLayout::of_attributes(attributes));
   return accept(std::move(entity), attributes);
 }
@@ -1357,7 +1485,7 @@ vorabsTranslationStatus dxfLibOutput::workplane3(const giWorkplane3& workplane,
     return fail(attributes, "its coordinates are not finite");
   std::string name;
   utString given = entity_name(attributes);
-  if (given.empty() || !encode(given, name) || forbidden_in_name(name))
+  if (given.empty() || forbidden_in_name(given.c_str()) || !encode(given, name))
     name = "UCS" + std::to_string(++ucs_count_);
   const giPoint3& o = workplane.origin();
   const giVector3 &u = workplane.u_vector(), &v = workplane.v_vector();

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class annFillArea;
 class annPointCloud;
@@ -137,9 +138,17 @@ private:
   // Fills properties from attributes; 0, with a message, when the entity
   // cannot be written with them.
   int properties_of(const vorabsAttributeSet& attributes, dxfEntityProperties& properties);
-  // A name or text in the file's encoding; 0 when the code page lacks one
-  // of its characters.
+  // The extended data read as properties ("DXF extended data"), one
+  // application each, its values split where the reader joined them.
+  void extended_data(const vorabsAttributeSet& attributes, dxfEntityProperties& properties) const;
+  // A name or text in the file's encoding. Characters the code page lacks
+  // and control characters but tab and line end become \U+XXXX escapes (a
+  // surrogate pair's two above the BMP), as other programs write and read
+  // them; a backslash that would start an escape becomes one too. Nonzero
+  // always: every text can be written.
   int encode(const utString& text, std::string& bytes) const;
+  void encode_character(std::string_view character, std::string_view rest,
+                        std::string& bytes) const;
   vorabsTranslationStatus fail(const vorabsAttributeSet& attributes, const char* why);
 
   dxfDrawingWriter& drawing();

@@ -2,6 +2,7 @@
 #include "dxfParser.h"
 
 #include "dxfKinds.h"
+#include "dxfNumbers.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -78,25 +79,43 @@ public:
       bad_number(pair);
     return value;
   }
-  long long integer(const Pair& pair) {
+  // The value of an integer group within [low, high]. Some writers put a
+  // real where an integer belongs: it is truncated. A value outside the
+  // range gives fallback, with a warning naming its line; one that is not
+  // a number ends the parse.
+  int int32(const Pair& pair, int low = dxf_int_min, int high = dxf_int_max, int fallback = 0) {
     std::string_view v = trim(pair.value);
     if (!v.empty() && v[0] == '+')
       v.remove_prefix(1);
-    long long value = 0;
-    auto result = std::from_chars(v.data(), v.data() + v.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
-      return value < 0 ? INT32_MIN : INT32_MAX;
-    if (result.ec != std::errc() || result.ptr != v.data() + v.size() || v.empty()) {
-      // Some writers put a real where an integer belongs.
+    long long whole = 0;
+    auto result = std::from_chars(v.data(), v.data() + v.size(), whole);
+    int value = fallback;
+    bool inside = false;
+    if (result.ec == std::errc() && result.ptr == v.data() + v.size() && !v.empty()) {
+      inside = dxf_checked_int(whole, low, high, fallback, value);
+    } else {
       double real = number(pair);
-      return real > 2e9 ? INT32_MAX : real < -2e9 ? INT32_MIN : (long long)real;
+      if (failed_)
+        return fallback;
+      inside = dxf_checked_int(real, low, high, fallback, value);
     }
+    if (!inside)
+      out_of_range(pair, low, high, fallback);
     return value;
   }
-  int int32(const Pair& pair) {
-    long long v = integer(pair);
-    return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : int(v);
-  }
+  long long integer(const Pair& pair) { return int32(pair); }
+  // A count: from 0 up. One outside says nothing of the data: as many as
+  // the data holds are read.
+  int count(const Pair& pair) { return int32(pair, 0, dxf_int_max, dxf_int_max); }
+  // A 24-bit colour (420): -1, no colour, when outside.
+  int32_t true_colour(const Pair& pair) { return int32(pair, 0, 0xFFFFFF, -1); }
+  // An ACI colour number (62) of an entity or, negative when it is off, of a layer.
+  int colour(const Pair& pair, int fallback) { return int32(pair, -257, 257, fallback); }
+  // A lineweight (370) in 1/100 mm, or -1 BYLAYER, -2 BYBLOCK, -3 default.
+  int lineweight(const Pair& pair, int fallback) { return int32(pair, -3, 211, fallback); }
+  // A spline degree: CAD programs stay far below the limit, which bounds
+  // the work of drawing one.
+  int degree(const Pair& pair) { return int32(pair, 1, 31, 3); }
   uint64_t hex(const Pair& pair) {
     std::string_view v = trim(pair.value);
     uint64_t value = 0;
@@ -150,6 +169,19 @@ private:
     pair.code = code;
     return true;
   }
+  void out_of_range(const Pair& pair, int low, int high, int fallback) {
+    // A hostile file may hold millions; the first few tell the user enough.
+    const int reported = 20;
+    if (++out_of_range_ > reported)
+      return;
+    std::string text = "value '" + std::string(trim(pair.value).substr(0, 40)) +
+                       "' of group code " + std::to_string(pair.code) + " is outside " +
+                       std::to_string(low) + " to " + std::to_string(high) + "; " +
+                       std::to_string(fallback) + " is used";
+    if (out_of_range_ == reported)
+      text += " (further values out of range are not reported)";
+    file_.diagnostics.push_back({0, pair.line + 1, text});
+  }
   void bad_number(const Pair& pair) {
     fail(pair.line + 1,
          "value '" + std::string(trim(pair.value).substr(0, 40)) + "' of group code " +
@@ -162,6 +194,7 @@ private:
   dxfFile& file_;
   int line_ = 0;
   bool failed_ = false;
+  int out_of_range_ = 0;
   bool has_peek_ = false;
   Pair peeked_;
   Pair last_;
@@ -263,7 +296,7 @@ private:
       else if (var == "$DWGCODEPAGE" && pair.code == 3)
         f_.code_page = std::string(Tokens::trim(pair.value));
       else if (var == "$INSUNITS" && pair.code == 70)
-        f_.units = t_.int32(pair);
+        f_.units = t_.int32(pair, 0, 24, 0);
       else if (var == "$EXTMIN" || var == "$EXTMAX") {
         dxfPoint& point = var == "$EXTMIN" ? f_.extent_min : f_.extent_max;
         coordinate(point, pair.code - 10, pair);
@@ -328,16 +361,16 @@ private:
         layer.name = word(p);
         return true;
       case 62:
-        layer.colour = t_.int32(p);
+        layer.colour = t_.colour(p, 7);
         return true;
       case 420:
-        layer.true_colour = int32_t(t_.integer(p) & 0xFFFFFF);
+        layer.true_colour = t_.true_colour(p);
         return true;
       case 6:
         linetype = word(p);
         return true;
       case 370:
-        layer.lineweight = t_.int32(p);
+        layer.lineweight = t_.lineweight(p, -3);
         return true;
       case 70:
         layer.flags = t_.int32(p);
@@ -421,7 +454,7 @@ private:
         return true;
       case 1071:
         if (acad && style.font_flags < 0)
-          style.font_flags = int(t_.integer(p) & 0x7FFFFFFF);
+          style.font_flags = t_.int32(p) & 0x7FFFFFFF;
         return true;
       default:
         return true;
@@ -709,13 +742,13 @@ private:
       return true;
     }
     case 62:
-      e.colour = t_.int32(p);
+      e.colour = t_.colour(p, 256);
       return true;
     case 420:
-      e.true_colour = int32_t(t_.integer(p) & 0xFFFFFF);
+      e.true_colour = t_.true_colour(p);
       return true;
     case 370:
-      e.lineweight = t_.int32(p);
+      e.lineweight = t_.lineweight(p, -1);
       return true;
     case 60:
       e.invisible = t_.int32(p) != 0;
@@ -913,8 +946,8 @@ private:
       e.more().weights.push_back(t_.number(p));
       return true;
     case 71:
-      e.i71 = t_.int32(p);
-      return true; // degree
+      e.i71 = t_.degree(p);
+      return true;
     case 70:
       e.i70 = t_.int32(p);
       return true;
@@ -943,7 +976,7 @@ private:
       h.style = t_.int32(p);
       return true;
     case 91:
-      paths(h, t_.integer(p));
+      paths(h, t_.count(p));
       return true;
     case 76:
       h.pattern_kind = t_.int32(p);
@@ -1034,7 +1067,7 @@ private:
     if (!t_.peek(pair) || pair.code != 93)
       return;
     t_.next(pair);
-    long long count = t_.integer(pair);
+    long long count = t_.count(pair);
     for (long long i = 0; i < count && t_.peek(pair) && pair.code == 72; ++i) {
       t_.next(pair);
       dxfHatchEdge edge;
@@ -1085,10 +1118,10 @@ private:
                      e.a1 = v;
                      break;
                    case 73:
-                     e.ccw = int(v);
+                     e.ccw = t_.int32(p, dxf_int_min, dxf_int_max, 1);
                      break;
                    case 94:
-                     e.degree = int(v);
+                     e.degree = t_.degree(p);
                      break;
                    case 42:
                      if (weight_index_ < e.control.size())

@@ -134,6 +134,10 @@ struct dxfHatch {
 
 struct dxfEntityExtra;
 
+// The type of the property each application's extended data becomes (and
+// that the writer writes back as that application's extended data).
+inline constexpr const char dxf_extended_data_type[] = "DXF extended data";
+
 // One entity. The fields used depend on the kind; the numbers follow the
 // group codes: p[i] is the point of codes 10+i / 20+i / 30+i (codes 14 to 16
 // are in extra). What only some kinds carry lives in extra, made when the

@@ -63,6 +63,28 @@ long hex_value(std::string_view raw, size_t at, size_t count) {
   return value;
 }
 
+// The character of a \U+XXXX escape at raw[at] into code, and the bytes it
+// takes; 0 when none starts there. A character above the BMP is written as
+// the escapes of its surrogate pair, which make one character again.
+size_t unicode_escape(std::string_view raw, size_t at, unsigned int& code) {
+  auto starts = [&](size_t i) {
+    return i + 2 < raw.size() && raw[i] == '\\' && (raw[i + 1] == 'U' || raw[i + 1] == 'u') &&
+           raw[i + 2] == '+';
+  };
+  long value = starts(at) ? hex_value(raw, at + 3, 4) : -1;
+  if (value < 0)
+    return 0;
+  code = unsigned(value);
+  if (value >= 0xD800 && value <= 0xDBFF && starts(at + 7)) {
+    long low = hex_value(raw, at + 10, 4);
+    if (low >= 0xDC00 && low <= 0xDFFF) {
+      code = 0x10000 + ((unsigned(value) - 0xD800) << 10) + (unsigned(low) - 0xDC00);
+      return 14;
+    }
+  }
+  return 7;
+}
+
 // The code pages of \M+N escapes.
 unsigned int mbcs_code_page(char n) {
   switch (n) {
@@ -143,6 +165,28 @@ utString dxfTextDecoder::from_code_page(unsigned int code_page, std::string_view
 }
 
 utString dxfTextDecoder::decode(std::string_view raw) const {
+  size_t at = raw.find('\\');
+  if (at == std::string_view::npos)
+    return decode_plain(raw);
+  // Names and values hold \U+XXXX escapes for what the code page lacks.
+  utString out("");
+  size_t start = 0;
+  for (; at != std::string_view::npos; at = raw.find('\\', at)) {
+    unsigned int code = 0;
+    size_t used = unicode_escape(raw, at, code);
+    if (used == 0) {
+      ++at;
+      continue;
+    }
+    out += decode_plain(raw.substr(start, at - start));
+    out += code < 0x80 ? utString(std::string(1, char(code)).c_str()) : from_code(code);
+    start = at += used;
+  }
+  out += decode_plain(raw.substr(start));
+  return out;
+}
+
+utString dxfTextDecoder::decode_plain(std::string_view raw) const {
   if (ascii(raw))
     return utString(raw.data(), raw.size());
   if (!utf8_ && valid_utf8(raw))
@@ -220,12 +264,11 @@ private:
       return 0;
     char e = raw_[i + 1];
     if ((e == 'U' || e == 'u') && i + 2 < raw_.size() && raw_[i + 2] == '+') {
-      long value = hex_value(raw_, i + 3, 4);
-      if (value >= 0) {
-        code(unsigned(value));
-        return 7;
-      }
-      return 0;
+      unsigned int character = 0;
+      size_t used = unicode_escape(raw_, i, character);
+      if (used)
+        code(character);
+      return used;
     }
     if ((e == 'M' || e == 'm') && i + 2 < raw_.size() && raw_[i + 2] == '+' &&
         i + 3 < raw_.size()) {

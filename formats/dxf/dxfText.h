@@ -26,7 +26,7 @@ public:
   // version: $ACADVER; code_page: $DWGCODEPAGE (may be empty).
   dxfTextDecoder(const std::string& version, const std::string& code_page);
 
-  // A name or a plain value in the file's encoding.
+  // A name or a plain value in the file's encoding, with its \U+XXXX escapes.
   utString decode(std::string_view raw) const;
   // An entity text: escapes, and MTEXT formatting when mtext is nonzero.
   utString decode_text(std::string_view raw, int mtext) const;
@@ -40,6 +40,8 @@ public:
   static unsigned int code_page_of(const std::string& name);
 
 private:
+  // A name or value without escapes.
+  utString decode_plain(std::string_view raw) const;
   utString from_code_page(unsigned int code_page, std::string_view raw) const;
   utString from_code(unsigned int code) const;
   void warn_once(int& flag, const std::string& text) const;
