@@ -3,6 +3,9 @@
 
 #include "annKind.h"
 
+#include <unordered_set>
+#include <vector>
+
 ANN_DEFINE_KIND(annSPT, annNamedItem::sto_static_class(), ANN_NEW_INSTANCE(annSPT))
 ANN_DEFINE_KIND(annGroup, annGeometryItem::sto_static_class(), ANN_NEW_INSTANCE(annGroup))
 ANN_DEFINE_KIND(annComponentFile, annGroup::sto_static_class(), ANN_NEW_INSTANCE(annComponentFile))
@@ -13,7 +16,11 @@ ANN_DEFINE_KIND(annPointSymbolInstance, annSymbol::sto_static_class(),
 ANN_DEFINE_KIND(annGdtTolerance, annGroup::sto_static_class(), ANN_NEW_INSTANCE(annGdtTolerance))
 
 annSPT::~annSPT() = default;
-annGroup::~annGroup() = default;
+annGroup::~annGroup() {
+  for (const annGeometryItemannPtr& member : members_)
+    if (annGroup* group = annGroup::sto_dynamic_cast(member.pointer()))
+      --group->times_held_;
+}
 annComponentFile::~annComponentFile() = default;
 annUnlinkedSolid::~annUnlinkedSolid() = default;
 annSymbol::~annSymbol() = default;
@@ -54,12 +61,19 @@ void annSPT::print_details(std::ostream& out) const {
 }
 
 int annGroup::holds(const annNamedItem* item) const {
-  for (const annGeometryItemannPtr& member : members_) {
-    if (member.pointer() == item)
-      return 1;
-    const annGroup* group = annGroup::sto_dynamic_cast(member.pointer());
-    if (group && group->holds(item))
-      return 1;
+  // Groups may share members, so each is walked once.
+  std::vector<const annGroup*> pending{this};
+  std::unordered_set<const annGroup*> seen{this};
+  while (!pending.empty()) {
+    const annGroup* group = pending.back();
+    pending.pop_back();
+    for (const annGeometryItemannPtr& member : group->members_) {
+      if (member.pointer() == item)
+        return 1;
+      const annGroup* inner = annGroup::sto_dynamic_cast(member.pointer());
+      if (inner && seen.insert(inner).second)
+        pending.push_back(inner);
+    }
   }
   return 0;
 }
@@ -67,10 +81,12 @@ int annGroup::holds(const annNamedItem* item) const {
 int annGroup::add_group_geometry(const annGeometryItemannPtr& item) {
   if (item.invalid() || item.pointer() == this)
     return 0;
-  const annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
-  if (group && group->holds(this))
+  annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
+  if (group && times_held_ > 0 && group->holds(this))
     return 0;
   members_.append(item);
+  if (group)
+    ++group->times_held_;
   return 1;
 }
 
@@ -78,6 +94,8 @@ int annGroup::remove_group_geometry(const annNamedItem* item) {
   int removed = 0;
   for (size_t i = members_.size(); i-- > 0;)
     if (members_[i].pointer() == item) {
+      if (annGroup* group = annGroup::sto_dynamic_cast(members_[i].pointer()))
+        --group->times_held_;
       members_.remove(i);
       removed = 1;
     }
@@ -123,7 +141,7 @@ annSPTannPtr make_annSPT(annEntity* owner, const giWorkplane3& workplane, double
   annDocument* document = ann_document_of(owner);
   if (!document)
     return annSPTannPtr();
-  annSPTannPtr spt = document->adopt(std::make_shared<annSPT>(), name);
+  annSPTannPtr spt = document->make<annSPT>(name);
   spt->set(workplane, scale);
   return spt;
 }

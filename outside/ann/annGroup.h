@@ -72,7 +72,13 @@ public:
   // Takes every occurrence of item out of the members; nonzero when there was one.
   int remove_group_geometry(const annNamedItem* item);
   // Nonzero when this group holds item, directly or in a group it holds.
+  // Walks each group below once, without recursion, however deep the
+  // nesting.
   int holds(const annNamedItem* item) const;
+  // How many times groups hold this one as a member (each occurrence
+  // counts). A group nobody holds can be held by no member, so adding a
+  // group to it needs no walk.
+  int times_held() const { return times_held_; }
 
   // The name the group shows as a group; null until set.
   const utString& group_name() const { return group_name_; }
@@ -93,6 +99,7 @@ public:
 
 private:
   annGeometryItemannPtrcoVariableArr members_;
+  int times_held_ = 0;
   utString group_name_;
   annSPTannPtr transform_;
 };

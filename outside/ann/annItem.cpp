@@ -94,6 +94,11 @@ annDocument::annDocument(const utString& name) : name_(name) {}
 annDocument::~annDocument() {
   for (const auto& item : items_)
     item->owner_ = nullptr;
+  // Newest first: an item refers to items made before it (a group to its
+  // members), so each one goes while the document still holds what it
+  // refers to, and no chain of groups is torn down by recursion.
+  while (!items_.empty())
+    items_.pop_back();
 }
 
 void annDocument::add_item(const std::shared_ptr<annNamedItem>& item, const utString& name) {
@@ -105,19 +110,14 @@ void annDocument::add_item(const std::shared_ptr<annNamedItem>& item, const utSt
 }
 
 void annDocument::link_name(annNamedItem* item) {
-  auto inserted =
-      by_name_.try_emplace(NameKey{item->name(), item->name_space().get()}, NameChain{item, item});
-  if (!inserted.second) {
-    inserted.first->second.last->next_same_name_ = item;
-    inserted.first->second.last = item;
-  }
+  by_name_.insert(item);
 }
 
 annNamedItemPtr annDocument::find_item(const utString& name, const stoClass* tag) const {
-  auto chain = by_name_.find(NameKey{name, current_name_space_.get()});
-  if (chain == by_name_.end())
+  const annNameIndex::Chain* chain = by_name_.find(name, current_name_space_.get());
+  if (!chain)
     return annNamedItemPtr();
-  for (annNamedItem* item = chain->second.first; item; item = item->next_same_name_)
+  for (annNamedItem* item = chain->first; item; item = item->next_same_name_)
     if (item->sto_class()->is_kind_of(tag)) {
       annNamedItemPtr handle(name, item->shared_from_this());
       handle.set_name_space(item->name_space());
@@ -127,24 +127,25 @@ annNamedItemPtr annDocument::find_item(const utString& name, const stoClass* tag
 }
 
 void annDocument::unlink_name(annNamedItem* item) {
-  auto chain = by_name_.find(NameKey{item->name(), item->name_space().get()});
-  if (chain == by_name_.end())
-    return;
-  annNamedItem* previous = nullptr;
-  for (annNamedItem* at = chain->second.first; at; previous = at, at = at->next_same_name_) {
-    if (at != item)
-      continue;
-    if (previous)
-      previous->next_same_name_ = at->next_same_name_;
-    else
-      chain->second.first = at->next_same_name_;
-    if (chain->second.last == at)
-      chain->second.last = previous;
-    at->next_same_name_ = nullptr;
-    break;
-  }
-  if (!chain->second.first)
-    by_name_.erase(chain);
+  by_name_.remove(item);
+}
+
+annLevel* annDocument::level_of(int number, const utString& name) const {
+  auto range = levels_.equal_range(LevelKey{current_name_space_.get(), number});
+  for (auto it = range.first; it != range.second; ++it)
+    if (it->second->level() == number && it->second->name() == name &&
+        it->second->name_space() == current_name_space_)
+      return it->second;
+  return nullptr;
+}
+
+void annDocument::add_level(annLevel* level) {
+  levels_.emplace(LevelKey{level->name_space().get(), level->level()}, level);
+}
+
+void annDocument::remove_level(const annNamedItem* item) {
+  for (auto it = levels_.begin(); it != levels_.end();)
+    it = it->second == item ? levels_.erase(it) : std::next(it);
 }
 
 int annDocument::remove_item(const annNamedItem* item) {
@@ -154,6 +155,7 @@ int annDocument::remove_item(const annNamedItem* item) {
   if (it == items_.end())
     return 0;
   unlink_name(it->get());
+  remove_level(it->get());
   (*it)->owner_ = nullptr;
   items_.erase(it);
   return 1;
@@ -196,8 +198,8 @@ annNameSpacePtr make_annNameSpace(annEntity* owner, const utString& name,
 
 namespace {
 
-void print_item(std::ostream& out, const annNamedItem& item, int depth) {
-  for (int i = 0; i < depth; ++i)
+void print_line(std::ostream& out, const annNamedItem& item, size_t depth) {
+  for (size_t i = 0; i < depth; ++i)
     out << "  ";
   out << item.sto_class()->name() << ' ';
   ann_print_quoted(out, item.name());
@@ -217,9 +219,19 @@ void print_item(std::ostream& out, const annNamedItem& item, int depth) {
   }
   item.print_details(out);
   out << '\n';
-  for (size_t i = 0; i < item.num_members(); ++i)
-    if (const annNamedItem* member = item.member(i))
-      print_item(out, *member, depth + 1);
+}
+
+// The item, then its members under it, depth first without recursion.
+void print_item(std::ostream& out, const annNamedItem& top) {
+  std::vector<std::pair<const annNamedItem*, size_t>> pending{{&top, 0}};
+  while (!pending.empty()) {
+    const auto [item, depth] = pending.back();
+    pending.pop_back();
+    print_line(out, *item, depth);
+    for (size_t i = item->num_members(); i-- > 0;)
+      if (const annNamedItem* member = item->member(i))
+        pending.emplace_back(member, depth + 1);
+  }
 }
 
 } // namespace
@@ -231,5 +243,5 @@ void annDocument::print(std::ostream& out) const {
       members.insert(item->member(i));
   for (const auto& item : items_)
     if (!members.count(item.get()))
-      print_item(out, *item, 0);
+      print_item(out, *item);
 }

@@ -9,6 +9,8 @@
 // document-less instance; abstract kinds have no factory.
 #pragma once
 
+#include "annItemArena.h"
+#include "annNameIndex.h"
 #include "co.h"
 #include "sto.h"
 #include "ut.h"
@@ -17,7 +19,6 @@
 #include <iosfwd>
 #include <map>
 #include <memory>
-#include <unordered_map>
 #include <type_traits>
 #include <vector>
 
@@ -232,6 +233,7 @@ public:
 
 protected:
   friend class annDocument;
+  friend class annNameIndex;
   annDocument* owner_ = nullptr;
   annNameSpacePtr name_space_;
   annHierarchy hierarchy_ = annHIERARCHY_INDEPENDENT;
@@ -277,7 +279,9 @@ private:
 };
 
 // The host document: owns every item made in it and keeps them in creation
-// order. Its name (empty unless given) is the host's title for it.
+// order. Its name (empty unless given) is the host's title for it. Items
+// the model's factories make live in the document's arena (annItemArena),
+// which outlives the document while any of them does.
 class VOROUT_API annDocument : public annEntity {
 public:
   annDocument();
@@ -301,6 +305,15 @@ public:
     handle.set_name_space(current_name_space_);
     return handle;
   }
+  // A new item of kind T made in the document's arena and taken over.
+  template <class T> annPtr<T> make(const utString& name) {
+    return adopt(std::allocate_shared<T>(annItemAllocator<T>(arena_.arena)), name);
+  }
+  // The level of that number and name made in the current name space by
+  // make_annLevel and still in the document; null when there is none.
+  annLevel* level_of(int number, const utString& name) const;
+  // Enters a level in the table level_of reads; it must be in the document.
+  void add_level(annLevel* level);
   // The item of that name whose kind is tag (or derives from it); invalid when none.
   annNamedItemPtr find_item(const utString& name, const stoClass* tag) const;
   size_t num_items() const { return items_.size(); }
@@ -336,29 +349,33 @@ private:
   void link_name(annNamedItem* item);
   // Takes item out of the chain of its name and name space.
   void unlink_name(annNamedItem* item);
+  // Takes item out of the level table.
+  void remove_level(const annNamedItem* item);
+  // The document's use of its arena, given up after the items (declared
+  // before them, so destroyed after them).
+  struct ArenaUse {
+    annItemArena* arena = annItemArena::create();
+    ArenaUse() = default;
+    ArenaUse(const ArenaUse&) = delete;
+    ArenaUse& operator=(const ArenaUse&) = delete;
+    ~ArenaUse() { arena->release(); }
+  };
+  ArenaUse arena_;
   std::vector<std::shared_ptr<annNamedItem>> items_;
   // Items by the name they were adopted under and their name space, so
   // that finding a style set by name walks neither the whole document nor
-  // the same name in other name spaces (one per component of an assembly):
-  // each key leads to a chain of its items in adoption order (linked
-  // through the items themselves).
-  struct NameKey {
-    utString name;
+  // the same name in other name spaces (one per component of an assembly).
+  annNameIndex by_name_;
+  // The level table: one level per number, name and name space, so that
+  // the items of a layer share its level.
+  struct LevelKey {
     const annNameSpace* space;
-    bool operator==(const NameKey& other) const {
-      return space == other.space && name == other.name;
+    int number;
+    bool operator<(const LevelKey& other) const {
+      return space != other.space ? space < other.space : number < other.number;
     }
   };
-  struct NameKeyHash {
-    size_t operator()(const NameKey& key) const {
-      return coHasher<utString>()(key.name) ^ std::hash<const void*>()(key.space);
-    }
-  };
-  struct NameChain {
-    annNamedItem* first;
-    annNamedItem* last;
-  };
-  std::unordered_map<NameKey, NameChain, NameKeyHash> by_name_;
+  std::multimap<LevelKey, annLevel*> levels_;
   annNameSpacePtr current_name_space_;
   // The spaces name_space_of made, by their enclosing space and name.
   std::map<std::pair<const annNameSpace*, utString>, annNameSpacePtr> name_spaces_;

@@ -40,7 +40,7 @@ template <class T> annPtr<T> ann_make_item(annEntity* owner, const utString& nam
   annDocument* document = ann_document_of(owner);
   if (!document)
     return annPtr<T>();
-  return document->adopt(std::make_shared<T>(), name);
+  return document->template make<T>(name);
 }
 
 // A new item of kind T holding a description of what it was made from.

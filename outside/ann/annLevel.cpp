@@ -49,8 +49,16 @@ annLevelannPtr make_annLevel(annEntity* owner, int number, const utString& name)
   annDocument* document = ann_document_of(owner);
   if (!document)
     return annLevelannPtr();
-  annLevelannPtr level = document->adopt(std::make_shared<annLevel>(), name);
+  // The level table keeps one level per number, so that every item of a
+  // layer refers to the same level.
+  if (annLevel* known = document->level_of(number, name)) {
+    annLevelannPtr level(name, known);
+    level.set_name_space(known->name_space());
+    return level;
+  }
+  annLevelannPtr level = document->make<annLevel>(name);
   level->set_level(number);
+  document->add_level(level.pointer());
   return level;
 }
 
@@ -59,7 +67,7 @@ annRGBColourannPtr make_annRGBColour(annEntity* owner, double red, double green,
   annDocument* document = ann_document_of(owner);
   if (!document)
     return annRGBColourannPtr();
-  annRGBColourannPtr colour = document->adopt(std::make_shared<annRGBColour>(), name);
+  annRGBColourannPtr colour = document->make<annRGBColour>(name);
   colour->set_rgb(red, green, blue);
   return colour;
 }

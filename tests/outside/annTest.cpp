@@ -7,6 +7,8 @@
 
 #include <memory>
 #include <sstream>
+#include <string>
+#include <vector>
 
 TEST(annDocumentTest, FindsItemsByNameAndKindInTheCurrentNameSpace) {
   annDocument document;
@@ -144,4 +146,69 @@ TEST(annGroupTest, KeepsMembersInOrderRefusesCyclesAndLosesRemovedGeometry) {
   EXPECT_EQ(document.remove_geometry(outer), 1);
   EXPECT_EQ(document.num_items(), 2u);
   EXPECT_TRUE(document.find_item(utString("p"), sto_class_annPointItem()) == point);
+}
+
+TEST(annDocumentTest, KeepsOneLevelPerNumberInEachNameSpace) {
+  annDocument document;
+  annLevelannPtr walls = make_annLevel(&document, 3, utString("3"));
+  EXPECT_TRUE(make_annLevel(&document, 3, utString("3")) == walls);
+  EXPECT_FALSE(make_annLevel(&document, 4, utString("4")) == walls);
+  EXPECT_FALSE(make_annLevel(&document, 3, utString("three")) == walls);
+  annNameSpacePtr part = make_annNameSpace(&document, utString("part"), utString("part"));
+  document.set_name_space(part);
+  annLevelannPtr in_part = make_annLevel(&document, 3, utString("3"));
+  EXPECT_FALSE(in_part == walls);
+  EXPECT_EQ(in_part->name_space(), part);
+  document.set_name_space(nullptr);
+  EXPECT_EQ(document.num_items(), 4u);
+  // A level taken out of the document is not handed out again.
+  EXPECT_EQ(document.remove_item(walls.pointer()), 1);
+  annLevelannPtr again = make_annLevel(&document, 3, utString("3"));
+  EXPECT_FALSE(again == walls);
+  EXPECT_EQ(again->level(), 3);
+}
+
+TEST(annDocumentTest, FindsEveryNameAfterManyAreAddedAndRemoved) {
+  annDocument document;
+  std::vector<annPointItemannPtr> points;
+  for (int i = 0; i < 2000; ++i)
+    points.push_back(
+        make_annPointItem(&document, giPoint3(i, 0, 0), utString(std::to_string(i).c_str())));
+  for (int i = 0; i < 2000; i += 3)
+    ASSERT_EQ(document.remove_item(points[size_t(i)].pointer()), 1);
+  for (int i = 0; i < 2000; ++i) {
+    const annNamedItemPtr found =
+        document.find_item(utString(std::to_string(i).c_str()), sto_class_annPointItem());
+    if (i % 3 == 0)
+      EXPECT_TRUE(found.invalid()) << i;
+    else
+      EXPECT_TRUE(found == points[size_t(i)]) << i;
+  }
+}
+
+TEST(annDocumentTest, ItemsOutliveTheirDocumentWhileHandlesHoldThem) {
+  annPointItemannPtr kept;
+  {
+    annDocument document;
+    for (int i = 0; i < 5000; ++i)
+      make_annPointItem(&document, giPoint3(i, 0, 0), utString("p"));
+    kept = make_annPointItem(&document, giPoint3(1, 2, 3), utString("kept"));
+  }
+  EXPECT_EQ(kept->owner(), nullptr);
+  EXPECT_STREQ(kept->name().c_str(), "kept");
+}
+
+TEST(annGroupTest, DeepNestingIsCheckedAndReleasedWithoutRecursion) {
+  annDocument document;
+  annGroupannPtr innermost = make_annGroup(&document, sto_class_annGroup(), utString("g"));
+  annGroupannPtr outer = innermost;
+  for (int i = 0; i < 100000; ++i) {
+    annGroupannPtr group = make_annGroup(&document, sto_class_annGroup(), utString("g"));
+    ASSERT_EQ(group->add_group_geometry(outer), 1);
+    outer = group;
+  }
+  EXPECT_EQ(innermost->times_held(), 1);
+  EXPECT_EQ(outer->times_held(), 0);
+  EXPECT_EQ(innermost->add_group_geometry(outer), 0);
+  EXPECT_EQ(outer->holds(innermost.pointer()), 1);
 }
