@@ -53,8 +53,10 @@ void add_vertex(dxfEntity& e, const dxfPoint& p) {
   e.vertices.push_back(v);
 }
 
-// The path through points: a 3D POLYLINE, or a SPLINE through them.
-void add_path(dxfEntity& owner, const std::vector<dxfPoint>& points, bool spline) {
+// The path through points: a 3D POLYLINE, or a SPLINE through them (ending
+// along end_direction where given: then two points make a curve too).
+void add_path(dxfEntity& owner, const std::vector<dxfPoint>& points, bool spline,
+              const dxfPoint* end_direction = nullptr) {
   std::vector<dxfPoint> distinct;
   for (const dxfPoint& p : points)
     if (finite(p) && (distinct.empty() || length(minus(p, distinct.back())) > 0.0))
@@ -62,7 +64,8 @@ void add_path(dxfEntity& owner, const std::vector<dxfPoint>& points, bool spline
   if (distinct.size() < 2)
     return;
   dxfEntity path = part(owner, dxfKind::SPLINE);
-  if (spline && distinct.size() > 2 && dxf_interpolating_spline(distinct, path)) {
+  if (spline && distinct.size() > (end_direction ? 1u : 2u) &&
+      dxf_interpolating_spline(distinct, path, end_direction)) {
     owner.more().children.push_back(std::move(path));
     return;
   }
@@ -426,7 +429,9 @@ void add_leaders(dxfEntity& owner, const dxfFile& file, const Multileader& m) {
       if (l > 0.0 && arrow > 0.0 && std::isfinite(arrow / l))
         points[0] = {points[0].x + d.x / l * arrow, points[0].y + d.y / l * arrow,
                      points[0].z + d.z / l * arrow};
-      add_path(owner, points, m.line_type == 2);
+      // A spline reaches the text along the dogleg, where it has one.
+      bool along_dogleg = !leader.vertical && length(dogleg) > 0.0;
+      add_path(owner, points, m.line_type == 2, along_dogleg ? &dogleg : nullptr);
     }
   }
 }
@@ -487,10 +492,11 @@ struct LeaderEntity {
   int text_above = -1;
   std::string arrow_block;
   // The hook line to its text: made with text (73 = 0), hooked (75), the
-  // text's width (41) and the direction (211) it runs in, turned (74).
+  // text's width (41) and the direction (211) it runs in, turned (74; -1
+  // when the file does not say).
   int creation = 3;
   int hooked = 0;
-  int hook_turned = 0;
+  int hook_turned = -1;
   double text_width = 0.0;
   dxfPoint hook{1.0, 0.0, 0.0};
 };
@@ -527,6 +533,15 @@ void style_overrides(const dxfEntity& e, const dxfFile& file, LeaderEntity& l) {
   }
 }
 
+// Whether the hook runs against the horizontal direction. Where the file
+// does not say, it goes on the way the leader's last segment goes.
+bool hook_turned(const LeaderEntity& l) {
+  if (l.hook_turned >= 0 || l.vertices.size() < 2)
+    return l.hook_turned != 0;
+  dxfPoint last = minus(l.vertices.back(), l.vertices[l.vertices.size() - 2]);
+  return last.x * l.hook.x + last.y * l.hook.y + last.z * l.hook.z <= 0.0;
+}
+
 // The arrow size and block of a dimension style (STANDARD when unnamed).
 void dimension_style(const dxfFile& file, const std::string& name, LeaderEntity& l) {
   const dxfDimensionStyle* found = nullptr;
@@ -550,8 +565,8 @@ void dimension_style(const dxfFile& file, const std::string& name, LeaderEntity&
   double reach = length(l.hook);
   if (l.creation == 0 && l.hooked && text_above && l.text_width > 0.0 && reach > 0.0 &&
       !l.vertices.empty()) {
-    double along = (style.gap * scale + l.text_width) / reach * (l.hook_turned ? -1.0 : 1.0);
-    const dxfPoint& end = l.vertices.back();
+    const dxfPoint end = l.vertices.back();
+    double along = (style.gap * scale + l.text_width) / reach * (hook_turned(l) ? -1.0 : 1.0);
     l.vertices.push_back(
         {end.x + l.hook.x * along, end.y + l.hook.y * along, end.z + l.hook.z * along});
   }
@@ -559,7 +574,8 @@ void dimension_style(const dxfFile& file, const std::string& name, LeaderEntity&
 
 } // namespace
 
-bool dxf_interpolating_spline(const std::vector<dxfPoint>& points, dxfEntity& spline) {
+bool dxf_interpolating_spline(const std::vector<dxfPoint>& points, dxfEntity& spline,
+                              const dxfPoint* end_direction) {
   size_t n = points.size();
   if (n < 2 || n > max_spline_points)
     return false;
@@ -586,19 +602,20 @@ bool dxf_interpolating_spline(const std::vector<dxfPoint>& points, dxfEntity& sp
     A.push_back(basis(knots, p, count, u[k]));
     b.push_back(points[k]);
   }
-  auto tangent = [&](const dxfPoint& from, const dxfPoint& to, double factor) {
-    dxfPoint d = minus(to, from);
+  auto tangent = [&](const dxfPoint& d, double factor) {
     double l = length(d);
     return dxfPoint{d.x / l * total * factor, d.y / l * total * factor, d.z / l * total * factor};
   };
+  dxfPoint end = minus(points[n - 1], points[n - 2]);
+  if (end_direction && length(*end_direction) > 0.0 && finite(*end_direction))
+    end = *end_direction;
   std::vector<double> first(count, 0.0), last(count, 0.0);
   first[0] = -1.0, first[1] = 1.0;
   last[count - 2] = -1.0, last[count - 1] = 1.0;
   A.insert(A.begin() + 1, first);
-  b.insert(b.begin() + 1, tangent(points[0], points[1], knots[p + 1] / p));
+  b.insert(b.begin() + 1, tangent(minus(points[1], points[0]), knots[p + 1] / p));
   A.insert(A.end() - 1, last);
-  b.insert(b.end() - 1,
-           tangent(points[n - 2], points[n - 1], (1.0 - knots[knots.size() - p - 2]) / p));
+  b.insert(b.end() - 1, tangent(end, (1.0 - knots[knots.size() - p - 2]) / p));
   if (!solve(A, b))
     return false;
   spline.kind = dxfKind::SPLINE;

@@ -123,6 +123,28 @@ TEST(dxfLeadersTest, TheInterpolatingSplinePassesThroughItsPoints) {
   EXPECT_EQ(spline.vertices.front().x, 0.0);
   EXPECT_NEAR(spline.vertices.back().z, 1.0, 1e-12);
   EXPECT_FALSE(dxf_interpolating_spline({{1, 1, 1}}, spline));
+  // Given an end direction, two points make a curve that ends along it.
+  dxfPoint along{2, 0, 0};
+  ASSERT_TRUE(dxf_interpolating_spline({{0, 0, 0}, {4, 4, 0}}, spline, &along));
+  ASSERT_EQ(spline.vertices.size(), 4u);
+  EXPECT_NEAR(spline.vertices[3].y - spline.vertices[2].y, 0.0, 1e-12);
+  EXPECT_GT(spline.vertices[3].x - spline.vertices[2].x, 0.0);
+}
+
+TEST(dxfLeadersTest, AHookWithNoDirectionGivenGoesOnAlongTheLastSegment) {
+  Dxf d;
+  d.section("TABLES", [](Dxf& t) {
+    t(0, "TABLE")(2, "DIMSTYLE")(0, "DIMSTYLE")(2, "STANDARD")(77, 1)(147, 1.0)(0, "ENDTAB");
+  });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "LEADER")(5, "5A")(3, "STANDARD")(71, 0)(73, 0)(75, 1)(41, 10.0)(76, 2);
+    e(10, 30.0)(20, 0.0)(10, 20.0)(20, 0.0);
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  const dxfEntity& path = r.reader->file()->entities[0].extra->children[0];
+  ASSERT_EQ(path.vertices.size(), 3u);
+  EXPECT_NEAR(path.vertices[2].x, 9.0, 1e-9); // past the text and its gap, leftwards
 }
 
 } // namespace
