@@ -93,6 +93,30 @@ const dxfBlock* block_named(const dxfFile& file, const std::string& name) {
   return nullptr;
 }
 
+// An arrow block's name as the arrowhead it stands for: upper case, the
+// leading underscore of the built-in ones dropped ("_Oblique": OBLIQUE).
+std::string arrowhead_of(const std::string& block) {
+  std::string name;
+  for (char c : block)
+    name += char(std::toupper((unsigned char)c));
+  if (!name.empty() && name[0] == '_')
+    name.erase(0, 1);
+  return name;
+}
+
+// Whether a line runs on to the tip of the arrow named block: marks drawn
+// across the line (ticks, small dots, an integral sign) or none at all;
+// other arrowheads end where the line begins.
+bool line_reaches_tip(const std::string& block) {
+  static const char* const across[] = {"NONE",     "OBLIQUE", "ARCHTICK",
+                                       "DOTSMALL", "SMALL",   "INTEGRAL"};
+  std::string name = arrowhead_of(block);
+  for (const char* a : across)
+    if (name == a)
+      return true;
+  return false;
+}
+
 // The arrowhead at tip, pointing away from from: an INSERT of the arrow
 // block when the file has it, else a closed filled triangle.
 void add_arrow(dxfEntity& owner, const dxfFile& file, const dxfPoint& tip, const dxfPoint& from,
@@ -112,6 +136,8 @@ void add_arrow(dxfEntity& owner, const dxfFile& file, const dxfPoint& tip, const
     owner.more().children.push_back(std::move(insert));
     return;
   }
+  if (arrowhead_of(block) == "NONE")
+    return;
   // As long as its size, enclosing an angle of about 19 degrees.
   dxfEntity solid = part(owner, dxfKind::SOLID);
   double bx = tip.x - ux * size, by = tip.y - uy * size, w = size * 0.164398987;
@@ -426,7 +452,7 @@ void add_leaders(dxfEntity& owner, const dxfFile& file, const Multileader& m) {
       add_arrow(owner, file, points[0], points[1], arrow, arrow_block);
       dxfPoint d = minus(points[1], points[0]);
       double l = length(d);
-      if (l > 0.0 && arrow > 0.0 && std::isfinite(arrow / l))
+      if (l > 0.0 && arrow > 0.0 && std::isfinite(arrow / l) && !line_reaches_tip(arrow_block))
         points[0] = {points[0].x + d.x / l * arrow, points[0].y + d.y / l * arrow,
                      points[0].z + d.z / l * arrow};
       // A spline reaches the text along the dogleg, where it has one.

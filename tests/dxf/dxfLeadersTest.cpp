@@ -86,6 +86,27 @@ TEST(dxfLeadersTest, AMultileaderDrawsItsLinesArrowsTextAndBlockWithItsAttribute
   EXPECT_EQ(a->font()->height(), 1.0);
 }
 
+TEST(dxfLeadersTest, AMultileaderWithNoArrowheadRunsItsLineToThePoint) {
+  Dxf d;
+  d.section("TABLES", [](Dxf& t) {
+    t(0, "TABLE")(2, "BLOCK_RECORD")(0, "BLOCK_RECORD")(5, "1B")(2, "_None")(0, "ENDTAB");
+  });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "MULTILEADER")(5, "6A")(8, "0")(300, "CONTEXT_DATA{")(40, 1.0)(140, 2.0)(290, 0);
+    e(302, "LEADER{")(290, 1)(291, 1)(10, 10.0)(20, 0.0)(30, 0.0)(11, 1.0)(21, 0.0)(31, 0.0);
+    e(40, 0.0)(304, "LEADER_LINE{")(10, 0.0)(20, 0.0)(30, 0.0)(305, "}")(303, "}")(301, "}");
+    e(170, 1)(342, "1B");
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  const dxfEntity& leader = r.reader->file()->entities[0];
+  ASSERT_TRUE(leader.extra);
+  ASSERT_EQ(leader.extra->children.size(), 1u); // the line alone, no arrowhead
+  const dxfEntity& line = leader.extra->children[0];
+  ASSERT_FALSE(line.vertices.empty());
+  EXPECT_EQ(line.vertices[0].x, 0.0);
+}
+
 TEST(dxfLeadersTest, ALeaderFollowsItsSplinePathAndEndsInItsArrow) {
   Dxf d;
   d.section("TABLES", [](Dxf& t) {
