@@ -518,10 +518,10 @@ struct LeaderEntity {
   int text_above = -1;
   std::string arrow_block;
   // The hook line to its text: made with text (73 = 0), hooked (75), the
-  // text's width (41) and the direction (211) it runs in, turned (74; -1
-  // when the file does not say).
+  // text's width (41) and the direction (211) it runs in, turned (74); -1
+  // where the file does not say.
   int creation = 3;
-  int hooked = 0;
+  int hooked = -1;
   int hook_turned = -1;
   double text_width = 0.0;
   dxfPoint hook{1.0, 0.0, 0.0};
@@ -559,6 +559,17 @@ void style_overrides(const dxfEntity& e, const dxfFile& file, LeaderEntity& l) {
   }
 }
 
+// Whether the leader ends in a hook. Where the file does not say, it does
+// when its last segment runs along the horizontal direction.
+bool hooked(const LeaderEntity& l) {
+  if (l.hooked >= 0 || l.vertices.size() < 2)
+    return l.hooked > 0;
+  dxfPoint last = minus(l.vertices.back(), l.vertices[l.vertices.size() - 2]);
+  dxfPoint across{last.y * l.hook.z - last.z * l.hook.y, last.z * l.hook.x - last.x * l.hook.z,
+                  last.x * l.hook.y - last.y * l.hook.x};
+  return length(across) <= 1e-9 * length(last) * length(l.hook);
+}
+
 // Whether the hook runs against the horizontal direction. Where the file
 // does not say, it goes on the way the leader's last segment goes.
 bool hook_turned(const LeaderEntity& l) {
@@ -589,7 +600,7 @@ void dimension_style(const dxfFile& file, const std::string& name, LeaderEntity&
     l.arrow_block = block_of_record(file, style.leader_arrow);
   // Text above the line: the hook runs under it, past the gap.
   double reach = length(l.hook);
-  if (l.creation == 0 && l.hooked && text_above && l.text_width > 0.0 && reach > 0.0 &&
+  if (l.creation == 0 && hooked(l) && text_above && l.text_width > 0.0 && reach > 0.0 &&
       !l.vertices.empty()) {
     const dxfPoint end = l.vertices.back();
     double along = (style.gap * scale + l.text_width) / reach * (hook_turned(l) ? -1.0 : 1.0);

@@ -152,7 +152,7 @@ TEST(dxfLeadersTest, TheInterpolatingSplinePassesThroughItsPoints) {
   EXPECT_GT(spline.vertices[3].x - spline.vertices[2].x, 0.0);
 }
 
-TEST(dxfLeadersTest, AHookWithNoDirectionGivenGoesOnAlongTheLastSegment) {
+TEST(dxfLeadersTest, AHookWithNoFlagsGivenGoesOnAlongTheLastSegment) {
   Dxf d;
   d.section("TABLES", [](Dxf& t) {
     t(0, "TABLE")(2, "DIMSTYLE")(0, "DIMSTYLE")(2, "STANDARD")(77, 1)(147, 1.0)(0, "ENDTAB");
@@ -160,12 +160,16 @@ TEST(dxfLeadersTest, AHookWithNoDirectionGivenGoesOnAlongTheLastSegment) {
   d.section("ENTITIES", [](Dxf& e) {
     e(0, "LEADER")(5, "5A")(3, "STANDARD")(71, 0)(73, 0)(75, 1)(41, 10.0)(76, 2);
     e(10, 30.0)(20, 0.0)(10, 20.0)(20, 0.0);
+    // No hook flag either: the last segment is horizontal, so it is a hook.
+    e(0, "LEADER")(5, "5B")(3, "STANDARD")(71, 0)(73, 0)(41, 10.0)(76, 2);
+    e(10, 30.0)(20, 10.0)(10, 20.0)(20, 10.0);
   });
   DxfRead r(d.text());
   ASSERT_EQ(r.read_result, 1);
   const dxfEntity& path = r.reader->file()->entities[0].extra->children[0];
   ASSERT_EQ(path.vertices.size(), 3u);
   EXPECT_NEAR(path.vertices[2].x, 9.0, 1e-9); // past the text and its gap, leftwards
+  EXPECT_EQ(r.reader->file()->entities[1].extra->children[0].vertices.size(), 3u);
 }
 
 } // namespace
