@@ -53,8 +53,10 @@ void add_vertex(dxfEntity& e, const dxfPoint& p) {
   e.vertices.push_back(v);
 }
 
-// The path through points: a 3D POLYLINE, or a SPLINE through them.
-void add_path(dxfEntity& owner, const std::vector<dxfPoint>& points, bool spline) {
+// The path through points: a 3D POLYLINE, or a SPLINE through them (ending
+// along end_direction where given: then two points make a curve too).
+void add_path(dxfEntity& owner, const std::vector<dxfPoint>& points, bool spline,
+              const dxfPoint* end_direction = nullptr) {
   std::vector<dxfPoint> distinct;
   for (const dxfPoint& p : points)
     if (finite(p) && (distinct.empty() || length(minus(p, distinct.back())) > 0.0))
@@ -62,7 +64,8 @@ void add_path(dxfEntity& owner, const std::vector<dxfPoint>& points, bool spline
   if (distinct.size() < 2)
     return;
   dxfEntity path = part(owner, dxfKind::SPLINE);
-  if (spline && distinct.size() > 2 && dxf_interpolating_spline(distinct, path)) {
+  if (spline && distinct.size() > (end_direction ? 1u : 2u) &&
+      dxf_interpolating_spline(distinct, path, end_direction)) {
     owner.more().children.push_back(std::move(path));
     return;
   }
@@ -90,6 +93,30 @@ const dxfBlock* block_named(const dxfFile& file, const std::string& name) {
   return nullptr;
 }
 
+// An arrow block's name as the arrowhead it stands for: upper case, the
+// leading underscore of the built-in ones dropped ("_Oblique": OBLIQUE).
+std::string arrowhead_of(const std::string& block) {
+  std::string name;
+  for (char c : block)
+    name += char(std::toupper((unsigned char)c));
+  if (!name.empty() && name[0] == '_')
+    name.erase(0, 1);
+  return name;
+}
+
+// Whether a line runs on to the tip of the arrow named block: marks drawn
+// across the line (ticks, small dots, an integral sign) or none at all;
+// other arrowheads end where the line begins.
+bool line_reaches_tip(const std::string& block) {
+  static const char* const across[] = {"NONE",     "OBLIQUE", "ARCHTICK",
+                                       "DOTSMALL", "SMALL",   "INTEGRAL"};
+  std::string name = arrowhead_of(block);
+  for (const char* a : across)
+    if (name == a)
+      return true;
+  return false;
+}
+
 // The arrowhead at tip, pointing away from from: an INSERT of the arrow
 // block when the file has it, else a closed filled triangle.
 void add_arrow(dxfEntity& owner, const dxfFile& file, const dxfPoint& tip, const dxfPoint& from,
@@ -109,6 +136,8 @@ void add_arrow(dxfEntity& owner, const dxfFile& file, const dxfPoint& tip, const
     owner.more().children.push_back(std::move(insert));
     return;
   }
+  if (arrowhead_of(block) == "NONE")
+    return;
   // As long as its size, enclosing an angle of about 19 degrees.
   dxfEntity solid = part(owner, dxfKind::SOLID);
   double bx = tip.x - ux * size, by = tip.y - uy * size, w = size * 0.164398987;
@@ -423,10 +452,12 @@ void add_leaders(dxfEntity& owner, const dxfFile& file, const Multileader& m) {
       add_arrow(owner, file, points[0], points[1], arrow, arrow_block);
       dxfPoint d = minus(points[1], points[0]);
       double l = length(d);
-      if (l > 0.0 && arrow > 0.0 && std::isfinite(arrow / l))
+      if (l > 0.0 && arrow > 0.0 && std::isfinite(arrow / l) && !line_reaches_tip(arrow_block))
         points[0] = {points[0].x + d.x / l * arrow, points[0].y + d.y / l * arrow,
                      points[0].z + d.z / l * arrow};
-      add_path(owner, points, m.line_type == 2);
+      // A spline reaches the text along the dogleg, where it has one.
+      bool along_dogleg = !leader.vertical && length(dogleg) > 0.0;
+      add_path(owner, points, m.line_type == 2, along_dogleg ? &dogleg : nullptr);
     }
   }
 }
@@ -487,10 +518,11 @@ struct LeaderEntity {
   int text_above = -1;
   std::string arrow_block;
   // The hook line to its text: made with text (73 = 0), hooked (75), the
-  // text's width (41) and the direction (211) it runs in, turned (74).
+  // text's width (41) and the direction (211) it runs in, turned (74); -1
+  // where the file does not say.
   int creation = 3;
-  int hooked = 0;
-  int hook_turned = 0;
+  int hooked = -1;
+  int hook_turned = -1;
   double text_width = 0.0;
   dxfPoint hook{1.0, 0.0, 0.0};
 };
@@ -527,6 +559,26 @@ void style_overrides(const dxfEntity& e, const dxfFile& file, LeaderEntity& l) {
   }
 }
 
+// Whether the leader ends in a hook. Where the file does not say, it does
+// when its last segment runs along the horizontal direction.
+bool hooked(const LeaderEntity& l) {
+  if (l.hooked >= 0 || l.vertices.size() < 2)
+    return l.hooked > 0;
+  dxfPoint last = minus(l.vertices.back(), l.vertices[l.vertices.size() - 2]);
+  dxfPoint across{last.y * l.hook.z - last.z * l.hook.y, last.z * l.hook.x - last.x * l.hook.z,
+                  last.x * l.hook.y - last.y * l.hook.x};
+  return length(across) <= 1e-9 * length(last) * length(l.hook);
+}
+
+// Whether the hook runs against the horizontal direction. Where the file
+// does not say, it goes on the way the leader's last segment goes.
+bool hook_turned(const LeaderEntity& l) {
+  if (l.hook_turned >= 0 || l.vertices.size() < 2)
+    return l.hook_turned != 0;
+  dxfPoint last = minus(l.vertices.back(), l.vertices[l.vertices.size() - 2]);
+  return last.x * l.hook.x + last.y * l.hook.y + last.z * l.hook.z <= 0.0;
+}
+
 // The arrow size and block of a dimension style (STANDARD when unnamed).
 void dimension_style(const dxfFile& file, const std::string& name, LeaderEntity& l) {
   const dxfDimensionStyle* found = nullptr;
@@ -548,10 +600,10 @@ void dimension_style(const dxfFile& file, const std::string& name, LeaderEntity&
     l.arrow_block = block_of_record(file, style.leader_arrow);
   // Text above the line: the hook runs under it, past the gap.
   double reach = length(l.hook);
-  if (l.creation == 0 && l.hooked && text_above && l.text_width > 0.0 && reach > 0.0 &&
+  if (l.creation == 0 && hooked(l) && text_above && l.text_width > 0.0 && reach > 0.0 &&
       !l.vertices.empty()) {
-    double along = (style.gap * scale + l.text_width) / reach * (l.hook_turned ? -1.0 : 1.0);
-    const dxfPoint& end = l.vertices.back();
+    const dxfPoint end = l.vertices.back();
+    double along = (style.gap * scale + l.text_width) / reach * (hook_turned(l) ? -1.0 : 1.0);
     l.vertices.push_back(
         {end.x + l.hook.x * along, end.y + l.hook.y * along, end.z + l.hook.z * along});
   }
@@ -559,7 +611,8 @@ void dimension_style(const dxfFile& file, const std::string& name, LeaderEntity&
 
 } // namespace
 
-bool dxf_interpolating_spline(const std::vector<dxfPoint>& points, dxfEntity& spline) {
+bool dxf_interpolating_spline(const std::vector<dxfPoint>& points, dxfEntity& spline,
+                              const dxfPoint* end_direction) {
   size_t n = points.size();
   if (n < 2 || n > max_spline_points)
     return false;
@@ -586,19 +639,20 @@ bool dxf_interpolating_spline(const std::vector<dxfPoint>& points, dxfEntity& sp
     A.push_back(basis(knots, p, count, u[k]));
     b.push_back(points[k]);
   }
-  auto tangent = [&](const dxfPoint& from, const dxfPoint& to, double factor) {
-    dxfPoint d = minus(to, from);
+  auto tangent = [&](const dxfPoint& d, double factor) {
     double l = length(d);
     return dxfPoint{d.x / l * total * factor, d.y / l * total * factor, d.z / l * total * factor};
   };
+  dxfPoint end = minus(points[n - 1], points[n - 2]);
+  if (end_direction && length(*end_direction) > 0.0 && finite(*end_direction))
+    end = *end_direction;
   std::vector<double> first(count, 0.0), last(count, 0.0);
   first[0] = -1.0, first[1] = 1.0;
   last[count - 2] = -1.0, last[count - 1] = 1.0;
   A.insert(A.begin() + 1, first);
-  b.insert(b.begin() + 1, tangent(points[0], points[1], knots[p + 1] / p));
+  b.insert(b.begin() + 1, tangent(minus(points[1], points[0]), knots[p + 1] / p));
   A.insert(A.end() - 1, last);
-  b.insert(b.end() - 1,
-           tangent(points[n - 2], points[n - 1], (1.0 - knots[knots.size() - p - 2]) / p));
+  b.insert(b.end() - 1, tangent(end, (1.0 - knots[knots.size() - p - 2]) / p));
   if (!solve(A, b))
     return false;
   spline.kind = dxfKind::SPLINE;

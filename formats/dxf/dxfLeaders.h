@@ -24,6 +24,8 @@ void dxf_decode_leader(const dxfTags& tags, dxfEntity& entity, dxfFile& file);
 
 // Control points and knots of the cubic B-spline through points as CAD
 // programs make it from fit points (chord-length parameters, natural knots,
-// end tangents along the first and last segments), written into spline as a
-// SPLINE record. False for fewer than two distinct points.
-DXF_API bool dxf_interpolating_spline(const std::vector<dxfPoint>& points, dxfEntity& spline);
+// end tangents along the first and last segments, or the end along
+// end_direction where given), written into spline as a SPLINE record. False
+// for fewer than two distinct points.
+DXF_API bool dxf_interpolating_spline(const std::vector<dxfPoint>& points, dxfEntity& spline,
+                                      const dxfPoint* end_direction = nullptr);

@@ -542,8 +542,10 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
       drawing->set_paper_size(layout->paper_width, layout->paper_height);
     for (const dxfEntity* e : paper[key]) {
       if (e->kind == dxfKind::VIEWPORT) {
-        if (e->i69 == 1) {
-          ignored_["VIEWPORT"]++; // the sheet's own viewport
+        // The sheet's own viewport, and one switched off (as all of a
+        // layout never opened are), show nothing on the sheet.
+        if (e->i69 == 1 || e->i68 == 0) {
+          ignored_["VIEWPORT"]++;
           continue;
         }
         vorabsTranslatorcoPrf view = build.viewport(*e);

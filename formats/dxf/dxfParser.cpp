@@ -873,6 +873,9 @@ private:
       return true;
     case 66:
       return true;
+    case 68:
+      e.i68 = t_.int32(p);
+      return true;
     case 69:
       e.i69 = t_.int32(p);
       return true;

@@ -163,6 +163,7 @@ struct DXF_API dxfEntity {
   double d40 = 0.0, d41 = 0.0, d42 = 0.0, d43 = 0.0, d44 = 0.0, d45 = 0.0;
   double a50 = 0.0, a51 = 0.0;
   int i70 = 0, i71 = 0, i72 = 0, i73 = 0, i74 = 0, i69 = 0;
+  int i68 = 1;         // a VIEWPORT's status: 0 switched off
   int scale_given = 0; // bit 1: 41 seen, bit 2: 42 seen, bit 4: 43 seen, bit 8: 11 seen
   std::vector<dxfVertex> vertices;
   std::string text; // 1 (and 3 before it for MTEXT), 304 for MULTILEADER

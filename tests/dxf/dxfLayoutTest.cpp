@@ -21,6 +21,8 @@ std::string with_layouts() {
   d.section("BLOCKS", [](Dxf& b) {
     b(0, "BLOCK")(2, "*Paper_Space0")(330, "2F");
     line(b, "14", 1);
+    // A layout never opened keeps its viewports switched off (status 0).
+    b(0, "VIEWPORT")(5, "15")(67, 1)(10, 100.0)(20, 100.0)(40, 200.0)(41, 100.0)(68, 0)(69, 0);
     b(0, "ENDBLK");
   });
   d.section("ENTITIES", [](Dxf& e) {
@@ -38,7 +40,7 @@ std::string with_layouts() {
   return d.text();
 }
 
-TEST(dxfLayoutTest, LayoutsBecomeDrawingsWithPaperSizeAndViewportsViewModelSpace) {
+TEST(dxfLayoutTest, LayoutsBecomeDrawingsWithPaperSizeAndLiveViewportsViewModelSpace) {
   DxfRead r(with_layouts(), 1);
   ASSERT_EQ(r.read_result, 1);
   std::vector<std::string> sent;

@@ -86,6 +86,27 @@ TEST(dxfLeadersTest, AMultileaderDrawsItsLinesArrowsTextAndBlockWithItsAttribute
   EXPECT_EQ(a->font()->height(), 1.0);
 }
 
+TEST(dxfLeadersTest, AMultileaderWithNoArrowheadRunsItsLineToThePoint) {
+  Dxf d;
+  d.section("TABLES", [](Dxf& t) {
+    t(0, "TABLE")(2, "BLOCK_RECORD")(0, "BLOCK_RECORD")(5, "1B")(2, "_None")(0, "ENDTAB");
+  });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "MULTILEADER")(5, "6A")(8, "0")(300, "CONTEXT_DATA{")(40, 1.0)(140, 2.0)(290, 0);
+    e(302, "LEADER{")(290, 1)(291, 1)(10, 10.0)(20, 0.0)(30, 0.0)(11, 1.0)(21, 0.0)(31, 0.0);
+    e(40, 0.0)(304, "LEADER_LINE{")(10, 0.0)(20, 0.0)(30, 0.0)(305, "}")(303, "}")(301, "}");
+    e(170, 1)(342, "1B");
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  const dxfEntity& leader = r.reader->file()->entities[0];
+  ASSERT_TRUE(leader.extra);
+  ASSERT_EQ(leader.extra->children.size(), 1u); // the line alone, no arrowhead
+  const dxfEntity& line = leader.extra->children[0];
+  ASSERT_FALSE(line.vertices.empty());
+  EXPECT_EQ(line.vertices[0].x, 0.0);
+}
+
 TEST(dxfLeadersTest, ALeaderFollowsItsSplinePathAndEndsInItsArrow) {
   Dxf d;
   d.section("TABLES", [](Dxf& t) {
@@ -123,6 +144,32 @@ TEST(dxfLeadersTest, TheInterpolatingSplinePassesThroughItsPoints) {
   EXPECT_EQ(spline.vertices.front().x, 0.0);
   EXPECT_NEAR(spline.vertices.back().z, 1.0, 1e-12);
   EXPECT_FALSE(dxf_interpolating_spline({{1, 1, 1}}, spline));
+  // Given an end direction, two points make a curve that ends along it.
+  dxfPoint along{2, 0, 0};
+  ASSERT_TRUE(dxf_interpolating_spline({{0, 0, 0}, {4, 4, 0}}, spline, &along));
+  ASSERT_EQ(spline.vertices.size(), 4u);
+  EXPECT_NEAR(spline.vertices[3].y - spline.vertices[2].y, 0.0, 1e-12);
+  EXPECT_GT(spline.vertices[3].x - spline.vertices[2].x, 0.0);
+}
+
+TEST(dxfLeadersTest, AHookWithNoFlagsGivenGoesOnAlongTheLastSegment) {
+  Dxf d;
+  d.section("TABLES", [](Dxf& t) {
+    t(0, "TABLE")(2, "DIMSTYLE")(0, "DIMSTYLE")(2, "STANDARD")(77, 1)(147, 1.0)(0, "ENDTAB");
+  });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "LEADER")(5, "5A")(3, "STANDARD")(71, 0)(73, 0)(75, 1)(41, 10.0)(76, 2);
+    e(10, 30.0)(20, 0.0)(10, 20.0)(20, 0.0);
+    // No hook flag either: the last segment is horizontal, so it is a hook.
+    e(0, "LEADER")(5, "5B")(3, "STANDARD")(71, 0)(73, 0)(41, 10.0)(76, 2);
+    e(10, 30.0)(20, 10.0)(10, 20.0)(20, 10.0);
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  const dxfEntity& path = r.reader->file()->entities[0].extra->children[0];
+  ASSERT_EQ(path.vertices.size(), 3u);
+  EXPECT_NEAR(path.vertices[2].x, 9.0, 1e-9); // past the text and its gap, leftwards
+  EXPECT_EQ(r.reader->file()->entities[1].extra->children[0].vertices.size(), 3u);
 }
 
 } // namespace
