@@ -12,7 +12,8 @@ tool, the corpus, the measure or ezdxf is missing, saying which.
 Every corpus file must read, count, compare its texts, write, audit and read back
 cleanly. Geometry must reach the measure's 99.5% both ways, except for a file named in
 the expected list: its figures may not fall below the ones listed there, and the list
-says why it is short (kinds that stay untranslated). Every broken file must be refused
+says why it is short. A figure other than geometry may fail only for a file the list
+names under known_faults, with the reason. Every broken file must be refused
 with a message on standard error, and nothing may crash.
 """
 import json
@@ -43,11 +44,12 @@ def measure(fidelity, tool, extra):
             return json.load(f)["files"]
 
 
-def shortfalls(record, expected):
+def shortfalls(record, expected, known):
     name = record["name"]
     faults = []
+    excused = known.get(name, {}).get("figures", [])
     for figure in ("read_ok", "counts_ok", "texts_ok", "write_ok", "reread_ok"):
-        if not record.get(figure):
+        if not record.get(figure) and figure not in excused:
             faults.append(figure)
     if record.get("crash") or record.get("write_crash") or record.get("reread_crash"):
         faults.append("crash")
@@ -77,11 +79,12 @@ def main(argv):
         skip("python3-ezdxf, python3-numpy or python3-scipy is not installed")
     here = os.path.dirname(os.path.abspath(__file__))
     with open(os.path.join(here, "corpus_expected.json"), encoding="utf-8") as f:
-        expected = json.load(f)["geometry_below_pass"]
+        listed = json.load(f)
+    expected, known = listed["geometry_below_pass"], listed["known_faults"]
 
     failures = []
     for record in measure(fidelity, tool, [os.path.join(corpus, "files")]):
-        faults = shortfalls(record, expected)
+        faults = shortfalls(record, expected, known)
         if faults:
             failures.append(f"{record['name']}: {', '.join(faults)}")
     for record in measure(fidelity, tool, ["--broken", os.path.join(corpus, "broken")]):
