@@ -1,9 +1,10 @@
 // main.cpp - vorabs-translate: reads DXF files through the framework and reports what came of them.
 //
-//   vorabs-translate FILE... [--report report.json] [--dump] [--quiet] [-j N] [-o OUT.dxf]
+//   vorabs-translate FILE... [--report report.json] [--dump] [--quiet] [-j N]
+//                    [-o OUT.dxf|OUT.pdf|OUT.svg|OUT.png] [plot options]
 //
 // Each file is read into an annotation document of its own (or, with -o,
-// into a new DXF file), several at once with -j. The readable report goes
+// into a new DXF file or a plot), several at once with -j. The readable report goes
 // to standard output, a progress bar to standard error when that is a
 // terminal; Ctrl-C stops every translation at its next object. Exit status:
 // 0 everything translated, 1 some entities failed, 2 usage errors and files
@@ -13,7 +14,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <clocale>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -35,23 +38,126 @@ const char* const usage =
     "  --dump         print each translated document\n"
     "  --quiet        no readable report and no progress bar\n"
     "  -j N           translate N files at once\n"
-    "  -o OUT.dxf     write the entities of the one FILE to a new DXF file\n";
+    "  -o OUT.dxf     write the entities of the one FILE to a new DXF file\n"
+    "  -o OUT.pdf|OUT.svg|OUT.png  draw the one FILE as a PDF, SVG or PNG\n"
+    "  --format F     dxf, pdf, svg or png, whatever the extension of -o\n"
+    "plot options (PDF, SVG, PNG):\n"
+    "  --window X0,Y0,X1,Y1  plot this window of model space, mapped onto the whole page\n"
+    "  --width PX     PNG width in pixels (the height follows the window)\n"
+    "  --dpi N        PNG pixels per inch of paper, for line weights (96)\n"
+    "  --background white|black\n"
+    "  --layout NAME|all  plot paper-space layouts instead of model space\n";
 
 struct Arguments {
   std::vector<std::string> files;
   std::string report;
   std::string output;
+  std::string format;
+  translatePlotOptions plot;
+  int plot_options = 0; // some plot option was given
   int dump = 0;
   int quiet = 0;
   int jobs = 1;
 };
+
+// The four numbers of X0,Y0,X1,Y1, finite, the first corner below and left
+// of the second.
+bool parse_window(const std::string& text, double window[4]) {
+  const char* at = text.c_str();
+  for (int i = 0; i < 4; ++i) {
+    char* end = nullptr;
+    window[i] = std::strtod(at, &end);
+    if (end == at || !std::isfinite(window[i]) || *end != (i < 3 ? ',' : '\0'))
+      return false;
+    at = end + 1;
+  }
+  return window[0] < window[2] && window[1] < window[3];
+}
+
+bool parse_number(const std::string& text, double low, double high, double& value) {
+  char* end = nullptr;
+  value = std::strtod(text.c_str(), &end);
+  return !text.empty() && *end == '\0' && value >= low && value <= high;
+}
+
+// A plot option and its value; 0 when arg is none, the fault when the value is wrong.
+const char* parse_plot_option(const std::string& arg, const std::string& value, Arguments& args,
+                              int& taken) {
+  taken = 1;
+  double number = 0;
+  if (arg == "--window") {
+    args.plot.has_window = 1;
+    return parse_window(value, args.plot.window)
+               ? nullptr
+               : "--window takes X0,Y0,X1,Y1 with X0 < X1 and Y0 < Y1";
+  }
+  if (arg == "--width") {
+    if (!parse_number(value, 1, 32767, number) || number != std::floor(number))
+      return "--width takes a whole number of pixels from 1 to 32767";
+    args.plot.width = int(number);
+    return nullptr;
+  }
+  if (arg == "--dpi") {
+    if (!parse_number(value, 1, 2400, number))
+      return "--dpi takes a number from 1 to 2400";
+    args.plot.dpi = number;
+    return nullptr;
+  }
+  if (arg == "--background") {
+    if (value != "white" && value != "black")
+      return "--background takes white or black";
+    args.plot.black_background = value == "black";
+    return nullptr;
+  }
+  if (arg == "--layout") {
+    args.plot.layout = value;
+    return value.empty() ? "--layout takes a layout's name or all" : nullptr;
+  }
+  taken = 0;
+  return nullptr;
+}
+
+// The output's format: the one given, or the extension's, DXF otherwise.
+const char* choose_format(Arguments& args) {
+  std::string extension;
+  const size_t dot = args.output.rfind('.');
+  if (dot != std::string::npos && args.output.find('/', dot) == std::string::npos)
+    extension = args.output.substr(dot + 1);
+  for (char& c : extension)
+    c = char(std::tolower(static_cast<unsigned char>(c)));
+  if (args.format.empty())
+    args.format =
+        extension == "pdf" || extension == "svg" || extension == "png" ? extension : "dxf";
+  if (args.format != "dxf" && args.format != "pdf" && args.format != "svg" && args.format != "png")
+    return "--format takes dxf, pdf, svg or png";
+  if (args.plot_options && (args.output.empty() || args.format == "dxf"))
+    return "plot options need -o with a PDF, SVG or PNG file";
+  if (args.plot.has_window && !args.plot.layout.empty())
+    return "--window plots model space; it cannot go with --layout";
+  return nullptr;
+}
 
 // 0 when the arguments are usable; otherwise what is wrong with them.
 const char* parse(int argc, char** argv, Arguments& args) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool has_value = i + 1 < argc;
-    if (arg == "--report" || arg == "-o" || arg == "-j") {
+    int taken = 0;
+    if (arg.compare(0, 2, "--") == 0 && arg != "--report" && arg != "--format")
+      if (const char* wrong = parse_plot_option(arg, has_value ? argv[i + 1] : "", args, taken))
+        return has_value ? wrong : "an option lacks its value";
+    if (taken && !has_value)
+      return "an option lacks its value";
+    if (taken) {
+      args.plot_options = 1;
+      ++i;
+      continue;
+    }
+    if (arg == "--format") {
+      if (!has_value)
+        return "an option lacks its value";
+      args.format = argv[++i];
+    } else if (arg == "--report" || arg == "-o" || arg == "-j") {
       if (!has_value)
         return "an option lacks its value";
       const std::string value = argv[++i];
@@ -76,7 +182,7 @@ const char* parse(int argc, char** argv, Arguments& args) {
     return "no file given";
   if (!args.output.empty() && args.files.size() != 1)
     return "-o takes exactly one input file";
-  return nullptr;
+  return choose_format(args);
 }
 
 // A bar on standard error, redrawn when the share done grows by a step.
@@ -132,6 +238,8 @@ std::vector<translateResult> translate_all(const Arguments& args, translateProgr
   std::vector<translateResult> results(args.files.size());
   translateOptions options;
   options.output = args.output;
+  options.format = args.format;
+  options.plot = args.plot;
   options.dump = args.dump;
   options.progress = progress;
   std::atomic<size_t> next{0};

@@ -1,11 +1,14 @@
-// translateJob.cpp - one file read through the DXF reader into a document or a DXF file, and what
-// came of it.
+// translateJob.cpp - one file read through the DXF reader into a document, a DXF file or a plot,
+// and what came of it.
 #include "translateJob.h"
 
 #include "translateHostSink.h"
 
 #include "dxfLibInput.h"
 #include "dxfLibOutput.h"
+#ifdef VORABS_HAVE_PLOT
+#include "plotLibOutput.h"
+#endif
 
 #include "vorabsAttributePtr.h"
 #include "vorabsIfStream.h"
@@ -17,6 +20,7 @@
 #include "vorabsOfStream.h"
 #include "vorabsOutput.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <chrono>
@@ -166,6 +170,10 @@ private:
   };
 
   int read();
+  void write_dxf();
+  void write_plot();
+  // Writes what the writer made, or drops it when the run was cancelled.
+  void finish_output(vorabsLibOutput& writer, vorabsOfStream& file);
   void walk(vorabsLibSink& sink, translateHostSink* host);
   void begin(const vorabsAttributeSet& own);
   void end(vorabsTranslationStatus status);
@@ -207,28 +215,65 @@ translateResult Job::run() {
       host.set_error(&error_);
       host.set_output(&output_);
       walk(host, &host);
+    } else if (options_.format == "dxf") {
+      write_dxf();
     } else {
-      vorabsOfStream file{utString(options_.output.c_str())};
-      dxfLibOutput writer(&file, nullptr);
-      writer.set_error(&error_);
-      writer.set_output(&output_);
-      if (!writer.set_version(output_version(result_.version), reader_.file()->code_page))
-        writer.set_version(output_version(result_.version), "ANSI_1252");
-      vorLengthUnit unit;
-      if (reader_.length_unit(unit))
-        writer.set_units(unit);
-      walk(writer, nullptr);
-      if (result_.cancelled)
-        file.discard();
-      else if (writer.write()) // says itself why it could not write
-        result_.written = options_.output;
-      else
-        result_.write_failed = 1;
+      write_plot();
     }
   }
   finish();
   result_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   return result_;
+}
+
+void Job::write_dxf() {
+  vorabsOfStream file{utString(options_.output.c_str())};
+  dxfLibOutput writer(&file, nullptr);
+  writer.set_error(&error_);
+  writer.set_output(&output_);
+  if (!writer.set_version(output_version(result_.version), reader_.file()->code_page))
+    writer.set_version(output_version(result_.version), "ANSI_1252");
+  vorLengthUnit unit;
+  if (reader_.length_unit(unit))
+    writer.set_units(unit);
+  walk(writer, nullptr);
+  finish_output(writer, file);
+}
+
+void Job::write_plot() {
+#ifdef VORABS_HAVE_PLOT
+  plotOptions plot;
+  if (options_.format == "svg")
+    plot.format = plotFormat::SVG;
+  else if (options_.format == "png")
+    plot.format = plotFormat::PNG;
+  const translatePlotOptions& given = options_.plot;
+  plot.has_window = given.has_window;
+  std::copy(given.window, given.window + 4, plot.window);
+  plot.width_px = given.width;
+  plot.dpi = given.dpi;
+  plot.black_background = given.black_background;
+  plot.layout = given.layout;
+  vorabsOfStream file{utString(options_.output.c_str())};
+  plotLibOutput writer(&file, nullptr);
+  writer.set_error(&error_);
+  writer.set_output(&output_);
+  writer.set_options(plot);
+  walk(writer, nullptr);
+  finish_output(writer, file);
+#else
+  message(1, "Error : This build has no plot output (cairo and pango were missing).");
+  result_.write_failed = 1;
+#endif
+}
+
+void Job::finish_output(vorabsLibOutput& writer, vorabsOfStream& file) {
+  if (result_.cancelled)
+    file.discard();
+  else if (writer.write()) // says itself why it could not write
+    result_.written = options_.output;
+  else
+    result_.write_failed = 1;
 }
 
 int Job::read() {
