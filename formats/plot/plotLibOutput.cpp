@@ -141,6 +141,11 @@ int plotLibOutput::format_of(const std::string& path, plotFormat& format) {
   return 1;
 }
 
+void plotLibOutput::set_units(const vorLengthUnit& unit) {
+  static const double millimetres[] = {1, 10, 1000, 25.4, 304.8, 0.001, 1e6, 1609344, 914.4};
+  millimetres_per_unit_ = unit >= 0 && unit <= vorLENGTH_YARD ? millimetres[unit] : 0;
+}
+
 annNamedItemPtr plotLibOutput::current_annotation() {
   return state_->current;
 }
@@ -434,7 +439,15 @@ int plotLibOutput::model_page(plotPage& page) {
     error_message(text);
     return 0;
   }
-  const double aspect = (page.window.y1 - page.window.y0) / (page.window.x1 - page.window.x0);
+  const double across = page.window.x1 - page.window.x0, up = page.window.y1 - page.window.y0;
+  const double mm = millimetres_per_unit_;
+  if (options_.format == plotFormat::SVG && mm > 0 && across * mm <= 1e4 && up * mm <= 1e4 &&
+      across * mm >= 1 && up * mm >= 1) {
+    page.width_mm = across * mm;
+    page.height_mm = up * mm;
+    return 1;
+  }
+  const double aspect = up / across;
   page.width_mm = aspect <= 1 ? long_side_mm : std::max(0.1, long_side_mm / aspect);
   page.height_mm = aspect <= 1 ? std::max(0.1, long_side_mm * aspect) : long_side_mm;
   return 1;
@@ -458,9 +471,12 @@ int plotLibOutput::layout_page(const layout& sheet, plotPage& page) {
     width = (content.x1 - content.x0) * 1.06;
     height = (content.y1 - content.y0) * 1.06;
   }
-  // The sheet's content sits in the middle of its paper.
-  const double cx = content.empty() ? width / 2 : (content.x0 + content.x1) / 2;
-  const double cy = content.empty() ? height / 2 : (content.y0 + content.y1) / 2;
+  // The paper's corner is the sheet's origin, unless the content lies
+  // elsewhere: then it sits in the middle of the paper.
+  const bool on_paper = content.empty() || (content.x0 >= 0 && content.y0 >= 0 &&
+                                            content.x1 <= width && content.y1 <= height);
+  const double cx = on_paper ? width / 2 : (content.x0 + content.x1) / 2;
+  const double cy = on_paper ? height / 2 : (content.y0 + content.y1) / 2;
   page.window.add(cx - width / 2, cy - height / 2);
   page.window.add(cx + width / 2, cy + height / 2);
   if (!drawable(page.window)) {

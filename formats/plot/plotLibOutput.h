@@ -65,6 +65,9 @@ public:
   static int format_of(const std::string& path, plotFormat& format);
   // Set before write().
   void set_options(const plotOptions& options) { options_ = options; }
+  // The drawing's unit: an SVG of model space is drawn at true size in
+  // millimetres when the unit is known (and the size stays below 10 m).
+  void set_units(const vorLengthUnit& unit);
   const plotOptions& options() const { return options_; }
 
   vorabsTranslationStatus curve3(const velCurvePtr3& curve,
@@ -114,6 +117,7 @@ private:
 
   std::unique_ptr<state> state_;
   plotOptions options_;
+  double millimetres_per_unit_ = 0; // 0: the drawing names no unit
   int drawn_ = 0;
   int failed_ = 0;
 };

@@ -64,7 +64,13 @@ plotTextSink::~plotTextSink() = default;
 
 plotRenderer::plotRenderer(cairo_t* cr, const plotStyles& styles, const plotRenderOptions& options)
     : cr_(cr), styles_(styles), options_(options) {
-  layout_ = pango_cairo_create_layout(cr_);
+  // A font map of the renderer's own, released with it, so that the fonts
+  // it loaded go with it.
+  font_map_ = pango_cairo_font_map_new();
+  PangoContext* context = pango_font_map_create_context(font_map_);
+  pango_cairo_update_context(cr_, context);
+  layout_ = pango_layout_new(context);
+  g_object_unref(context);
   // Unhinted metrics: a text scales with the drawing, whatever its size.
   cairo_font_options_t* fonts = cairo_font_options_create();
   cairo_font_options_set_hint_metrics(fonts, CAIRO_HINT_METRICS_OFF);
@@ -78,6 +84,7 @@ plotRenderer::plotRenderer(cairo_t* cr, const plotStyles& styles, const plotRend
 
 plotRenderer::~plotRenderer() {
   g_object_unref(layout_);
+  g_object_unref(font_map_);
 }
 
 void plotRenderer::paint_background() {
@@ -132,8 +139,8 @@ void plotRenderer::stroke_path(const plotLook& look, double scale) {
   double period = 0;
   for (double d : look.dashes)
     period += d * scale;
-  // A pattern finer than a few device units would only grey the line.
-  if (period >= 3 && look.dashes.size() >= 2) {
+  // A pattern finer than a millimetre of paper would only grey the line.
+  if (period >= options_.device_per_mm && look.dashes.size() >= 2) {
     std::vector<double> dashes;
     for (double d : look.dashes)
       dashes.push_back(d * scale);

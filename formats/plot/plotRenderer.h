@@ -16,6 +16,7 @@
 
 typedef struct _PangoLayout PangoLayout;
 typedef struct _PangoContext PangoContext;
+typedef struct _PangoFontMap PangoFontMap;
 
 // One line of a text placed on the device: the frame maps the text's own
 // pixels (x along the baseline, y down) onto the device.
@@ -71,6 +72,7 @@ private:
   const plotStyles& styles_;
   plotRenderOptions options_;
   plotTextSink* text_sink_ = nullptr;
+  PangoFontMap* font_map_ = nullptr;
   PangoLayout* layout_ = nullptr;
   std::map<std::string, std::string> faces_; // family asked for -> family used
   std::set<std::pair<std::string, std::string>> replaced_;

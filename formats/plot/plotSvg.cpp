@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr double points_per_mm = 72 / 25.4;
-
 class TextLines final : public plotTextSink {
 public:
   void line(const plotTextLine& line) override { lines.push_back(line); }
@@ -97,7 +95,9 @@ std::vector<int> layers_of(const plotPage& page, const plotStyles& styles) {
 int plot_encode_svg(const plotPage& page, const plotStyles& styles,
                     const plotEncodeOptions& options, std::string& bytes,
                     plotReplacedFonts& replaced, std::string& why) {
-  const double width = page.width_mm * points_per_mm, height = page.height_mm * points_per_mm;
+  // The document's user unit is the millimetre: cairo labels the surface's
+  // units with it and writes the sizes as given.
+  const double width = page.width_mm, height = page.height_mm;
   std::string start_tag, layers;
   const std::vector<int> used = layers_of(page, styles);
   // With no layer at all, one empty piece still gives the document's frame.
@@ -112,7 +112,8 @@ int plot_encode_svg(const plotPage& page, const plotStyles& styles,
     {
       plotRenderOptions render;
       render.black_background = options.black_background;
-      render.device_per_mm = points_per_mm;
+      render.device_per_mm = 1;
+      render.minimum_width = 0.035; // a tenth of a point
       plotRenderer renderer(cr, styles, render);
       renderer.set_text_sink(&texts);
       if (!used.empty())

@@ -259,6 +259,9 @@ void Job::write_plot() {
   writer.set_error(&error_);
   writer.set_output(&output_);
   writer.set_options(plot);
+  vorLengthUnit unit;
+  if (reader_.length_unit(unit))
+    writer.set_units(unit);
   walk(writer, nullptr);
   finish_output(writer, file);
 #else
