@@ -1,6 +1,8 @@
 // dxfParser.cpp - tokenizer and section parsers of ASCII DXF.
 #include "dxfParser.h"
 
+#include "dxfKinds.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -167,43 +169,6 @@ bool is(const Pair& pair, int code, const char* word) {
 // A value that names something: without the blanks around it.
 std::string word(const Pair& pair) {
   return std::string(Tokens::trim(pair.value));
-}
-
-struct KindName {
-  const char* name;
-  dxfKind kind;
-};
-const KindName kinds[] = {
-    {"LINE", dxfKind::LINE},
-    {"ARC", dxfKind::ARC},
-    {"CIRCLE", dxfKind::CIRCLE},
-    {"ELLIPSE", dxfKind::ELLIPSE},
-    {"LWPOLYLINE", dxfKind::LWPOLYLINE},
-    {"POLYLINE", dxfKind::POLYLINE},
-    {"VERTEX", dxfKind::VERTEX},
-    {"SEQEND", dxfKind::SEQEND},
-    {"SPLINE", dxfKind::SPLINE},
-    {"POINT", dxfKind::POINT},
-    {"3DFACE", dxfKind::FACE3D},
-    {"SOLID", dxfKind::SOLID},
-    {"INSERT", dxfKind::INSERT},
-    {"ATTRIB", dxfKind::ATTRIB},
-    {"ATTDEF", dxfKind::ATTDEF},
-    {"TEXT", dxfKind::TEXT},
-    {"MTEXT", dxfKind::MTEXT},
-    {"HATCH", dxfKind::HATCH},
-    {"DIMENSION", dxfKind::DIMENSION},
-    {"LEADER", dxfKind::LEADER},
-    {"MULTILEADER", dxfKind::MULTILEADER},
-    {"MLEADER", dxfKind::MULTILEADER},
-    {"VIEWPORT", dxfKind::VIEWPORT},
-};
-
-dxfKind kind_of(std::string_view word) {
-  for (const KindName& k : kinds)
-    if (word == k.name)
-      return k.kind;
-  return dxfKind::UNKNOWN;
 }
 
 class Parser {
@@ -545,7 +510,8 @@ private:
         return;
       }
       t_.next(pair);
-      dxfKind kind = kind_of(type);
+      const dxfKindDeclaration* declared = dxf_kind_declaration(type);
+      dxfKind kind = declared ? declared->kind : dxfKind::UNKNOWN;
       if (kind == dxfKind::UNKNOWN || kind == dxfKind::VERTEX || kind == dxfKind::SEQEND ||
           kind == dxfKind::ATTRIB) {
         f_.skipped[std::string(type)]++;
@@ -555,7 +521,7 @@ private:
       dxfEntity entity;
       entity.kind = kind;
       entity.line = pair.line;
-      if (!entity_body(entity))
+      if (!entity_body(entity, declared->decoder))
         return; // a fault inside the entity: it is not delivered
       if (kind == dxfKind::POLYLINE || (kind == dxfKind::INSERT && followed()))
         sequence(entity, counts);
@@ -609,16 +575,27 @@ private:
     }
   }
 
-  bool entity_body(dxfEntity& e) {
+  // Reads the groups of one entity. A kind with a decoder gets the groups
+  // that are not common to all entities as tags, decoded at the end.
+  bool entity_body(dxfEntity& e, dxfDecoder decoder = nullptr) {
     Pair pair;
+    tags_.clear();
     while (t_.peek(pair) && pair.code != 0) {
       t_.next(pair);
-      if (!common(e, pair) && !specific(e, pair))
+      if (common(e, pair))
+        continue;
+      if (decoder)
+        tags_.push_back({pair.code, pair.value, pair.line});
+      else if (!specific(e, pair))
         f_.skipped_group_codes++;
       if (t_.failed())
         return false;
     }
-    return !t_.failed();
+    if (t_.failed())
+      return false;
+    if (decoder)
+      decoder(tags_, e, f_);
+    return true;
   }
 
   bool common(dxfEntity& e, const Pair& p) {
@@ -1040,6 +1017,7 @@ private:
 
   Tokens t_;
   dxfFile& f_;
+  dxfTags tags_; // the current entity's groups, for a kind with a decoder
   std::string last_layer_name_ = std::string(1, '\0');
   int last_layer_ = 0;
   size_t weight_index_ = 0;
@@ -1048,13 +1026,6 @@ private:
 const char binary_sentinel[] = "AutoCAD Binary DXF\r\n\x1a";
 
 } // namespace
-
-const char* dxf_kind_name(dxfKind kind) {
-  for (const KindName& k : kinds)
-    if (k.kind == kind)
-      return k.name;
-  return "UNKNOWN";
-}
 
 dxfEntityExtra& dxfEntity::more() {
   if (!extra)
