@@ -49,6 +49,25 @@ void add_text_bounds(const plotText& t, plotBox& box) {
       box.add(t.x + t.ux * a + t.vx * b, t.y + t.uy * a + t.vy * b);
 }
 
+// An arc's box: its ends, and the points where it crosses the axes
+// through its centre.
+void add_arc_bounds(const plotOp& arc, plotBox& box) {
+  // As a counter-clockwise sweep from start to end.
+  double start = arc.kind == plotOpKind::ARC ? arc.a0 : arc.a1;
+  double end = arc.kind == plotOpKind::ARC ? arc.a1 : arc.a0;
+  if (end < start)
+    end += 2 * pi * std::ceil((start - end) / (2 * pi));
+  box.add(arc.x + arc.r * std::cos(start), arc.y + arc.r * std::sin(start));
+  box.add(arc.x + arc.r * std::cos(end), arc.y + arc.r * std::sin(end));
+  if (end - start >= 2 * pi) {
+    box.add(arc.x - arc.r, arc.y - arc.r);
+    box.add(arc.x + arc.r, arc.y + arc.r);
+    return;
+  }
+  for (double quarter = std::ceil(start / (pi / 2)) * (pi / 2); quarter <= end; quarter += pi / 2)
+    box.add(arc.x + arc.r * std::cos(quarter), arc.y + arc.r * std::sin(quarter));
+}
+
 } // namespace
 
 int plotAffine::similarity() const {
@@ -154,7 +173,6 @@ void plot_flatten_arc(const plotOp& arc, std::vector<plotOp>& out) {
 
 void plotScene::append(const plotScene& other, const plotAffine& m) {
   const bool circular = m.similarity();
-  items_.reserve(items_.size() + other.items_.size());
   std::vector<plotOp> flat;
   for (const plotItem& item : other.items_) {
     if (item.kind == plotItem::TEXT) {
@@ -193,7 +211,6 @@ void plotScene::append(const plotScene& other, const plotAffine& m) {
 
 plotBox plotScene::bounds() const {
   plotBox box;
-  std::vector<plotOp> flat;
   for (const plotItem& item : items_) {
     if (item.kind == plotItem::TEXT) {
       add_text_bounds(texts_[item.first], box);
@@ -201,12 +218,9 @@ plotBox plotScene::bounds() const {
     }
     for (std::uint32_t i = 0; i < item.count; ++i) {
       const plotOp& op = ops_[item.first + i];
-      if (op.kind == plotOpKind::ARC || op.kind == plotOpKind::ARC_NEGATIVE) {
-        flat.clear();
-        plot_flatten_arc(op, flat);
-        for (const plotOp& p : flat)
-          box.add(p.x, p.y);
-      } else if (op.kind != plotOpKind::CLOSE) {
+      if (op.kind == plotOpKind::ARC || op.kind == plotOpKind::ARC_NEGATIVE)
+        add_arc_bounds(op, box);
+      else if (op.kind != plotOpKind::CLOSE) {
         box.add(op.x, op.y);
       }
     }
