@@ -169,6 +169,15 @@ int plot_triblock(const giTriBlock& block, int filled, std::vector<plotOp>& ops)
   if (!nodes || !triangles)
     return 0;
   const int n = int(nodes->size());
+  // A four-cornered face made of two triangles shows its four edges only.
+  if (!filled && n == 4 && triangles->size() == 2 && (*triangles)[0].a == 0 &&
+      (*triangles)[0].b == 1 && (*triangles)[0].c == 2 && (*triangles)[1].a == 0 &&
+      (*triangles)[1].b == 2 && (*triangles)[1].c == 3) {
+    for (int i = 0; i < 4; ++i)
+      line_to(ops, (*nodes)[size_t(i)], i == 0);
+    ops.push_back({plotOpKind::CLOSE, 0, 0, 0, 0, 0});
+    return plot_finite(ops);
+  }
   for (size_t i = 0; i < triangles->size(); ++i) {
     const giTriangle& t = (*triangles)[i];
     if (t.a < 0 || t.b < 0 || t.c < 0 || t.a >= n || t.b >= n || t.c >= n)

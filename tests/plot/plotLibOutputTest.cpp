@@ -8,6 +8,7 @@
 
 #include "vorabsAttributePtr.h"
 #include "vorabsColour.h"
+#include "vorabsCurveFont.h"
 #include "vorabsLayer.h"
 #include "vorabsName.h"
 #include "vorabsVoid.h"
@@ -121,6 +122,40 @@ TEST(plotLibOutputTest, CurvesFillsAndTextsLandWhereTheWindowPutsThem) {
   EXPECT_TRUE(image.ink(30, 190, 0));   // the fill at (15, 5)
   EXPECT_FALSE(image.ink(50, 170, 2));  // its hole at (25, 15)
   EXPECT_GT(w.num_drawn(), 2);
+}
+
+TEST(plotLibOutputTest, CurveFontsBecomeDashesAndSolidsFillWhereFacesShowTheirEdges) {
+  Plot plot("dashes.png");
+  vorabsAttributeSet dashed = entity("LINE 1");
+  vorabsCurveFontvorabsAttributePtr font;
+  dashed.check_out(vorabsCURVEFONT, font);
+  *font = vorabsCurveFont(utString("DASHED"));
+  font->set_num_segments(2);
+  font->set_segment_length(0, 10);
+  font->set_segment_length(1, 10);
+  font->set_first_visible(1);
+  plot.writer.curve3(line(0, 40, 100, 40), dashed);
+  // A solid and a 3D face, each the square from (x, 0) to (x + 20, 20).
+  auto block = [](double x) {
+    giTriBlock block;
+    giNodeXYZ* nodes = block.add_feature<giNodeXYZ>();
+    for (const giPoint3& p :
+         {giPoint3(x, 0, 0), giPoint3(x + 20, 0, 0), giPoint3(x + 20, 20, 0), giPoint3(x, 20, 0)})
+      nodes->append(p);
+    block.add_feature<giTriArr>()->append(0, 1, 2);
+    block.find_feature<giTriArr>()->append(0, 2, 3);
+    return block;
+  };
+  plot.writer.triblock(block(10), entity("SOLID 2"));
+  plot.writer.triblock(block(60), entity("3DFACE 3"));
+  ASSERT_TRUE(plot.write(0, 0, 100, 50, 200)) << all(plot.error);
+  PlotImage image(plot.path);
+  EXPECT_TRUE(image.ink(10, 20, 0));   // (5, 40): a dash
+  EXPECT_FALSE(image.ink(30, 20, 2));  // (15, 40): a gap
+  EXPECT_TRUE(image.ink(50, 20, 0));   // (25, 40): the next dash
+  EXPECT_TRUE(image.ink(40, 80, 0));   // the solid's inside, (20, 10)
+  EXPECT_FALSE(image.ink(140, 80, 3)); // the face's inside, (70, 10), on no diagonal
+  EXPECT_TRUE(image.ink(120, 80, 1));  // its left edge, (60, 10)
 }
 
 TEST(plotLibOutputTest, ColourSevenFollowsTheBackgroundOtherColoursStay) {
