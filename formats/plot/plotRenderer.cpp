@@ -106,9 +106,42 @@ void plotRenderer::set_colour(const plotLook& look) {
   cairo_set_source_rgb(cr_, look.red, look.green, look.blue);
 }
 
-void plotRenderer::build_path(const plotScene& scene, const plotItem& item) {
+// The item's path on the device. Items wholly outside the visible part are
+// left out; items reaching far beyond it (a zoomed window) are traced and
+// cut to it here, since cairo's fixed-point coordinates would overflow.
+bool plotRenderer::build_path(const plotScene& scene, const plotItem& item,
+                              const cairo_matrix_t& to_device) {
   const plotOp* ops = scene.ops(item);
+  const double scale =
+      std::sqrt(std::fabs(to_device.xx * to_device.yy - to_device.xy * to_device.yx));
+  plotBox box;
   for (std::uint32_t i = 0; i < item.count; ++i) {
+    double x = ops[i].x, y = ops[i].y;
+    if (ops[i].kind == plotOpKind::CLOSE)
+      continue;
+    cairo_matrix_transform_point(&to_device, &x, &y);
+    const double r =
+        ops[i].kind == plotOpKind::MOVE || ops[i].kind == plotOpKind::LINE ? 0.0 : ops[i].r * scale;
+    box.add(x - r, y - r);
+    box.add(x + r, y + r);
+  }
+  const double margin = 50;
+  if (box.empty() || box.x1 < visible_.x0 - margin || box.x0 > visible_.x1 + margin ||
+      box.y1 < visible_.y0 - margin || box.y0 > visible_.y1 + margin)
+    return false;
+  const double limit = 1e6;
+  if (box.x0 > -limit && box.x1 < limit && box.y0 > -limit && box.y1 < limit) {
+    cairo_set_matrix(cr_, &to_device);
+    add_ops(ops, item.count);
+    cairo_identity_matrix(cr_);
+    return true;
+  }
+  add_far_ops(ops, item.count, to_device, item.kind == plotItem::FILL);
+  return true;
+}
+
+void plotRenderer::add_ops(const plotOp* ops, std::uint32_t count) {
+  for (std::uint32_t i = 0; i < count; ++i) {
     const plotOp& op = ops[i];
     switch (op.kind) {
     case plotOpKind::MOVE:
@@ -130,10 +163,74 @@ void plotRenderer::build_path(const plotScene& scene, const plotItem& item) {
   }
 }
 
+void plotRenderer::add_far_ops(const plotOp* ops, std::uint32_t count,
+                               const cairo_matrix_t& to_device, bool fill) {
+  // The visible part with room for the widest line.
+  const double x0 = visible_.x0 - 100, y0 = visible_.y0 - 100;
+  const double x1 = visible_.x1 + 100, y1 = visible_.y1 + 100;
+  std::vector<plotOp> line;
+  double px = 0, py = 0, sx = 0, sy = 0;
+  bool have = false, drawing = false;
+  auto segment = [&](double ax, double ay, double bx, double by) {
+    if (fill) { // a filled outline keeps its shape when pulled into the box
+      cairo_line_to(cr_, std::clamp(bx, x0, x1), std::clamp(by, y0, y1));
+      return;
+    }
+    // Liang-Barsky: the part of the segment inside the box.
+    double t0 = 0, t1 = 1;
+    const double dx = bx - ax, dy = by - ay;
+    for (const auto& [p, q] :
+         {std::pair<double, double>{-dx, ax - x0}, {dx, x1 - ax}, {-dy, ay - y0}, {dy, y1 - ay}}) {
+      if (p == 0) {
+        if (q < 0)
+          t0 = 2; // parallel and outside
+        continue;
+      }
+      const double t = q / p;
+      if (p < 0)
+        t0 = std::max(t0, t);
+      else
+        t1 = std::min(t1, t);
+    }
+    if (t0 > t1) {
+      drawing = false;
+      return;
+    }
+    if (!drawing || t0 > 0)
+      cairo_move_to(cr_, ax + t0 * dx, ay + t0 * dy);
+    cairo_line_to(cr_, ax + t1 * dx, ay + t1 * dy);
+    drawing = t1 >= 1;
+  };
+  auto point = [&](double x, double y, bool move) {
+    cairo_matrix_transform_point(&to_device, &x, &y);
+    if (move || !have) {
+      if (fill)
+        cairo_move_to(cr_, std::clamp(x, x0, x1), std::clamp(y, y0, y1));
+      sx = x, sy = y, drawing = false;
+    } else {
+      segment(px, py, x, y);
+    }
+    px = x, py = y, have = true;
+  };
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const plotOp& op = ops[i];
+    if (op.kind == plotOpKind::MOVE || op.kind == plotOpKind::LINE) {
+      point(op.x, op.y, op.kind == plotOpKind::MOVE);
+    } else if (op.kind == plotOpKind::CLOSE) {
+      if (have)
+        segment(px, py, sx, sy), px = sx, py = sy;
+    } else {
+      line.clear();
+      plot_flatten_arc(op, line);
+      for (const plotOp& p : line)
+        point(p.x, p.y, false);
+    }
+  }
+}
+
 // Strokes the path built so far in device units: scale is the device
 // length of one drawing unit, for the dashes.
 void plotRenderer::stroke_path(const plotLook& look, double scale) {
-  cairo_identity_matrix(cr_);
   const double width = look.width_mm < 0 ? default_width_mm : look.width_mm;
   cairo_set_line_width(cr_, std::max(options_.minimum_width, width * options_.device_per_mm));
   double period = 0;
@@ -161,6 +258,8 @@ void plotRenderer::draw(const plotScene& scene, const cairo_matrix_t& to_device,
     open = -1;
   };
   cairo_save(cr_);
+  cairo_identity_matrix(cr_);
+  cairo_clip_extents(cr_, &visible_.x0, &visible_.y0, &visible_.x1, &visible_.y1);
   for (const plotItem& item : scene.items()) {
     const plotLook& look = styles_.look_at(item.look);
     if (layer >= 0 && look.layer != layer)
@@ -169,14 +268,12 @@ void plotRenderer::draw(const plotScene& scene, const cairo_matrix_t& to_device,
       flush();
     switch (item.kind) {
     case plotItem::STROKE:
-      cairo_set_matrix(cr_, &to_device);
-      build_path(scene, item);
-      open = item.look;
+      if (build_path(scene, item, to_device))
+        open = item.look;
       break;
     case plotItem::FILL:
-      cairo_set_matrix(cr_, &to_device);
-      build_path(scene, item);
-      cairo_identity_matrix(cr_);
+      if (!build_path(scene, item, to_device))
+        break;
       cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
       set_colour(look);
       cairo_fill(cr_);

@@ -63,7 +63,10 @@ public:
 private:
   void set_colour(const plotLook& look);
   void stroke_path(const plotLook& look, double scale);
-  void build_path(const plotScene& scene, const plotItem& item);
+  bool build_path(const plotScene& scene, const plotItem& item, const cairo_matrix_t& to_device);
+  void add_ops(const plotOp* ops, std::uint32_t count);
+  void add_far_ops(const plotOp* ops, std::uint32_t count, const cairo_matrix_t& to_device,
+                   bool fill);
   void draw_dot(const plotLook& look, double x, double y, const cairo_matrix_t& to_device);
   void draw_text(const plotText& text, const plotLook& look, const cairo_matrix_t& to_device);
   const std::string& face_of(const plotFont& font);
@@ -72,6 +75,7 @@ private:
   const plotStyles& styles_;
   plotRenderOptions options_;
   plotTextSink* text_sink_ = nullptr;
+  plotBox visible_; // the device area drawn on, under the current clip
   PangoFontMap* font_map_ = nullptr;
   PangoLayout* layout_ = nullptr;
   std::map<std::string, std::string> faces_; // family asked for -> family used

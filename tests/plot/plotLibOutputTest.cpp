@@ -158,6 +158,27 @@ TEST(plotLibOutputTest, CurveFontsBecomeDashesAndSolidsFillWhereFacesShowTheirEd
   EXPECT_TRUE(image.ink(120, 80, 1));  // its left edge, (60, 10)
 }
 
+TEST(plotLibOutputTest, AWindowDeepInsideLongLinesDrawsThemWhereTheyCrossIt) {
+  Plot plot("zoom.png");
+  // Lines a billion units long, seen through a window a hundred wide.
+  plot.writer.curve3(line(-1e9, -1e9, 1e9, 1e9), entity("LINE 1"));
+  plot.writer.curve3(line(-1e9, 80, 1e9, 80), entity("LINE 2"));
+  std::vector<giPoint2> far{{-1e9, -1e9}, {1e9, -1e9}, {1e9, 20}, {-1e9, 20}, {-1e9, -1e9}};
+  annFillAreaannPtr fill = make_annFillArea(
+      &plot.document,
+      make_annCurve(&plot.document, velCurvePtr2(new velPolyline2(far)), utString("far")),
+      annCurveannPtrcoSet(), utString("HATCH 3"));
+  plot.writer.annotation(annNamedItemPtr(fill), entity("HATCH 3"));
+  ASSERT_TRUE(plot.write(0, 0, 100, 100, 100)) << all(plot.error);
+  PlotImage image(plot.path);
+  EXPECT_TRUE(image.ink(50, 50));     // the diagonal through (50, 50)
+  EXPECT_TRUE(image.ink(70, 30));     // and (70, 70)
+  EXPECT_FALSE(image.ink(30, 30, 3)); // nowhere else
+  EXPECT_TRUE(image.ink(10, 20));     // the line at y 80
+  EXPECT_TRUE(image.ink(40, 90, 0));  // the fill below y 20
+  EXPECT_FALSE(image.ink(10, 60, 2)); // and nothing of it above
+}
+
 TEST(plotLibOutputTest, ColourSevenFollowsTheBackgroundOtherColoursStay) {
   Plot plot("black.png");
   plot.writer.curve3(line(0, 10, 100, 10), entity("LINE 1"));
