@@ -56,6 +56,13 @@ bool finite_affine(const plotAffine& m) {
          std::isfinite(m.e) && std::isfinite(m.f);
 }
 
+// The annotation kinds drawn from their own geometry.
+bool drawn_kind(const annGeometryItemannPtr& item) {
+  const stoObject* object = item.pointer();
+  return annTextGeometry::sto_dynamic_cast(object) || annFillArea::sto_dynamic_cast(object) ||
+         annPointCloud::sto_dynamic_cast(object) || annGroup::sto_dynamic_cast(object);
+}
+
 // A layout's name made safe for a file name.
 std::string file_part(const std::string& name) {
   std::string out = name.empty() ? "Layout" : name;
@@ -335,11 +342,17 @@ int plotLibOutput::scene_of_item(const annNamedItemPtr& item, int look, plotScen
         group->transform().invalid() ? plotAffine() : affine_of(*group->transform());
     if (!finite_affine(placement))
       return fail(attributes, "its placement is not finite"), 0;
+    plotScene members;
     for (const annGeometryItemannPtr& member : group->get_group_geometry()) {
       auto child = state_->children.find(member.pointer());
       if (child != state_->children.end())
-        scene.append(child->second, placement);
+        members.append(child->second, plotAffine());
+      else if (drawn_kind(member))
+        // A member the sink never received on its own (a fill area placed
+        // by the group its translator made) is drawn in the group's look.
+        scene_of_item(annNamedItemPtr(member), look, members, attributes);
     }
+    scene.append(members, placement);
     return 1;
   }
   return fail(attributes, "annotation of this kind is not drawn in a plot"), 0;

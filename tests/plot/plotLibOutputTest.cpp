@@ -213,6 +213,13 @@ TEST(plotLibOutputTest, AGroupIsDrawnUnderEveryPlacementOfIt) {
   };
   ASSERT_TRUE(place("INSERT 1", giWorkplane3(giPoint3(20, 20, 0), {1, 0, 0}, {0, 1, 0}), 1));
   ASSERT_TRUE(place("INSERT 2", giWorkplane3(giPoint3(60, 10, 0), {0, 1, 0}, {-1, 0, 0}), 2));
+  // A fill area the sink only meets inside the group that places it.
+  annGroupannPtr placed = make_annGroup(&plot.document, sto_class_annGroup(), utString("HATCH 4"));
+  placed->add_group_geometry(annGeometryItemannPtr(make_annFillArea(
+      &plot.document, square(plot.document, 0, 0, 5, 5), annCurveannPtrcoSet(), utString("f"))));
+  placed->set_transform(make_annSPT(
+      &plot.document, giWorkplane3(giPoint3(85, 30, 0), {1, 0, 0}, {0, 1, 0}), 1, utString("t")));
+  ASSERT_TRUE(w.annotation(annNamedItemPtr(placed), entity("HATCH 4")).complete());
   ASSERT_TRUE(plot.write(0, 0, 100, 40, 100)) << all(plot.error);
   PlotImage image(plot.path);
   EXPECT_TRUE(image.ink(25, 20));    // (25, 20) on the first
@@ -220,6 +227,7 @@ TEST(plotLibOutputTest, AGroupIsDrawnUnderEveryPlacementOfIt) {
   EXPECT_TRUE(image.ink(60, 15));    // (60, 25) on the turned one, which reaches y 30
   EXPECT_TRUE(image.ink(60, 11));
   EXPECT_FALSE(image.ink(70, 25, 2));
+  EXPECT_TRUE(image.ink(87, 7, 0)); // inside the placed fill, (87, 33)
 }
 
 TEST(plotLibOutputTest, TextsShowAtTheirPlaceAndSize) {
