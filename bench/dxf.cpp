@@ -21,7 +21,7 @@
 #include "vorabsIfStream.h"
 #include "vorabsLibSinkTesterEx.h"
 #include "vorabsOutput.h"
-#include "vorabsInterface.h"
+#include "vorabsHostReceiver.h"
 #include "vorabsTestInterfaceEx.h"
 
 #include "vorabsOfStream.h"
@@ -115,24 +115,6 @@ void Dxf_Translate(benchmark::State& state, const std::string* path) {
   state.counters["peak_rss_mb"] = peak_rss_mb();
 }
 
-// Routes each sub-object back through the reader, as a host does.
-class Receiver : public vorabsInterface {
-public:
-  Receiver(vorabsLibSource& source, vorabsLibSink& sink)
-      : vorabsInterface(0), source_(source), sink_(sink) {}
-  void increment_progress(int) override {}
-  vorabsTranslationStatus send_sub_object(const vorabsAttributeSet& attributes) override {
-    return source_.send_to(attributes, *this, sink_);
-  }
-  void prepare_for_new_geometry() override {}
-  int converting_annotation() const override { return 0; }
-  int translation_cancelled() const override { return 0; }
-
-private:
-  vorabsLibSource& source_;
-  vorabsLibSink& sink_;
-};
-
 // Takes every entity and keeps nothing: what the reader costs by itself.
 class NullSink : public vorabsLibSink {
 public:
@@ -170,10 +152,9 @@ void read_into(const std::string& path, vorabsLibSink& sink) {
   vorabsIfStream stream(path.c_str());
   reader.read_input(context, stream);
   sink.set_error(&channel);
-  Receiver receiver(reader, sink);
-  vorabsAttributeSet attributes;
-  while (++reader)
-    reader.send_to(attributes, receiver, sink);
+  vorabsHostReceiver receiver(reader, sink);
+  receiver.set_process_views(0);
+  receiver.run();
 }
 
 const std::string written = "/tmp/vorabs_bench_written.dxf";

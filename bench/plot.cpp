@@ -6,18 +6,18 @@
 // file skips its benchmarks with a note.
 //
 // Plot_ReadDocument (the baseline): the reader into the annotation document
-// through the command's own sink, as the command does without -o. Plot_Collect: the reader into the plot
+// through the document sink, as the command does without -o. Plot_Collect: the reader into the plot
 // writer, nothing drawn. Plot_Pdf and Plot_Png: the same, then the model
 // space fitted and drawn as a PDF page, or as a PNG 2000 pixels wide, and
 // the file written. Their counter peak_rss_mb is the process's peak resident
 // size so far: run one benchmark alone for its own figure.
 #include "dxfLibInput.h"
 #include "plotLibOutput.h"
-#include "translateHostSink.h"
 
 #include "vorabsIfStream.h"
 #include "vorabsOutput.h"
-#include "vorabsInterface.h"
+#include "vorabsDocumentSink.h"
+#include "vorabsHostReceiver.h"
 
 #include "vorabsOfStream.h"
 
@@ -25,6 +25,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -57,26 +58,10 @@ public:
   void vtprintf(const char*, const char*, va_list) override {}
 };
 
-// Routes each sub-object back through the reader, as a host does.
-class Receiver : public vorabsInterface {
-public:
-  Receiver(vorabsLibSource& source, vorabsLibSink& sink)
-      : vorabsInterface(0), source_(source), sink_(sink) {}
-  void increment_progress(int) override {}
-  vorabsTranslationStatus send_sub_object(const vorabsAttributeSet& attributes) override {
-    return source_.send_to(attributes, *this, sink_);
-  }
-  void prepare_for_new_geometry() override {}
-  int converting_annotation() const override { return 0; }
-  int translation_cancelled() const override { return 0; }
-
-private:
-  vorabsLibSource& source_;
-  vorabsLibSink& sink_;
-};
-
-// Reads path into sink the host's way, sub-objects routed back through the reader.
-void read_into(const std::string& path, annDocument& document, vorabsLibSink& sink) {
+// Reads path into sink the host's way, sub-objects routed back through the
+// reader; hook starts a document sink afresh between objects.
+void read_into(const std::string& path, annDocument& document, vorabsLibSink& sink,
+               std::function<void()> hook = nullptr) {
   Discard channel;
   vorabsContext context;
   context.set_document(&document);
@@ -87,10 +72,9 @@ void read_into(const std::string& path, annDocument& document, vorabsLibSink& si
   reader.read_input(context, stream);
   sink.set_error(&channel);
   sink.set_output(&channel);
-  Receiver receiver(reader, sink);
-  vorabsAttributeSet attributes;
-  while (++reader)
-    reader.send_to(attributes, receiver, sink);
+  vorabsHostReceiver receiver(reader, sink);
+  receiver.set_new_geometry_hook(std::move(hook));
+  receiver.run();
 }
 
 void Plot_ReadDocument(benchmark::State& state, const std::string* path) {
@@ -98,8 +82,8 @@ void Plot_ReadDocument(benchmark::State& state, const std::string* path) {
     return;
   for (auto _ : state) {
     annDocument document;
-    translateHostSink sink(document);
-    read_into(*path, document, sink);
+    vorabsDocumentSink sink(document);
+    read_into(*path, document, sink, [&] { sink.prepare_for_new_geometry(); });
   }
   state.counters["peak_rss_mb"] = peak_rss_mb();
 }

@@ -403,6 +403,9 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
   if (status_ == dxfPARSE_EMPTY || status_ == dxfPARSE_BINARY || status_ == dxfPARSE_DWG ||
       status_ == dxfPARSE_UNREADABLE)
     return 0;
+  // Faulty from its first group on, the file is not DXF at all: nothing is read.
+  if (status_ == dxfPARSE_MALFORMED && !f.diagnostics.empty() && f.diagnostics.back().line <= 2)
+    return 0;
 
   for (const auto* counts : {&f.counts, &f.block_counts})
     for (const auto& count : *counts)

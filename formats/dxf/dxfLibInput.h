@@ -37,7 +37,8 @@ public:
   const char* format_name() const override { return "DXF"; }
 
   // Reads the named file; 0 when nothing could be read (no such file, a
-  // directory, an empty, binary DXF or DWG file).
+  // directory, an empty, binary DXF or DWG file, a file faulty from its
+  // first group on, which is no DXF at all).
   int read_input(const vorabsContext& context, vorabsIfStream& stream) override;
   // The same for size bytes in memory, reported under name.
   int read_buffer(const vorabsContext& context, const char* data, size_t size, const char* name);
@@ -48,8 +49,9 @@ public:
   // The drawing unit of $INSUNITS; 0 when the file names none this
   // framework knows (unitless, microinches, ...), unit then untouched.
   int length_unit(vorLengthUnit& unit) const;
-  // Entities read whose translation this reader does not make yet (TEXT,
-  // MTEXT, HATCH, DIMENSION, LEADER, MULTILEADER, ATTRIB ...), by type.
+  // Entities read of kinds this reader has no translator for (ATTDEF, the
+  // kinds the parser knows only by name ...), by type, in model space and
+  // blocks together.
   const std::map<std::string, int>& untranslated() const { return untranslated_; }
   // Entities that could not be made into translators (an INSERT of a
   // missing block, nesting too deep), by type.

@@ -1,10 +1,9 @@
-// DxfRoundTrip.cpp - the host's loop into any sink, and the comparison of two readings.
+// DxfRoundTrip.cpp - a reading into any sink, and the comparison of two readings.
 #include "DxfRoundTrip.h"
 
 #include "dxfLibOutput.h"
 #include "vorabsIfStream.h"
-#include "vorabsInterface.h"
-#include "vorabsVoid.h"
+#include "vorabsHostReceiver.h"
 
 #include "vorabsOfStream.h"
 
@@ -14,31 +13,6 @@
 #include <map>
 #include <set>
 #include <sstream>
-
-namespace {
-
-// Routes each sub-object of a compound back through the reader, as a host does.
-class Receiver : public vorabsInterface {
-public:
-  Receiver(vorabsLibSource& source, vorabsLibSink& sink)
-      : vorabsInterface(0), source_(source), sink_(sink) {
-    vorabsVoidvorabsAttributePtr views;
-    own_attributes().check_out(vorabsPROCESSVIEWS, views);
-  }
-  void increment_progress(int) override {}
-  vorabsTranslationStatus send_sub_object(const vorabsAttributeSet& attributes) override {
-    return source_.send_to(attributes, *this, sink_);
-  }
-  void prepare_for_new_geometry() override {}
-  int converting_annotation() const override { return 0; }
-  int translation_cancelled() const override { return 0; }
-
-private:
-  vorabsLibSource& source_;
-  vorabsLibSink& sink_;
-};
-
-} // namespace
 
 std::string all(const RecordingChannel& channel) {
   std::string text;
@@ -93,10 +67,7 @@ int translate(const std::string& in, vorabsLibSink& sink, RecordingChannel& erro
   vorabsIfStream stream(in.c_str());
   if (!reader.read_input(context, stream))
     return 0;
-  Receiver receiver(reader, sink);
-  vorabsAttributeSet attributes;
-  while (++reader)
-    reader.send_to(attributes, receiver, sink);
+  vorabsHostReceiver(reader, sink).run();
   return 1;
 }
 

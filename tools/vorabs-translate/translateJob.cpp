@@ -2,7 +2,7 @@
 // and what came of it.
 #include "translateJob.h"
 
-#include "translateHostSink.h"
+#include "vorabsDocumentSink.h"
 
 #include "dxfLibInput.h"
 #include "dxfLibOutput.h"
@@ -12,10 +12,9 @@
 
 #include "vorabsAttributePtr.h"
 #include "vorabsIfStream.h"
-#include "vorabsInterface.h"
+#include "vorabsHostReceiver.h"
 #include "vorabsMessage.h"
 #include "vorabsMessageLog.h"
-#include "vorabsVoid.h"
 
 #include "vorabsOfStream.h"
 #include "vorabsOutput.h"
@@ -24,8 +23,10 @@
 #include <atomic>
 #include <cctype>
 #include <chrono>
+#include <fstream>
 #include <memory>
 #include <set>
+#include <sys/stat.h>
 #include <sstream>
 
 namespace {
@@ -87,6 +88,51 @@ bool is_paper_space(const std::string& name) {
   return true;
 }
 
+// False only for a file that can be read and holds text without the
+// group-code structure of ASCII DXF in its first lines (a group code on a
+// line of its own, its value on the next). Missing, empty, binary DXF and
+// DWG files are left to the reader, which names what they are.
+bool looks_like_dxf(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  char head[4096];
+  in.read(head, sizeof head);
+  const std::string text(head, static_cast<size_t>(in.gcount()));
+  if (text.empty() || text.compare(0, 18, "AutoCAD Binary DXF") == 0 ||
+      text.compare(0, 4, "AC10") == 0)
+    return true;
+  std::istringstream lines(text);
+  std::string line;
+  int pairs = 0;
+  while (pairs < 2 && std::getline(lines, line)) {
+    const size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string::npos && pairs == 0)
+      continue; // blank lines before the first group
+    const size_t last = line.find_last_not_of(" \t\r");
+    const std::string code = first == std::string::npos ? "" : line.substr(first, last - first + 1);
+    const size_t digits = !code.empty() && code[0] == '-' ? 1 : 0;
+    if (code.size() <= digits || code.find_first_not_of("0123456789", digits) != std::string::npos)
+      return false;
+    if (!std::getline(lines, line))
+      return true; // a group broken off: the reader says where
+    ++pairs;
+  }
+  return true;
+}
+
+// "pdf", "svg" or "png" when the output is a plot: as the options say, or
+// by the output's extension when they name no format; empty for DXF.
+std::string plot_format(const translateOptions& options) {
+  std::string format = options.format;
+  if (format.empty()) {
+    const size_t dot = options.output.rfind('.');
+    if (dot != std::string::npos && options.output.find('/', dot) == std::string::npos)
+      format = options.output.substr(dot + 1);
+    for (char& c : format)
+      c = char(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return format == "pdf" || format == "svg" || format == "png" ? format : std::string();
+}
+
 enum Outcome { TRANSLATED, IGNORED, FAILED };
 
 Outcome outcome_of(vorabsTranslationStatus status) {
@@ -116,31 +162,16 @@ private:
   int error_;
 };
 
-// The host's receiver: each sub-object passes it, to be counted and shown
-// on the progress, or refused once the user has cancelled.
-class Receiver final : public vorabsInterface {
+// The host's receiver, which shows the job every object it translates so
+// that outcomes are counted by entity.
+class Receiver final : public vorabsHostReceiver {
 public:
-  Receiver(Job& job, translateHostSink* host, translateProgress* progress)
-      : vorabsInterface(0), job_(job), host_(host), progress_(progress) {
-    vorabsVoidvorabsAttributePtr views;
-    own_attributes().check_out(vorabsPROCESSVIEWS, views);
-  }
-  void increment_progress(int count) override {
-    if (progress_ && count > 0)
-      progress_->advance(count);
-  }
-  vorabsTranslationStatus send_sub_object(const vorabsAttributeSet& attributes) override;
-  void prepare_for_new_geometry() override {
-    if (host_)
-      host_->prepare_for_new_geometry();
-  }
-  int converting_annotation() const override { return 0; }
-  int translation_cancelled() const override { return translate_cancel_requested(); }
+  Receiver(Job& job, vorabsLibSource& source, vorabsLibSink& sink)
+      : vorabsHostReceiver(source, sink), job_(job) {}
+  vorabsTranslationStatus send(const vorabsAttributeSet& attributes) override;
 
 private:
   Job& job_;
-  translateHostSink* host_;
-  translateProgress* progress_;
 };
 
 class Job {
@@ -154,9 +185,11 @@ public:
 
   translateResult run();
   void message(int error, const std::string& text);
-  // Translates the reader's current object and counts what came of it.
-  vorabsTranslationStatus send(const vorabsAttributeSet& attributes, Receiver& receiver);
-  void cancelled() { result_.cancelled = 1; }
+  // Before and after the reader's current object is translated: counts
+  // what came of it.
+  void begin(const vorabsAttributeSet& own);
+  void end(vorabsTranslationStatus status);
+  const dxfLibInput& reader() const { return reader_; }
 
 private:
   // An object being translated: its name, its DXF type when it stands for
@@ -174,9 +207,7 @@ private:
   void write_plot();
   // Writes what the writer made, or drops it when the run was cancelled.
   void finish_output(vorabsLibOutput& writer, vorabsOfStream& file);
-  void walk(vorabsLibSink& sink, translateHostSink* host);
-  void begin(const vorabsAttributeSet& own);
-  void end(vorabsTranslationStatus status);
+  void walk(vorabsLibSink& sink, vorabsDocumentSink* host);
   void finish();
   void move_to_paper_space(const dxfEntity& e);
   const utTypeID& kind_of(const std::string& text, const std::string& key);
@@ -192,30 +223,35 @@ private:
   std::map<std::string, std::unique_ptr<utTypeID>> kinds_;
   std::vector<Frame> frames_;
   std::set<std::pair<std::string, int>> counted_;
-  vorabsLibSink* sink_ = nullptr;
 };
 
 void JobChannel::vtprintf(const char*, const char* format, va_list args) {
   job_.message(error_, vor_vformat(format, args).c_str());
 }
 
-vorabsTranslationStatus Receiver::send_sub_object(const vorabsAttributeSet& attributes) {
-  if (translation_cancelled()) {
-    job_.cancelled();
-    return vorabsSTATUS_ABORTED;
-  }
-  return job_.send(attributes, *this);
+vorabsTranslationStatus Receiver::send(const vorabsAttributeSet& attributes) {
+  vorabsAttributeSet own;
+  job_.reader().attributes(own);
+  job_.begin(own);
+  const vorabsTranslationStatus status = vorabsHostReceiver::send(attributes);
+  job_.end(status);
+  return status;
 }
 
 translateResult Job::run() {
+  struct stat info;
+  if (::stat(path_.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+    result_.size = info.st_size;
+    result_.mtime_ns = info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec;
+  }
   const auto start = std::chrono::steady_clock::now();
   if (read()) {
     if (options_.output.empty()) {
-      translateHostSink host(document_);
+      vorabsDocumentSink host(document_);
       host.set_error(&error_);
       host.set_output(&output_);
       walk(host, &host);
-    } else if (options_.format == "dxf") {
+    } else if (plot_format(options_).empty()) {
       write_dxf();
     } else {
       write_plot();
@@ -243,9 +279,9 @@ void Job::write_dxf() {
 void Job::write_plot() {
 #ifdef VORABS_HAVE_PLOT
   plotOptions plot;
-  if (options_.format == "svg")
+  if (plot_format(options_) == "svg")
     plot.format = plotFormat::SVG;
-  else if (options_.format == "png")
+  else if (plot_format(options_) == "png")
     plot.format = plotFormat::PNG;
   const translatePlotOptions& given = options_.plot;
   plot.has_window = given.has_window;
@@ -280,6 +316,11 @@ void Job::finish_output(vorabsLibOutput& writer, vorabsOfStream& file) {
 }
 
 int Job::read() {
+  if (!looks_like_dxf(path_)) {
+    result_.status = "not-dxf";
+    result_.error.push_back("not a DXF file: its first lines are not group codes");
+    return 0;
+  }
   vorabsContext context;
   context.set_document(&document_);
   vorabsIfStream stream(path_.c_str());
@@ -295,31 +336,18 @@ int Job::read() {
   return result_.readable;
 }
 
-void Job::walk(vorabsLibSink& sink, translateHostSink* host) {
-  sink_ = &sink;
-  Receiver receiver(*this, host, options_.progress);
-  result_.objects = reader_.num_objects();
-  if (options_.progress)
-    options_.progress->add_total(result_.objects);
-  vorabsAttributeSet attributes;
-  while (++reader_) {
-    if (translate_cancel_requested()) {
-      result_.cancelled = 1;
-      break;
-    }
-    send(attributes, receiver);
+void Job::walk(vorabsLibSink& sink, vorabsDocumentSink* host) {
+  Receiver receiver(*this, reader_, sink);
+  if (host)
+    receiver.set_new_geometry_hook([host]() { host->prepare_for_new_geometry(); });
+  if (translateProgress* progress = options_.progress) {
+    progress->add_total(reader_.num_objects());
+    receiver.set_progress_hook([progress](int count) { progress->advance(count); });
   }
-}
-
-vorabsTranslationStatus Job::send(const vorabsAttributeSet& attributes, Receiver& receiver) {
-  vorabsAttributeSet own;
-  reader_.attributes(own);
-  begin(own);
-  vorabsTranslationStatus status = reader_.send_to(attributes, receiver, *sink_);
-  end(status);
-  ++result_.delivered;
-  receiver.increment_progress(1);
-  return status;
+  receiver.set_cancel_hook(translate_cancel_requested);
+  result_.objects = reader_.num_objects();
+  result_.delivered = receiver.run();
+  result_.cancelled = receiver.cancelled();
 }
 
 void Job::begin(const vorabsAttributeSet& own) {
@@ -350,7 +378,7 @@ void Job::begin(const vorabsAttributeSet& own) {
 void Job::end(vorabsTranslationStatus status) {
   const Frame frame = frames_.back();
   frames_.pop_back();
-  if (!frame.entity || (result_.cancelled && status == vorabsSTATUS_ABORTED))
+  if (!frame.entity || (status == vorabsSTATUS_ABORTED && translate_cancel_requested()))
     return;
   const Outcome outcome = outcome_of(status);
   // A block placed under several transforms is translated once for each:
@@ -379,6 +407,13 @@ void Job::finish() {
   }
   result_.untranslated = reader_.untranslated();
   result_.unbuilt = reader_.unbuilt();
+  // The entities of blocks that nothing places are read and never reach a
+  // translator: they made nothing, without a fault.
+  for (auto& t : result_.block_entities) {
+    const int rest = t.second.read - t.second.translated - t.second.ignored - t.second.failed;
+    if (rest > 0 && !result_.untranslated.count(t.first) && !result_.cancelled)
+      t.second.ignored += rest;
+  }
   TextChannel summary;
   log_.set_output(&summary);
   log_.set_error(&summary);
@@ -452,6 +487,21 @@ int translateResult::total_failed() const {
   for (const auto& e : block_entities)
     total += e.second.failed;
   for (const auto& e : unbuilt)
+    total += e.second;
+  return total;
+}
+
+int translateResult::total_delivered() const {
+  int total = 0;
+  for (const auto* tallies : {&entities, &block_entities})
+    for (const auto& e : *tallies)
+      total += e.second.translated + e.second.ignored + e.second.failed;
+  return total;
+}
+
+int translateResult::total_untranslated() const {
+  int total = 0;
+  for (const auto& e : untranslated)
     total += e.second;
   return total;
 }

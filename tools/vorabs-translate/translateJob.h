@@ -4,7 +4,7 @@
 // translate_file reads the file with dxfLibInput, walks its objects the way
 // a host does (every sub-object comes back through the host's receiver, so
 // that each one is counted, shows on the progress and can be cancelled) and
-// sends them into a translateHostSink building an annotation document, or
+// sends them into a vorabsDocumentSink building an annotation document, or
 // into the DXF writer or the plot writer (PDF, SVG, PNG) when an output file
 // is named. Everything the reader,
 // its translators and the sink write to their channels is kept as message
@@ -49,9 +49,17 @@ struct translateResult {
   int write_failed = 0;            // a DXF file was asked for and could not be written
   int cancelled = 0;
   double seconds = 0.0;
+  // The input's size and modification time when it was read, -1 when it
+  // could not be looked at: what a batch rerun compares to skip it.
+  long long size = -1;
+  long long mtime_ns = -1;
 
   int total_read() const;
   int total_failed() const;
+  // Entities that went through the translators (translated, ignored or
+  // failed), and those of kinds the reader does not translate.
+  int total_delivered() const;
+  int total_untranslated() const;
   // 0 everything translated, 1 some entities failed (or the file broke off,
   // or the run was cancelled), 2 the file could not be read or written.
   int exit_status() const;

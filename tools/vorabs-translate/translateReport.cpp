@@ -6,34 +6,56 @@
 
 namespace {
 
+// The rate of what was delivered: entities that went through the translators.
 double per_second(const translateResult& result) {
-  return result.seconds > 0.0 ? result.total_read() / result.seconds : 0.0;
+  return result.seconds > 0.0 ? result.total_delivered() / result.seconds : 0.0;
 }
 
-void print_row(std::ostream& out, const std::string& label, const translateTally& t) {
-  char line[160];
-  std::snprintf(line, sizeof line, "  %-20s %8d %11d %8d %8d\n", label.c_str(), t.read,
-                t.translated, t.ignored, t.failed);
+// The length of the UTF-8 sequence at text[at], 0 when none starts there.
+size_t utf8_length(const std::string& text, size_t at) {
+  const unsigned char c = static_cast<unsigned char>(text[at]);
+  const size_t length = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 0;
+  if (length == 0 || at + length > text.size())
+    return 0;
+  for (size_t i = 1; i < length; ++i)
+    if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80)
+      return 0;
+  return length;
+}
+
+void print_row(std::ostream& out, const std::string& label, const translateTally& t,
+               int untranslated) {
+  char line[200];
+  std::snprintf(line, sizeof line, "  %-20s %8d %11d %8d %8d %13d\n",
+                translate_escape(label).c_str(), t.read, t.translated, t.ignored, t.failed,
+                untranslated);
   out << line;
 }
 
+// One row per DXF type; read = translated + ignored + failed + untranslated
+// in every row, the untranslated ones being those of kinds the reader has
+// no translator for (every entity of such a kind, wherever it lies).
 void print_table(std::ostream& out, const char* heading,
-                 const std::map<std::string, translateTally>& tallies) {
+                 const std::map<std::string, translateTally>& tallies,
+                 const std::map<std::string, int>& untranslated) {
   if (tallies.empty())
     return;
-  char line[160];
-  std::snprintf(line, sizeof line, "  %-20s %8s %11s %8s %8s\n", heading, "read", "translated",
-                "ignored", "failed");
+  char line[200];
+  std::snprintf(line, sizeof line, "  %-20s %8s %11s %8s %8s %13s\n", heading, "read", "translated",
+                "ignored", "failed", "untranslated");
   out << line;
   translateTally total;
+  int total_untranslated = 0;
   for (const auto& t : tallies) {
-    print_row(out, t.first, t.second);
+    const int none = untranslated.count(t.first) ? t.second.read : 0;
+    print_row(out, t.first, t.second, none);
     total.read += t.second.read;
     total.translated += t.second.translated;
     total.ignored += t.second.ignored;
     total.failed += t.second.failed;
+    total_untranslated += none;
   }
-  print_row(out, "total", total);
+  print_row(out, "total", total, total_untranslated);
 }
 
 void print_counts(std::ostream& out, const char* heading,
@@ -138,6 +160,13 @@ void json_result(std::ostream& out, const translateResult& r) {
     json_string(key(out, "written"), r.written);
   char seconds[64];
   std::snprintf(seconds, sizeof seconds, "%.6f", r.seconds);
+  translateTotals totals;
+  totals.add(r);
+  translate_json_totals(key(out, "totals"), totals);
+  if (r.size >= 0)
+    key(out, "size") << r.size;
+  if (r.mtime_ns >= 0)
+    key(out, "mtime_ns") << r.mtime_ns;
   key(out, "cancelled") << (r.cancelled ? "true" : "false");
   key(out, "seconds") << seconds;
   key(out, "entities_per_second") << static_cast<long>(per_second(r));
@@ -146,12 +175,71 @@ void json_result(std::ostream& out, const translateResult& r) {
 
 } // namespace
 
+void translate_json_totals(std::ostream& out, const translateTotals& t) {
+  out << "{\"read\": " << t.read << ", \"translated\": " << t.translated
+      << ", \"ignored\": " << t.ignored << ", \"failed\": " << t.failed
+      << ", \"untranslated\": " << t.untranslated << "}";
+}
+
+void translateTotals::add(const translateResult& r) {
+  ++files;
+  not_read += r.exit_status() == 2;
+  with_failures += r.exit_status() == 1;
+  for (const auto* tallies : {&r.entities, &r.block_entities})
+    for (const auto& t : *tallies) {
+      read += t.second.read;
+      translated += t.second.translated;
+      ignored += t.second.ignored;
+      failed += t.second.failed;
+    }
+  untranslated += r.total_untranslated();
+  seconds += r.seconds;
+}
+
+std::string translate_escape(const std::string& text) {
+  std::string escaped;
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const size_t length = c >= 0x80 ? utf8_length(text, i) : (c >= 0x20 && c != 0x7F) || c == '\t';
+    if (length > 0) {
+      escaped.append(text, i, length);
+      i += length;
+      continue;
+    }
+    char code[8];
+    std::snprintf(code, sizeof code, "\\x%02X", c);
+    escaped += code;
+    ++i;
+  }
+  return escaped;
+}
+
+void translate_print_messages(std::ostream& out, const translateResult& r, int quiet, int verbose) {
+  const std::string file = translate_escape(r.file);
+  for (const std::string& line : r.error)
+    if (!quiet || line.compare(0, 7, "Warning") != 0)
+      out << file << ": " << translate_escape(line) << "\n";
+  if (verbose)
+    for (const std::string& line : r.output)
+      out << file << ": " << translate_escape(line) << "\n";
+  if (r.cancelled)
+    out << file << ": cancelled after " << r.delivered << " objects\n";
+}
+
+void translate_print_totals(std::ostream& out, const translateTotals& t) {
+  char line[300];
+  std::snprintf(line, sizeof line,
+                "total: %d files (%d not read, %d with failures), %ld entities (%ld translated, "
+                "%ld ignored, %ld failed, %ld untranslated), %.3f s\n",
+                t.files, t.not_read, t.with_failures, t.read, t.translated, t.ignored, t.failed,
+                t.untranslated, t.seconds);
+  out << line;
+}
+
 void translate_print_report(std::ostream& out, const translateResult& r) {
-  out << r.file << ": ";
+  out << translate_escape(r.file) << ": ";
   if (!r.readable) {
     out << "not read (" << r.status << ")\n";
-    for (const std::string& line : r.error)
-      out << "  " << line << "\n";
     return;
   }
   out << "DXF " << r.version;
@@ -162,8 +250,8 @@ void translate_print_report(std::ostream& out, const translateResult& r) {
   if (r.status != "ok")
     out << ", " << r.status;
   out << "\n";
-  print_table(out, "entity", r.entities);
-  print_table(out, "block entity", r.block_entities);
+  print_table(out, "entity", r.entities, r.untranslated);
+  print_table(out, "block entity", r.block_entities, r.untranslated);
   print_counts(out, "not translated by the reader", r.untranslated);
   print_counts(out, "could not be built", r.unbuilt);
   print_counts(out, "skipped (unknown)", r.skipped);

@@ -1,5 +1,5 @@
-// translateHostSink.h - the host's sink: every entity a reader sends becomes an item of the
-// document.
+// vorabsDocumentSink.h - a host's sink into an annotation document: every entity a reader sends
+// becomes an item of the document.
 //
 // Curves, surfaces, faces and solids, workplanes, points and triangle
 // blocks are made into geometry items of their kind; bodies into the face
@@ -9,18 +9,25 @@
 // dressed in its entity's attributes (level, styles, visibility, display
 // name). The document is the host's and must outlive the sink; its items
 // belong to it, the sink keeps a handle to the item it made last.
+//
+// With vorabsHostReceiver, it is what a host needs to read a file into a
+// document: hand the receiver's new-geometry hook to
+// prepare_for_new_geometry, so that the items after a compound's children
+// stand alone.
 #pragma once
+
+#include "vorabs_export.h"
 
 #include "vorabsLibSink.h"
 
 #include "ann/ann.h"
 
-class translateHostSink final : public vorabsLibSink {
+class VORABS_API vorabsDocumentSink final : public vorabsLibSink {
 public:
-  explicit translateHostSink(annDocument& document) : document_(document) {}
-  ~translateHostSink() override;
+  explicit vorabsDocumentSink(annDocument& document) : document_(document) {}
+  ~vorabsDocumentSink() override;
 
-  const char* library_name() const override { return "vorabs-translate"; }
+  const char* library_name() const override { return "vorabs_document"; }
   const char* option() const override { return "DOCUMENT"; }
   int database_number() const override { return 0; }
   void add_file_types(intcoSet&) const override {}

@@ -1,6 +1,5 @@
-// translateHostSink.cpp - the host's sink: every entity a reader sends becomes an item of the
-// document.
-#include "translateHostSink.h"
+// vorabsDocumentSink.cpp - a host's sink into an annotation document.
+#include "vorabsDocumentSink.h"
 
 #include "vorabsAttributePtr.h"
 #include "vorabsAttributesToAnnotation.h"
@@ -8,46 +7,46 @@
 #include "top.h"
 #include "vel.h"
 
-translateHostSink::~translateHostSink() = default;
+vorabsDocumentSink::~vorabsDocumentSink() = default;
 
-vorabsTranslationStatus translateHostSink::curve3(const velCurvePtr3& curve,
-                                                  const vorabsAttributeSet& attributes) {
+vorabsTranslationStatus vorabsDocumentSink::curve3(const velCurvePtr3& curve,
+                                                   const vorabsAttributeSet& attributes) {
   if (curve.invalid())
     return vorabsLibSink::curve3(curve, attributes);
   return take(make_annCurveItem(&document_, utString(curve->kind()), name(attributes)), attributes);
 }
 
-vorabsTranslationStatus translateHostSink::surface(const velSurfPtr& surface,
-                                                   const vorabsAttributeSet& attributes) {
+vorabsTranslationStatus vorabsDocumentSink::surface(const velSurfPtr& surface,
+                                                    const vorabsAttributeSet& attributes) {
   if (surface.invalid())
     return vorabsLibSink::surface(surface, attributes);
   return take(make_annSurfaceItem(&document_, utString(surface->kind()), name(attributes)),
               attributes);
 }
 
-vorabsTranslationStatus translateHostSink::topology(const topTopologyPtr& topology,
-                                                    const vorabsAttributeSet& attributes) {
+vorabsTranslationStatus vorabsDocumentSink::topology(const topTopologyPtr& topology,
+                                                     const vorabsAttributeSet& attributes) {
   if (topology.invalid())
     return vorabsLibSink::topology(topology, attributes);
   return faces(topology->num_faces(), attributes);
 }
 
-vorabsTranslationStatus translateHostSink::workplane3(const giWorkplane3& workplane,
-                                                      const vorabsAttributeSet& attributes) {
+vorabsTranslationStatus vorabsDocumentSink::workplane3(const giWorkplane3& workplane,
+                                                       const vorabsAttributeSet& attributes) {
   if (workplane.invalid())
     return vorabsLibSink::workplane3(workplane, attributes);
   return take(make_annWorkplaneItem(&document_, workplane, name(attributes)), attributes);
 }
 
-vorabsTranslationStatus translateHostSink::point3(const giPoint3& point,
-                                                  const vorabsAttributeSet& attributes) {
+vorabsTranslationStatus vorabsDocumentSink::point3(const giPoint3& point,
+                                                   const vorabsAttributeSet& attributes) {
   if (point.invalid())
     return vorabsLibSink::point3(point, attributes);
   return take(make_annPointItem(&document_, point, name(attributes)), attributes);
 }
 
-vorabsTranslationStatus translateHostSink::triblock(const giTriBlock& block,
-                                                    const vorabsAttributeSet& attributes) {
+vorabsTranslationStatus vorabsDocumentSink::triblock(const giTriBlock& block,
+                                                     const vorabsAttributeSet& attributes) {
   const utString item_name = name(attributes);
   annSurfaceItemannPtr item =
       make_annSurfaceItem(&document_, utString("triangle block"), item_name);
@@ -56,15 +55,15 @@ vorabsTranslationStatus translateHostSink::triblock(const giTriBlock& block,
   return take(item, attributes);
 }
 
-vorabsTranslationStatus translateHostSink::body(const aqtIBodycoPrf& body,
-                                                const vorabsAttributeSet& attributes) {
+vorabsTranslationStatus vorabsDocumentSink::body(const aqtIBodycoPrf& body,
+                                                 const vorabsAttributeSet& attributes) {
   if (body.pointer() == nullptr)
     return vorabsLibSink::body(body, attributes);
   return faces(body->num_faces(), attributes);
 }
 
-vorabsTranslationStatus translateHostSink::annotation(const annNamedItemPtr& item,
-                                                      const vorabsAttributeSet& attributes) {
+vorabsTranslationStatus vorabsDocumentSink::annotation(const annNamedItemPtr& item,
+                                                       const vorabsAttributeSet& attributes) {
   if (item.invalid())
     return vorabsLibSink::annotation(item, attributes);
   annGeometryItemannPtr geometry = annGeometryItemannPtr::cast(item);
@@ -74,16 +73,16 @@ vorabsTranslationStatus translateHostSink::annotation(const annNamedItemPtr& ite
   return vorabsSTATUS_OK;
 }
 
-int translateHostSink::supported(const vorabsAttributeSet&) const {
+int vorabsDocumentSink::supported(const vorabsAttributeSet&) const {
   return 1;
 }
 
-int translateHostSink::valid_units(vorLengthUnit&) const {
+int vorabsDocumentSink::valid_units(vorLengthUnit&) const {
   return 1;
 }
 
-vorabsTranslationStatus translateHostSink::take(const annGeometryItemannPtr& item,
-                                                const vorabsAttributeSet& attributes) {
+vorabsTranslationStatus vorabsDocumentSink::take(const annGeometryItemannPtr& item,
+                                                 const vorabsAttributeSet& attributes) {
   current_ = annNamedItemPtr();
   if (item.invalid())
     return vorabsSTATUS_FAILED;
@@ -92,7 +91,7 @@ vorabsTranslationStatus translateHostSink::take(const annGeometryItemannPtr& ite
   return vorabsSTATUS_OK;
 }
 
-vorabsTranslationStatus translateHostSink::faces(int count, const vorabsAttributeSet& attributes) {
+vorabsTranslationStatus vorabsDocumentSink::faces(int count, const vorabsAttributeSet& attributes) {
   utString description("");
   description << count << (count == 1 ? " face" : " faces");
   if (attributes.member(vorabsFACE))
@@ -100,7 +99,7 @@ vorabsTranslationStatus translateHostSink::faces(int count, const vorabsAttribut
   return take(make_annSolidItem(&document_, description, name(attributes)), attributes);
 }
 
-utString translateHostSink::name(const vorabsAttributeSet& attributes) const {
+utString vorabsDocumentSink::name(const vorabsAttributeSet& attributes) const {
   vorabsNamevorabsAttributePtr name;
   if (attributes.get(vorabsNAME, name) && !name.invalid())
     return name->string();
