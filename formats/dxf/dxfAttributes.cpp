@@ -145,6 +145,8 @@ utString dxfTables::entity_name(const dxfEntity& e) {
     std::snprintf(handle, sizeof handle, " %llX", (unsigned long long)e.handle);
     name += handle;
   }
+  if (e.graphics)
+    name += " (graphics of an entity)"; // never the name of an entity read
   return name;
 }
 

@@ -1,6 +1,10 @@
 // dxfKinds.cpp - the table of entity kinds and the numbers of raw tags.
 #include "dxfKinds.h"
 
+#include "dxfProxyGraphics.h"
+#include "dxfTable.h"
+#include "dxfTolerance.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -30,6 +34,12 @@ const dxfKindDeclaration declarations[] = {
     {"MULTILEADER", dxfKind::MULTILEADER, nullptr},
     {"MLEADER", dxfKind::MULTILEADER, nullptr},
     {"VIEWPORT", dxfKind::VIEWPORT, nullptr},
+    {"TOLERANCE", dxfKind::TOLERANCE, dxf_decode_tolerance},
+    {"ARC_DIMENSION", dxfKind::ARC_DIMENSION, nullptr},
+    {"LARGE_RADIAL_DIMENSION", dxfKind::LARGE_RADIAL_DIMENSION, nullptr},
+    {"ACAD_TABLE", dxfKind::ACAD_TABLE, dxf_decode_table},
+    {"LIGHT", dxfKind::LIGHT, nullptr},
+    {"ACAD_PROXY_ENTITY", dxfKind::ACAD_PROXY_ENTITY, dxf_decode_proxy_entity},
 };
 
 std::string_view trimmed(std::string_view v) {

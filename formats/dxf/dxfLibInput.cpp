@@ -4,7 +4,9 @@
 #include "dxfAnnotationTranslators.h"
 #include "dxfAttributes.h"
 #include "dxfGeometry.h"
+#include "dxfLight.h"
 #include "dxfParser.h"
+#include "dxfTolerance.h"
 #include "dxfTranslators.h"
 
 #include "kapProperty.h"
@@ -98,7 +100,17 @@ private:
     case dxfKind::HATCH:
       return make<dxfHatchEntityTranslator>(e, look);
     case dxfKind::DIMENSION:
+    case dxfKind::ARC_DIMENSION:
+    case dxfKind::LARGE_RADIAL_DIMENSION:
       return dimension(e, look, depth, size);
+    case dxfKind::ACAD_TABLE:
+      return insert(e, look, depth, size);
+    case dxfKind::ACAD_PROXY_ENTITY:
+      return graphics(e, look, depth, size);
+    case dxfKind::TOLERANCE:
+      return dxf_tolerance_translator(context_, tables_, e, look);
+    case dxfKind::LIGHT:
+      return make<dxfLightEntityTranslator>(e, look);
     case dxfKind::LEADER:
     case dxfKind::MULTILEADER:
       return leader(e, look);
@@ -124,8 +136,12 @@ private:
                                   double& size) {
     double radius = 0.0;
     giPoint3 at = dxf_dimension_point(e, radius);
+    if (e.kind == dxfKind::LARGE_RADIAL_DIMENSION) // a jogged radius: 10 is the centre
+      at = giPoint3(e.p[0].x, e.p[0].y, e.p[0].z);
     std::shared_ptr<vorabsGroupTranslator> made;
-    switch (e.i70 & 7) {
+    switch (e.kind == dxfKind::ARC_DIMENSION            ? 0
+            : e.kind == dxfKind::LARGE_RADIAL_DIMENSION ? 4
+                                                        : e.i70 & 7) {
     case 2:
     case 5:
       made = group<vorabsAngularDimensionTranslator>(e, look, at, radius);
@@ -149,6 +165,20 @@ private:
       made->add_translator(this->block(*block, look, depth + 1, block_size));
       size += block_size;
     }
+    return vorabsTranslatorcoPrf(made);
+  }
+
+  // A group of what an entity's proxy graphics draw, in world coordinates.
+  vorabsTranslatorcoPrf graphics(const dxfEntity& e, const dxfLook& look, int depth, double& size) {
+    auto made = group<vorabsGroupTranslator>(e, look, sto_class_annGroup());
+    if (e.extra)
+      for (const dxfEntity& part : e.extra->graphics) {
+        double part_size = 0.0;
+        vorabsTranslatorcoPrf child = entity(part, &look, depth, part_size);
+        if (!child.invalid())
+          made->add_translator(child);
+        size += part_size;
+      }
     return vorabsTranslatorcoPrf(made);
   }
 
@@ -293,9 +323,31 @@ private:
 
 // Whether the reader makes translators for entities of this type.
 bool translated(const std::string& type) {
-  for (const char* known : {"LINE", "ARC", "CIRCLE", "ELLIPSE", "LWPOLYLINE", "POLYLINE", "SPLINE",
-                            "POINT", "3DFACE", "SOLID", "INSERT", "VIEWPORT", "TEXT", "MTEXT",
-                            "ATTRIB", "HATCH", "DIMENSION", "LEADER", "MULTILEADER"})
+  for (const char* known : {"LINE",
+                            "ARC",
+                            "CIRCLE",
+                            "ELLIPSE",
+                            "LWPOLYLINE",
+                            "POLYLINE",
+                            "SPLINE",
+                            "POINT",
+                            "3DFACE",
+                            "SOLID",
+                            "INSERT",
+                            "VIEWPORT",
+                            "TEXT",
+                            "MTEXT",
+                            "ATTRIB",
+                            "HATCH",
+                            "DIMENSION",
+                            "LEADER",
+                            "MULTILEADER",
+                            "ARC_DIMENSION",
+                            "LARGE_RADIAL_DIMENSION",
+                            "ACAD_TABLE",
+                            "TOLERANCE",
+                            "LIGHT",
+                            "ACAD_PROXY_ENTITY"})
     if (type == known)
       return true;
   return false;

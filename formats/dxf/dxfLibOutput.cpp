@@ -3,7 +3,11 @@
 
 #include "dxfAttributes.h"
 #include "dxfDrawingWriter.h"
+#include "dxfToleranceText.h"
 
+#include "kapProperties.h"
+#include "kapPropertyPtrArray.h"
+#include "kapProperty.h"
 #include "kapString.h"
 #include "vorabsColour.h"
 #include "vorabsCurveFont.h"
@@ -407,6 +411,8 @@ struct dxfLibOutput::state {
   std::unordered_map<const annNamedItem*, int> blocks;
   std::vector<annNamedItemPtr> kept; // keeps the groups of blocks alive
   annNamedItemPtr current;
+  // Geometric tolerances written as TOLERANCE entities: their frame text.
+  std::unordered_map<const annNamedItem*, std::string> tolerances;
 };
 
 dxfLibOutput::dxfLibOutput(vorabsOfStream* stream, const vorabsAppInfo* app)
@@ -1035,6 +1041,8 @@ void dxfLibOutput::emit_item(int space, const annNamedItemPtr& item,
     emit_hatch(space, *fill, properties);
   else if (auto* cloud = annPointCloud::sto_dynamic_cast(item.pointer()))
     emit_points(space, *cloud, properties);
+  else if (state_->tolerances.count(item.pointer()))
+    emit_tolerance(space, item, state_->tolerances[item.pointer()], properties);
   else if (dimension_type(item) >= 0)
     emit_dimension(space, item, properties);
   else if (annGroup::sto_dynamic_cast(item.pointer()))
@@ -1223,6 +1231,13 @@ vorabsTranslationStatus dxfLibOutput::annotation(const annNamedItemPtr& item,
                                                  const vorabsAttributeSet& attributes) {
   if (item.invalid())
     return fail(attributes, "the annotation item is empty");
+  if (annLight::sto_dynamic_cast(item.pointer())) {
+    // A light item holds its kind and name only: nothing to place a LIGHT by.
+    if (vorabsOutput* channel = output())
+      channel->tprintf("vorabs", "Ignoring light %s: lights are not written in DXF.\n",
+                       entity_name(attributes).c_str());
+    return vorabsTranslationStatus(vorabsSTATUS_IGNORED);
+  }
   if (const char* why = item_fault(item))
     return fail(attributes, why);
   std::string characters;
@@ -1241,8 +1256,51 @@ vorabsTranslationStatus dxfLibOutput::annotation(const annNamedItemPtr& item,
     state_->current = annNamedItemPtr();
     return vorabsTranslationStatus(vorabsSTATUS_OK);
   }
+  note_tolerance(item, attributes);
   pending entity{pending::ITEM, {}, {}, {}, {}, item, {}};
   return accept(std::move(entity), attributes);
+}
+
+void dxfLibOutput::note_tolerance(const annNamedItemPtr& item,
+                                  const vorabsAttributeSet& attributes) {
+  if (!gdtGeometricToleranceBase::sto_dynamic_cast(item.pointer()))
+    return;
+  std::string characteristics, zone;
+  vorabsAttributePtr<kapProperties> properties;
+  if (attributes.get(vorabsPROPERTIES, properties) && !properties->invalid())
+    for (int i = 0; i < properties->properties()->num_properties(); ++i) {
+      kapPropertycoPrf p = properties->properties()->read(i);
+      std::string title = p->title().c_str();
+      if (title == "characteristic")
+        characteristics = p->value().c_str();
+      else if (title == "projected tolerance zone")
+        zone = p->value().c_str();
+    }
+  std::string text = dxf_tolerance_text(*item, characteristics, zone);
+  std::string bytes;
+  if (!text.empty() && encode(utString(text.c_str()), bytes))
+    state_->tolerances[item.pointer()] = bytes;
+}
+
+// A TOLERANCE at the origin of the group's placement, along its x axis.
+void dxfLibOutput::emit_tolerance(int space, const annNamedItemPtr& item, const std::string& text,
+                                  const dxfEntityProperties& properties) {
+  const annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
+  giWorkplane3 frame(giWorkplaneWorld);
+  if (group->transform().pointer())
+    frame = group->transform()->workplane();
+  const giPoint3& o = frame.origin();
+  const giVector3& u = frame.u_vector();
+  dxfDrawingWriter& d = drawing();
+  dxfTagWriter& tags = d.tags(space);
+  d.extend(o.x, o.y, o.z);
+  d.begin_entity(space, "TOLERANCE", properties);
+  tags.tag(100, "AcDbFcf");
+  tags.tag(3, "Standard");
+  tags.point(10, o.x, o.y, o.z);
+  tags.tag(1, text);
+  write_extrusion(tags, frame.normal());
+  tags.point(11, u.x, u.y, u.z);
 }
 
 vorabsTranslationStatus dxfLibOutput::workplane3(const giWorkplane3& workplane,

@@ -111,6 +111,10 @@ private:
   void emit_dimension(int space, const annNamedItemPtr& item,
                       const dxfEntityProperties& properties);
   void emit_item(int space, const annNamedItemPtr& item, const dxfEntityProperties& properties);
+  // A geometric tolerance is written as a TOLERANCE entity with its frame text.
+  void note_tolerance(const annNamedItemPtr& item, const vorabsAttributeSet& attributes);
+  void emit_tolerance(int space, const annNamedItemPtr& item, const std::string& text,
+                      const dxfEntityProperties& properties);
   void emit_text(int space, const annTextGeometry& text, const dxfEntityProperties& properties);
   void emit_hatch(int space, const annFillArea& fill, const dxfEntityProperties& properties);
   void emit_points(int space, const annPointCloud& cloud, const dxfEntityProperties& properties);

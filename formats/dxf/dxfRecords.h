@@ -40,7 +40,13 @@ enum class dxfKind : uint8_t {
   DIMENSION,
   LEADER,
   MULTILEADER,
-  VIEWPORT
+  VIEWPORT,
+  TOLERANCE,
+  ARC_DIMENSION,
+  LARGE_RADIAL_DIMENSION,
+  ACAD_TABLE,
+  LIGHT,
+  ACAD_PROXY_ENTITY
 };
 
 // The DXF type word of a kind ("LINE", "3DFACE", ...).
@@ -113,7 +119,8 @@ struct DXF_API dxfEntity {
   uint8_t invisible = 0;   // 60
   uint8_t paper_space = 0; // 67
   uint8_t has_handle = 0;
-  int line = 0; // line of the entity's type word in the file
+  uint8_t graphics = 0; // a piece of another entity's proxy graphics
+  int line = 0;         // line of the entity's type word in the file
   uint64_t handle = 0;
   int layer = 0;            // index into dxfFile::layers
   int linetype = -1;        // -1 BYLAYER, -2 BYBLOCK, else index into dxfFile::linetypes
@@ -145,6 +152,7 @@ struct dxfEntityExtra {
   std::string layout;          // 410
   dxfHatch hatch;
   std::vector<dxfEntity> children; // ATTRIBs of an INSERT
+  std::vector<dxfEntity> graphics; // what a proxy entity's graphics draw (dxfProxyGraphics.h)
   // Extended data: per application (1001), its values in file order,
   // separated by "; ".
   std::vector<std::pair<std::string, std::string>> xdata;

@@ -35,8 +35,8 @@ std::string all_kinds() {
     e(0, "TEXT")(5, "2B")(10, 0.0)(20, 0.0)(40, 2.5)(1, "Hello");
     e(0, "MTEXT")(5, "2C")(10, 0.0)(20, 0.0)(40, 2.5)(1, "A\\PB");
     e(0, "DIMENSION")(5, "2F")(2, "*D1")(70, 32 + 4)(10, 1.0)(20, 1.0)(15, 0.0)(25, 1.0);
-    e(0, "ACAD_PROXY_ENTITY")(5, "2D")(90, 1);
-    e(0, "ACAD_PROXY_ENTITY")(5, "2E")(90, 1);
+    e(0, "ACME_WIDGET")(5, "2D")(90, 1);
+    e(0, "ACME_WIDGET")(5, "2E")(90, 1);
   });
   return d.text();
 }
@@ -58,7 +58,7 @@ TEST(dxfReaderEntitiesTest, EveryKindReachesTheSinkUnderItsNameWithItsShape) {
   const dxfFile* file = r.reader->file();
   EXPECT_EQ(file->version, "AC1015");
   EXPECT_EQ(file->counts.at("LWPOLYLINE"), 2);
-  EXPECT_EQ(file->skipped.at("ACAD_PROXY_ENTITY"), 2);
+  EXPECT_EQ(file->skipped.at("ACME_WIDGET"), 2);
   EXPECT_TRUE(r.reader->untranslated().empty());
   const dxfEntity& dimension = file->entities.back();
   EXPECT_STREQ(dxf_dimension_kind(dimension), "radial");
@@ -67,7 +67,7 @@ TEST(dxfReaderEntitiesTest, EveryKindReachesTheSinkUnderItsNameWithItsShape) {
   EXPECT_EQ(r.reader->length_unit(unit), 1);
   EXPECT_EQ(unit, vorLENGTH_MILLIMETRE);
   EXPECT_EQ(r.output.texts(),
-            (std::vector<std::string>{"Skipped 2 ACAD_PROXY_ENTITY (not supported).\n",
+            (std::vector<std::string>{"Skipped 2 ACME_WIDGET (not supported).\n",
                                       "Ignoring empty dimension DIMENSION 2F.\n"}));
 }
 
