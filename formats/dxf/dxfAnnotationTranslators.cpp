@@ -3,6 +3,7 @@
 
 #include "dxfGeometry.h"
 #include "dxfHatch.h"
+#include "dxfTextLayout.h"
 
 #include <cmath>
 
@@ -23,6 +24,17 @@ giWorkplane3 turned_plane(const giPoint3& origin, const dxfPoint& extrusion, dou
                       ocs * giVector3(-std::sin(a), std::cos(a), 0.0));
 }
 
+// The direction of a TEXT's baseline in degrees: from its first point to
+// its second when it fits between them (72 = 3 or 5), else its rotation.
+double text_angle(const dxfEntity& e) {
+  if ((e.i72 == 3 || e.i72 == 5) && (e.scale_given & 8)) {
+    double dx = e.p[1].x - e.p[0].x, dy = e.p[1].y - e.p[0].y;
+    if (dx != 0.0 || dy != 0.0)
+      return std::atan2(dy, dx) * 180.0 / pi;
+  }
+  return e.a50;
+}
+
 // Nonzero when transform keeps the world xy plane where it is.
 int keeps_xy_plane(const giXform3& transform) {
   const double tolerance = 1e-9;
@@ -33,10 +45,24 @@ int keeps_xy_plane(const giXform3& transform) {
 
 } // namespace
 
+dxfTextEntityTranslator::dxfTextEntityTranslator(const vorabsContext& context, dxfTablesPtr tables,
+                                                 const dxfEntity& entity, const dxfLook& look)
+    : dxfLeafTranslator(context, std::move(tables), entity, look) {
+  dxfTextLayout::of_entity(entity, height(), tables_->decoder()).add_properties(*this);
+}
+
 dxfTextEntityTranslator::~dxfTextEntityTranslator() = default;
 
+double dxfTextEntityTranslator::height() const {
+  double height = entity_->d40;
+  const dxfStyle* style = this->style();
+  if (!(height > 0.0) && style)
+    height = style->height;
+  return height;
+}
+
 int dxfTextEntityTranslator::mtext() const {
-  return entity_->kind == dxfKind::MTEXT || entity_->kind == dxfKind::MULTILEADER;
+  return entity_->kind == dxfKind::MTEXT;
 }
 
 const dxfStyle* dxfTextEntityTranslator::style() const {
@@ -44,15 +70,32 @@ const dxfStyle* dxfTextEntityTranslator::style() const {
   return tables_->find_style(more && !more->style.empty() ? more->style : "STANDARD");
 }
 
+vorabsTranslationStatus
+dxfTextEntityTranslator::create_annotation(const vorabsAttributeSet& attributes,
+                                           const giXform3& transform, annGeometryItemannPtr& item) {
+  // Decoded once: kept for text_string() while the text is made.
+  text_ = decoded();
+  if (text_.empty())
+    return vorabsSTATUS_IGNORED; // nothing to draw
+  vorabsTranslationStatus status =
+      vorabsTextTranslator::create_annotation(attributes, transform, item);
+  text_ = utString();
+  return status;
+}
+
+utString dxfTextEntityTranslator::decoded() const {
+  // An attribute definition shows its tag.
+  const std::string& raw = entity_->kind == dxfKind::ATTDEF ? entity_->name : entity_->text;
+  return tables_->decoder().decode_text(raw, mtext());
+}
+
 utString dxfTextEntityTranslator::text_string() {
-  return tables_->decoder().decode_text(entity_->text, mtext());
+  return text_.is_null() ? decoded() : text_;
 }
 
 void dxfTextEntityTranslator::font_details(double& height, utString& font_name) {
   const dxfStyle* style = this->style();
-  height = entity_->kind == dxfKind::MULTILEADER ? entity_->d41 : entity_->d40;
-  if (!(height > 0.0) && style)
-    height = style->height;
+  height = this->height();
   if (!style)
     return;
   const std::string& name = style->font_file.empty() ? style->family : style->font_file;
@@ -74,24 +117,16 @@ void dxfTextEntityTranslator::font_details_ex(kapFontInformation& information) c
 
 double dxfTextEntityTranslator::text_width() {
   int given = entity_->scale_given & 1;
-  switch (entity_->kind) {
-  case dxfKind::MTEXT:
+  if (entity_->kind == dxfKind::MTEXT)
     return given ? entity_->d41 : 0.0;
-  case dxfKind::MULTILEADER:
-    return 1.0; // its 41 is the text height
-  default:
-    return given ? entity_->d41 : 1.0;
-  }
+  return given ? entity_->d41 : 1.0;
 }
 
 void dxfTextEntityTranslator::text_workplane(giWorkplane3& workplane) {
   const dxfEntity& e = *entity_;
-  if (e.kind == dxfKind::MULTILEADER) {
-    workplane = turned_plane(point(e.p[2]), e.extrusion, 0.0);
-    return;
-  }
   if (e.kind != dxfKind::MTEXT) {
-    workplane = turned_plane(dxf_ocs_to_wcs(e.extrusion, e.p[0]), e.extrusion, e.a50);
+    workplane =
+        turned_plane(dxf_ocs_to_wcs(e.extrusion, dxf_text_anchor(e)), e.extrusion, text_angle(e));
     return;
   }
   giVector3 direction(e.p[1].x, e.p[1].y, e.p[1].z);
@@ -109,6 +144,14 @@ vorabsTranslationStatus dxfHatchEntityTranslator::create_item(const vorabsAttrib
                                                               const giXform3& transform,
                                                               vorabsInterface& receiver,
                                                               vorabsLibSink& sink) {
+  // A hatch without a boundary fills nothing: some programs write solid
+  // ones so.
+  if (!entity_->extra || dxf_outer_path(entity_->extra->hatch) < 0) {
+    if (output())
+      output()->tprintf("vorabs_dxf", "Entity %s is ignored: it has no boundary path.\n",
+                        dxfTables::entity_name(*entity_).c_str());
+    return vorabsSTATUS_IGNORED;
+  }
   // The boundaries lie in the OCS plane at the elevation; the fill area is
   // placed there.
   giXform3 placement(giXformTranslate, giVector3(0.0, 0.0, entity_->p[0].z));
@@ -137,7 +180,7 @@ void dxfHatchEntityTranslator::inner_boundary(velCurvePtr2& curve, int index, vo
   const dxfHatchPath* path = inner_path(index);
   std::string why;
   if (path)
-    curve = dxf_make_boundary(*path, why);
+    curve = dxf_make_boundary(*path, dxf_boundary_gap(tables_->file(), *path), why);
 }
 
 void dxfHatchEntityTranslator::outer_boundary(velCurvePtr2& curve, vorabsAttributeSet&) {
@@ -148,7 +191,8 @@ void dxfHatchEntityTranslator::outer_boundary(velCurvePtr2& curve, vorabsAttribu
     return;
   }
   std::string why;
-  curve = dxf_make_boundary(more->hatch.paths[size_t(outer)], why);
+  const dxfHatchPath& path = more->hatch.paths[size_t(outer)];
+  curve = dxf_make_boundary(path, dxf_boundary_gap(tables_->file(), path), why);
   if (curve.invalid())
     refuse("its outer boundary cannot be made: " + why);
 }

@@ -1,11 +1,11 @@
 // dxfAnnotationTranslators.h - the translators of DXF texts, hatches, dimensions and leaders.
 //
-// TEXT, MTEXT, ATTRIB and the text of a MULTILEADER are texts, a HATCH a
+// TEXT, MTEXT, ATTRIB and ATTDEF are texts, a HATCH a
 // fill area whose first outer path bounds it and whose other paths are its
 // islands. A DIMENSION is a dimension group of its kind (rotated and aligned
 // ones a plain dimension group) whose child is the translator of its
-// anonymous block; a LEADER or MULTILEADER an annotation group of its line
-// and text. Each translator refers to its entity record inside the shared
+// anonymous block; a LEADER or MULTILEADER an annotation group of its parts
+// (dxfLeaders.h). Each translator refers to its entity record inside the shared
 // dxfTables, which it keeps alive.
 #pragma once
 
@@ -21,16 +21,25 @@
 
 #include <utility>
 
-// TEXT, ATTRIB, MTEXT, and a MULTILEADER's text. The width is the width
-// factor (41, default 1) of a TEXT or ATTRIB and the reference rectangle
-// width (41, 0 when absent) of an MTEXT; a writer tells them apart by the
-// type word in the entity's name.
+// TEXT, ATTRIB, ATTDEF and MTEXT (a MULTILEADER's text is an MTEXT part). The width is the
+// width factor (41, default 1) of a TEXT or ATTRIB and the reference
+// rectangle width (41, 0 when absent) of an MTEXT. The frame's origin is
+// the text's anchor (the alignment point of an aligned TEXT, the attachment
+// point of an MTEXT); how the text sits on it, and whether it is a
+// paragraph, are the translator's text-layout properties (dxfTextLayout.h).
+// A text without characters (once formatting is read) draws nothing and is
+// ignored. An ATTDEF
+// (made only where it stands in a space) shows its tag.
 class dxfTextEntityTranslator final : public dxfLeafTranslator<vorabsTextTranslator> {
 public:
-  using dxfLeafTranslator::dxfLeafTranslator;
+  dxfTextEntityTranslator(const vorabsContext& context, dxfTablesPtr tables,
+                          const dxfEntity& entity, const dxfLook& look);
   ~dxfTextEntityTranslator() override;
 
 protected:
+  vorabsTranslationStatus create_annotation(const vorabsAttributeSet& attributes,
+                                            const giXform3& transform,
+                                            annGeometryItemannPtr& item) override;
   utString text_string() override;
   void font_details(double& height, utString& font_name) override;
   void font_details_ex(kapFontInformation& information) const override;
@@ -40,6 +49,11 @@ protected:
 private:
   const dxfStyle* style() const;
   int mtext() const;
+  // The font height: the entity's, else its style's.
+  double height() const;
+  utString decoded() const;
+
+  utString text_; // the characters while the text is made
 };
 
 // HATCH, its boundaries in its object coordinate system; the translator

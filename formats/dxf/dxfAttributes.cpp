@@ -139,7 +139,9 @@ void dxfTables::add_name(const utString& name, vorabsAttributeSet& set) {
 }
 
 utString dxfTables::entity_name(const dxfEntity& e) {
-  utString name(dxf_kind_name(e.kind));
+  // The text of a multileader is what the multileader says: named as it.
+  bool says = e.part_of == dxfKind::MULTILEADER && e.kind == dxfKind::MTEXT;
+  utString name(dxf_kind_name(says ? e.part_of : e.kind));
   if (e.has_handle) {
     char handle[24];
     std::snprintf(handle, sizeof handle, " %llX", (unsigned long long)e.handle);
@@ -147,6 +149,8 @@ utString dxfTables::entity_name(const dxfEntity& e) {
   }
   if (e.graphics)
     name += " (graphics of an entity)"; // never the name of an entity read
+  else if (e.part_of != dxfKind::UNKNOWN && !says)
+    name << " of " << dxf_kind_name(e.part_of);
   return name;
 }
 

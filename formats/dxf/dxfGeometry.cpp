@@ -1,6 +1,8 @@
 // dxfGeometry.cpp - OCS, bulges, curves, meshes and insert placements.
 #include "dxfGeometry.h"
 
+#include "dxfImage.h"
+
 #include "velEllipse.h"
 #include "velSpline.h"
 
@@ -70,12 +72,21 @@ velCurvePtr3 arc(const dxfEntity& e, int affine, std::string& why) {
 velCurvePtr3 ellipse(const dxfEntity& e, std::string& why) {
   double start = e.d41;
   double end = e.d42;
+  giVector3 major = vec(e.p[1]);
+  double ratio = e.d40;
+  if (ratio > 1.0 && std::isfinite(ratio)) {
+    // Written with the minor axis as the major one: swap them. A point at
+    // parameter t lies at t - pi/2 on the swapped ellipse.
+    major = vec(e.extrusion).normalised().cross(major) * ratio;
+    ratio = 1.0 / ratio;
+    start -= pi / 2;
+    end -= pi / 2;
+  }
   if (!sweep(start, end, 2 * pi)) {
     why = "its parameters are not usable";
     return velCurvePtr3();
   }
-  velEllipse3* made =
-      new velEllipse3(point(e.p[0]), vec(e.p[1]), vec(e.extrusion), e.d40, start, end);
+  velEllipse3* made = new velEllipse3(point(e.p[0]), major, vec(e.extrusion), ratio, start, end);
   if (made->invalid()) {
     delete made;
     why = "its axes or ratio are not usable";
@@ -279,14 +290,37 @@ bool polyface(const dxfEntity& e, Mesh mesh) {
       int i = std::abs(v.index[k]);
       if (i == 0)
         break;
-      if (i > count)
-        return false;
+      if (i > count) { // a face naming a vertex the mesh lacks is left out
+        corners = 0;
+        break;
+      }
       index[corners++] = i - 1;
     }
     if (corners >= 3)
       mesh.triangles->append(index[0], index[1], index[2]);
     if (corners == 4)
       mesh.triangles->append(index[0], index[2], index[3]);
+  }
+  return true;
+}
+
+// A MESH at level 0: its control vertices, each face a fan of triangles.
+bool subdivision_mesh(const dxfEntity& e, Mesh mesh) {
+  for (const dxfVertex& v : e.vertices)
+    mesh.nodes->append(giPoint3(v.x, v.y, v.z));
+  static const std::vector<int> none;
+  const std::vector<int>& faces = e.extra ? e.extra->faces : none;
+  long count = long(e.vertices.size());
+  for (size_t i = 0; i < faces.size();) {
+    size_t corners = size_t(faces[i]);
+    if (corners < 1 || i + corners >= faces.size())
+      break;
+    bool usable = true;
+    for (size_t k = 1; k <= corners; ++k)
+      usable = usable && faces[i + k] >= 0 && faces[i + k] < count;
+    for (size_t k = 2; usable && k < corners; ++k)
+      mesh.triangles->append(faces[i + 1], faces[i + k], faces[i + k + 1]);
+    i += corners + 1;
   }
   return true;
 }
@@ -345,14 +379,35 @@ velCurvePtr3 dxf_make_curve(const dxfEntity& e, int affine, std::string& why) {
   case dxfKind::POLYLINE:
     return polyline(e, why);
   case dxfKind::SPLINE:
+  case dxfKind::HELIX:
     return spline(e, why);
   case dxfKind::LEADER:
   case dxfKind::MULTILEADER:
     return leader_line(e, why);
+  case dxfKind::IMAGE:
+  case dxfKind::WIPEOUT:
+    return dxf_image_boundary(e, why);
   default:
     why = "it is not a curve";
     return velCurvePtr3();
   }
+}
+
+std::vector<velCurvePtr3> dxf_polyface_edges(const dxfEntity& e) {
+  std::vector<giPoint3> nodes;
+  for (const dxfVertex& v : e.vertices)
+    if ((v.flags & 64) && (v.flags & 128))
+      nodes.emplace_back(v.x, v.y, v.z);
+  std::vector<velCurvePtr3> edges;
+  for (const dxfVertex& v : e.vertices) {
+    if ((v.flags & 128) == 0 || (v.flags & 64) || v.index[2] != 0)
+      continue;
+    size_t a = size_t(std::abs(v.index[0])), b = size_t(std::abs(v.index[1]));
+    if (a >= 1 && b >= 1 && a <= nodes.size() && b <= nodes.size() &&
+        !(nodes[a - 1] == nodes[b - 1]))
+      edges.emplace_back(new velLine3(nodes[a - 1], nodes[b - 1]));
+  }
+  return edges;
 }
 
 int dxf_polyline_is_mesh(const dxfEntity& e) {
@@ -364,10 +419,12 @@ bool dxf_make_triblock(const dxfEntity& e, giTriBlock& block, std::string& why) 
   bool made = false;
   if (e.kind == dxfKind::FACE3D)
     made = quad(e.p, e.extrusion, false, {0, 1, 2, 3}, mesh);
-  else if (e.kind == dxfKind::SOLID)
+  else if (e.kind == dxfKind::SOLID || e.kind == dxfKind::TRACE)
     made = quad(e.p, e.extrusion, true, {0, 1, 3, 2}, mesh);
   else if (e.kind == dxfKind::POLYLINE)
     made = e.i70 & 64 ? polyface(e, mesh) : polygon_mesh(e, mesh);
+  else if (e.kind == dxfKind::MESH)
+    made = subdivision_mesh(e, mesh);
   if (!made || mesh.triangles->size() == 0)
     why = e.kind == dxfKind::POLYLINE ? "its mesh counts or face indices do not fit its vertices"
                                       : "its corners are not usable";

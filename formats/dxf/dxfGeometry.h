@@ -15,6 +15,7 @@
 #include "vel.h"
 
 #include <string>
+#include <vector>
 
 // The world point of an OCS point.
 giPoint3 dxf_ocs_to_wcs(const dxfPoint& extrusion, const dxfPoint& p);
@@ -31,6 +32,9 @@ velCurvePtr2 dxf_bulge_segment(const giPoint2& a, const giPoint2& b, double bulg
 velCurvePtr3 dxf_make_curve(const dxfEntity& entity, int affine, std::string& why);
 // Nonzero when a POLYLINE is a polygon or polyface mesh (a triangle block).
 int dxf_polyline_is_mesh(const dxfEntity& entity);
+// The edges of a polyface mesh that its face records of two indices give,
+// in world coordinates.
+std::vector<velCurvePtr3> dxf_polyface_edges(const dxfEntity& entity);
 // The triangles of a 3DFACE, SOLID or mesh POLYLINE; false, with why set,
 // for unusable data.
 bool dxf_make_triblock(const dxfEntity& entity, giTriBlock& block, std::string& why);

@@ -163,14 +163,89 @@ velCurvePtr2 edge(const dxfHatchEdge& e) {
   }
 }
 
-velCurvePtr2 edge_path(const dxfHatchPath& path, std::string& why) {
-  Chain chain(path_size(path));
-  for (const dxfHatchEdge& e : path.edges)
-    if (!chain.add(edge(e))) {
-      why = "the edges of a boundary path do not join up";
+giPoint2 start_of(const velCurvePtr2& c) {
+  double t0 = 0.0, t1 = 0.0;
+  c->parameter_range(t0, t1);
+  return c->position(t0);
+}
+giPoint2 end_of(const velCurvePtr2& c) {
+  double t0 = 0.0, t1 = 0.0;
+  c->parameter_range(t0, t1);
+  return c->position(t1);
+}
+double distance(const giPoint2& a, const giPoint2& b) {
+  return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+// The edge traced the other way.
+velCurvePtr2 reversed(const velCurvePtr2& c) {
+  if (auto* line = dynamic_cast<const velLine2*>(c.pointer()))
+    return velCurvePtr2(new velLine2(line->end(), line->start()));
+  if (auto* arc = dynamic_cast<const velCircArc2*>(c.pointer()))
+    return velCurvePtr2(
+        new velCircArc2(arc->centre(), arc->radius(), arc->end_angle(), arc->start_angle()));
+  auto* polyline = static_cast<const velPolyline2*>(c.pointer()); // ellipses and splines
+  std::vector<giPoint2> points;
+  for (int i = polyline->num_points() - 1; i >= 0; --i)
+    points.push_back(polyline->point(i));
+  return velCurvePtr2(new velPolyline2(points));
+}
+
+// Chains the edges in whatever order and direction they join, bridging a
+// gap of at most gap with a line; an empty handle when some edge is
+// farther than that from every other end.
+velCurvePtr2 loose_chain(std::vector<velCurvePtr2> edges, double gap) {
+  auto* chain = new velCompCurve2(gap, 0);
+  velCurvePtr2 result(chain);
+  chain->add_segment_end(edges.front());
+  giPoint2 end = end_of(edges.front());
+  edges.erase(edges.begin());
+  while (!edges.empty()) {
+    size_t best = 0;
+    bool flip = false;
+    double nearest = HUGE_VAL;
+    for (size_t i = 0; i < edges.size(); ++i)
+      for (bool reverse : {false, true}) {
+        double d = distance(end, reverse ? end_of(edges[i]) : start_of(edges[i]));
+        if (d < nearest)
+          nearest = d, best = i, flip = reverse;
+      }
+    if (!(nearest <= gap))
       return velCurvePtr2();
-    }
-  return chain.result("a boundary path has no usable edge", why);
+    velCurvePtr2 next = flip ? reversed(edges[best]) : edges[best];
+    edges.erase(edges.begin() + long(best));
+    if (nearest > 0.0)
+      chain->add_segment_end(velCurvePtr2(new velLine2(end, start_of(next))));
+    chain->add_segment_end(next);
+    end = end_of(next);
+  }
+  giPoint2 first = start_of(chain->segment(0));
+  double closing = distance(end, first);
+  if (closing > gap)
+    return velCurvePtr2();
+  if (closing > 0.0)
+    chain->add_segment_end(velCurvePtr2(new velLine2(end, first)));
+  return result;
+}
+
+velCurvePtr2 edge_path(const dxfHatchPath& path, double gap, std::string& why) {
+  Chain chain(path_size(path));
+  std::vector<velCurvePtr2> edges;
+  bool joined = true;
+  for (const dxfHatchEdge& e : path.edges) {
+    velCurvePtr2 made = edge(e);
+    if (made.invalid())
+      continue;
+    edges.push_back(made);
+    joined = joined && chain.add(made);
+  }
+  if (joined)
+    return chain.result("a boundary path has no usable edge", why);
+  // Older programs write edges out of order, reversed, with small gaps.
+  velCurvePtr2 loose = loose_chain(edges, std::max(gap, path_size(path) * 1e-7));
+  if (loose.invalid())
+    why = "the edges of a boundary path do not join up";
+  return loose;
 }
 
 } // namespace
@@ -182,6 +257,16 @@ int dxf_outer_path(const dxfHatch& hatch) {
   return hatch.paths.empty() ? -1 : 0;
 }
 
-velCurvePtr2 dxf_make_boundary(const dxfHatchPath& path, std::string& why) {
-  return path.flags & 2 ? polyline_path(path, why) : edge_path(path, why);
+velCurvePtr2 dxf_make_boundary(const dxfHatchPath& path, double gap, std::string& why) {
+  return path.flags & 2 ? polyline_path(path, why) : edge_path(path, gap, why);
+}
+
+double dxf_boundary_gap(const dxfFile& file, const dxfHatchPath& path) {
+  double size = path_size(path);
+  const dxfPoint &low = file.extent_min, &high = file.extent_max;
+  double drawing = std::hypot(high.x - low.x, high.y - low.y);
+  // Extents some programs leave at their initial huge values say nothing.
+  if (file.has_extent && std::isfinite(drawing) && drawing > 0.0 && drawing < 1e6 * (size + 1))
+    size = drawing;
+  return size * 1e-3;
 }

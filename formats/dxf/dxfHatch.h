@@ -17,5 +17,12 @@
 int dxf_outer_path(const dxfHatch& hatch);
 
 // The closed 2D curve of a boundary path; an empty handle, with why set,
-// for a path that has no usable edges or whose edges do not join.
-velCurvePtr2 dxf_make_boundary(const dxfHatchPath& path, std::string& why);
+// for a path that has no usable edges or whose edges do not join. Edges
+// that do not follow one another end to start are chained in whatever
+// order and direction joins them, gaps up to gap bridged by lines.
+velCurvePtr2 dxf_make_boundary(const dxfHatchPath& path, double gap, std::string& why);
+
+// How wide a gap between the edges of a path may be bridged: a thousandth
+// of the drawing's size (its extents, or the path's own size when the file
+// gives none that fit).
+double dxf_boundary_gap(const dxfFile& file, const dxfHatchPath& path);

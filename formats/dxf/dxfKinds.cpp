@@ -4,6 +4,11 @@
 #include "dxfProxyGraphics.h"
 #include "dxfTable.h"
 #include "dxfTolerance.h"
+#include "dxfHelix.h"
+#include "dxfImage.h"
+#include "dxfMesh.h"
+#include "dxfMline.h"
+#include "dxfLeaders.h"
 
 #include <charconv>
 #include <cmath>
@@ -30,9 +35,9 @@ const dxfKindDeclaration declarations[] = {
     {"MTEXT", dxfKind::MTEXT, nullptr},
     {"HATCH", dxfKind::HATCH, nullptr},
     {"DIMENSION", dxfKind::DIMENSION, nullptr},
-    {"LEADER", dxfKind::LEADER, nullptr},
-    {"MULTILEADER", dxfKind::MULTILEADER, nullptr},
-    {"MLEADER", dxfKind::MULTILEADER, nullptr},
+    {"LEADER", dxfKind::LEADER, dxf_decode_leader},
+    {"MULTILEADER", dxfKind::MULTILEADER, dxf_decode_multileader},
+    {"MLEADER", dxfKind::MULTILEADER, dxf_decode_multileader},
     {"VIEWPORT", dxfKind::VIEWPORT, nullptr},
     {"TOLERANCE", dxfKind::TOLERANCE, dxf_decode_tolerance},
     {"ARC_DIMENSION", dxfKind::ARC_DIMENSION, nullptr},
@@ -40,6 +45,14 @@ const dxfKindDeclaration declarations[] = {
     {"ACAD_TABLE", dxfKind::ACAD_TABLE, dxf_decode_table},
     {"LIGHT", dxfKind::LIGHT, nullptr},
     {"ACAD_PROXY_ENTITY", dxfKind::ACAD_PROXY_ENTITY, dxf_decode_proxy_entity},
+    {"TRACE", dxfKind::TRACE, nullptr},
+    {"HELIX", dxfKind::HELIX, dxf_decode_helix},
+    {"RAY", dxfKind::RAY, nullptr},
+    {"XLINE", dxfKind::XLINE, nullptr},
+    {"MESH", dxfKind::MESH, dxf_decode_mesh},
+    {"IMAGE", dxfKind::IMAGE, dxf_decode_image},
+    {"WIPEOUT", dxfKind::WIPEOUT, dxf_decode_image},
+    {"MLINE", dxfKind::MLINE, dxf_decode_mline},
 };
 
 std::string_view trimmed(std::string_view v) {

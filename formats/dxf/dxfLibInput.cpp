@@ -5,6 +5,10 @@
 #include "dxfAttributes.h"
 #include "dxfGeometry.h"
 #include "dxfLight.h"
+#include "dxfGeometryTranslators.h"
+#include "dxfHatchPattern.h"
+#include "dxfImage.h"
+#include "dxfMline.h"
 #include "dxfParser.h"
 #include "dxfTolerance.h"
 #include "dxfTranslators.h"
@@ -51,8 +55,14 @@ public:
     if (!made.invalid() && e.extra)
       for (const auto& group : e.extra->xdata)
         made->add_property(property(group.first, group.second));
+    if (!made.invalid() && e.kind == dxfKind::HATCH && e.extra)
+      dxf_add_pattern_properties(*made, context_, e.extra->hatch,
+                                 tables_->decoder().decode(e.extra->hatch.pattern));
     return made;
   }
+
+  // Whether a translator was made for the block (something places it).
+  bool built(const dxfBlock& block) const { return built_.count(&block) != 0; }
 
   vorabsTranslatorcoPrf viewport(const dxfEntity& e) {
     return vorabsTranslatorcoPrf(
@@ -84,18 +94,34 @@ private:
       return make<dxfCurveEntityTranslator>(e, look);
     case dxfKind::POLYLINE:
       if (dxf_polyline_is_mesh(e))
-        return make<dxfMeshEntityTranslator>(e, look);
+        return dxf_mesh_translator(context_, tables_, e, look);
       return make<dxfCurveEntityTranslator>(e, look);
     case dxfKind::POINT:
       return make<dxfPointEntityTranslator>(e, look);
     case dxfKind::FACE3D:
     case dxfKind::SOLID:
+    case dxfKind::TRACE:
+    case dxfKind::MESH:
       return make<dxfMeshEntityTranslator>(e, look);
+    case dxfKind::IMAGE:
+    case dxfKind::WIPEOUT:
+      return dxf_image_translator(context_, tables_, e, look);
+    case dxfKind::MLINE:
+      return dxf_mline_translator(context_, tables_, e, look);
+    case dxfKind::HELIX:
+    case dxfKind::RAY:
+    case dxfKind::XLINE:
+      return make<dxfCurveEntityTranslator>(e, look);
     case dxfKind::INSERT:
       return insert(e, look, depth, size);
     case dxfKind::TEXT:
     case dxfKind::MTEXT:
     case dxfKind::ATTRIB:
+      return make<dxfTextEntityTranslator>(e, look);
+    case dxfKind::ATTDEF:
+      // In a block, the template of its inserts' attributes (ignored there).
+      if (outer)
+        return vorabsTranslatorcoPrf();
       return make<dxfTextEntityTranslator>(e, look);
     case dxfKind::HATCH:
       return make<dxfHatchEntityTranslator>(e, look);
@@ -113,7 +139,7 @@ private:
       return make<dxfLightEntityTranslator>(e, look);
     case dxfKind::LEADER:
     case dxfKind::MULTILEADER:
-      return leader(e, look);
+      return leader(e, look, outer, depth, size);
     default:
       return vorabsTranslatorcoPrf();
     }
@@ -182,13 +208,20 @@ private:
     return vorabsTranslatorcoPrf(made);
   }
 
-  // A group of the leader's line and, for a MULTILEADER, its text.
-  vorabsTranslatorcoPrf leader(const dxfEntity& e, const dxfLook& look) {
+  // A group of the parts of a leader or multileader (dxfLeaders.h): its
+  // lines, arrowheads, text and block.
+  vorabsTranslatorcoPrf leader(const dxfEntity& e, const dxfLook& look, const dxfLook* outer,
+                               int depth, double& size) {
     auto made = group<vorabsGroupTranslator>(e, look, sto_class_annGroup());
-    if (e.vertices.size() >= 2)
-      made->add_translator(make<dxfCurveEntityTranslator>(e, look));
-    if (e.kind == dxfKind::MULTILEADER && !e.text.empty())
-      made->add_translator(make<dxfTextEntityTranslator>(e, look));
+    if (e.extra)
+      for (const dxfEntity& part : e.extra->children) {
+        double part_size = 0.0;
+        vorabsTranslatorcoPrf t = translator(part, outer, depth, part_size);
+        if (t.invalid())
+          continue;
+        made->add_translator(t);
+        size += part_size;
+      }
     return vorabsTranslatorcoPrf(made);
   }
 
@@ -294,6 +327,7 @@ private:
         nullptr, outer);
     vorabsTranslatorcoPrf made(group);
     building_.insert(&block);
+    built_.insert(&block);
     size = 1.0;
     for (const dxfEntity& e : block.entities) {
       double child_size = 0.0;
@@ -318,36 +352,29 @@ private:
            std::pair<vorabsTranslatorcoPrf, double>>
       blocks_;
   std::set<const dxfBlock*> building_; // blocks whose translators are being made
+  std::set<const dxfBlock*> built_;
   std::map<const dxfBlock*, bool> inherits_;
 };
 
 // Whether the reader makes translators for entities of this type.
 bool translated(const std::string& type) {
-  for (const char* known : {"LINE",
-                            "ARC",
-                            "CIRCLE",
-                            "ELLIPSE",
-                            "LWPOLYLINE",
-                            "POLYLINE",
-                            "SPLINE",
-                            "POINT",
-                            "3DFACE",
-                            "SOLID",
-                            "INSERT",
-                            "VIEWPORT",
-                            "TEXT",
-                            "MTEXT",
-                            "ATTRIB",
-                            "HATCH",
-                            "DIMENSION",
-                            "LEADER",
-                            "MULTILEADER",
-                            "ARC_DIMENSION",
-                            "LARGE_RADIAL_DIMENSION",
-                            "ACAD_TABLE",
-                            "TOLERANCE",
-                            "LIGHT",
-                            "ACAD_PROXY_ENTITY"})
+  for (const char* known : {"LINE",          "ARC",
+                            "CIRCLE",        "ELLIPSE",
+                            "LWPOLYLINE",    "POLYLINE",
+                            "SPLINE",        "POINT",
+                            "3DFACE",        "SOLID",
+                            "INSERT",        "VIEWPORT",
+                            "TEXT",          "MTEXT",
+                            "ATTRIB",        "ATTDEF",
+                            "HATCH",         "DIMENSION",
+                            "LEADER",        "MULTILEADER",
+                            "ARC_DIMENSION", "LARGE_RADIAL_DIMENSION",
+                            "ACAD_TABLE",    "TOLERANCE",
+                            "LIGHT",         "ACAD_PROXY_ENTITY",
+                            "TRACE",         "HELIX",
+                            "RAY",           "XLINE",
+                            "MESH",          "IMAGE",
+                            "WIPEOUT",       "MLINE"})
     if (type == known)
       return true;
   return false;
@@ -463,6 +490,11 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
     for (const auto& count : *counts)
       if (!translated(count.first))
         untranslated_[count.first] += count.second;
+  for (const dxfBlock& block : f.blocks)
+    if (!is_paper_block(block.name))
+      for (const dxfEntity& e : block.entities)
+        if (e.kind == dxfKind::ATTDEF)
+          ignored_in_blocks_["ATTDEF"]++;
   Builder build(context, tables_, error(), name, unbuilt_);
   std::vector<vorabsTranslatorcoPrf> model;
   std::map<std::string, std::vector<const dxfEntity*>> paper;
@@ -471,8 +503,10 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
       paper["*PAPER_SPACE"].push_back(&e);
       continue;
     }
-    if (e.kind == dxfKind::VIEWPORT)
+    if (e.kind == dxfKind::VIEWPORT) {
+      ignored_["VIEWPORT"]++; // a view of a layout, not part of the model
       continue;
+    }
     double size = 0.0;
     vorabsTranslatorcoPrf t = build.entity(e, nullptr, 0, size);
     if (t.invalid())
@@ -508,8 +542,10 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
       drawing->set_paper_size(layout->paper_width, layout->paper_height);
     for (const dxfEntity* e : paper[key]) {
       if (e->kind == dxfKind::VIEWPORT) {
-        if (e->i69 == 1)
-          continue; // the sheet's own viewport
+        if (e->i69 == 1) {
+          ignored_["VIEWPORT"]++; // the sheet's own viewport
+          continue;
+        }
         vorabsTranslatorcoPrf view = build.viewport(*e);
         auto* as_view = static_cast<dxfViewportTranslator*>(view.get());
         for (const vorabsTranslatorcoPrf& shown : model)
@@ -524,5 +560,14 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
     }
     add_translator(vorabsTranslatorcoPrf(drawing));
   }
+  // A block that nothing places draws nothing: its entities are ignored.
+  for (const dxfBlock& block : f.blocks)
+    if (!is_paper_block(block.name) && !build.built(block))
+      for (const dxfEntity& e : block.entities)
+        if (e.kind != dxfKind::ATTDEF && translated(dxf_kind_name(e.kind))) {
+          ignored_in_blocks_[dxf_kind_name(e.kind)]++;
+          if (e.extra && e.kind == dxfKind::INSERT)
+            ignored_in_blocks_["ATTRIB"] += int(e.extra->children.size());
+        }
   return 1;
 }

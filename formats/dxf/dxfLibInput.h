@@ -49,13 +49,19 @@ public:
   // The drawing unit of $INSUNITS; 0 when the file names none this
   // framework knows (unitless, microinches, ...), unit then untouched.
   int length_unit(vorLengthUnit& unit) const;
-  // Entities read of kinds this reader has no translator for (ATTDEF, the
-  // kinds the parser knows only by name ...), by type, in model space and
-  // blocks together.
+  // Entities read of kinds this reader has no translator for (the kinds
+  // the parser knows only by name ...), by type, in model space and blocks
+  // together.
   const std::map<std::string, int>& untranslated() const { return untranslated_; }
   // Entities that could not be made into translators (an INSERT of a
   // missing block, nesting too deep), by type.
   const std::map<std::string, int>& unbuilt() const { return unbuilt_; }
+  // Entities read and left out on purpose, by type: a layout's own
+  // viewport, a viewport in model space.
+  const std::map<std::string, int>& ignored() const { return ignored_; }
+  // The same inside block definitions: the ATTDEFs, templates of the
+  // attributes of inserts, and the entities of blocks that nothing places.
+  const std::map<std::string, int>& ignored_in_blocks() const { return ignored_in_blocks_; }
 
 private:
   int finish(const vorabsContext& context, std::unique_ptr<dxfFile> file, const char* name);
@@ -65,4 +71,6 @@ private:
   dxfParseStatus status_ = dxfPARSE_OK;
   std::map<std::string, int> untranslated_;
   std::map<std::string, int> unbuilt_;
+  std::map<std::string, int> ignored_;
+  std::map<std::string, int> ignored_in_blocks_;
 };

@@ -4,6 +4,9 @@
 #include "dxfAttributes.h"
 #include "dxfDrawingWriter.h"
 #include "dxfToleranceText.h"
+#include "dxfHatchWriter.h"
+#include "dxfText.h"
+#include "dxfTextLayout.h"
 
 #include "kapProperties.h"
 #include "kapPropertyPtrArray.h"
@@ -388,6 +391,15 @@ std::string block_name_of(const std::string& name) {
   return out;
 }
 
+// The fill area that a group only places (one member, under a transform),
+// as a reader makes of a hatch in a plane of its own; null for any other item.
+const annFillArea* placed_fill_area(const annNamedItemPtr& item) {
+  const annGroup* group = annGroup::sto_dynamic_cast(item.pointer());
+  if (!group || group->transform().invalid() || group->get_group_geometry().size() != 1)
+    return nullptr;
+  return annFillArea::sto_dynamic_cast(group->get_group_geometry()[0].pointer());
+}
+
 } // namespace
 
 // An entity received as the child of a compound being built, kept until the
@@ -410,9 +422,14 @@ struct dxfLibOutput::state {
   // The block written for each group item, by item.
   std::unordered_map<const annNamedItem*, int> blocks;
   std::vector<annNamedItemPtr> kept; // keeps the groups of blocks alive
+  // The layout of each text received that is not a left-aligned line; set
+  // or cleared for every text, so an address used again is never stale.
+  std::unordered_map<const annNamedItem*, dxfTextLayout> layouts;
   annNamedItemPtr current;
   // Geometric tolerances written as TOLERANCE entities: their frame text.
   std::unordered_map<const annNamedItem*, std::string> tolerances;
+  // The hatch patterns of fill areas, from their properties.
+  std::unordered_map<const annNamedItem*, dxfFillPattern> patterns;
 };
 
 dxfLibOutput::dxfLibOutput(vorabsOfStream* stream, const vorabsAppInfo* app)
@@ -975,32 +992,60 @@ std::uint64_t dxfLibOutput::emit_insert(int space, const annNamedItemPtr& item,
   return handle;
 }
 
+namespace {
+
+// The groups of a TEXT or ATTRIB from its position (10) to its extrusion.
+void write_line_text(dxfTagWriter& tags, const annTextGeometry& text, const std::string& characters,
+                     const std::string& style, const dxfTextLayout& layout, const dxfOcs& ocs) {
+  const giWorkplane3& frame = text.lcs()->workplane();
+  giVector3 at = ocs.of(as_vector(frame.origin()));
+  giVector3 u = ocs.of(frame.u_vector());
+  double height = text.font()->height();
+  int h72 = layout.text_72(), v73 = layout.text_73();
+  // A fitted text runs from its origin (10) to the end of its baseline
+  // (11); any other aligned text is placed by its alignment point (11),
+  // which is also given as 10 for readers that ignore alignment.
+  giVector3 end = at;
+  if (h72 == 3 || h72 == 5) {
+    double length = layout.fit_length * height / std::max(u.length(), 1e-300);
+    end = giVector3(at.x + u.x * length, at.y + u.y * length, at.z + u.z * length);
+  }
+  tags.point(10, at.x, at.y, at.z);
+  tags.real(40, height);
+  tags.tag(1, characters);
+  tags.real(50, std::atan2(u.y, u.x) * 180 / pi);
+  if (text.width() > 0)
+    tags.real(41, text.width());
+  tags.tag(7, style);
+  if (h72)
+    tags.integer(72, h72);
+  if (h72 || v73)
+    tags.point(11, end.x, end.y, end.z);
+  write_extrusion(tags, ocs.z);
+}
+
+} // namespace
+
 void dxfLibOutput::emit_attribute(int space, std::uint64_t insert, const annTextGeometry& text,
                                   const dxfEntityProperties& properties) {
+  const dxfTextLayout& layout = layout_of(text);
   std::string characters;
   encode(text.text()->text(), characters);
   const giWorkplane3& frame = text.lcs()->workplane();
   dxfOcs ocs(frame.normal());
-  giVector3 at = ocs.of(as_vector(frame.origin()));
-  giVector3 u = ocs.of(frame.u_vector());
   dxfEntityProperties shown = properties;
   shown.invisible = 0; // an attribute is hidden by its own flag
   dxfDrawingWriter& d = drawing();
   dxfTagWriter& tags = d.tags(space);
   d.begin_child(space, "ATTRIB", insert, shown);
   tags.tag(100, "AcDbText");
-  tags.point(10, at.x, at.y, at.z);
-  tags.real(40, text.font()->height());
-  tags.tag(1, characters);
-  tags.real(50, std::atan2(u.y, u.x) * 180 / pi);
-  if (text.width() > 0)
-    tags.real(41, text.width());
-  tags.tag(7, text_style(*text.font()));
-  write_extrusion(tags, ocs.z);
+  write_line_text(tags, text, characters, text_style(*text.font()), layout, ocs);
   tags.tag(100, "AcDbAttribute");
   // The tag is not kept by the reader: attributes are numbered.
   tags.tag(2, "ATTRIBUTE" + std::to_string(++attribute_count_));
   tags.integer(70, properties.invisible ? 1 : 0);
+  if (layout.text_73())
+    tags.integer(74, layout.text_73());
 }
 
 vorabsTranslationStatus dxfLibOutput::curve3(const velCurvePtr3& curve,
@@ -1036,9 +1081,12 @@ vorabsTranslationStatus dxfLibOutput::triblock(const giTriBlock& block,
 void dxfLibOutput::emit_item(int space, const annNamedItemPtr& item,
                              const dxfEntityProperties& properties) {
   if (auto* text = annTextGeometry::sto_dynamic_cast(item.pointer()))
-    emit_text(space, *text, properties);
+    emit_text(space, *text, properties, layout_of(*text));
   else if (auto* fill = annFillArea::sto_dynamic_cast(item.pointer()))
-    emit_hatch(space, *fill, properties);
+    emit_hatch(space, *fill, nullptr, properties);
+  else if (const annFillArea* placed = placed_fill_area(item))
+    emit_hatch(space, *placed, annGroup::sto_dynamic_cast(item.pointer())->transform().pointer(),
+               properties);
   else if (auto* cloud = annPointCloud::sto_dynamic_cast(item.pointer()))
     emit_points(space, *cloud, properties);
   else if (state_->tolerances.count(item.pointer()))
@@ -1068,7 +1116,7 @@ std::string dxfLibOutput::text_style(const annTextFont& font) {
 }
 
 void dxfLibOutput::emit_text(int space, const annTextGeometry& text,
-                             const dxfEntityProperties& properties) {
+                             const dxfEntityProperties& properties, const dxfTextLayout& layout) {
   std::string characters;
   encode(text.text()->text(), characters);
   const giWorkplane3& frame = text.lcs()->workplane();
@@ -1079,16 +1127,18 @@ void dxfLibOutput::emit_text(int space, const annTextGeometry& text,
   const giPoint3& o = frame.origin();
   d.extend(o.x, o.y, o.z);
   std::string name = text.name().c_str();
-  bool mtext = characters.find('\n') != std::string::npos || name.compare(0, 5, "MTEXT") == 0;
+  bool mtext = layout.paragraph || characters.find('\n') != std::string::npos ||
+               name.compare(0, 5, "MTEXT") == 0;
   if (mtext) {
     d.begin_entity(space, "MTEXT", properties);
     tags.tag(100, "AcDbMText");
     tags.point(10, o.x, o.y, o.z);
     tags.real(40, font.height());
     tags.real(41, text.width());
-    tags.integer(71, 7); // attached at its bottom left, as a line of text is
+    // A line of text that becomes a paragraph is attached at its bottom.
+    tags.integer(71, layout.mtext_attachment());
     tags.integer(72, 1);
-    std::string escaped = mtext_escaped(characters);
+    std::string escaped = mtext_markup(text, layout);
     // Long texts go in pieces of 250 bytes, the last one under code 1.
     size_t at = 0;
     for (; escaped.size() - at > 250; at += 250)
@@ -1097,65 +1147,54 @@ void dxfLibOutput::emit_text(int space, const annTextGeometry& text,
     tags.tag(7, style);
     write_extrusion(tags, frame.normal());
     tags.point(11, frame.u_vector().x, frame.u_vector().y, frame.u_vector().z);
+    if (layout.line_spacing != 1.0) {
+      tags.integer(73, 1);
+      tags.real(44, layout.line_spacing);
+    }
     return;
   }
   dxfOcs ocs(frame.normal());
-  giVector3 at = ocs.of(as_vector(o));
-  giVector3 u = ocs.of(frame.u_vector());
   d.begin_entity(space, "TEXT", properties);
   tags.tag(100, "AcDbText");
-  tags.point(10, at.x, at.y, at.z);
-  tags.real(40, font.height());
-  tags.tag(1, characters);
-  tags.real(50, std::atan2(u.y, u.x) * 180 / pi);
-  if (text.width() > 0)
-    tags.real(41, text.width());
-  tags.tag(7, style);
-  write_extrusion(tags, ocs.z);
+  write_line_text(tags, text, characters, style, layout, ocs);
   tags.tag(100, "AcDbText");
+  if (layout.text_73())
+    tags.integer(73, layout.text_73());
 }
 
-void dxfLibOutput::emit_hatch(int space, const annFillArea& fill,
-                              const dxfEntityProperties& properties) {
-  static const velPlane world{giWorkplane3(giWorkplaneWorld)};
-  std::vector<const annCurveannPtr*> boundaries{&fill.outer_boundary()};
-  for (const annCurveannPtr& inner : fill.inner_boundaries())
-    boundaries.push_back(&inner);
-  dxfDrawingWriter& d = drawing();
-  dxfTagWriter& tags = d.tags(space);
-  d.begin_entity(space, "HATCH", properties);
-  tags.tag(100, "AcDbHatch");
-  tags.point(10, 0, 0, 0);
-  tags.point(210, 0, 0, 1);
-  tags.tag(2, "SOLID");
-  tags.integer(70, 1);
-  tags.integer(71, 0);
-  tags.integer(91, static_cast<long long>(boundaries.size()));
-  for (size_t i = 0; i < boundaries.size(); ++i) {
-    std::vector<dxfBulgeVertex> vertices;
-    bulge_vertices((*boundaries[i])->curve(), world, vertices);
-    join_pieces(vertices);
-    if (vertices.size() > 2 && near(vertices.back().point, vertices.front().point))
-      vertices.pop_back();
-    bool bulges = false;
-    for (const dxfBulgeVertex& v : vertices)
-      bulges = bulges || v.bulge != 0.0;
-    // A polyline path; the first one is the outer boundary.
-    tags.integer(92, i == 0 ? 3 : 2);
-    tags.integer(72, bulges);
-    tags.integer(73, 1);
-    tags.integer(93, static_cast<long long>(vertices.size()));
-    for (const dxfBulgeVertex& v : vertices) {
-      tags.point2(10, v.point.x, v.point.y);
-      if (bulges)
-        tags.real(42, v.bulge);
-      d.extend(v.point.x, v.point.y, 0);
-    }
-    tags.integer(97, 0);
+void dxfLibOutput::keep_layout(const annTextGeometry& text, dxfTextLayout&& layout) {
+  if (layout.horizontal == dxfTextLayout::LEFT && layout.vertical == dxfTextLayout::BASELINE &&
+      !layout.paragraph && layout.markup.is_null())
+    state_->layouts.erase(&text);
+  else
+    state_->layouts[&text] = std::move(layout);
+}
+
+const dxfTextLayout& dxfLibOutput::layout_of(const annTextGeometry& text) const {
+  static const dxfTextLayout line;
+  auto found = state_->layouts.find(&text);
+  return found == state_->layouts.end() ? line : found->second;
+}
+
+std::string dxfLibOutput::mtext_markup(const annTextGeometry& text,
+                                       const dxfTextLayout& layout) const {
+  std::string bytes;
+  // The markup read with the text, while the text is still what it says.
+  if (!layout.markup.empty()) {
+    static const dxfTextDecoder utf8("AC1032", "");
+    std::string_view raw(layout.markup.c_str(), layout.markup.length());
+    if (utf8.decode_text(raw, 1) == text.text()->text() && encode(layout.markup, bytes))
+      return bytes;
   }
-  tags.integer(75, 0);
-  tags.integer(76, 1);
-  tags.integer(98, 0);
+  encode(text.text()->text(), bytes);
+  return mtext_escaped(bytes);
+}
+
+void dxfLibOutput::emit_hatch(int space, const annFillArea& fill, const annSPT* place,
+                              const dxfEntityProperties& properties) {
+  auto pattern = state_->patterns.find(&fill);
+  dxf_write_hatch(drawing(), space, fill, place, properties,
+                  pattern == state_->patterns.end() ? nullptr : &pattern->second);
 }
 
 void dxfLibOutput::emit_points(int space, const annPointCloud& cloud,
@@ -1257,7 +1296,15 @@ vorabsTranslationStatus dxfLibOutput::annotation(const annNamedItemPtr& item,
     return vorabsTranslationStatus(vorabsSTATUS_OK);
   }
   note_tolerance(item, attributes);
+  const annNamedItem* fill = annFillArea::sto_dynamic_cast(item.pointer());
+  if (!fill)
+    fill = placed_fill_area(item);
+  dxfFillPattern pattern;
+  if (fill && dxf_fill_pattern(attributes, pattern))
+    state_->patterns[fill] = std::move(pattern);
   pending entity{pending::ITEM, {}, {}, {}, {}, item, {}};
+  if (text)
+    keep_layout(*text, dxfTextLayout::of_attributes(attributes));
   return accept(std::move(entity), attributes);
 }
 

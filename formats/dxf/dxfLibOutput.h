@@ -27,12 +27,14 @@
 class annFillArea;
 class annPointCloud;
 class annPresentation;
+class annSPT;
 class annTextFont;
 class annTextGeometry;
 class velPolyline3;
 class annView;
 class dxfDrawingWriter;
 struct dxfEntityProperties;
+struct dxfTextLayout;
 
 class DXF_API dxfLibOutput : public vorabsLibOutput {
 public:
@@ -115,8 +117,18 @@ private:
   void note_tolerance(const annNamedItemPtr& item, const vorabsAttributeSet& attributes);
   void emit_tolerance(int space, const annNamedItemPtr& item, const std::string& text,
                       const dxfEntityProperties& properties);
-  void emit_text(int space, const annTextGeometry& text, const dxfEntityProperties& properties);
-  void emit_hatch(int space, const annFillArea& fill, const dxfEntityProperties& properties);
+  // A TEXT, or an MTEXT for a paragraph, anchored as its layout says.
+  void emit_text(int space, const annTextGeometry& text, const dxfEntityProperties& properties,
+                 const dxfTextLayout& layout);
+  // A paragraph's characters with MTEXT's escapes, or the markup it was
+  // read with when that still reads as its text.
+  std::string mtext_markup(const annTextGeometry& text, const dxfTextLayout& layout) const;
+  // The anchor and paragraph of a text received, from its properties.
+  void keep_layout(const annTextGeometry& text, dxfTextLayout&& layout);
+  const dxfTextLayout& layout_of(const annTextGeometry& text) const;
+  // place: the transform of the group that places the fill area, or null.
+  void emit_hatch(int space, const annFillArea& fill, const annSPT* place,
+                  const dxfEntityProperties& properties);
   void emit_points(int space, const annPointCloud& cloud, const dxfEntityProperties& properties);
   // The text style of a font, made on first use.
   std::string text_style(const annTextFont& font);

@@ -42,10 +42,14 @@ public:
     if (has_peek_) {
       has_peek_ = false;
       pair = peeked_;
-      return true;
+    } else if (!read(pair)) {
+      return false;
     }
-    return read(pair);
+    last_ = pair;
+    return true;
   }
+  // The pair taken last.
+  const Pair& last() const { return last_; }
   // The next pair without taking it.
   bool peek(Pair& pair) {
     if (!has_peek_) {
@@ -160,6 +164,7 @@ private:
   bool failed_ = false;
   bool has_peek_ = false;
   Pair peeked_;
+  Pair last_;
 };
 
 bool is(const Pair& pair, int code, const char* word) {
@@ -191,7 +196,11 @@ public:
         f_.skipped_group_codes++;
     }
     f_.num_lines = t_.line();
-    if (!eof && !t_.failed())
+    // Programs that write only what they know often stop after the last
+    // section: when that section is complete, nothing is missing.
+    if (!eof && !t_.failed() && is(t_.last(), 0, "ENDSEC"))
+      f_.diagnostics.push_back({0, t_.line(), "the file ends without its EOF marker"});
+    else if (!eof && !t_.failed())
       t_.fail(t_.line(), "the file ends before its EOF marker", dxfPARSE_TRUNCATED);
   }
 
@@ -293,6 +302,8 @@ private:
         style();
       else if (type == "BLOCK_RECORD")
         block_record();
+      else if (type == "DIMSTYLE")
+        dimension_style();
       else
         skip_to_zero();
     }
@@ -362,6 +373,26 @@ private:
       }
     });
     f_.linetypes.push_back(std::move(type));
+  }
+
+  void dimension_style() {
+    dxfDimensionStyle style;
+    record([&](const Pair& p) {
+      if (p.code == 2)
+        style.name = word(p);
+      else if (p.code == 41)
+        style.arrow_size = t_.number(p);
+      else if (p.code == 40)
+        style.scale = t_.number(p);
+      else if (p.code == 341)
+        style.leader_arrow = t_.hex(p);
+      else if (p.code == 147)
+        style.gap = t_.number(p);
+      else if (p.code == 77)
+        style.text_above = t_.int32(p);
+      return true;
+    });
+    f_.dimension_styles.push_back(std::move(style));
   }
 
   void style() {
@@ -463,9 +494,59 @@ private:
         return;
       if (is(pair, 0, "LAYOUT"))
         layout();
+      else if (is(pair, 0, "IMAGEDEF"))
+        image_definition();
+      else if (is(pair, 0, "MLINESTYLE"))
+        mline_style();
       else if (pair.code == 0)
         skip_to_zero();
     }
+  }
+
+  void image_definition() {
+    uint64_t handle = 0;
+    std::string file;
+    record([&](const Pair& p) {
+      if (p.code == 5)
+        handle = t_.hex(p);
+      else if (p.code == 1)
+        file = std::string(p.value);
+      return true;
+    });
+    f_.image_files[handle] = file;
+  }
+
+  void mline_style() {
+    dxfMlineStyle style;
+    record([&](const Pair& p) {
+      switch (p.code) {
+      case 5:
+        style.handle = t_.hex(p);
+        break;
+      case 2:
+        style.name = word(p);
+        break;
+      case 70:
+        style.flags = t_.int32(p);
+        break;
+      case 49:
+        style.elements.emplace_back();
+        style.elements.back().offset = t_.number(p);
+        break;
+      case 62:
+        if (!style.elements.empty())
+          style.elements.back().colour = t_.int32(p);
+        break;
+      case 6:
+        if (!style.elements.empty())
+          style.elements.back().linetype = word(p);
+        break;
+      default:
+        break;
+      }
+      return true;
+    });
+    f_.mline_styles.push_back(std::move(style));
   }
 
   void layout() {
@@ -512,6 +593,11 @@ private:
       t_.next(pair);
       const dxfKindDeclaration* declared = dxf_kind_declaration(type);
       dxfKind kind = declared ? declared->kind : dxfKind::UNKNOWN;
+      if (kind == dxfKind::SEQEND && !out.empty() && out.back().kind == dxfKind::INSERT &&
+          (!out.back().extra || out.back().extra->children.empty())) {
+        skip_to_zero(); // closes an insert that has no attributes: nothing lost
+        continue;
+      }
       if (kind == dxfKind::UNKNOWN || kind == dxfKind::VERTEX || kind == dxfKind::SEQEND ||
           kind == dxfKind::ATTRIB) {
         f_.skipped[std::string(type)]++;
@@ -580,6 +666,7 @@ private:
   bool entity_body(dxfEntity& e, dxfDecoder decoder = nullptr) {
     Pair pair;
     tags_.clear();
+    embedded_object_ = false;
     while (t_.peek(pair) && pair.code != 0) {
       t_.next(pair);
       if (common(e, pair))
@@ -680,11 +767,13 @@ private:
       return lwpolyline(e, p);
     case dxfKind::SPLINE:
       return spline(e, p);
-    case dxfKind::LEADER:
-      return leader(e, p);
     case dxfKind::HATCH:
       return hatch(e, p);
     case dxfKind::MTEXT:
+      // An R2018 embedded object (101) repeats 10, 11, 40 ... for its
+      // columns: they must not replace the entity's own.
+      if (p.code == 101 || embedded_object_)
+        return embedded_object_ = true;
       if (p.code == 3) {
         e.text.append(p.value);
         return true;
@@ -694,41 +783,17 @@ private:
         return true;
       }
       break;
-    case dxfKind::MULTILEADER:
-      if (p.code == 304) {
-        e.text = std::string(p.value);
-        return true;
-      }
-      if (p.code == 10) {
-        e.vertices.emplace_back();
-        e.vertices.back().x = t_.number(p);
-        return true;
-      }
-      if ((p.code == 20 || p.code == 30) && !e.vertices.empty()) {
-        (p.code == 20 ? e.vertices.back().y : e.vertices.back().z) = t_.number(p);
-        return true;
-      }
-      if (p.code == 12 || p.code == 22 || p.code == 32 || p.code == 41)
-        return multileader_text(e, p);
-      return true; // the rest of its context data is not needed
     default:
       break;
     }
     return scalar(e, p);
   }
 
-  // The text location (12) and height (41) of a MULTILEADER's content.
-  bool multileader_text(dxfEntity& e, const Pair& p) {
-    if (p.code == 41)
-      e.d41 = t_.number(p);
-    else
-      (p.code == 12 ? e.p[2].x : p.code == 22 ? e.p[2].y : e.p[2].z) = t_.number(p);
-    return true;
-  }
-
   bool scalar(dxfEntity& e, const Pair& p) {
     int c = p.code;
     if (c >= 10 && c <= 36 && c % 10 <= 6) {
+      if (c == 11)
+        e.scale_given |= 8;
       dxfPoint& point = c % 10 < 4 ? e.p[c % 10] : e.more().p[c % 10 - 4];
       (c < 20 ? point.x : c < 30 ? point.y : point.z) = t_.number(p);
       return true;
@@ -865,19 +930,6 @@ private:
     }
   }
 
-  bool leader(dxfEntity& e, const Pair& p) {
-    if (p.code == 10) {
-      e.vertices.emplace_back();
-      e.vertices.back().x = t_.number(p);
-      return true;
-    }
-    if ((p.code == 20 || p.code == 30) && !e.vertices.empty()) {
-      (p.code == 20 ? e.vertices.back().y : e.vertices.back().z) = t_.number(p);
-      return true;
-    }
-    return scalar(e, p);
-  }
-
   bool hatch(dxfEntity& e, const Pair& p) {
     dxfHatch& h = e.more().hatch;
     switch (p.code) {
@@ -893,9 +945,58 @@ private:
     case 91:
       paths(h, t_.integer(p));
       return true;
+    case 76:
+      h.pattern_kind = t_.int32(p);
+      return true;
+    case 52:
+      h.pattern_angle = t_.number(p);
+      return true;
+    case 41:
+      h.pattern_scale = t_.number(p);
+      return true;
+    case 77:
+      h.pattern_double = t_.int32(p);
+      return true;
+    case 78:
+      pattern_lines(h);
+      return true;
     default:
       return scalar(e, p);
     }
+  }
+
+  // The definition lines of a hatch pattern: each starts at its angle (53).
+  void pattern_lines(dxfHatch& h) {
+    record_while({53, 43, 44, 45, 46, 79, 49}, [&](const Pair& p) {
+      if (p.code == 53) {
+        h.pattern_lines.emplace_back();
+        h.pattern_lines.back().angle = t_.number(p);
+        return;
+      }
+      if (h.pattern_lines.empty())
+        return;
+      dxfPatternLine& line = h.pattern_lines.back();
+      double v = t_.number(p);
+      switch (p.code) {
+      case 43:
+        line.x = v;
+        break;
+      case 44:
+        line.y = v;
+        break;
+      case 45:
+        line.dx = v;
+        break;
+      case 46:
+        line.dy = v;
+        break;
+      case 49:
+        line.dashes.push_back(v);
+        break;
+      default:
+        break;
+      }
+    });
   }
 
   // Reads count boundary paths; a count larger than the data ends with the data.
@@ -1017,7 +1118,8 @@ private:
 
   Tokens t_;
   dxfFile& f_;
-  dxfTags tags_; // the current entity's groups, for a kind with a decoder
+  dxfTags tags_;                 // the current entity's groups, for a kind with a decoder
+  bool embedded_object_ = false; // inside an MTEXT's 101 embedded object
   std::string last_layer_name_ = std::string(1, '\0');
   int last_layer_ = 0;
   size_t weight_index_ = 0;

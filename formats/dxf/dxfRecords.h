@@ -46,7 +46,15 @@ enum class dxfKind : uint8_t {
   LARGE_RADIAL_DIMENSION,
   ACAD_TABLE,
   LIGHT,
-  ACAD_PROXY_ENTITY
+  ACAD_PROXY_ENTITY,
+  TRACE,
+  HELIX,
+  RAY,
+  XLINE,
+  MESH,
+  IMAGE,
+  WIPEOUT,
+  MLINE
 };
 
 // The DXF type word of a kind ("LINE", "3DFACE", ...).
@@ -101,11 +109,27 @@ struct dxfHatchPath {
   std::vector<dxfHatchEdge> edges; // edge paths
 };
 
+// One line family of a hatch pattern, as the file gives it (already
+// scaled and turned by the pattern's scale and angle, in the OCS): lines at
+// angle (degrees) through base (x, y), repeated at offset (dx, dy), drawn
+// with dashes (> 0 a dash, < 0 a gap, 0 a dot; none: continuous).
+struct dxfPatternLine {
+  double angle = 0.0;
+  double x = 0.0, y = 0.0;
+  double dx = 0.0, dy = 0.0;
+  std::vector<double> dashes;
+};
+
 struct dxfHatch {
   std::string pattern;
   int solid = 0;
   int style = 0;
   std::vector<dxfHatchPath> paths;
+  int pattern_kind = 1;       // 76: 0 user-defined, 1 predefined, 2 custom
+  double pattern_angle = 0.0; // 52
+  double pattern_scale = 1.0; // 41
+  int pattern_double = 0;     // 77
+  std::vector<dxfPatternLine> pattern_lines;
 };
 
 struct dxfEntityExtra;
@@ -120,7 +144,10 @@ struct DXF_API dxfEntity {
   uint8_t paper_space = 0; // 67
   uint8_t has_handle = 0;
   uint8_t graphics = 0; // a piece of another entity's proxy graphics
-  int line = 0;         // line of the entity's type word in the file
+  // A part made for an entity of this kind (a leader line of a MULTILEADER
+  // ...), sharing its handle; UNKNOWN for the entities of the file.
+  dxfKind part_of = dxfKind::UNKNOWN;
+  int line = 0; // line of the entity's type word in the file
   uint64_t handle = 0;
   int layer = 0;            // index into dxfFile::layers
   int linetype = -1;        // -1 BYLAYER, -2 BYBLOCK, else index into dxfFile::linetypes
@@ -132,7 +159,7 @@ struct DXF_API dxfEntity {
   double d40 = 0.0, d41 = 0.0, d42 = 0.0, d43 = 0.0, d44 = 0.0, d45 = 0.0;
   double a50 = 0.0, a51 = 0.0;
   int i70 = 0, i71 = 0, i72 = 0, i73 = 0, i74 = 0, i69 = 0;
-  int scale_given = 0; // bit 1: 41 seen, bit 2: 42 seen, bit 4: 43 seen
+  int scale_given = 0; // bit 1: 41 seen, bit 2: 42 seen, bit 4: 43 seen, bit 8: 11 seen
   std::vector<dxfVertex> vertices;
   std::string text; // 1 (and 3 before it for MTEXT), 304 for MULTILEADER
   std::string name; // 2: block name, tag, hatch pattern
@@ -151,8 +178,11 @@ struct dxfEntityExtra {
   std::string style;           // 7 or 3: text or dimension style
   std::string layout;          // 410
   dxfHatch hatch;
-  std::vector<dxfEntity> children; // ATTRIBs of an INSERT
+  std::vector<dxfEntity> children; // ATTRIBs of an INSERT; parts (dxfLeaders.h)
   std::vector<dxfEntity> graphics; // what a proxy entity's graphics draw (dxfProxyGraphics.h)
+  std::vector<int> faces;          // MESH: each face its corner count, then its vertex indices
+  std::vector<std::vector<dxfPoint>>
+      lines; // MLINE: the points of each element, in world coordinates
   // Extended data: per application (1001), its values in file order,
   // separated by "; ".
   std::vector<std::pair<std::string, std::string>> xdata;
@@ -182,6 +212,19 @@ struct dxfStyle {
   double width_factor = 1.0;
 };
 
+// What leaders take from a dimension style: the arrow size (DIMASZ 41
+// times DIMSCALE 40), the leader's arrow block (DIMLDRBLK 341, a block
+// record handle, 0 for the closed filled arrow), the text gap (DIMGAP 147)
+// and whether text sits above the line (DIMTAD 77).
+struct dxfDimensionStyle {
+  std::string name;
+  double arrow_size = 0.1875;
+  double scale = 1.0;
+  uint64_t leader_arrow = 0;
+  double gap = 0.0625;
+  int text_above = 1;
+};
+
 struct dxfBlock {
   std::string name;
   dxfPoint base;
@@ -189,6 +232,23 @@ struct dxfBlock {
   uint64_t record = 0; // handle of its block record (330)
   int line = 0;
   std::vector<dxfEntity> entities;
+};
+
+// One element (line) of a multiline style: its offset from the centre
+// line, colour (ACI, 256 BYLAYER) and linetype name.
+struct dxfMlineElement {
+  double offset = 0.0;
+  int colour = 256;
+  std::string linetype;
+};
+
+// An MLINESTYLE object: its caps (70: 16 start line, 64 start round, 256
+// end line, 1024 end round) and elements.
+struct dxfMlineStyle {
+  uint64_t handle = 0;
+  std::string name;
+  int flags = 0;
+  std::vector<dxfMlineElement> elements;
 };
 
 struct dxfLayout {
@@ -241,10 +301,13 @@ struct DXF_API dxfFile {
   std::vector<dxfLayer> layers;
   std::vector<dxfLinetype> linetypes;
   std::vector<dxfStyle> styles;
+  std::vector<dxfDimensionStyle> dimension_styles;
   std::vector<dxfBlock> blocks;
   std::vector<dxfEntity> entities; // model and paper space
   std::vector<dxfLayout> layouts;
   std::map<uint64_t, std::string> block_records; // handle -> name
+  std::map<uint64_t, std::string> image_files;   // IMAGEDEF handle -> file name
+  std::vector<dxfMlineStyle> mline_styles;
 
   // Entities read, by type word, in the spaces and in blocks; skipped
   // entity types and sections by name.

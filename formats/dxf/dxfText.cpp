@@ -200,7 +200,7 @@ public:
       size_t used = 0;
       if (c == '\\')
         used = escape(i, code, bytes);
-      else if (c == '%' && !mtext_ && i + 2 < raw_.size() && raw_[i + 1] == '%')
+      else if (c == '%' && i + 2 < raw_.size() && raw_[i + 1] == '%')
         used = special(i, code);
       else if (mtext_ && (c == '{' || c == '}'))
         used = 1;
@@ -286,12 +286,17 @@ private:
     }
   }
 
-  // \Sup^down; or \Sup/down; or \Sup#down;: written as up/down.
+  // \Sup^down; or \Sup/down; or \Sup#down;: written as up/down (the
+  // blank that programs put after a tolerance stack's ^ goes).
   template <class Code> size_t stacked(size_t i, Code code) {
     size_t semicolon = raw_.find(';', i + 2);
     size_t end = semicolon == std::string_view::npos ? raw_.size() : semicolon;
+    int split = 0;
     for (size_t k = i + 2; k < end; ++k) {
       char c = raw_[k];
+      if (c == ' ' && split == 1)
+        continue;
+      split = c == '^' || c == '#' || c == '/' ? split + 1 : split ? 2 : 0;
       code(unsigned(static_cast<unsigned char>(c == '^' || c == '#' ? '/' : c)));
     }
     return (semicolon == std::string_view::npos ? end : end + 1) - i;

@@ -8,8 +8,9 @@
 // whose text is valid UTF-8 is read as UTF-8. Each of these is reported
 // once, as a warning, through the warnings list that the owner prints.
 // Entity texts may also hold \U+XXXX and \M+NXXXX escapes and the %%
-// specials of TEXT; decode_text resolves them, and for MTEXT strips the
-// inline formatting to its plain text with \P as a line break.
+// specials (%%d, %%c, %%p ...) of TEXT and MTEXT alike; decode_text resolves
+// them, and for MTEXT strips the inline formatting to its plain text with \P
+// as a line break and a stacked fraction as a/b.
 #pragma once
 
 #include "dxf_export.h"

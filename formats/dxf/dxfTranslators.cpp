@@ -9,6 +9,14 @@
 dxfCurveEntityTranslator::~dxfCurveEntityTranslator() = default;
 
 vorabsTranslationStatus dxfCurveEntityTranslator::create_curve(velCurvePtr3& curve) {
+  if (entity_->kind == dxfKind::RAY || entity_->kind == dxfKind::XLINE) {
+    // A line without end has no extent a drawing could hold: construction
+    // geometry, left out with a word.
+    if (output())
+      output()->tprintf("vorabs_dxf", "Entity %s is ignored: a line without end is not drawn.\n",
+                        dxfTables::entity_name(*entity_).c_str());
+    return vorabsSTATUS_IGNORED;
+  }
   std::string why;
   int affine = !transform().invalid() && !transform().shape_preserving();
   curve = dxf_make_curve(*entity_, affine, why);
@@ -25,7 +33,25 @@ vorabsTranslationStatus dxfPointEntityTranslator::create_point(giPoint3& point) 
 
 dxfMeshEntityTranslator::~dxfMeshEntityTranslator() = default;
 
+namespace {
+
+// Whether a polyface mesh has any face record.
+bool has_faces(const dxfEntity& e) {
+  for (const dxfVertex& v : e.vertices)
+    if ((v.flags & 128) && !(v.flags & 64))
+      return true;
+  return false;
+}
+
+} // namespace
+
 vorabsTranslationStatus dxfMeshEntityTranslator::create_triblock(giTriBlock& block) {
+  if (entity_->kind == dxfKind::POLYLINE && (entity_->i70 & 64) && !has_faces(*entity_)) {
+    if (output())
+      output()->tprintf("vorabs_dxf", "Entity %s is ignored: its polyface mesh has no faces.\n",
+                        dxfTables::entity_name(*entity_).c_str());
+    return vorabsSTATUS_IGNORED;
+  }
   std::string why;
   if (!dxf_make_triblock(*entity_, block, why))
     return refuse(why);

@@ -84,7 +84,8 @@ TEST(dxfBadInputTest, EachFaultIsNamedWithItsLineAndKeepsWhatCameBefore) {
   const std::vector<BadCase> cases = {
       {"", dxfPARSE_EMPTY, 0, "the file is empty."},
       {start + "0\nLINE\n8\n", dxfPARSE_TRUNCATED, 1, "line 29: the file ends after a group code"},
-      {start + "0\nENDSEC\n", dxfPARSE_TRUNCATED, 1, "the file ends before its EOF marker."},
+      {start + "0\nENDSEC\n0\nSECTION\n2\nOBJECTS\n", dxfPARSE_TRUNCATED, 1,
+       "the file ends before its EOF marker."},
       {start + "0\nLINE\nabc\n1\n", dxfPARSE_MALFORMED, 1, "line 29: group code 'abc' is not"},
       {start + "0\nLINE\n10\nx1\n", dxfPARSE_MALFORMED, 1,
        "line 30: value 'x1' of group code 10 is not a number."},
@@ -101,6 +102,14 @@ TEST(dxfBadInputTest, EachFaultIsNamedWithItsLineAndKeepsWhatCameBefore) {
     EXPECT_NE(r.errors().find(c.message), std::string::npos) << r.errors();
     EXPECT_EQ(r.errors().compare(0, 8, "Error : "), 0);
   }
+  // Ending after a complete section loses nothing: a warning only.
+  DxfRead no_eof(start + "0\nENDSEC\n");
+  EXPECT_EQ(no_eof.reader->parse_status(), dxfPARSE_OK);
+  EXPECT_EQ(no_eof.of("LINE A").size(), 1u);
+  EXPECT_NE(no_eof.errors().find("Warning : "), std::string::npos) << no_eof.errors();
+  EXPECT_NE(no_eof.errors().find("line 28: the file ends without its EOF marker."),
+            std::string::npos)
+      << no_eof.errors();
   TempDir folder;
   DxfRead directory(folder.path().c_str(), 0);
   EXPECT_EQ(directory.reader->parse_status(), dxfPARSE_UNREADABLE);

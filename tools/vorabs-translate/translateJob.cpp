@@ -366,9 +366,14 @@ void Job::begin(const vorabsAttributeSet& own) {
   const Frame* parent = frames_.empty() ? nullptr : &frames_.back();
   if (parent) {
     frame.shown = parent->shown || (parent->entity && parent->type == "VIEWPORT");
-    frame.in_block = parent->in_block || parent->entity;
+    // An insert's attributes stand where the insert stands, not in its block.
+    frame.in_block = parent->in_block || (parent->entity && type != "ATTRIB");
   }
-  if (!frame.shown && entity_name && (file.counts.count(type) || file.block_counts.count(type))) {
+  // A part named as the entity it belongs to (a multileader's text) is
+  // that entity's, not another.
+  const bool own_part = parent && parent->entity && parent->name == frame.name;
+  if (!frame.shown && entity_name && !own_part &&
+      (file.counts.count(type) || file.block_counts.count(type))) {
     frame.entity = 1;
     frame.type = type;
   }
@@ -403,10 +408,15 @@ void Job::finish() {
     result_.skipped = file->skipped;
     result_.layers = int(file->layers.size());
     for (const dxfBlock& block : file->blocks)
-      result_.blocks += !block.name.empty() && block.name[0] != '*';
+      // R12 names its spaces $MODEL_SPACE and $PAPER_SPACE.
+      result_.blocks += !block.name.empty() && block.name[0] != '*' && block.name[0] != '$';
   }
   result_.untranslated = reader_.untranslated();
   result_.unbuilt = reader_.unbuilt();
+  for (const auto& ignored : reader_.ignored())
+    result_.entities[ignored.first].ignored += ignored.second;
+  for (const auto& ignored : reader_.ignored_in_blocks())
+    result_.block_entities[ignored.first].ignored += ignored.second;
   // The entities of blocks that nothing places are read and never reach a
   // translator: they made nothing, without a fault.
   for (auto& t : result_.block_entities) {

@@ -1,0 +1,183 @@
+// dxfTextLayout.cpp - TEXT alignment and MTEXT attachment to and from text-layout properties.
+#include "dxfTextLayout.h"
+
+#include "dxfText.h"
+
+#include "kapProperty.h"
+#include "kapPropertyPtrArray.h"
+#include "vorabsAttributeKey.h"
+#include "vorabsAttributePtr.h"
+#include "vorabsAttributeSet.h"
+#include "vorabsTranslator.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const char* const horizontal_words[] = {"left", "center", "right", "fit", "aligned"};
+const char* const vertical_words[] = {"baseline", "bottom", "middle", "top"};
+const char* const layout_type = "text layout";
+
+int word_index(const std::string& word, const char* const* words, int count) {
+  for (int i = 0; i < count; ++i)
+    if (word == words[i])
+      return i;
+  return -1;
+}
+
+std::string number_text(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.12g", value);
+  return text;
+}
+
+void add(vorabsTranslator& translator, const char* title, const utString& value) {
+  kapProperty* made = new kapProperty(translator.context());
+  made->set_title(utString(title));
+  made->set_type(utString(layout_type));
+  made->set_value(value);
+  translator.add_property(kapPropertycoPrf(made));
+}
+
+// Formatting that the plain text loses: groups, and codes other than line
+// breaks, spaces and character escapes.
+bool has_markup(const std::string& raw) {
+  for (size_t i = 0; i < raw.size(); ++i) {
+    if (raw[i] == '{')
+      return true;
+    if (raw[i] == '\\' && i + 1 < raw.size() && std::strchr("PNX~\\Uu{}", raw[i + 1]) == nullptr)
+      return true;
+    if (raw[i] == '\\')
+      ++i;
+  }
+  return false;
+}
+
+// The vertical alignment: 74 for an attribute (its 73 is the field length).
+int vertical_code(const dxfEntity& e) {
+  return e.kind == dxfKind::ATTRIB || e.kind == dxfKind::ATTDEF ? e.i74 : e.i73;
+}
+
+} // namespace
+
+const dxfPoint& dxf_text_anchor(const dxfEntity& e) {
+  bool from_start = (e.i72 == 0 && vertical_code(e) == 0) || e.i72 == 3 || e.i72 == 5;
+  return !from_start && (e.scale_given & 8) ? e.p[1] : e.p[0];
+}
+
+dxfTextLayout dxfTextLayout::of_entity(const dxfEntity& e, double height,
+                                       const dxfTextDecoder& decoder) {
+  dxfTextLayout layout;
+  if (e.kind == dxfKind::MTEXT) {
+    int attachment = e.i71 >= 1 && e.i71 <= 9 ? e.i71 : 1;
+    layout.horizontal = (attachment - 1) % 3;
+    layout.vertical = attachment <= 3 ? TOP : attachment <= 6 ? MIDDLE : BOTTOM;
+    layout.paragraph = 1;
+    if (e.d44 > 0.0 && std::isfinite(e.d44))
+      layout.line_spacing = e.d44;
+    if (has_markup(e.text))
+      layout.markup = decoder.decode(e.text);
+    return layout;
+  }
+  if (!(e.scale_given & 8))
+    return layout; // no alignment point: placed at its start, as the file says
+  switch (e.i72) {
+  case 1:
+  case 2:
+    layout.horizontal = e.i72;
+    break;
+  case 4:
+    layout.horizontal = CENTER;
+    layout.vertical = MIDDLE;
+    return layout;
+  case 3:
+  case 5: {
+    double length = std::hypot(e.p[1].x - e.p[0].x, e.p[1].y - e.p[0].y);
+    if (length > 0.0 && height > 0.0 && std::isfinite(length / height)) {
+      layout.horizontal = e.i72 == 3 ? ALIGNED : FIT;
+      layout.fit_length = length / height;
+    }
+    return layout;
+  }
+  default:
+    break;
+  }
+  int vertical = vertical_code(e);
+  if (vertical >= 1 && vertical <= 3)
+    layout.vertical = vertical;
+  return layout;
+}
+
+void dxfTextLayout::add_properties(vorabsTranslator& translator) const {
+  if (horizontal != LEFT || vertical != BASELINE || paragraph)
+    add(translator, "alignment",
+        utString(horizontal_words[horizontal]) << " " << vertical_words[vertical]);
+  if (horizontal == FIT || horizontal == ALIGNED)
+    add(translator, "fit length", utString(number_text(fit_length).c_str()));
+  if (paragraph)
+    add(translator, "paragraph", utString("wrap"));
+  if (line_spacing != 1.0)
+    add(translator, "line spacing", utString(number_text(line_spacing).c_str()));
+  if (!markup.is_null() && !markup.empty())
+    add(translator, "markup", markup);
+}
+
+dxfTextLayout dxfTextLayout::of_attributes(const vorabsAttributeSet& attributes) {
+  dxfTextLayout layout;
+  kapPropertiesvorabsAttributePtr given;
+  if (!attributes.get(vorabsPROPERTIES, given) || given.invalid() || given->invalid())
+    return layout;
+  const kapPropertyPtrArray& properties = *given->properties();
+  for (int i = 0; i < properties.num_properties(); ++i) {
+    kapPropertycoPrf property = properties.read(i);
+    if (property.invalid() || property->type() != utString(layout_type))
+      continue;
+    std::string title = property->title().c_str();
+    std::string value = property->value().c_str();
+    if (title == "alignment") {
+      size_t space = value.find(' ');
+      int h = word_index(value.substr(0, space), horizontal_words, 5);
+      int v =
+          space == std::string::npos ? -1 : word_index(value.substr(space + 1), vertical_words, 4);
+      if (h >= 0 && v >= 0)
+        layout.horizontal = h, layout.vertical = v;
+    } else if (title == "fit length") {
+      layout.fit_length = std::strtod(value.c_str(), nullptr);
+    } else if (title == "paragraph") {
+      layout.paragraph = value == "wrap";
+    } else if (title == "line spacing") {
+      double spacing = std::strtod(value.c_str(), nullptr);
+      layout.line_spacing = spacing > 0.0 && std::isfinite(spacing) ? spacing : 1.0;
+    } else if (title == "markup") {
+      layout.markup = property->value();
+    }
+  }
+  if ((layout.horizontal == FIT || layout.horizontal == ALIGNED) &&
+      !(layout.fit_length > 0.0 && std::isfinite(layout.fit_length)))
+    layout.horizontal = LEFT;
+  return layout;
+}
+
+int dxfTextLayout::text_72() const {
+  switch (horizontal) {
+  case FIT:
+    return 5;
+  case ALIGNED:
+    return 3;
+  default:
+    return horizontal;
+  }
+}
+
+int dxfTextLayout::text_73() const {
+  return horizontal == FIT || horizontal == ALIGNED ? 0 : vertical;
+}
+
+int dxfTextLayout::mtext_attachment() const {
+  int column = horizontal <= RIGHT ? horizontal : LEFT;
+  int row = vertical == TOP ? 0 : vertical == MIDDLE ? 1 : 2;
+  return row * 3 + column + 1;
+}

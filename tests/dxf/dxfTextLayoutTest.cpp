@@ -1,0 +1,95 @@
+// dxfTextLayoutTest.cpp - text alignment and MTEXT attachment: read as layout properties, written
+// back.
+#include "DxfRoundTrip.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+const Entity* named(const DxfRead& r, const std::string& name) {
+  const Entity* found = nullptr;
+  for (const Entity& e : r.entities)
+    found = e.name == name ? &e : found;
+  return found;
+}
+
+// "origin x y|u x y|height|properties" of the text of that name.
+std::string placed(const DxfRead& r, const std::string& name) {
+  const Entity* e = named(r, name);
+  auto* t = e ? annTextGeometry::sto_dynamic_cast(e->item.pointer()) : nullptr;
+  if (!t)
+    return "no text " + name;
+  const giWorkplane3& plane = t->lcs()->workplane();
+  auto rounded = [](double v) { return std::round(v * 1000) / 1000; };
+  std::ostringstream out;
+  out << rounded(plane.origin().x) << " " << rounded(plane.origin().y) << "|"
+      << rounded(plane.u_vector().x) << " " << rounded(plane.u_vector().y) << "|"
+      << t->font()->height() << "|" << e->properties;
+  return out.str();
+}
+
+std::string aligned_texts() {
+  Dxf d;
+  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1024"); });
+  d.section("ENTITIES", [](Dxf& e) {
+    // 10 is where the program last laid the text out; 11 is what counts.
+    e(0, "TEXT")(5, "A1")(10, 0.0)(20, 0.0)(40, 2.0)(1, "centre")(72, 1)(11, 5.0)(21, 1.0);
+    e(0, "TEXT")(5, "A2")(10, 0.0)(20, 0.0)(40, 2.0)(1, "top right")(72, 2)(73, 3)(11, 7.0)(21,
+                                                                                            2.0);
+    e(0, "TEXT")(5, "A3")(10, 0.0)(20, 0.0)(40, 2.0)(1, "middle")(72, 4)(11, 3.0)(21, 3.0);
+    e(0, "TEXT")(5, "A4")(10, 1.0)(20, 1.0)(40, 2.0)(1, "fit")(72, 5)(11, 1.0)(21, 9.0);
+    e(0, "TEXT")(5, "A5")(10, 0.0)(20, 0.0)(40, 2.0)(1, "aligned")(72, 3)(11, 6.0)(21, 0.0);
+    // Alignment without its point: where 10 says, as other readers do.
+    e(0, "TEXT")(5, "A6")(10, 4.0)(20, 4.0)(40, 2.0)(1, "no point")(72, 1);
+    e(0, "TEXT")(5, "A7")(10, 4.0)(20, 4.0)(40, 2.0)(1, "plain");
+    e(0, "MTEXT")(5, "B1")(10, 2.0)(20, 3.0)(40, 1.5)(41, 20.0)(71, 5)(44, 1.5)(1, "a\\Pb");
+    // An R2018 embedded object repeats 10, 11, 40, 41: they are its own.
+    e(0, "MTEXT")(5, "B2")(10, 2.0)(20, 3.0)(40, 1.5)(71, 9)(1, "\\Lunder\\l");
+    e(101, "Embedded Object")(70, 1)(10, 1.0)(20, 0.0)(30, 0.0)(11, 40.0)(21, 50.0)(31, 0.0);
+    e(40, 99.0)(41, 0.0)(71, 2)(72, 1);
+  });
+  return d.text();
+}
+
+TEST(dxfTextLayoutTest, AlignedTextsAreAnchoredWhereTheirAlignmentPutsThem) {
+  DxfRead r(aligned_texts());
+  ASSERT_EQ(r.read_result, 1);
+  EXPECT_EQ(r.errors(), "");
+  EXPECT_EQ(placed(r, "TEXT A1"), "5 1|1 0|2|alignment: center baseline\n");
+  EXPECT_EQ(placed(r, "TEXT A2"), "7 2|1 0|2|alignment: right top\n");
+  EXPECT_EQ(placed(r, "TEXT A3"), "3 3|1 0|2|alignment: center middle\n");
+  // Fitted texts run from 10 to 11, their length in font heights.
+  EXPECT_EQ(placed(r, "TEXT A4"), "1 1|0 1|2|alignment: fit baseline\nfit length: 4\n");
+  EXPECT_EQ(placed(r, "TEXT A5"), "0 0|1 0|2|alignment: aligned baseline\nfit length: 3\n");
+  EXPECT_EQ(placed(r, "TEXT A6"), "4 4|1 0|2|");
+  EXPECT_EQ(placed(r, "TEXT A7"), "4 4|1 0|2|");
+  EXPECT_EQ(placed(r, "MTEXT B1"),
+            "2 3|1 0|1.5|alignment: center middle\nparagraph: wrap\nline spacing: 1.5\n");
+  EXPECT_EQ(placed(r, "MTEXT B2"),
+            "2 3|1 0|1.5|alignment: right bottom\nparagraph: wrap\nmarkup: \\Lunder\\l\n");
+}
+
+TEST(dxfTextLayoutTest, AlignmentAttachmentAndMarkupAreWrittenBack) {
+  TempDir folder;
+  std::string in = folder.file("in.dxf"), out = folder.file("out.dxf");
+  std::ofstream(in, std::ios::binary) << aligned_texts();
+  RecordingChannel error;
+  ASSERT_TRUE(convert(in, out, error)) << all(error);
+  DxfRead first(in.c_str(), 0), second(out.c_str(), 0);
+  ASSERT_EQ(second.read_result, 1);
+  std::vector<std::string> a, b;
+  for (const Entity& e : first.entities)
+    a.push_back(placed(first, e.name));
+  for (const Entity& e : second.entities)
+    b.push_back(placed(second, e.name));
+  EXPECT_EQ(a, b);
+  std::ifstream written(out, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("\\Lunder\\l"), std::string::npos);
+}
+
+} // namespace
