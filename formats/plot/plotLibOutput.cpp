@@ -3,7 +3,11 @@
 
 #include "plotGeometry.h"
 #include "plotPage.h"
+#include "plotPattern.h"
 
+#include "kapProperties.h"
+#include "kapProperty.h"
+#include "kapPropertyPtrArray.h"
 #include "vorabsAttributePtr.h"
 #include "vorabsColour.h"
 #include "vorabsCurveFont.h"
@@ -34,6 +38,24 @@ std::string lower(std::string text) {
   for (char& c : text)
     c = char(std::tolower(static_cast<unsigned char>(c)));
   return text;
+}
+
+// The value of the entity's user property of this type and title; empty
+// when it has none.
+std::string property_value(const vorabsAttributeSet& attributes, const char* type,
+                           const char* title) {
+  vorabsAttributePtr<kapProperties> properties;
+  if (!attributes.get(vorabsPROPERTIES, properties) || properties.invalid() ||
+      properties->invalid())
+    return std::string();
+  const kapPropertyPtrArray& array = *properties->properties();
+  for (int i = 0; i < array.num_properties(); ++i) {
+    kapPropertycoPrf property = array.read(i);
+    if (!property.invalid() && std::string(property->type().c_str()) == type &&
+        std::string(property->title().c_str()) == title)
+      return property->value().c_str();
+  }
+  return std::string();
 }
 
 // The placement of a group on the drawing's plane.
@@ -325,7 +347,16 @@ int plotLibOutput::scene_of_item(const annNamedItemPtr& item, int look, plotScen
     std::vector<plotOp> ops;
     if (!plot_fill_area(*fill, ops))
       return fail(attributes, "its boundary cannot be drawn"), 0;
-    scene.fill(look, ops);
+    // A patterned hatch strokes its pattern's lines inside its boundary;
+    // one too dense to show is filled.
+    plotScene area;
+    area.fill(look, ops);
+    std::vector<plotOp> lines;
+    const std::string pattern = property_value(attributes, "fill pattern", "pattern lines");
+    if (!pattern.empty() && plot_pattern_lines(pattern, area.bounds(), lines))
+      scene.clipped_stroke(look, ops, lines);
+    else
+      scene.fill(look, ops);
     return 1;
   }
   if (auto* cloud = annPointCloud::sto_dynamic_cast(item.pointer())) {
@@ -401,7 +432,8 @@ vorabsTranslationStatus plotLibOutput::annotation(const annNamedItemPtr& item,
   }
   plotScene scene;
   const std::string name = entity_name(attributes).c_str();
-  const int wipeout = name.compare(0, 7, "WIPEOUT") == 0;
+  // A wipeout masks what lies under it with the paper.
+  const int wipeout = property_value(attributes, "fill mask", "mask") == "1";
   const int look = look_of(attributes, wipeout);
   if (!scene_of_item(item, look, scene, attributes))
     return vorabsTranslationStatus(vorabsSTATUS_FAILED);

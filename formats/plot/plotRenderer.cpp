@@ -260,13 +260,23 @@ void plotRenderer::draw(const plotScene& scene, const cairo_matrix_t& to_device,
   cairo_save(cr_);
   cairo_identity_matrix(cr_);
   cairo_clip_extents(cr_, &visible_.x0, &visible_.y0, &visible_.x1, &visible_.y1);
+  int clipping = 0; // 2: a clip was set for the next item; 1: that item is drawn
   for (const plotItem& item : scene.items()) {
     const plotLook& look = styles_.look_at(item.look);
     if (layer >= 0 && look.layer != layer)
       continue;
     if (item.kind != plotItem::STROKE || item.look != open)
       flush();
+    if (clipping == 2)
+      clipping = 1;
     switch (item.kind) {
+    case plotItem::CLIP:
+      cairo_save(cr_);
+      build_path(scene, item, to_device);
+      cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+      cairo_clip(cr_);
+      clipping = 2;
+      continue;
     case plotItem::STROKE:
       if (build_path(scene, item, to_device))
         open = item.look;
@@ -284,6 +294,11 @@ void plotRenderer::draw(const plotScene& scene, const cairo_matrix_t& to_device,
     case plotItem::TEXT:
       draw_text(scene.text_of(item), look, to_device);
       break;
+    }
+    if (clipping == 1) {
+      flush();
+      cairo_restore(cr_);
+      clipping = 0;
     }
   }
   flush();

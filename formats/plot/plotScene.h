@@ -95,13 +95,14 @@ struct plotText {
 };
 
 struct plotItem {
-  enum kind_t : std::uint8_t { STROKE, FILL, TEXT, DOT } kind;
+  // CLIP: its path (even-odd) clips the one item that follows it.
+  enum kind_t : std::uint8_t { STROKE, FILL, TEXT, DOT, CLIP } kind;
   int look;
   std::uint32_t first; // the first op (STROKE, FILL), the text (TEXT), the dot's op (DOT)
   std::uint32_t count; // ops
 };
 
-struct plotBox {
+struct PLOT_API plotBox {
   double x0 = 1, y0 = 1, x1 = 0, y1 = 0; // empty while x0 > x1
   int empty() const { return x0 > x1; }
   void add(double x, double y);
@@ -112,6 +113,11 @@ class PLOT_API plotScene {
 public:
   void stroke(int look, const std::vector<plotOp>& ops) { path(plotItem::STROKE, look, ops); }
   void fill(int look, const std::vector<plotOp>& ops) { path(plotItem::FILL, look, ops); }
+  // The lines stroked inside the area: a hatch pattern.
+  void clipped_stroke(int look, const std::vector<plotOp>& area, const std::vector<plotOp>& lines) {
+    path(plotItem::CLIP, look, area);
+    path(plotItem::STROKE, look, lines);
+  }
   void text(int look, plotText text);
   void dot(int look, double x, double y);
   // Appends other's items, each point moved by placement.
