@@ -340,6 +340,17 @@ int plotLibOutput::scene_of_item(const annNamedItemPtr& item, int look, plotScen
     plotText placed;
     if (!plot_text(*text, state_->styles, placed))
       return fail(attributes, "the text cannot be placed: its frame is not finite"), 0;
+    // Where the text sits on its anchor: "<horizontal> <vertical>".
+    const std::string alignment = property_value(attributes, "text layout", "alignment");
+    if (!alignment.empty()) {
+      placed.halign = alignment.compare(0, 6, "center") == 0  ? 1
+                      : alignment.compare(0, 5, "right") == 0 ? 2
+                                                              : 0;
+      const std::string up = alignment.substr(alignment.find(' ') + 1);
+      placed.valign = up == "top" ? 3 : up == "middle" ? 2 : up == "bottom" ? 1 : 0;
+    }
+    if (property_value(attributes, "text layout", "paragraph") == "wrap")
+      placed.mtext = 1;
     scene.text(look, std::move(placed));
     return 1;
   }

@@ -383,12 +383,10 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
   // Lines are 5/3 of the capital height apart; a paragraph text hangs from
   // its top, a line of text stands on its baseline.
   const double spacing = cap * 5.0 / 3.0;
-  double baseline = text.mtext ? cap : 0.0;
+  // The lines first: the text's anchor depends on how many there are and
+  // how long each is.
+  std::vector<std::pair<std::string, double>> lines; // text, width in the text's pixels
   size_t start = 0;
-  cairo_save(cr_);
-  set_colour(look);
-  cairo_pattern_t* source = cairo_get_source(cr_);
-  cairo_pattern_get_rgba(source, &line.red, &line.green, &line.blue, nullptr);
   while (start <= text.text.size()) {
     size_t end = text.text.find('\n', start);
     if (end == std::string::npos)
@@ -397,18 +395,42 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
     pango_layout_set_text(layout_, paragraph.data(), int(paragraph.size()));
     for (GSList* l = pango_layout_get_lines_readonly(layout_); l; l = l->next) {
       PangoLayoutLine* part = static_cast<PangoLayoutLine*>(l->data);
-      line.text = paragraph.substr(size_t(part->start_index), size_t(part->length));
-      line.baseline = baseline;
-      if (text_sink_) {
-        text_sink_->line(line);
-      } else {
-        cairo_set_matrix(cr_, &line.frame);
-        cairo_move_to(cr_, 0, baseline);
-        pango_cairo_show_layout_line(cr_, part);
-      }
-      baseline += spacing;
+      PangoRectangle logical;
+      pango_layout_line_get_extents(part, nullptr, &logical);
+      lines.emplace_back(paragraph.substr(size_t(part->start_index), size_t(part->length)),
+                         double(logical.width) / PANGO_SCALE);
     }
     start = end + 1;
+  }
+  // Where the first baseline lies below the anchor (y down, the text's pixels).
+  const double descent = 0.3 * cap, block = double(lines.size() - 1) * spacing;
+  const int valign = text.valign >= 0 ? text.valign : text.mtext ? 3 : 0;
+  double baseline = valign == 3   ? cap
+                    : valign == 2 ? cap - (cap + block + (text.mtext ? descent : 0)) / 2
+                    : valign == 1 ? -descent - block
+                                  : -block * (text.mtext ? 1 : 0);
+  if (valign == 0 && !text.mtext)
+    baseline = 0;
+  cairo_save(cr_);
+  set_colour(look);
+  cairo_pattern_t* source = cairo_get_source(cr_);
+  cairo_pattern_get_rgba(source, &line.red, &line.green, &line.blue, nullptr);
+  const cairo_matrix_t frame = line.frame;
+  for (const auto& [characters, width] : lines) {
+    line.text = characters;
+    line.baseline = baseline;
+    line.frame = frame;
+    cairo_matrix_translate(&line.frame, -width * 0.5 * text.halign, 0);
+    if (text_sink_) {
+      text_sink_->line(line);
+    } else {
+      pango_layout_set_width(layout_, -1);
+      pango_layout_set_text(layout_, characters.data(), int(characters.size()));
+      cairo_set_matrix(cr_, &line.frame);
+      cairo_move_to(cr_, 0, baseline);
+      pango_cairo_show_layout_line(cr_, pango_layout_get_line_readonly(layout_, 0));
+    }
+    baseline += spacing;
   }
   cairo_restore(cr_);
 }

@@ -92,6 +92,8 @@ struct plotText {
   double width = 0;  // TEXT: width factor (0 is 1); MTEXT: the width to wrap at (0 none)
   int mtext = 0;     // a paragraph text, placed by its top left
   int font = 0;      // index into plotStyles fonts
+  int halign = 0;    // the anchor across: 0 left, 1 centre, 2 right
+  int valign = -1;   // and up: 0 baseline, 1 bottom, 2 middle, 3 top; -1 as its kind has it
 };
 
 struct plotItem {
