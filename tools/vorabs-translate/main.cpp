@@ -37,6 +37,11 @@ struct Format {
 
 const Format formats[] = {
     {"DXF", ".dxf", 1, 1},
+#ifdef VORABS_HAVE_PLOT
+    {"PDF", ".pdf", 0, 1},
+    {"SVG", ".svg", 0, 1},
+    {"PNG", ".png", 0, 1},
+#endif
 };
 
 void print_version() {

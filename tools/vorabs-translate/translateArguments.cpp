@@ -1,6 +1,8 @@
 // translateArguments.cpp - the command line of vorabs-translate, read through one table of options.
 #include "translateArguments.h"
 
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -36,6 +38,74 @@ std::string set_shard(translateArguments& a, const std::string& value) {
   return "";
 }
 
+// The four numbers of X0,Y0,X1,Y1, finite, the first corner below and left
+// of the second.
+std::string set_window(translateArguments& a, const std::string& value) {
+  const char* at = value.c_str();
+  double* window = a.plot.window;
+  a.plot_options = a.plot.has_window = 1;
+  for (int i = 0; i < 4; ++i) {
+    char* end = nullptr;
+    window[i] = std::strtod(at, &end);
+    if (end == at || !std::isfinite(window[i]) || *end != (i < 3 ? ',' : '\0'))
+      return "--window takes X0,Y0,X1,Y1, not '" + value + "'";
+    at = end + 1;
+  }
+  if (!(window[0] < window[2] && window[1] < window[3]))
+    return "--window takes X0,Y0,X1,Y1 with X0 < X1 and Y0 < Y1";
+  return "";
+}
+
+// A number from low to high, or NaN.
+double number_in(const std::string& text, double low, double high) {
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  return !text.empty() && *end == '\0' && value >= low && value <= high ? value : std::nan("");
+}
+
+std::string set_width(translateArguments& a, const std::string& value) {
+  const double width = number_in(value, 1, 32767);
+  a.plot_options = 1;
+  if (!(width == std::floor(width)))
+    return "--width takes a whole number of pixels from 1 to 32767, not '" + value + "'";
+  a.plot.width = int(width);
+  return "";
+}
+
+std::string set_dpi(translateArguments& a, const std::string& value) {
+  a.plot_options = 1;
+  a.plot.dpi = number_in(value, 1, 2400);
+  return std::isnan(a.plot.dpi) ? "--dpi takes a number from 1 to 2400, not '" + value + "'" : "";
+}
+
+std::string set_background(translateArguments& a, const std::string& value) {
+  a.plot_options = 1;
+  a.plot.black_background = value == "black";
+  return value == "white" || value == "black" ? "" : "--background takes white or black";
+}
+
+// The output's format: the one given, or the extension's, DXF otherwise.
+std::string choose_format(translateArguments& args) {
+  std::string extension;
+  const size_t dot = args.output.rfind('.');
+  if (dot != std::string::npos && args.output.find('/', dot) == std::string::npos)
+    extension = args.output.substr(dot + 1);
+  for (char& c : extension)
+    c = char(std::tolower(static_cast<unsigned char>(c)));
+  if (args.format.empty())
+    args.format =
+        extension == "pdf" || extension == "svg" || extension == "png" ? extension : "dxf";
+  if (args.format != "dxf" && args.format != "pdf" && args.format != "svg" && args.format != "png")
+    return "--format takes dxf, pdf, svg or png, not '" + args.format + "'";
+  if (args.output.empty() && args.format != "dxf")
+    return "--format needs -o";
+  if (args.plot_options && (args.output.empty() || args.format == "dxf"))
+    return "plot options need -o with a PDF, SVG or PNG file";
+  if (args.plot.has_window && !args.plot.layout.empty())
+    return "--window plots model space; it cannot go with --layout";
+  return "";
+}
+
 const Option options[] = {
     {"-h", "--help", nullptr, "print this help and exit",
      [](translateArguments& a, const std::string&) { return a.show = "help", std::string(); }},
@@ -43,8 +113,22 @@ const Option options[] = {
      [](translateArguments& a, const std::string&) { return a.show = "version", std::string(); }},
     {nullptr, "--formats", nullptr, "list the formats with their extensions",
      [](translateArguments& a, const std::string&) { return a.show = "formats", std::string(); }},
-    {"-o", "--output", "OUT.dxf", "write the entities of the one FILE to a new file",
+    {"-o", "--output", "OUT",
+     "write the one FILE to a new file: OUT.dxf, or a plot OUT.pdf|svg|png",
      [](translateArguments& a, const std::string& v) { return a.output = v, std::string(); }},
+    {nullptr, "--format", "F", "dxf, pdf, svg or png, whatever the extension of -o",
+     [](translateArguments& a, const std::string& v) { return a.format = v, std::string(); }},
+    {nullptr, "--window", "X0,Y0,X1,Y1", "plot this window of model space onto the whole page",
+     set_window},
+    {nullptr, "--width", "PX", "PNG width in pixels (the height follows the window)", set_width},
+    {nullptr, "--dpi", "N", "PNG pixels per inch of paper, for line weights (96)", set_dpi},
+    {nullptr, "--background", "white|black", "the plot's paper (white)", set_background},
+    {nullptr, "--layout", "NAME|all", "plot paper-space layouts instead of model space",
+     [](translateArguments& a, const std::string& v) {
+       a.plot_options = 1;
+       a.plot.layout = v;
+       return v.empty() ? std::string("--layout takes a layout's name or all") : std::string();
+     }},
     {nullptr, "--report", "FILE", "write the report as JSON to FILE ('-': standard output)",
      [](translateArguments& a, const std::string& v) { return a.report = v, std::string(); }},
     {nullptr, "--dump", nullptr, "print each translated document",
@@ -141,7 +225,7 @@ std::string translate_parse_arguments(int argc, const char* const* argv, transla
     return "no file given";
   if (!args.output.empty() && (args.files.size() != 1 || !args.manifest.empty()))
     return "-o takes exactly one input file (--out-dir for several)";
-  return "";
+  return choose_format(args);
 }
 
 std::string translate_usage() {

@@ -8,6 +8,8 @@
 // an option is adding a row (and a field here).
 #pragma once
 
+#include "translateJob.h"
+
 #include <string>
 #include <vector>
 
@@ -15,6 +17,11 @@ struct translateArguments {
   std::vector<std::string> files; // the inputs, or with --merge the results files
   std::string report;             // JSON report: a file, "-" for standard output
   std::string output;             // -o: the one input's translation
+  // The output's format: "dxf", "pdf", "svg" or "png"; after parsing, the
+  // one --format gave or the extension of -o says (DXF when it is none).
+  std::string format;
+  translatePlotOptions plot; // how a PDF, SVG or PNG is drawn
+  int plot_options = 0;      // some plot option was given
   int dump = 0;
   int quiet = 0;   // no readable report, no progress bar, only errors
   int verbose = 0; // informational messages too

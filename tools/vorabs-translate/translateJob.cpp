@@ -1,11 +1,14 @@
-// translateJob.cpp - one file read through the DXF reader into a document or a DXF file, and what
-// came of it.
+// translateJob.cpp - one file read through the DXF reader into a document, a DXF file or a plot,
+// and what came of it.
 #include "translateJob.h"
 
 #include "vorabsDocumentSink.h"
 
 #include "dxfLibInput.h"
 #include "dxfLibOutput.h"
+#ifdef VORABS_HAVE_PLOT
+#include "plotLibOutput.h"
+#endif
 
 #include "vorabsAttributePtr.h"
 #include "vorabsIfStream.h"
@@ -16,6 +19,7 @@
 #include "vorabsOfStream.h"
 #include "vorabsOutput.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <chrono>
@@ -115,6 +119,20 @@ bool looks_like_dxf(const std::string& path) {
   return true;
 }
 
+// "pdf", "svg" or "png" when the output is a plot: as the options say, or
+// by the output's extension when they name no format; empty for DXF.
+std::string plot_format(const translateOptions& options) {
+  std::string format = options.format;
+  if (format.empty()) {
+    const size_t dot = options.output.rfind('.');
+    if (dot != std::string::npos && options.output.find('/', dot) == std::string::npos)
+      format = options.output.substr(dot + 1);
+    for (char& c : format)
+      c = char(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return format == "pdf" || format == "svg" || format == "png" ? format : std::string();
+}
+
 enum Outcome { TRANSLATED, IGNORED, FAILED };
 
 Outcome outcome_of(vorabsTranslationStatus status) {
@@ -185,6 +203,10 @@ private:
   };
 
   int read();
+  void write_dxf();
+  void write_plot();
+  // Writes what the writer made, or drops it when the run was cancelled.
+  void finish_output(vorabsLibOutput& writer, vorabsOfStream& file);
   void walk(vorabsLibSink& sink, vorabsDocumentSink* host);
   void finish();
   void move_to_paper_space(const dxfEntity& e);
@@ -229,28 +251,68 @@ translateResult Job::run() {
       host.set_error(&error_);
       host.set_output(&output_);
       walk(host, &host);
+    } else if (plot_format(options_).empty()) {
+      write_dxf();
     } else {
-      vorabsOfStream file{utString(options_.output.c_str())};
-      dxfLibOutput writer(&file, nullptr);
-      writer.set_error(&error_);
-      writer.set_output(&output_);
-      if (!writer.set_version(output_version(result_.version), reader_.file()->code_page))
-        writer.set_version(output_version(result_.version), "ANSI_1252");
-      vorLengthUnit unit;
-      if (reader_.length_unit(unit))
-        writer.set_units(unit);
-      walk(writer, nullptr);
-      if (result_.cancelled)
-        file.discard();
-      else if (writer.write()) // says itself why it could not write
-        result_.written = options_.output;
-      else
-        result_.write_failed = 1;
+      write_plot();
     }
   }
   finish();
   result_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   return result_;
+}
+
+void Job::write_dxf() {
+  vorabsOfStream file{utString(options_.output.c_str())};
+  dxfLibOutput writer(&file, nullptr);
+  writer.set_error(&error_);
+  writer.set_output(&output_);
+  if (!writer.set_version(output_version(result_.version), reader_.file()->code_page))
+    writer.set_version(output_version(result_.version), "ANSI_1252");
+  vorLengthUnit unit;
+  if (reader_.length_unit(unit))
+    writer.set_units(unit);
+  walk(writer, nullptr);
+  finish_output(writer, file);
+}
+
+void Job::write_plot() {
+#ifdef VORABS_HAVE_PLOT
+  plotOptions plot;
+  if (plot_format(options_) == "svg")
+    plot.format = plotFormat::SVG;
+  else if (plot_format(options_) == "png")
+    plot.format = plotFormat::PNG;
+  const translatePlotOptions& given = options_.plot;
+  plot.has_window = given.has_window;
+  std::copy(given.window, given.window + 4, plot.window);
+  plot.width_px = given.width;
+  plot.dpi = given.dpi;
+  plot.black_background = given.black_background;
+  plot.layout = given.layout;
+  vorabsOfStream file{utString(options_.output.c_str())};
+  plotLibOutput writer(&file, nullptr);
+  writer.set_error(&error_);
+  writer.set_output(&output_);
+  writer.set_options(plot);
+  vorLengthUnit unit;
+  if (reader_.length_unit(unit))
+    writer.set_units(unit);
+  walk(writer, nullptr);
+  finish_output(writer, file);
+#else
+  message(1, "Error : This build has no plot output (cairo and pango were missing).");
+  result_.write_failed = 1;
+#endif
+}
+
+void Job::finish_output(vorabsLibOutput& writer, vorabsOfStream& file) {
+  if (result_.cancelled)
+    file.discard();
+  else if (writer.write()) // says itself why it could not write
+    result_.written = options_.output;
+  else
+    result_.write_failed = 1;
 }
 
 int Job::read() {

@@ -1,11 +1,12 @@
-// translateJob.h - one file read through the DXF reader into a document or a DXF file, and what
-// came of it.
+// translateJob.h - one file read through the DXF reader into a document, a DXF file or a plot,
+// and what came of it.
 //
 // translate_file reads the file with dxfLibInput, walks its objects the way
 // a host does (every sub-object comes back through the host's receiver, so
 // that each one is counted, shows on the progress and can be cancelled) and
 // sends them into a vorabsDocumentSink building an annotation document, or
-// into the DXF writer when an output file is named. Everything the reader,
+// into the DXF writer or the plot writer (PDF, SVG, PNG) when an output file
+// is named. Everything the reader,
 // its translators and the sink write to their channels is kept as message
 // lines and in a message log keyed by the entity being translated; the log's
 // summaries come back with the result. Each call owns its reader, document,
@@ -73,9 +74,23 @@ public:
   virtual void advance(long objects) = 0;
 };
 
+// How a plot is drawn (see plotOptions): for PDF, SVG and PNG output.
+struct translatePlotOptions {
+  int has_window = 0; // window: x0, y0, x1, y1 of model space
+  double window[4] = {0, 0, 0, 0};
+  int width = 0; // PNG pixels across; 0: from the paper and the dpi
+  double dpi = 96;
+  int black_background = 0;
+  std::string layout; // empty: model space; a layout's name or "all"
+};
+
 struct translateOptions {
-  std::string output; // the DXF file to write instead of building the document
-  int dump = 0;       // keep the printed document in the result
+  std::string output; // the file to write instead of building the document
+  // "dxf", "pdf", "svg" or "png"; empty: by the output's extension (DXF
+  // when it is none of these).
+  std::string format;
+  translatePlotOptions plot;
+  int dump = 0; // keep the printed document in the result
   translateProgress* progress = nullptr;
 };
 

@@ -109,6 +109,8 @@ void translate_tasks(const translateArguments& args, const std::vector<translate
     for (size_t i; !translate_cancel_requested() && (i = next++) < tasks.size();) {
       translateOptions options;
       options.output = tasks[i].output;
+      options.format = args.format;
+      options.plot = args.plot;
       options.dump = args.dump;
       options.progress = progress;
       translateResult result = translate_file(tasks[i].input, options);

@@ -1,0 +1,224 @@
+// plotGeometry.cpp - curves, fill areas, triangle blocks and texts traced into path operations.
+#include "plotGeometry.h"
+
+#include "ann/ann.h"
+#include "gi.h"
+#include "vel.h"
+#include "velEllipse.h"
+#include "velSpline.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double pi = 3.14159265358979323846;
+
+void line_to(std::vector<plotOp>& ops, const giPoint3& p, int first) {
+  ops.push_back({first ? plotOpKind::MOVE : plotOpKind::LINE, p.x, p.y, 0, 0, 0});
+}
+
+// Samples a curve by its parameter; steps by how much it turns.
+template <class Curve>
+void trace(const Curve& curve, int steps, std::vector<plotOp>& ops, int first) {
+  double t0, t1;
+  curve.parameter_range(t0, t1);
+  for (int i = 0; i <= steps; ++i) {
+    auto p = curve.position(t0 + (t1 - t0) * i / steps);
+    ops.push_back({first && i == 0 ? plotOpKind::MOVE : plotOpKind::LINE, p.x, p.y, 0, 0, 0});
+  }
+}
+
+// The arc c + r (cos t U + sin t V), t from a0 to a1, seen from above: a
+// circular arc when U and V lie in the drawing's plane, traced otherwise.
+void arc_ops(const giPoint3& c, const giVector3& u, const giVector3& v, double r, double a0,
+             double a1, std::vector<plotOp>& ops, int first) {
+  const double turn = u.x * v.y - u.y * v.x; // +1 counter-clockwise, -1 clockwise
+  if (std::fabs(u.z) < 1e-12 && std::fabs(v.z) < 1e-12 && std::fabs(std::fabs(turn) - 1) < 1e-9) {
+    const double sign = turn > 0 ? 1 : -1, base = std::atan2(u.y, u.x);
+    const double s = base + sign * a0, e = base + sign * a1;
+    if (first)
+      ops.push_back({plotOpKind::MOVE, c.x + r * std::cos(s), c.y + r * std::sin(s), 0, 0, 0});
+    ops.push_back({e >= s ? plotOpKind::ARC : plotOpKind::ARC_NEGATIVE, c.x, c.y, r, s, e});
+    return;
+  }
+  const int steps = std::max(8, int(std::ceil(std::fabs(a1 - a0) / (pi / 90))));
+  for (int i = 0; i <= steps; ++i) {
+    const double t = a0 + (a1 - a0) * i / steps;
+    const giPoint3 p = c + (r * std::cos(t)) * u + (r * std::sin(t)) * v;
+    line_to(ops, p, first && i == 0);
+  }
+}
+
+int curve2_on_plane(const velCurvePtr2& curve, const velPlane* plane, const giXform3* placement,
+                    std::vector<plotOp>& ops, int first);
+
+// A 2D piece on a plane (or on the drawing's plane when plane is null).
+int piece_on_plane(const velCurve2& piece, const velPlane* plane, const giXform3* placement,
+                   std::vector<plotOp>& ops, int first) {
+  auto at = [&](const giPoint2& p) {
+    giPoint3 q = plane ? plane->position(p.x, p.y) : giPoint3(p.x, p.y, 0);
+    return placement ? *placement * q : q;
+  };
+  if (auto* line = dynamic_cast<const velLine2*>(&piece)) {
+    line_to(ops, at(line->start()), first);
+    line_to(ops, at(line->end()), 0);
+    return 1;
+  }
+  if (auto* polyline = dynamic_cast<const velPolyline2*>(&piece)) {
+    for (int i = 0; i < polyline->num_points(); ++i)
+      line_to(ops, at(polyline->point(i)), first && i == 0);
+    return polyline->num_points() > 0;
+  }
+  if (auto* arc = dynamic_cast<const velCircArc2*>(&piece)) {
+    if (!placement && arc->radius() > 0) {
+      giWorkplane3 frame = plane ? plane->workplane() : giWorkplane3(giWorkplaneWorld);
+      const double scale = plane ? plane->scale() : 1.0;
+      arc_ops(at(arc->centre()), frame.u_vector(), frame.v_vector(), arc->radius() * scale,
+              arc->start_angle(), arc->end_angle(), ops, first);
+      return 1;
+    }
+    double t0, t1;
+    arc->parameter_range(t0, t1);
+    const int steps = std::max(8, int(std::ceil(std::fabs(t1 - t0) / (pi / 90))));
+    for (int i = 0; i <= steps; ++i)
+      line_to(ops, at(arc->position(t0 + (t1 - t0) * i / steps)), first && i == 0);
+    return 1;
+  }
+  if (auto* composite = dynamic_cast<const velCompCurve2*>(&piece)) {
+    int any = 0;
+    for (int i = 0; i < composite->num_segments(); ++i)
+      any |= curve2_on_plane(composite->segment(i), plane, placement, ops, first && !any);
+    return any;
+  }
+  double t0, t1;
+  piece.parameter_range(t0, t1);
+  for (int i = 0; i <= 64; ++i)
+    line_to(ops, at(piece.position(t0 + (t1 - t0) * i / 64)), first && i == 0);
+  return 1;
+}
+
+int curve2_on_plane(const velCurvePtr2& curve, const velPlane* plane, const giXform3* placement,
+                    std::vector<plotOp>& ops, int first) {
+  return curve.invalid() ? 0 : piece_on_plane(*curve, plane, placement, ops, first);
+}
+
+} // namespace
+
+int plot_finite(const std::vector<plotOp>& ops) {
+  for (const plotOp& op : ops)
+    if (!std::isfinite(op.x) || !std::isfinite(op.y) || !std::isfinite(op.r) ||
+        !std::isfinite(op.a0) || !std::isfinite(op.a1))
+      return 0;
+  return 1;
+}
+
+int plot_curve(const velCurvePtr3& handle, std::vector<plotOp>& ops) {
+  if (handle.invalid())
+    return 0;
+  const velCurve3& curve = *handle;
+  if (auto* line = dynamic_cast<const velLine3*>(&curve)) {
+    line_to(ops, line->start(), 1);
+    line_to(ops, line->end(), 0);
+  } else if (auto* arc = dynamic_cast<const velCircArc3*>(&curve)) {
+    if (arc->invalid())
+      return 0;
+    const giVector3 u = arc->reference(), v = arc->normal().cross(u);
+    arc_ops(arc->centre(), u, v, arc->radius(), arc->start_angle(), arc->end_angle(), ops, 1);
+  } else if (auto* polyline = dynamic_cast<const velPolyline3*>(&curve)) {
+    for (int i = 0; i < polyline->num_points(); ++i)
+      line_to(ops, polyline->point(i), i == 0);
+  } else if (auto* ellipse = dynamic_cast<const velEllipse3*>(&curve)) {
+    if (ellipse->invalid())
+      return 0;
+    double t0, t1;
+    ellipse->parameter_range(t0, t1);
+    trace(curve, std::max(16, int(std::ceil(std::fabs(t1 - t0) / (pi / 90)))), ops, 1);
+  } else if (auto* spline = dynamic_cast<const velBSpline3*>(&curve)) {
+    if (spline->invalid())
+      return 0;
+    trace(curve, int(std::min<size_t>(4000, 24 * spline->control_points().size() + 16)), ops, 1);
+  } else if (auto* on = dynamic_cast<const velCurveOnSurf3*>(&curve)) {
+    auto* plane = dynamic_cast<const velPlane*>(on->surface().pointer());
+    const giXform3* placement = on->placement().identity() ? nullptr : &on->placement();
+    if (!plane || !curve2_on_plane(on->curve(), plane, placement, ops, 1))
+      trace(curve, 256, ops, 1);
+  } else {
+    trace(curve, 256, ops, 1);
+  }
+  return !ops.empty() && plot_finite(ops);
+}
+
+int plot_fill_area(const annFillArea& fill, std::vector<plotOp>& ops) {
+  auto boundary = [&](const annCurveannPtr& curve) {
+    if (curve.invalid() || !curve2_on_plane(curve->curve(), nullptr, nullptr, ops, 1))
+      return 0;
+    ops.push_back({plotOpKind::CLOSE, 0, 0, 0, 0, 0});
+    return 1;
+  };
+  if (!boundary(fill.outer_boundary()))
+    return 0;
+  for (const annCurveannPtr& inner : fill.inner_boundaries())
+    boundary(inner);
+  return plot_finite(ops);
+}
+
+int plot_triblock(const giTriBlock& block, int filled, std::vector<plotOp>& ops) {
+  const giNodeXYZ* nodes = block.find_feature<giNodeXYZ>();
+  const giTriArr* triangles = block.find_feature<giTriArr>();
+  if (!nodes || !triangles)
+    return 0;
+  const int n = int(nodes->size());
+  // A four-cornered face made of two triangles shows its four edges only.
+  if (!filled && n == 4 && triangles->size() == 2 && (*triangles)[0].a == 0 &&
+      (*triangles)[0].b == 1 && (*triangles)[0].c == 2 && (*triangles)[1].a == 0 &&
+      (*triangles)[1].b == 2 && (*triangles)[1].c == 3) {
+    for (int i = 0; i < 4; ++i)
+      line_to(ops, (*nodes)[size_t(i)], i == 0);
+    ops.push_back({plotOpKind::CLOSE, 0, 0, 0, 0, 0});
+    return plot_finite(ops);
+  }
+  for (size_t i = 0; i < triangles->size(); ++i) {
+    const giTriangle& t = (*triangles)[i];
+    if (t.a < 0 || t.b < 0 || t.c < 0 || t.a >= n || t.b >= n || t.c >= n)
+      return 0;
+    const giPoint3 &a = (*nodes)[size_t(t.a)], &b = (*nodes)[size_t(t.b)],
+                   &c = (*nodes)[size_t(t.c)];
+    const double area = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+    const giPoint3& second = filled && area < 0 ? c : b;
+    const giPoint3& third = filled && area < 0 ? b : c;
+    line_to(ops, a, 1);
+    line_to(ops, second, 0);
+    line_to(ops, third, 0);
+    ops.push_back({plotOpKind::CLOSE, 0, 0, 0, 0, 0});
+  }
+  return !ops.empty() && plot_finite(ops);
+}
+
+int plot_text(const annTextGeometry& text, plotStyles& styles, plotText& out) {
+  if (text.text().invalid() || text.font().invalid() || text.lcs().invalid())
+    return 0;
+  const giWorkplane3& frame = text.lcs()->workplane();
+  const annTextFont& font = *text.font();
+  out.text = text.text()->text().c_str();
+  out.x = frame.origin().x;
+  out.y = frame.origin().y;
+  out.ux = frame.u_vector().x;
+  out.uy = frame.u_vector().y;
+  out.vx = frame.v_vector().x;
+  out.vy = frame.v_vector().y;
+  out.height = font.height();
+  out.width = text.width();
+  const std::string name = text.name().c_str();
+  out.mtext = name.compare(0, 5, "MTEXT") == 0 || out.text.find('\n') != std::string::npos;
+  plotFont face;
+  face.family = font.family_name().c_str();
+  if (face.family.empty())
+    face.family = font.font_file().c_str();
+  face.bold = font.bold();
+  face.italic = font.italic();
+  out.font = styles.font(face);
+  return std::isfinite(out.x) && std::isfinite(out.y) && std::isfinite(out.height) &&
+         std::isfinite(out.width) && std::isfinite(out.ux) && std::isfinite(out.uy) &&
+         std::isfinite(out.vx) && std::isfinite(out.vy) && !frame.invalid();
+}

@@ -1,0 +1,26 @@
+// plotGeometry.h - the framework's curves, fill areas, triangle blocks and texts as plot items.
+//
+// Each function reads the object it is given (never keeps it) and appends
+// path operations or a text in drawing coordinates seen from above. Arcs in
+// the drawing's plane stay arcs; other curves are traced finely enough that
+// the facets do not show at plot sizes. A function answers 0 when the
+// object has nothing it can draw or coordinates that are not finite.
+#pragma once
+
+#include "plotScene.h"
+
+class annFillArea;
+class annTextGeometry;
+class giTriBlock;
+class velCurvePtr2;
+class velCurvePtr3;
+
+int plot_curve(const velCurvePtr3& curve, std::vector<plotOp>& ops);
+// Every boundary of the fill area as a closed sub-path.
+int plot_fill_area(const annFillArea& fill, std::vector<plotOp>& ops);
+// filled: each triangle as a closed sub-path turned counter-clockwise (for
+// a fill that is their union); otherwise the outline of every triangle.
+int plot_triblock(const giTriBlock& block, int filled, std::vector<plotOp>& ops);
+int plot_text(const annTextGeometry& text, plotStyles& styles, plotText& out);
+// Nonzero when every coordinate of the operations is finite.
+int plot_finite(const std::vector<plotOp>& ops);

@@ -1,0 +1,436 @@
+// plotRenderer.cpp - a scene's paths, fills, dots and texts through cairo and pango.
+#include "plotRenderer.h"
+
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+constexpr double default_width_mm = 0.25;
+
+std::string lower(std::string text) {
+  for (char& c : text)
+    c = char(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool ends_with(const std::string& text, const char* end) {
+  const std::string tail(end);
+  return text.size() >= tail.size() &&
+         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// The family to ask fontconfig for: a TrueType file by its name, a CAD
+// stroke font (which has no outline font) and no font at all by a plain sans.
+std::string family_asked(const std::string& given) {
+  static const char* const stroke_fonts[] = {"txt",     "simplex", "romans",  "romand",  "romanc",
+                                             "isocp",   "isoct",   "complex", "italic",  "monotxt",
+                                             "gothice", "scripts", "greeks",  "standard"};
+  const std::string name = lower(given);
+  if (name.empty() || ends_with(name, ".shx"))
+    return "DejaVu Sans";
+  for (const char* stroke : stroke_fonts)
+    if (name == stroke)
+      return "DejaVu Sans";
+  for (const char* extension : {".ttf", ".otf", ".ttc", ".pfb"})
+    if (ends_with(name, extension))
+      return given.substr(0, given.size() - std::string(extension).size());
+  return given;
+}
+
+// The ratio of a face's capital height to its em size, measured on "H".
+double cap_ratio(PangoLayout* layout, const std::string& family) {
+  static const double fallback = 0.73;
+  std::unique_ptr<PangoFontDescription, void (*)(PangoFontDescription*)> desc(
+      pango_font_description_new(), pango_font_description_free);
+  pango_font_description_set_family(desc.get(), family.c_str());
+  pango_font_description_set_absolute_size(desc.get(), 1000.0 * PANGO_SCALE);
+  pango_layout_set_font_description(layout, desc.get());
+  pango_layout_set_width(layout, -1);
+  pango_layout_set_text(layout, "H", 1);
+  PangoRectangle ink;
+  pango_layout_get_pixel_extents(layout, &ink, nullptr);
+  const double ratio = ink.height / 1000.0;
+  return ratio > 0.3 && ratio < 1.2 ? ratio : fallback;
+}
+
+} // namespace
+
+plotTextSink::~plotTextSink() = default;
+
+plotRenderer::plotRenderer(cairo_t* cr, const plotStyles& styles, const plotRenderOptions& options)
+    : cr_(cr), styles_(styles), options_(options) {
+  // A font map of the renderer's own, released with it, so that the fonts
+  // it loaded go with it.
+  font_map_ = pango_cairo_font_map_new();
+  PangoContext* context = pango_font_map_create_context(font_map_);
+  pango_cairo_update_context(cr_, context);
+  layout_ = pango_layout_new(context);
+  g_object_unref(context);
+  // Unhinted metrics: a text scales with the drawing, whatever its size.
+  cairo_font_options_t* fonts = cairo_font_options_create();
+  cairo_font_options_set_hint_metrics(fonts, CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_hint_style(fonts, CAIRO_HINT_STYLE_NONE);
+  pango_cairo_context_set_font_options(pango_layout_get_context(layout_), fonts);
+  cairo_font_options_destroy(fonts);
+  pango_layout_context_changed(layout_);
+  cairo_set_line_cap(cr_, CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
+}
+
+plotRenderer::~plotRenderer() {
+  g_object_unref(layout_);
+  g_object_unref(font_map_);
+}
+
+void plotRenderer::paint_background() {
+  const double shade = options_.black_background ? 0.0 : 1.0;
+  cairo_save(cr_);
+  cairo_identity_matrix(cr_);
+  cairo_set_source_rgb(cr_, shade, shade, shade);
+  cairo_paint(cr_);
+  cairo_restore(cr_);
+}
+
+void plotRenderer::set_colour(const plotLook& look) {
+  if (look.foreground) {
+    // Colour 7 shows against the background; a wipeout is the background.
+    const int white = (look.foreground == 1) == (options_.black_background != 0);
+    cairo_set_source_rgb(cr_, white, white, white);
+    return;
+  }
+  cairo_set_source_rgb(cr_, look.red, look.green, look.blue);
+}
+
+// The item's path on the device. Items wholly outside the visible part are
+// left out; items reaching far beyond it (a zoomed window) are traced and
+// cut to it here, since cairo's fixed-point coordinates would overflow.
+bool plotRenderer::build_path(const plotScene& scene, const plotItem& item,
+                              const cairo_matrix_t& to_device) {
+  const plotOp* ops = scene.ops(item);
+  const double scale =
+      std::sqrt(std::fabs(to_device.xx * to_device.yy - to_device.xy * to_device.yx));
+  plotBox box;
+  for (std::uint32_t i = 0; i < item.count; ++i) {
+    double x = ops[i].x, y = ops[i].y;
+    if (ops[i].kind == plotOpKind::CLOSE)
+      continue;
+    cairo_matrix_transform_point(&to_device, &x, &y);
+    const double r =
+        ops[i].kind == plotOpKind::MOVE || ops[i].kind == plotOpKind::LINE ? 0.0 : ops[i].r * scale;
+    box.add(x - r, y - r);
+    box.add(x + r, y + r);
+  }
+  const double margin = 50;
+  if (box.empty() || box.x1 < visible_.x0 - margin || box.x0 > visible_.x1 + margin ||
+      box.y1 < visible_.y0 - margin || box.y0 > visible_.y1 + margin)
+    return false;
+  const double limit = 1e6;
+  if (box.x0 > -limit && box.x1 < limit && box.y0 > -limit && box.y1 < limit) {
+    cairo_set_matrix(cr_, &to_device);
+    add_ops(ops, item.count);
+    cairo_identity_matrix(cr_);
+    return true;
+  }
+  add_far_ops(ops, item.count, to_device, item.kind == plotItem::FILL);
+  return true;
+}
+
+void plotRenderer::add_ops(const plotOp* ops, std::uint32_t count) {
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const plotOp& op = ops[i];
+    switch (op.kind) {
+    case plotOpKind::MOVE:
+      cairo_move_to(cr_, op.x, op.y);
+      break;
+    case plotOpKind::LINE:
+      cairo_line_to(cr_, op.x, op.y);
+      break;
+    case plotOpKind::ARC:
+      cairo_arc(cr_, op.x, op.y, op.r, op.a0, op.a1);
+      break;
+    case plotOpKind::ARC_NEGATIVE:
+      cairo_arc_negative(cr_, op.x, op.y, op.r, op.a0, op.a1);
+      break;
+    case plotOpKind::CLOSE:
+      cairo_close_path(cr_);
+      break;
+    }
+  }
+}
+
+void plotRenderer::add_far_ops(const plotOp* ops, std::uint32_t count,
+                               const cairo_matrix_t& to_device, bool fill) {
+  // The visible part with room for the widest line.
+  const double x0 = visible_.x0 - 100, y0 = visible_.y0 - 100;
+  const double x1 = visible_.x1 + 100, y1 = visible_.y1 + 100;
+  std::vector<plotOp> line;
+  double px = 0, py = 0, sx = 0, sy = 0;
+  bool have = false, drawing = false;
+  auto segment = [&](double ax, double ay, double bx, double by) {
+    if (fill) { // a filled outline keeps its shape when pulled into the box
+      cairo_line_to(cr_, std::clamp(bx, x0, x1), std::clamp(by, y0, y1));
+      return;
+    }
+    // Liang-Barsky: the part of the segment inside the box.
+    double t0 = 0, t1 = 1;
+    const double dx = bx - ax, dy = by - ay;
+    for (const auto& [p, q] :
+         {std::pair<double, double>{-dx, ax - x0}, {dx, x1 - ax}, {-dy, ay - y0}, {dy, y1 - ay}}) {
+      if (p == 0) {
+        if (q < 0)
+          t0 = 2; // parallel and outside
+        continue;
+      }
+      const double t = q / p;
+      if (p < 0)
+        t0 = std::max(t0, t);
+      else
+        t1 = std::min(t1, t);
+    }
+    if (t0 > t1) {
+      drawing = false;
+      return;
+    }
+    if (!drawing || t0 > 0)
+      cairo_move_to(cr_, ax + t0 * dx, ay + t0 * dy);
+    cairo_line_to(cr_, ax + t1 * dx, ay + t1 * dy);
+    drawing = t1 >= 1;
+  };
+  auto point = [&](double x, double y, bool move) {
+    cairo_matrix_transform_point(&to_device, &x, &y);
+    if (move || !have) {
+      if (fill)
+        cairo_move_to(cr_, std::clamp(x, x0, x1), std::clamp(y, y0, y1));
+      sx = x, sy = y, drawing = false;
+    } else {
+      segment(px, py, x, y);
+    }
+    px = x, py = y, have = true;
+  };
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const plotOp& op = ops[i];
+    if (op.kind == plotOpKind::MOVE || op.kind == plotOpKind::LINE) {
+      point(op.x, op.y, op.kind == plotOpKind::MOVE);
+    } else if (op.kind == plotOpKind::CLOSE) {
+      if (have)
+        segment(px, py, sx, sy), px = sx, py = sy;
+    } else {
+      line.clear();
+      plot_flatten_arc(op, line);
+      for (const plotOp& p : line)
+        point(p.x, p.y, false);
+    }
+  }
+}
+
+// Strokes the path built so far in device units: scale is the device
+// length of one drawing unit, for the dashes.
+void plotRenderer::stroke_path(const plotLook& look, double scale) {
+  const double width = look.width_mm < 0 ? default_width_mm : look.width_mm;
+  cairo_set_line_width(cr_, std::max(options_.minimum_width, width * options_.device_per_mm));
+  double period = 0;
+  for (double d : look.dashes)
+    period += d * scale;
+  // A pattern finer than a millimetre of paper would only grey the line.
+  if (period >= options_.device_per_mm && look.dashes.size() >= 2) {
+    std::vector<double> dashes;
+    for (double d : look.dashes)
+      dashes.push_back(d * scale);
+    cairo_set_dash(cr_, dashes.data(), int(dashes.size()), 0);
+  }
+  set_colour(look);
+  cairo_stroke(cr_);
+  cairo_set_dash(cr_, nullptr, 0, 0);
+}
+
+void plotRenderer::draw(const plotScene& scene, const cairo_matrix_t& to_device, int layer) {
+  const double scale =
+      std::sqrt(std::fabs(to_device.xx * to_device.yy - to_device.xy * to_device.yx));
+  int open = -1; // the look of the strokes gathered into the current path
+  auto flush = [&]() {
+    if (open >= 0)
+      stroke_path(styles_.look_at(open), scale);
+    open = -1;
+  };
+  cairo_save(cr_);
+  cairo_identity_matrix(cr_);
+  cairo_clip_extents(cr_, &visible_.x0, &visible_.y0, &visible_.x1, &visible_.y1);
+  int clipping = 0; // 2: a clip was set for the next item; 1: that item is drawn
+  for (const plotItem& item : scene.items()) {
+    const plotLook& look = styles_.look_at(item.look);
+    if (layer >= 0 && look.layer != layer)
+      continue;
+    if (item.kind != plotItem::STROKE || item.look != open)
+      flush();
+    if (clipping == 2)
+      clipping = 1;
+    switch (item.kind) {
+    case plotItem::CLIP:
+      cairo_save(cr_);
+      build_path(scene, item, to_device);
+      cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+      cairo_clip(cr_);
+      clipping = 2;
+      continue;
+    case plotItem::STROKE:
+      if (build_path(scene, item, to_device))
+        open = item.look;
+      break;
+    case plotItem::FILL:
+      if (!build_path(scene, item, to_device))
+        break;
+      cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+      set_colour(look);
+      cairo_fill(cr_);
+      break;
+    case plotItem::DOT:
+      draw_dot(look, scene.ops(item)->x, scene.ops(item)->y, to_device);
+      break;
+    case plotItem::TEXT:
+      draw_text(scene.text_of(item), look, to_device);
+      break;
+    }
+    if (clipping == 1) {
+      flush();
+      cairo_restore(cr_);
+      clipping = 0;
+    }
+  }
+  flush();
+  cairo_restore(cr_);
+}
+
+void plotRenderer::draw_dot(const plotLook& look, double x, double y,
+                            const cairo_matrix_t& to_device) {
+  cairo_matrix_transform_point(&to_device, &x, &y);
+  const double width = look.width_mm < 0 ? default_width_mm : look.width_mm;
+  const double radius = std::max(options_.minimum_width, width * options_.device_per_mm);
+  cairo_identity_matrix(cr_);
+  cairo_new_path(cr_);
+  cairo_arc(cr_, x, y, radius, 0, 2 * 3.14159265358979323846);
+  set_colour(look);
+  cairo_fill(cr_);
+}
+
+const std::string& plotRenderer::face_of(const plotFont& font) {
+  auto found = faces_.find(font.family);
+  if (found != faces_.end())
+    return found->second;
+  const std::string asked = family_asked(font.family);
+  PangoFontDescription* desc = pango_font_description_from_string(asked.c_str());
+  pango_font_description_set_family(desc, asked.c_str());
+  PangoContext* context = pango_layout_get_context(layout_);
+  PangoFont* chosen = pango_font_map_load_font(pango_context_get_font_map(context), context, desc);
+  std::string used = asked;
+  if (chosen) {
+    PangoFontDescription* real = pango_font_describe(chosen);
+    if (const char* family = pango_font_description_get_family(real))
+      used = family;
+    pango_font_description_free(real);
+    g_object_unref(chosen);
+  }
+  pango_font_description_free(desc);
+  if (lower(used) != lower(asked))
+    replaced_.insert({font.family, used});
+  return faces_[font.family] = used;
+}
+
+void plotRenderer::draw_text(const plotText& text, const plotLook& look,
+                             const cairo_matrix_t& to_device) {
+  // The text's frame on the device: the baseline direction and the up direction.
+  double x = text.x, y = text.y, ux = text.ux, uy = text.uy, vx = text.vx, vy = text.vy;
+  cairo_matrix_transform_point(&to_device, &x, &y);
+  cairo_matrix_transform_distance(&to_device, &ux, &uy);
+  cairo_matrix_transform_distance(&to_device, &vx, &vy);
+  const double u_length = std::hypot(ux, uy), v_length = std::hypot(vx, vy);
+  const double cap = text.height * v_length;
+  if (!(cap >= 0.5) || !(u_length > 0) || !std::isfinite(cap) || cap > 1e6)
+    return; // too small to read, or degenerate
+  const std::string& family = face_of(styles_.font_at(text.font));
+  static thread_local std::map<std::string, double> ratios;
+  auto ratio = ratios.find(family);
+  if (ratio == ratios.end())
+    ratio = ratios.emplace(family, cap_ratio(layout_, family)).first;
+  const double em = cap / ratio->second;
+  const double factor = !text.mtext && text.width > 0 ? text.width : 1.0;
+
+  PangoFontDescription* desc = pango_font_description_new();
+  pango_font_description_set_family(desc, family.c_str());
+  pango_font_description_set_absolute_size(desc, em * PANGO_SCALE);
+  pango_font_description_set_weight(desc, styles_.font_at(text.font).bold ? PANGO_WEIGHT_BOLD
+                                                                          : PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_style(desc, styles_.font_at(text.font).italic ? PANGO_STYLE_ITALIC
+                                                                           : PANGO_STYLE_NORMAL);
+  pango_layout_set_font_description(layout_, desc);
+  pango_font_description_free(desc);
+  const double wrap = text.mtext && text.width > 0 ? text.width * u_length : -1;
+  pango_layout_set_width(layout_, wrap > 0 && wrap < 1e7 ? int(wrap * PANGO_SCALE) : -1);
+  pango_layout_set_wrap(layout_, PANGO_WRAP_WORD_CHAR);
+
+  plotTextLine line;
+  cairo_matrix_init(&line.frame, ux / u_length * factor, uy / u_length * factor, -vx / v_length,
+                    -vy / v_length, x, y);
+  line.font_size = em;
+  line.family = family;
+  line.bold = styles_.font_at(text.font).bold;
+  line.italic = styles_.font_at(text.font).italic;
+  line.layer = look.layer;
+  // Lines are 5/3 of the capital height apart; a paragraph text hangs from
+  // its top, a line of text stands on its baseline.
+  const double spacing = cap * 5.0 / 3.0;
+  // The lines first: the text's anchor depends on how many there are and
+  // how long each is.
+  std::vector<std::pair<std::string, double>> lines; // text, width in the text's pixels
+  size_t start = 0;
+  while (start <= text.text.size()) {
+    size_t end = text.text.find('\n', start);
+    if (end == std::string::npos)
+      end = text.text.size();
+    const std::string paragraph = text.text.substr(start, end - start);
+    pango_layout_set_text(layout_, paragraph.data(), int(paragraph.size()));
+    for (GSList* l = pango_layout_get_lines_readonly(layout_); l; l = l->next) {
+      PangoLayoutLine* part = static_cast<PangoLayoutLine*>(l->data);
+      PangoRectangle logical;
+      pango_layout_line_get_extents(part, nullptr, &logical);
+      lines.emplace_back(paragraph.substr(size_t(part->start_index), size_t(part->length)),
+                         double(logical.width) / PANGO_SCALE);
+    }
+    start = end + 1;
+  }
+  // Where the first baseline lies below the anchor (y down, the text's pixels).
+  const double descent = 0.3 * cap, block = double(lines.size() - 1) * spacing;
+  const int valign = text.valign >= 0 ? text.valign : text.mtext ? 3 : 0;
+  double baseline = valign == 3   ? cap
+                    : valign == 2 ? cap - (cap + block + (text.mtext ? descent : 0)) / 2
+                    : valign == 1 ? -descent - block
+                                  : -block * (text.mtext ? 1 : 0);
+  if (valign == 0 && !text.mtext)
+    baseline = 0;
+  cairo_save(cr_);
+  set_colour(look);
+  cairo_pattern_t* source = cairo_get_source(cr_);
+  cairo_pattern_get_rgba(source, &line.red, &line.green, &line.blue, nullptr);
+  const cairo_matrix_t frame = line.frame;
+  for (const auto& [characters, width] : lines) {
+    line.text = characters;
+    line.baseline = baseline;
+    line.frame = frame;
+    cairo_matrix_translate(&line.frame, -width * 0.5 * text.halign, 0);
+    if (text_sink_) {
+      text_sink_->line(line);
+    } else {
+      pango_layout_set_width(layout_, -1);
+      pango_layout_set_text(layout_, characters.data(), int(characters.size()));
+      cairo_set_matrix(cr_, &line.frame);
+      cairo_move_to(cr_, 0, baseline);
+      pango_cairo_show_layout_line(cr_, pango_layout_get_line_readonly(layout_, 0));
+    }
+    baseline += spacing;
+  }
+  cairo_restore(cr_);
+}

@@ -1,0 +1,83 @@
+// plotRenderer.h - draws a scene onto a cairo context, texts through pango.
+//
+// The renderer is made for one page: the cairo context (owned by the
+// caller), the styles the scene refers to, the background and how many
+// device units make a millimetre of paper (line weights are paper sizes).
+// draw() maps the drawing onto the device by the given matrix; texts are
+// broken into lines by pango and either drawn or, when a text sink is set
+// (the SVG writer keeps texts as text), handed to it line by line.
+#pragma once
+
+#include "plotScene.h"
+
+#include <cairo.h>
+#include <set>
+#include <string>
+
+typedef struct _PangoLayout PangoLayout;
+typedef struct _PangoContext PangoContext;
+typedef struct _PangoFontMap PangoFontMap;
+
+// One line of a text placed on the device: the frame maps the text's own
+// pixels (x along the baseline, y down) onto the device.
+struct plotTextLine {
+  std::string text;
+  cairo_matrix_t frame;
+  double baseline = 0;  // the line's baseline, y in the text's own pixels
+  double font_size = 0; // em size in device units
+  std::string family;
+  int bold = 0, italic = 0;
+  double red = 0, green = 0, blue = 0;
+  int layer = 0;
+};
+
+class plotTextSink {
+public:
+  virtual ~plotTextSink();
+  virtual void line(const plotTextLine& line) = 0;
+};
+
+struct plotRenderOptions {
+  int black_background = 0;
+  double device_per_mm = 72 / 25.4; // device units per millimetre of paper
+  double minimum_width = 0.1;       // the thinnest line, in device units
+};
+
+class PLOT_API plotRenderer {
+public:
+  plotRenderer(cairo_t* cr, const plotStyles& styles, const plotRenderOptions& options);
+  ~plotRenderer();
+  plotRenderer(const plotRenderer&) = delete;
+  plotRenderer& operator=(const plotRenderer&) = delete;
+
+  void set_text_sink(plotTextSink* sink) { text_sink_ = sink; }
+  // Fills the whole device with the background.
+  void paint_background();
+  // Draws the items of the scene (of one layer when layer >= 0) under the
+  // map from drawing to device.
+  void draw(const plotScene& scene, const cairo_matrix_t& to_device, int layer = -1);
+  // The font families asked for that fontconfig had to replace, with the
+  // one it chose.
+  const std::set<std::pair<std::string, std::string>>& replaced_fonts() const { return replaced_; }
+
+private:
+  void set_colour(const plotLook& look);
+  void stroke_path(const plotLook& look, double scale);
+  bool build_path(const plotScene& scene, const plotItem& item, const cairo_matrix_t& to_device);
+  void add_ops(const plotOp* ops, std::uint32_t count);
+  void add_far_ops(const plotOp* ops, std::uint32_t count, const cairo_matrix_t& to_device,
+                   bool fill);
+  void draw_dot(const plotLook& look, double x, double y, const cairo_matrix_t& to_device);
+  void draw_text(const plotText& text, const plotLook& look, const cairo_matrix_t& to_device);
+  const std::string& face_of(const plotFont& font);
+
+  cairo_t* cr_;
+  const plotStyles& styles_;
+  plotRenderOptions options_;
+  plotTextSink* text_sink_ = nullptr;
+  plotBox visible_; // the device area drawn on, under the current clip
+  PangoFontMap* font_map_ = nullptr;
+  PangoLayout* layout_ = nullptr;
+  std::map<std::string, std::string> faces_; // family asked for -> family used
+  std::set<std::pair<std::string, std::string>> replaced_;
+};

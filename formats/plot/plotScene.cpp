@@ -1,0 +1,229 @@
+// plotScene.cpp - the display list of a plot and its placement under groups.
+#include "plotScene.h"
+
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+
+namespace {
+
+constexpr double pi = 3.14159265358979323846;
+
+// A placed arc: the centre moves, the radius scales, the angles turn; a
+// mirror runs the arc the other way round.
+plotOp placed_arc(const plotOp& arc, const plotAffine& m) {
+  plotOp out = arc;
+  m.apply(out.x, out.y);
+  const double scale = std::sqrt(std::fabs(m.determinant()));
+  const double turn = std::atan2(m.b, m.a);
+  out.r = arc.r * scale;
+  if (m.determinant() >= 0) {
+    out.a0 = arc.a0 + turn;
+    out.a1 = arc.a1 + turn;
+    return out;
+  }
+  out.kind = arc.kind == plotOpKind::ARC ? plotOpKind::ARC_NEGATIVE : plotOpKind::ARC;
+  out.a0 = turn - arc.a0;
+  out.a1 = turn - arc.a1;
+  return out;
+}
+
+// A text's box, estimated: its longest line at 0.8 of the capital height
+// per character (wrapped at its width), its lines 5/3 of the height apart.
+void add_text_bounds(const plotText& t, plotBox& box) {
+  size_t longest = 0, lines = 1, length = 0;
+  for (char c : t.text) {
+    if (c == '\n') {
+      ++lines, length = 0;
+      continue;
+    }
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) // count characters, not bytes
+      longest = std::max(longest, ++length);
+  }
+  double across = 0.8 * t.height * double(longest) * (!t.mtext && t.width > 0 ? t.width : 1);
+  if (t.mtext && t.width > 0 && across > t.width)
+    across = t.width;
+  const double up = t.mtext ? -t.height * (5.0 / 3.0 * double(lines - 1) + 1) : t.height;
+  for (double a : {0.0, across})
+    for (double b : {0.0, up})
+      box.add(t.x + t.ux * a + t.vx * b, t.y + t.uy * a + t.vy * b);
+}
+
+// An arc's box: its ends, and the points where it crosses the axes
+// through its centre.
+void add_arc_bounds(const plotOp& arc, plotBox& box) {
+  // As a counter-clockwise sweep from start to end.
+  double start = arc.kind == plotOpKind::ARC ? arc.a0 : arc.a1;
+  double end = arc.kind == plotOpKind::ARC ? arc.a1 : arc.a0;
+  if (end < start)
+    end += 2 * pi * std::ceil((start - end) / (2 * pi));
+  box.add(arc.x + arc.r * std::cos(start), arc.y + arc.r * std::sin(start));
+  box.add(arc.x + arc.r * std::cos(end), arc.y + arc.r * std::sin(end));
+  if (end - start >= 2 * pi) {
+    box.add(arc.x - arc.r, arc.y - arc.r);
+    box.add(arc.x + arc.r, arc.y + arc.r);
+    return;
+  }
+  for (double quarter = std::ceil(start / (pi / 2)) * (pi / 2); quarter <= end; quarter += pi / 2)
+    box.add(arc.x + arc.r * std::cos(quarter), arc.y + arc.r * std::sin(quarter));
+}
+
+} // namespace
+
+int plotAffine::similarity() const {
+  const double scale = std::fabs(a * a + b * b) + 1e-300;
+  return std::fabs(a * a + b * b - (c * c + d * d)) <= 1e-9 * scale &&
+         std::fabs(a * c + b * d) <= 1e-9 * scale;
+}
+
+plotAffine plotAffine::after(const plotAffine& first) const {
+  plotAffine m;
+  m.a = a * first.a + c * first.b;
+  m.b = b * first.a + d * first.b;
+  m.c = a * first.c + c * first.d;
+  m.d = b * first.c + d * first.d;
+  m.e = a * first.e + c * first.f + e;
+  m.f = b * first.e + d * first.f + f;
+  return m;
+}
+
+bool operator<(const plotLook& x, const plotLook& y) {
+  return std::tie(x.red, x.green, x.blue, x.foreground, x.width_mm, x.dashes, x.layer) <
+         std::tie(y.red, y.green, y.blue, y.foreground, y.width_mm, y.dashes, y.layer);
+}
+
+plotStyles::plotStyles() {
+  layer("0");
+  font(plotFont());
+}
+
+int plotStyles::look(const plotLook& look) {
+  auto found = look_index_.find(look);
+  if (found != look_index_.end())
+    return found->second;
+  looks_.push_back(look);
+  return look_index_[look] = int(looks_.size()) - 1;
+}
+
+int plotStyles::layer(const std::string& name) {
+  auto found = layer_index_.find(name);
+  if (found != layer_index_.end())
+    return found->second;
+  layers_.push_back(name);
+  return layer_index_[name] = int(layers_.size()) - 1;
+}
+
+int plotStyles::font(const plotFont& font) {
+  auto found = font_index_.find(font);
+  if (found != font_index_.end())
+    return found->second;
+  fonts_.push_back(font);
+  return font_index_[font] = int(fonts_.size()) - 1;
+}
+
+void plotBox::add(double x, double y) {
+  if (empty()) {
+    x0 = x1 = x;
+    y0 = y1 = y;
+    return;
+  }
+  x0 = std::min(x0, x);
+  x1 = std::max(x1, x);
+  y0 = std::min(y0, y);
+  y1 = std::max(y1, y);
+}
+
+void plotBox::add(const plotBox& other) {
+  if (other.empty())
+    return;
+  add(other.x0, other.y0);
+  add(other.x1, other.y1);
+}
+
+void plotScene::path(plotItem::kind_t kind, int look, const std::vector<plotOp>& ops) {
+  if (ops.empty())
+    return;
+  items_.push_back({kind, look, std::uint32_t(ops_.size()), std::uint32_t(ops.size())});
+  ops_.insert(ops_.end(), ops.begin(), ops.end());
+}
+
+void plotScene::text(int look, plotText text) {
+  items_.push_back({plotItem::TEXT, look, std::uint32_t(texts_.size()), 0});
+  texts_.push_back(std::move(text));
+}
+
+void plotScene::dot(int look, double x, double y) {
+  items_.push_back({plotItem::DOT, look, std::uint32_t(ops_.size()), 1});
+  ops_.push_back({plotOpKind::MOVE, x, y, 0, 0, 0});
+}
+
+void plot_flatten_arc(const plotOp& arc, std::vector<plotOp>& out) {
+  double sweep = arc.a1 - arc.a0;
+  if (arc.kind == plotOpKind::ARC && sweep < 0)
+    sweep += 2 * pi * std::ceil(-sweep / (2 * pi));
+  if (arc.kind == plotOpKind::ARC_NEGATIVE && sweep > 0)
+    sweep -= 2 * pi * std::ceil(sweep / (2 * pi));
+  const int steps = std::max(4, int(std::ceil(std::fabs(sweep) / (pi / 90))));
+  for (int i = 0; i <= steps; ++i) {
+    const double t = arc.a0 + sweep * i / steps;
+    out.push_back(
+        {plotOpKind::LINE, arc.x + arc.r * std::cos(t), arc.y + arc.r * std::sin(t), 0, 0, 0});
+  }
+}
+
+void plotScene::append(const plotScene& other, const plotAffine& m) {
+  const bool circular = m.similarity();
+  std::vector<plotOp> flat;
+  for (const plotItem& item : other.items_) {
+    if (item.kind == plotItem::TEXT) {
+      plotText text = other.texts_[item.first];
+      m.apply(text.x, text.y);
+      const double ux = text.ux, uy = text.uy, vx = text.vx, vy = text.vy;
+      text.ux = m.a * ux + m.c * uy;
+      text.uy = m.b * ux + m.d * uy;
+      text.vx = m.a * vx + m.c * vy;
+      text.vy = m.b * vx + m.d * vy;
+      items_.push_back({plotItem::TEXT, item.look, std::uint32_t(texts_.size()), 0});
+      texts_.push_back(std::move(text));
+      continue;
+    }
+    const std::uint32_t first = std::uint32_t(ops_.size());
+    for (std::uint32_t i = 0; i < item.count; ++i) {
+      const plotOp& op = other.ops_[item.first + i];
+      if (op.kind != plotOpKind::ARC && op.kind != plotOpKind::ARC_NEGATIVE) {
+        plotOp moved = op;
+        m.apply(moved.x, moved.y);
+        ops_.push_back(moved);
+      } else if (circular) {
+        ops_.push_back(placed_arc(op, m));
+      } else {
+        flat.clear();
+        plot_flatten_arc(op, flat);
+        for (plotOp& p : flat) {
+          m.apply(p.x, p.y);
+          ops_.push_back(p);
+        }
+      }
+    }
+    items_.push_back({item.kind, item.look, first, std::uint32_t(ops_.size()) - first});
+  }
+}
+
+plotBox plotScene::bounds() const {
+  plotBox box;
+  for (const plotItem& item : items_) {
+    if (item.kind == plotItem::TEXT) {
+      add_text_bounds(texts_[item.first], box);
+      continue;
+    }
+    for (std::uint32_t i = 0; i < item.count; ++i) {
+      const plotOp& op = ops_[item.first + i];
+      if (op.kind == plotOpKind::ARC || op.kind == plotOpKind::ARC_NEGATIVE)
+        add_arc_bounds(op, box);
+      else if (op.kind != plotOpKind::CLOSE) {
+        box.add(op.x, op.y);
+      }
+    }
+  }
+  return box;
+}

@@ -1,0 +1,147 @@
+// plotCommandTest.cpp - vorabs-translate drawing the sample as PDF, SVG and PNG, checked by what a
+// person would see: the texts in the PDF, the layers in the SVG, the SVG and the PNG alike.
+#include "PlotImage.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+const std::string sample = VORABS_SAMPLES_DIR "/bracket.dxf";
+
+// Runs a shell command, its standard output and error into out; its exit status.
+int shell(const std::string& command, const std::string& out = "/dev/null") {
+  const int status = std::system((command + " >" + out + " 2>&1").c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int run(const std::string& args, const std::string& out = "/dev/null") {
+  return shell(std::string(VORABS_TRANSLATE_COMMAND) + " " + args, out);
+}
+
+bool have(const char* tool) {
+  return shell(std::string("command -v ") + tool) == 0;
+}
+
+std::string contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string without_space(const std::string& text) {
+  std::string out;
+  for (char c : text)
+    if (!std::isspace(static_cast<unsigned char>(c)))
+      out += c;
+  return out;
+}
+
+// The texts of the sample as the reader gives them, from the document's dump.
+std::set<std::string> sample_texts(const TempDir& folder) {
+  const std::string dump = folder.file("dump.txt");
+  EXPECT_EQ(run(sample + " --quiet --dump", dump), 0);
+  std::set<std::string> texts;
+  const std::string text = contents(dump);
+  const std::regex line("annText \"[^\"]*\" text \"([^\"]*)\"");
+  for (std::sregex_iterator m(text.begin(), text.end(), line), end; m != end; ++m)
+    texts.insert((*m)[1]);
+  return texts;
+}
+
+TEST(plotCommandTest, TheSampleAsPdfHoldsEveryTextOfTheDrawing) {
+  if (!have("pdftotext"))
+    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  TempDir folder;
+  const std::string pdf = folder.file("bracket.pdf"), words = folder.file("bracket.txt");
+  ASSERT_EQ(run(sample + " --quiet -o " + pdf), 0);
+  // In drawing order, so that a turned text's letters stay together.
+  ASSERT_EQ(shell("pdftotext -raw " + pdf + " " + words), 0);
+  const std::string found = without_space(contents(words));
+  const std::set<std::string> texts = sample_texts(folder);
+  ASSERT_GE(texts.size(), 5u);
+  for (const std::string& text : texts) {
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+      EXPECT_NE(found.find(without_space(line)), std::string::npos) << line;
+  }
+  // Every layout as a page of the one PDF.
+  ASSERT_EQ(run(sample + " --quiet --layout all -o " + pdf), 0);
+  ASSERT_EQ(shell("pdftotext " + pdf + " " + words), 0);
+  EXPECT_NE(contents(words).find("B-12"), std::string::npos);
+}
+
+TEST(plotCommandTest, TheSvgIsXmlWithALayerPerDrawingLayerAndLooksLikeThePng) {
+  TempDir folder;
+  const std::string svg = folder.file("bracket.svg"), png = folder.file("bracket.png");
+  const std::string window = " --window -20,-40,140,100 --width 640 ";
+  ASSERT_EQ(run(sample + " --quiet -o " + svg + window), 0);
+  ASSERT_EQ(run(sample + " --quiet -o " + png + window), 0);
+  const std::string text = contents(svg);
+  for (const char* layer : {"OUTLINE", "HATCH", "DIMENSIONS", "TEXT", "FASTENERS"})
+    EXPECT_NE(text.find(std::string("inkscape:label=\"") + layer + "\""), std::string::npos)
+        << layer;
+  EXPECT_NE(text.find("inkscape:groupmode=\"layer\""), std::string::npos);
+  EXPECT_NE(text.find(">BRACKET PLATE B-12</tspan></text>"), std::string::npos);
+  EXPECT_NE(text.find("width=\"160mm\""), std::string::npos);
+  if (have("xmllint")) {
+    EXPECT_EQ(shell("xmllint --noout " + svg), 0);
+  }
+  if (!have("rsvg-convert"))
+    GTEST_SKIP() << "rsvg-convert (librsvg2-bin) is not installed";
+  const std::string drawn = folder.file("through-svg.png");
+  ASSERT_EQ(shell("rsvg-convert -w 640 -h 560 -o " + drawn + " " + svg), 0);
+  PlotImage direct(png), through(drawn);
+  ASSERT_TRUE(direct.valid() && through.valid());
+  ASSERT_EQ(direct.height(), 560);
+  EXPECT_GT(direct.ink_count(), 5000);
+  EXPECT_GT(direct.covered_by(through), 0.97);
+  EXPECT_GT(through.covered_by(direct), 0.97);
+}
+
+TEST(plotCommandTest, BadRequestsGiveAMessageTheRightStatusAndNoFile) {
+  TempDir folder;
+  const std::string pdf = folder.file("out.pdf"), log = folder.file("log.txt");
+  EXPECT_EQ(run(sample + " --quiet --layout Nowhere -o " + pdf, log), 2);
+  EXPECT_NE(
+      contents(log).find("Layout Nowhere does not exist; the drawing's layouts are: Sheet A3"),
+      std::string::npos)
+      << contents(log);
+  EXPECT_EQ(run(sample + " --quiet -o " + folder.file("no/such/folder/out.png"), log), 2);
+  EXPECT_NE(contents(log).find("Cannot write"), std::string::npos) << contents(log);
+  EXPECT_EQ(run(sample + " -o " + pdf + " --window 1,2,0,3", log), 2);
+  EXPECT_NE(contents(log).find("--window takes X0,Y0,X1,Y1"), std::string::npos);
+  EXPECT_EQ(run(sample + " -o " + folder.file("x.dxf") + " --dpi 300", log), 2);
+  EXPECT_EQ(run(sample + " -o " + pdf + " --background grey", log), 2);
+  EXPECT_EQ(run(sample + " -o " + pdf + " --format tiff", log), 2);
+  EXPECT_EQ(run(sample + " -o " + pdf + " --width", log), 2);
+  EXPECT_FALSE(std::ifstream(pdf).good());
+  // --format wins over the extension.
+  ASSERT_EQ(run(sample + " --quiet --format svg -o " + pdf), 0);
+  EXPECT_EQ(contents(pdf).compare(0, 5, "<?xml"), 0);
+  // Every layout as SVG; the sample has one with anything on it.
+  const std::string svg = folder.file("sheets.svg");
+  ASSERT_EQ(run(sample + " --quiet --layout all -o " + svg), 0);
+  EXPECT_TRUE(std::ifstream(svg).good()); // one layout: the file asked for
+}
+
+TEST(plotCommandTest, ADrawingWithNothingToPlotSaysSo) {
+  TempDir folder;
+  const std::string dxf = folder.file("empty.dxf"), png = folder.file("empty.png");
+  std::ofstream(dxf) << "0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n";
+  const std::string log = folder.file("log.txt");
+  EXPECT_EQ(run(dxf + " --quiet -o " + png, log), 2);
+  EXPECT_NE(contents(log).find("nothing to plot"), std::string::npos) << contents(log);
+  EXPECT_FALSE(std::ifstream(png).good());
+}
+
+} // namespace
