@@ -6,9 +6,9 @@
 // reports its checks to the process's reporter, which keeps them: it is
 // emptied after each input so that memory stays flat over millions of runs.
 #include "dxfLibInput.h"
+#include "vorabsHostReceiver.h"
 #include "vorabsLibSinkTesterEx.h"
 #include "vorabsOutput.h"
-#include "vorabsTestInterfaceEx.h"
 
 #include "utUnitTest.h"
 
@@ -36,10 +36,7 @@ void read_and_translate(const uint8_t* data, size_t size) {
   vorabsLibSinkTesterEx sink(&document);
   sink.set_error(&channel);
   sink.set_output(&channel);
-  vorabsTestInterfaceEx receiver(reader, sink);
-  vorabsAttributeSet attributes;
-  while (++reader)
-    reader.send_to(attributes, receiver, sink);
+  vorabsHostReceiver(reader, sink).run();
 }
 
 } // namespace

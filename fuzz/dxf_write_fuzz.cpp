@@ -20,11 +20,11 @@
 #include "vorabsAttributePtr.h"
 #include "vorabsColour.h"
 #include "vorabsLayer.h"
+#include "vorabsHostReceiver.h"
 #include "vorabsLibSinkTesterEx.h"
 #include "vorabsName.h"
 #include "vorabsOfStream.h"
 #include "vorabsOutput.h"
-#include "vorabsTestInterfaceEx.h"
 #include "vorabsVoid.h"
 
 #include <algorithm>
@@ -489,10 +489,7 @@ void round_trip(const uint8_t* data, size_t size) {
   Tallying sink(&document);
   sink.set_error(&channel);
   sink.set_output(&channel);
-  vorabsTestInterfaceEx receiver(reader, sink);
-  vorabsAttributeSet attributes;
-  while (++reader)
-    reader.send_to(attributes, receiver, sink);
+  vorabsHostReceiver(reader, sink).run();
 
   // The reader may refuse what the writer wrote, each with its message: a
   // fill area whose boundary encloses nothing, a spline it cannot draw.
