@@ -26,7 +26,6 @@
 #include "vorabsLibSinkTesterEx.h"
 #include "vorabsOutput.h"
 #include "vorabsHostReceiver.h"
-#include "vorabsTestInterfaceEx.h"
 
 #include "vorabsOfStream.h"
 
@@ -86,49 +85,10 @@ void Dxf_Parse(benchmark::State& state, const std::string* path) {
   state.counters["entities"] = double(entities);
 }
 
-// Reads path into a fresh annotation document through the self-check sink;
-// the number of objects read.
-int translate_into_document(const std::string& path) {
-  Discard channel;
-  annDocument document;
-  vorabsContext context;
-  context.set_document(&document);
-  dxfLibInput reader(nullptr);
-  reader.set_error(&channel);
-  reader.set_output(&channel);
-  vorabsIfStream stream(path.c_str());
-  reader.read_input(context, stream);
-  vorabsLibSinkTesterEx sink(&document);
-  sink.set_error(&channel);
-  sink.set_output(&channel);
-  vorabsTestInterfaceEx receiver(reader, sink);
-  vorabsAttributeSet attributes;
-  int objects = 0;
-  while (++reader) {
-    reader.send_to(attributes, receiver, sink);
-    ++objects;
-  }
-  return objects;
-}
-
-void Dxf_Translate(benchmark::State& state, const std::string* path) {
-  if (!present(state, *path))
-    return;
-  int objects = 0;
-  for (auto _ : state) {
-    objects = translate_into_document(*path);
-    state.PauseTiming();
-    utUnitTest::get_tester().reset();
-    state.ResumeTiming();
-  }
-  state.counters["objects"] = objects;
-  state.counters["peak_rss_mb"] = peak_rss_mb();
-}
-
-// The whole path into a fresh document through the host receiver, which
-// hands prepare_for_new_geometry on to the sink; the number of objects
-// delivered.
-int self_check(const std::string& path) {
+// Reads path into a fresh annotation document through the self-check sink,
+// the host's way; prepare: whether the receiver hands
+// prepare_for_new_geometry on to the sink. The number of objects delivered.
+int translate_into_document(const std::string& path, int prepare) {
   Discard channel;
   annDocument document;
   vorabsContext context;
@@ -142,8 +102,23 @@ int self_check(const std::string& path) {
   sink.set_error(&channel);
   sink.set_output(&channel);
   vorabsHostReceiver receiver(reader, sink);
-  receiver.set_new_geometry_hook([&sink] { sink.prepare_for_new_geometry(); });
+  if (prepare)
+    receiver.set_new_geometry_hook([&sink] { sink.prepare_for_new_geometry(); });
   return receiver.run();
+}
+
+void Dxf_Translate(benchmark::State& state, const std::string* path) {
+  if (!present(state, *path))
+    return;
+  int objects = 0;
+  for (auto _ : state) {
+    objects = translate_into_document(*path, 0);
+    state.PauseTiming();
+    utUnitTest::get_tester().reset();
+    state.ResumeTiming();
+  }
+  state.counters["objects"] = objects;
+  state.counters["peak_rss_mb"] = peak_rss_mb();
 }
 
 void Dxf_SelfCheck(benchmark::State& state, const std::string* path) {
@@ -151,7 +126,7 @@ void Dxf_SelfCheck(benchmark::State& state, const std::string* path) {
     return;
   int objects = 0;
   for (auto _ : state) {
-    objects = self_check(*path);
+    objects = translate_into_document(*path, 1);
     state.PauseTiming();
     utUnitTest::get_tester().reset();
     state.ResumeTiming();
@@ -237,7 +212,7 @@ void Dxf_RoundTrip(benchmark::State& state, const std::string* path) {
     return;
   for (auto _ : state) {
     write_copy(*path);
-    translate_into_document(written);
+    translate_into_document(written, 0);
   }
   std::remove(written.c_str());
 }
