@@ -449,6 +449,14 @@ unsigned int utf8_code(std::string_view character) {
   }
 }
 
+// Nonzero when every byte is ASCII.
+bool plain_ascii(std::string_view bytes) {
+  for (char c : bytes)
+    if (static_cast<unsigned char>(c) >= 0x80)
+      return false;
+  return true;
+}
+
 // \U+XXXX for a character; above the BMP, the escapes of its surrogate pair.
 std::string unicode_escape(unsigned int code) {
   char text[16];
@@ -579,14 +587,27 @@ int dxfLibOutput::encode(const utString& text, std::string& bytes) const {
   std::string_view characters(utf8.data(), utf8.count());
   while (!characters.empty() && characters.back() == '\0')
     characters.remove_suffix(1);
+  encode_characters(characters, 0, bytes);
+  // Code-page bytes that read as UTF-8 would be taken for it ("鬪" in code
+  // page 932 is UTF-8 for "骂"): such a text is written in escapes alone.
+  if (code_page_ != 0 && !plain_ascii(bytes) && dxf_valid_utf8(bytes))
+    encode_characters(characters, 1, bytes);
+  return 1;
+}
+
+void dxfLibOutput::encode_characters(std::string_view characters, int escape_all,
+                                     std::string& bytes) const {
   bytes.clear();
   for (size_t at = 0; at < characters.size();) {
     size_t length = utf8_length(characters[at]);
     length = std::min(length, characters.size() - at);
-    encode_character(characters.substr(at, length), characters.substr(at + length), bytes);
+    std::string_view character = characters.substr(at, length);
+    if (escape_all && static_cast<unsigned char>(character[0]) >= 0x80)
+      bytes += unicode_escape(utf8_code(character));
+    else
+      encode_character(character, characters.substr(at + length), bytes);
     at += length;
   }
-  return 1;
 }
 
 void dxfLibOutput::encode_character(std::string_view character, std::string_view rest,

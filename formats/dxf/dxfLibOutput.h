@@ -147,6 +147,9 @@ private:
   // them; a backslash that would start an escape becomes one too. Nonzero
   // always: every text can be written.
   int encode(const utString& text, std::string& bytes) const;
+  // The UTF-8 characters in the file's encoding; escape_all: every
+  // character beyond ASCII as its escape.
+  void encode_characters(std::string_view characters, int escape_all, std::string& bytes) const;
   void encode_character(std::string_view character, std::string_view rest,
                         std::string& bytes) const;
   vorabsTranslationStatus fail(const vorabsAttributeSet& attributes, const char* why);

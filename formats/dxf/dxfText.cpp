@@ -26,8 +26,9 @@ bool ascii(std::string_view raw) {
   return true;
 }
 
-// Nonzero when raw is well-formed UTF-8 (it holds at least one multibyte character).
-bool valid_utf8(std::string_view raw) {
+} // namespace
+
+bool dxf_valid_utf8(std::string_view raw) {
   size_t i = 0;
   while (i < raw.size()) {
     unsigned char b = static_cast<unsigned char>(raw[i]);
@@ -41,6 +42,8 @@ bool valid_utf8(std::string_view raw) {
   }
   return true;
 }
+
+namespace {
 
 int hex_digit(char c) {
   return c >= '0' && c <= '9'   ? c - '0'
@@ -189,10 +192,10 @@ utString dxfTextDecoder::decode(std::string_view raw) const {
 utString dxfTextDecoder::decode_plain(std::string_view raw) const {
   if (ascii(raw))
     return utString(raw.data(), raw.size());
-  if (!utf8_ && valid_utf8(raw))
+  if (!utf8_ && dxf_valid_utf8(raw))
     warn_once(warned_utf8_, "texts are valid UTF-8 although the file declares a code page; "
                             "they are read as UTF-8");
-  if (utf8_ || valid_utf8(raw))
+  if (utf8_ || dxf_valid_utf8(raw))
     return kapString(kapSTRING_UTF8, reinterpret_cast<const unsigned char*>(raw.data()), raw.size())
         .string();
   return from_code_page(code_page_, raw);

@@ -21,6 +21,11 @@
 #include <string_view>
 #include <vector>
 
+// Nonzero when raw is well-formed UTF-8. Texts of files that declare a code
+// page are read as UTF-8 when they are (real files mislabel their encoding),
+// so a writer must not leave code-page bytes that happen to be.
+DXF_API bool dxf_valid_utf8(std::string_view raw);
+
 class DXF_API dxfTextDecoder {
 public:
   // version: $ACADVER; code_page: $DWGCODEPAGE (may be empty).

@@ -102,6 +102,21 @@ TEST(dxfWriterEncodingTest, WhatATextHoldsLiterallyIsNotReadAsAnEscapeOrCode) {
   }
 }
 
+TEST(dxfWriterEncodingTest, CodePageBytesThatReadAsUtf8AreWrittenAsEscapes) {
+  // "鬪Ｑ" is E9 AA 82 70 in code page 932: well-formed UTF-8 for "骂p",
+  // which a reader of a mislabelled file would take it for.
+  const std::string typed = "\xE9\xAC\xAA\xEF\xBC\xB1";
+  Dxf d;
+  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1024"); });
+  d.section("ENTITIES", [&](Dxf& e) { e(0, "TEXT")(10, 0.0)(20, 0.0)(40, 1.0)(1, typed); });
+  RoundTrip trip(d.text(), "AC1015", "ANSI_932");
+  ASSERT_TRUE(trip.written) << all(trip.error);
+  EXPECT_NE(trip.text.find("\n\\U+9B2A\\U+FF31\n"), std::string::npos);
+  DxfRead copy(trip.out.c_str(), 0);
+  ASSERT_EQ(copy.entities.size(), 1u) << all(copy.error);
+  EXPECT_EQ(text_of(copy.entities[0]), typed);
+}
+
 TEST(dxfWriterEncodingTest, ExtendedDataIsWrittenBackUnderItsApplication) {
   Dxf d;
   d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1024"); });
