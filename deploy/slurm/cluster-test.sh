@@ -28,6 +28,8 @@ for daemon in munged slurmctld slurmd sbatch; do
 done
 [ "$(id -u)" = 0 ] || skip "the daemons need root here (slurmd starts jobs as their user)"
 [ -d "$corpus" ] || skip "no corpus at $corpus (give it as the second argument or VORABS_CORPUS)"
+# The list names the inputs by absolute paths: the tasks run in the work folder.
+corpus=$(cd "$corpus" && pwd)
 
 tmp=$(mktemp -d /tmp/vorabs-slurm.XXXXXX)
 chmod 755 "$tmp"
