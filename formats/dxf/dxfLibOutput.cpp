@@ -457,6 +457,20 @@ bool plain_ascii(std::string_view bytes) {
   return true;
 }
 
+// Nonzero when a reader would take some of these code-page bytes for UTF-8:
+// it decodes the runs between escapes and codes one by one, so each run
+// counts alone (a run valid as UTF-8 stays so when cut at ASCII bytes).
+bool reads_as_utf8(std::string_view bytes) {
+  while (!bytes.empty()) {
+    size_t end = bytes.find_first_of("\\{}^%");
+    std::string_view run = bytes.substr(0, end);
+    if (!plain_ascii(run) && dxf_valid_utf8(run))
+      return true;
+    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+  }
+  return false;
+}
+
 // \U+XXXX for a character; above the BMP, the escapes of its surrogate pair.
 std::string unicode_escape(unsigned int code) {
   char text[16];
@@ -590,7 +604,7 @@ int dxfLibOutput::encode(const utString& text, std::string& bytes) const {
   encode_characters(characters, 0, bytes);
   // Code-page bytes that read as UTF-8 would be taken for it ("鬪" in code
   // page 932 is UTF-8 for "骂"): such a text is written in escapes alone.
-  if (code_page_ != 0 && !plain_ascii(bytes) && dxf_valid_utf8(bytes))
+  if (code_page_ != 0 && reads_as_utf8(bytes))
     encode_characters(characters, 1, bytes);
   return 1;
 }

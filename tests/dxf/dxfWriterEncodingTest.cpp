@@ -104,17 +104,24 @@ TEST(dxfWriterEncodingTest, WhatATextHoldsLiterallyIsNotReadAsAnEscapeOrCode) {
 
 TEST(dxfWriterEncodingTest, CodePageBytesThatReadAsUtf8AreWrittenAsEscapes) {
   // "鬪Ｑ" is E9 AA 82 70 in code page 932: well-formed UTF-8 for "骂p",
-  // which a reader of a mislabelled file would take it for.
-  const std::string typed = "\xE9\xAC\xAA\xEF\xBC\xB1";
+  // which a reader of a mislabelled file would take it for; readers decide
+  // run by run between escapes, so a control character and a half-width
+  // "ｱ" (B1, no UTF-8) after it must not hide the first run.
+  const std::string typed[] = {"\xE9\xAC\xAA\xEF\xBC\xB1",
+                               "\xE9\xAC\xAA\xEF\xBC\xB1\x02\xEF\xBD\xB1"};
   Dxf d;
   d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1024"); });
-  d.section("ENTITIES", [&](Dxf& e) { e(0, "TEXT")(10, 0.0)(20, 0.0)(40, 1.0)(1, typed); });
+  d.section("ENTITIES", [&](Dxf& e) {
+    for (const std::string& text : typed)
+      e(0, "TEXT")(10, 0.0)(20, 0.0)(40, 1.0)(1, text);
+  });
   RoundTrip trip(d.text(), "AC1015", "ANSI_932");
   ASSERT_TRUE(trip.written) << all(trip.error);
   EXPECT_NE(trip.text.find("\n\\U+9B2A\\U+FF31\n"), std::string::npos);
   DxfRead copy(trip.out.c_str(), 0);
-  ASSERT_EQ(copy.entities.size(), 1u) << all(copy.error);
-  EXPECT_EQ(text_of(copy.entities[0]), typed);
+  ASSERT_EQ(copy.entities.size(), 2u) << all(copy.error);
+  EXPECT_EQ(text_of(copy.entities[0]), typed[0]);
+  EXPECT_EQ(text_of(copy.entities[1]), typed[1]);
 }
 
 TEST(dxfWriterEncodingTest, ExtendedDataIsWrittenBackUnderItsApplication) {
