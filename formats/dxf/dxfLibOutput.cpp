@@ -653,7 +653,10 @@ void dxfLibOutput::encode_character(std::string_view character, std::string_view
     out.pop_back();
   // A character the code page lacks does not come back: it is written as
   // the escape every DXF reader knows.
-  if (!out.empty() && dxfCodePageText(code_page_, out).string() == native)
+  // A double-byte character whose trail byte is '\\', '^', '{', '}' or '%'
+  // would be read as a code: it is escaped too.
+  bool code_byte = out.size() > 1 && out.find_first_of("\\{}^%") != std::string::npos;
+  if (!out.empty() && !code_byte && dxfCodePageText(code_page_, out).string() == native)
     bytes += out;
   else
     bytes += unicode_escape(utf8_code(character));
