@@ -296,7 +296,7 @@ public:
     std::string characteristics;
     for (size_t i = 0; i < frame.rows.size(); ++i) {
       const dxfToleranceRow& row = frame.rows[i];
-      top->add_translator(spec(row, int(i) + 1));
+      top->add_translator(row_item(row, int(i) + 1));
       if (!row.characteristic.empty())
         characteristics += (characteristics.empty() ? "" : "; ") + row.characteristic;
     }
@@ -320,7 +320,7 @@ public:
   }
 
 private:
-  vorabsTranslatorcoPrf spec(const dxfToleranceRow& row, int number) {
+  vorabsTranslatorcoPrf row_item(const dxfToleranceRow& row, int number) {
     std::string prefix = " frame " + std::to_string(number);
     auto made = make<vorabsGdtToleranceSpecTranslator>(named(prefix));
     if (!row.characteristic.empty())

@@ -68,8 +68,8 @@ DXF_API std::string dxf_tolerance_cell_text(const dxfToleranceCell& cell, int co
 // followed by the boxes of the rows' cells (closed POLYLINEs).
 DXF_API void dxf_decode_tolerance(const dxfTags& tags, dxfEntity& entity, dxfFile& file);
 
-// The geometric tolerance of a TOLERANCE entity: per row a tolerance
-// specification holding its tolerances and datum references, the datum
+// The geometric tolerance of a TOLERANCE entity: per row a tolerance row
+// item (gdtToleranceSpec) holding its tolerances and datum references, the datum
 // identifier a datum, each showing its cell's text, the boxes plain members. Unset when the frame
 // has no cell.
 vorabsTranslatorcoPrf dxf_tolerance_translator(const vorabsContext& context,

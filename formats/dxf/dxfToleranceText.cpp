@@ -60,9 +60,9 @@ std::vector<std::string> split(const std::string& text) {
   return parts;
 }
 
-std::string row_text(const gdtToleranceSpec& spec, const std::string& characteristic) {
+std::string row_text(const gdtToleranceSpec& row, const std::string& characteristic) {
   std::vector<std::string> tolerances, datums;
-  for (const annGeometryItemannPtr& member : spec.get_group_geometry()) {
+  for (const annGeometryItemannPtr& member : row.get_group_geometry()) {
     if (auto* t = gdtTolerance::sto_dynamic_cast(member.pointer()))
       tolerances.push_back((t->modifiers().member(dxfGDT_DIAMETER) ? gdt('n') : "") +
                            value_text(t->tolerance_value()) + modifier_letters(t->modifiers()));
@@ -91,9 +91,9 @@ std::string dxf_tolerance_text(const annNamedItem& tolerance, const std::string&
   std::vector<std::string> lines;
   std::string identifier;
   for (const annGeometryItemannPtr& member : frame->get_group_geometry()) {
-    if (auto* spec = gdtToleranceSpec::sto_dynamic_cast(member.pointer())) {
+    if (auto* row = gdtToleranceSpec::sto_dynamic_cast(member.pointer())) {
       if (lines.size() < 2)
-        lines.push_back(row_text(*spec, lines.size() < names.size() ? names[lines.size()] : ""));
+        lines.push_back(row_text(*row, lines.size() < names.size() ? names[lines.size()] : ""));
     } else if (auto* datum = gdtDatum::sto_dynamic_cast(member.pointer())) {
       identifier = datum->label().c_str();
     }

@@ -1,7 +1,7 @@
 // dxfToleranceText.h - a geometric tolerance item written back as the text of a TOLERANCE entity.
 //
 // The writer's side of dxfTolerance.h: the frame text is composed from the
-// GD&T items a reader made (per tolerance specification a row: the
+// GD&T items a reader made (per tolerance row item a line: the
 // characteristic, its tolerances with their modifiers, its datum
 // references; a datum the datum identifier). What the GD&T items do not
 // hold comes from the item's properties: the characteristics ("position;
