@@ -386,7 +386,7 @@ bool is_paper_block(const std::string& name) {
 
 } // namespace
 
-dxfLibInput::dxfLibInput(const vorabsAppInfo* app) : vorabsLibInputEx(app) {}
+dxfLibInput::dxfLibInput(const vorabsAppInfo* app) : vorabsLibInput(app) {}
 
 dxfLibInput::~dxfLibInput() = default;
 
@@ -438,6 +438,41 @@ int dxfLibInput::length_unit(vorLengthUnit& unit) const {
   }
 }
 
+void dxfLibInput::add_translator(vorabsTranslatorcoPrf translator) {
+  translator->set_error(error());
+  translator->set_output(output());
+  total_ += translator->num_translators();
+  translators_.push_back(std::move(translator));
+}
+
+int dxfLibInput::operator++() {
+  if (cursor_ != 0 && release_walked_) {
+    translators_[cursor_ - 1].reset();
+    release_records(cursor_ - 1);
+  }
+  // Past the last, the walk is back where it began; a further step starts again.
+  cursor_ = cursor_ < translators_.size() ? cursor_ + 1 : 0;
+  return cursor_ != 0;
+}
+
+void dxfLibInput::release_records(size_t position) {
+  for (; next_release_ < chunk_needs_.size() && chunk_needs_[next_release_].first <= position;
+       ++next_release_)
+    entities_.release_chunk(chunk_needs_[next_release_].second);
+}
+
+void dxfLibInput::attributes(vorabsAttributeSet& attributes) const {
+  if (cursor_ != 0 && !translators_[cursor_ - 1].invalid())
+    translators_[cursor_ - 1]->current_translator()->attributes(attributes);
+}
+
+vorabsTranslationStatus dxfLibInput::send_to(const vorabsAttributeSet& attributes,
+                                             vorabsInterface& receiver, vorabsLibSink& sink) const {
+  if (cursor_ == 0 || translators_[cursor_ - 1].invalid())
+    return vorabsSTATUS_FAILED;
+  return translators_[cursor_ - 1]->current_translator()->process(attributes, receiver, sink);
+}
+
 int dxfLibInput::read_input(const vorabsContext& context, vorabsIfStream& stream) {
   std::unique_ptr<dxfFile> file(new dxfFile());
   dxfParser::parse_file(stream.file_name().c_str(), *file);
@@ -476,6 +511,12 @@ void dxfLibInput::report(const dxfFile& file, const char* name) const {
 int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> file,
                         const char* name) {
   status_ = file->status;
+  if (!entities_.empty()) { // a file read before: its translators still need its records
+    earlier_entities_.push_back(std::move(entities_));
+    chunk_needs_.clear();
+    next_release_ = 0;
+  }
+  entities_ = std::move(file->entities);
   tables_ = std::make_shared<dxfTables>(std::move(file));
   const dxfFile& f = tables_->file();
   report(f, name);
@@ -498,9 +539,16 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
   Builder build(context, tables_, error(), name, unbuilt_);
   std::vector<vorabsTranslatorcoPrf> model;
   std::map<std::string, std::vector<const dxfEntity*>> paper;
-  for (const dxfEntity& e : f.entities) {
+  // For each chunk of records, the last position whose translator is made
+  // from it; the paper space's are kept to the end, for the layouts.
+  const size_t to_the_end = size_t(-1);
+  std::vector<size_t> needed(entities_.num_chunks(), 0);
+  for (auto at = entities_.begin(); at != entities_.end(); ++at) {
+    const dxfEntity& e = *at;
+    const size_t chunk = at.index() / dxfEntityList::chunk_size;
     if (e.paper_space) {
       paper["*PAPER_SPACE"].push_back(&e);
+      needed[chunk] = to_the_end;
       continue;
     }
     if (e.kind == dxfKind::VIEWPORT) {
@@ -511,6 +559,7 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
     vorabsTranslatorcoPrf t = build.entity(e, nullptr, 0, size);
     if (t.invalid())
       continue;
+    needed[chunk] = std::max(needed[chunk], translators_.size());
     add_translator(t);
     model.push_back(t);
   }
@@ -548,6 +597,7 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
           ignored_["VIEWPORT"]++;
           continue;
         }
+        std::fill(needed.begin(), needed.end(), to_the_end); // the view shows them all
         vorabsTranslatorcoPrf view = build.viewport(*e);
         auto* as_view = static_cast<dxfViewportTranslator*>(view.get());
         for (const vorabsTranslatorcoPrf& shown : model)
@@ -562,6 +612,10 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
     }
     add_translator(vorabsTranslatorcoPrf(drawing));
   }
+  for (size_t chunk = 0; chunk < needed.size(); ++chunk)
+    if (needed[chunk] != to_the_end)
+      chunk_needs_.emplace_back(needed[chunk], chunk);
+  std::sort(chunk_needs_.begin(), chunk_needs_.end());
   // A block that nothing places draws nothing: its entities are ignored.
   for (const dxfBlock& block : f.blocks)
     if (!is_paper_block(block.name) && !build.built(block))

@@ -9,21 +9,30 @@
 // parse_status() says how it ended. The reader owns the parsed file through
 // the tables its translators share; the host owns the channels, the
 // context and the stream.
+//
+// The reader is its own source: the host walks its top-level translators
+// (model-space entities, then layouts) with operator++. A host that walks
+// the file once may let the reader release what it has passed
+// (set_release_walked), so that converting a long drawing holds the
+// translators and entity records of what is still to come, not of all.
 #pragma once
 
 #include "dxfRecords.h"
 #include "dxf_export.h"
 
 #include "vorLengthUnit.h"
-#include "vorabsLibInputEx.h"
+#include "vorabsLibInput.h"
+#include "vorabsTranslator.h"
 
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class dxfTables;
 
-class DXF_API dxfLibInput : public vorabsLibInputEx {
+class DXF_API dxfLibInput : public vorabsLibInput {
 public:
   explicit dxfLibInput(const vorabsAppInfo* app);
   ~dxfLibInput() override;
@@ -42,10 +51,31 @@ public:
   int read_input(const vorabsContext& context, vorabsIfStream& stream) override;
   // The same for size bytes in memory, reported under name.
   int read_buffer(const vorabsContext& context, const char* data, size_t size, const char* name);
+  int check_file_size(vorabsIfStream&) override { return 1; }
+
+  // The walk: a step moves onto the next top-level translator (the first
+  // step onto the first) and answers 0 once the last has been passed.
+  int operator++() override;
+  // Every translator made, nested ones included.
+  int num_objects() const override { return total_; }
+  void attributes(vorabsAttributeSet& attributes) const override;
+  vorabsTranslationStatus send_to(const vorabsAttributeSet& attributes, vorabsInterface& receiver,
+                                  vorabsLibSink& sink) const override;
+  // Nonzero: each step lets go of the translator it leaves, and of the
+  // entity records that nothing still to come is made from, for a host
+  // that walks the file once. Off by default; once on, a second walk finds
+  // nothing to translate. Records are kept while a layout's viewport shows
+  // model space (its view holds the model's translators).
+  void set_release_walked(int release) { release_walked_ = release; }
 
   dxfParseStatus parse_status() const { return status_; }
-  // The parsed file (counts, tables, version); null before reading.
+  // The parsed file (counts, tables, blocks, version); null before reading.
+  // The records of the spaces' entities are not in it: the reader holds
+  // them for its translators.
   const dxfFile* file() const;
+  // The records of the spaces' entities, in file order; after a walk that
+  // released them (set_release_walked), only those still needed.
+  const dxfEntityList& entities() const { return entities_; }
   // The drawing unit of $INSUNITS; 0 when the file names none this
   // framework knows (unitless, microinches, ...), unit then untouched.
   int length_unit(vorLengthUnit& unit) const;
@@ -66,6 +96,9 @@ public:
 private:
   int finish(const vorabsContext& context, std::unique_ptr<dxfFile> file, const char* name);
   void report(const dxfFile& file, const char* name) const;
+  void add_translator(vorabsTranslatorcoPrf translator);
+  // Frees the entity records that no translator from position on needs.
+  void release_records(size_t position);
 
   std::shared_ptr<const dxfTables> tables_;
   dxfParseStatus status_ = dxfPARSE_OK;
@@ -73,4 +106,16 @@ private:
   std::map<std::string, int> unbuilt_;
   std::map<std::string, int> ignored_;
   std::map<std::string, int> ignored_in_blocks_;
+
+  std::vector<vorabsTranslatorcoPrf> translators_; // top level, in walking order
+  int total_ = 0;
+  size_t cursor_ = 0; // 1 + the position of the current translator; 0: off the list
+  int release_walked_ = 0;
+  // The spaces' entity records, taken from the parsed file, and for each
+  // chunk of them the last position whose translator needs it, sorted by
+  // that position; next_release_ is the first not yet freed.
+  dxfEntityList entities_;
+  std::vector<std::pair<size_t, size_t>> chunk_needs_;
+  size_t next_release_ = 0;
+  std::vector<dxfEntityList> earlier_entities_; // of files read before by this reader
 };

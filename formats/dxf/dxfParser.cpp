@@ -608,8 +608,10 @@ private:
     f_.layouts.push_back(std::move(layout));
   }
 
-  // Entities up to the record whose type word is end (not taken).
-  void entities(std::vector<dxfEntity>& out, std::map<std::string, int>& counts, const char* end) {
+  // Entities up to the record whose type word is end (not taken), into a
+  // block's vector or the spaces' list.
+  template <class List>
+  void entities(List& out, std::map<std::string, int>& counts, const char* end) {
     Pair pair;
     while (t_.peek(pair)) {
       if (pair.code != 0) {

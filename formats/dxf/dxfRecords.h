@@ -193,6 +193,65 @@ struct dxfEntityExtra {
   std::vector<std::pair<std::string, std::string>> xdata;
 };
 
+// The entities of the spaces, in file order. They are kept in chunks of
+// fixed size that never move once made, so that a reference to an entity
+// stays valid while the list grows and no growth copies the records; the
+// reader lets go of a chunk once everything made from its entities has been
+// translated (release_chunk), so that a long drawing need not be held whole.
+class DXF_API dxfEntityList {
+public:
+  static constexpr size_t chunk_size = 1024;
+
+  template <class List, class Entity> class basic_iterator {
+  public:
+    basic_iterator(List* list, size_t index) : list_(list), index_(index) {}
+    Entity& operator*() const { return (*list_)[index_]; }
+    Entity* operator->() const { return &(*list_)[index_]; }
+    basic_iterator& operator++() {
+      ++index_;
+      return *this;
+    }
+    bool operator!=(const basic_iterator& other) const { return index_ != other.index_; }
+    bool operator==(const basic_iterator& other) const { return index_ == other.index_; }
+    size_t index() const { return index_; }
+
+  private:
+    List* list_;
+    size_t index_;
+  };
+  using iterator = basic_iterator<dxfEntityList, dxfEntity>;
+  using const_iterator = basic_iterator<const dxfEntityList, const dxfEntity>;
+
+  dxfEntityList();
+  ~dxfEntityList();
+  dxfEntityList(dxfEntityList&&) noexcept;
+  dxfEntityList& operator=(dxfEntityList&&) noexcept;
+
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  dxfEntity& operator[](size_t i) { return (*chunks_[i / chunk_size])[i % chunk_size]; }
+  const dxfEntity& operator[](size_t i) const { return (*chunks_[i / chunk_size])[i % chunk_size]; }
+  dxfEntity& back() { return (*this)[size_ - 1]; }
+  const dxfEntity& back() const { return (*this)[size_ - 1]; }
+  void push_back(dxfEntity&& entity);
+
+  iterator begin() { return iterator(this, 0); }
+  iterator end() { return iterator(this, size_); }
+  const_iterator begin() const { return const_iterator(this, 0); }
+  const_iterator end() const { return const_iterator(this, size_); }
+
+  size_t num_chunks() const { return chunks_.size(); }
+  // Frees the records of a chunk (the entities from chunk * chunk_size on);
+  // nothing may read them afterwards.
+  void release_chunk(size_t chunk);
+  // Nonzero while the chunk's records are held.
+  int held(size_t chunk) const { return chunk < chunks_.size() && chunks_[chunk] != nullptr; }
+
+private:
+  std::vector<std::unique_ptr<std::vector<dxfEntity>>> chunks_;
+  size_t size_ = 0;
+};
+
 struct dxfLayer {
   std::string name;
   int colour = 7; // negative: layer off
@@ -308,7 +367,7 @@ struct DXF_API dxfFile {
   std::vector<dxfStyle> styles;
   std::vector<dxfDimensionStyle> dimension_styles;
   std::vector<dxfBlock> blocks;
-  std::vector<dxfEntity> entities; // model and paper space
+  dxfEntityList entities; // model and paper space
   std::vector<dxfLayout> layouts;
   std::map<uint64_t, std::string> block_records; // handle -> name
   std::map<uint64_t, std::string> image_files;   // IMAGEDEF handle -> file name

@@ -60,7 +60,7 @@ TEST(dxfReaderEntitiesTest, EveryKindReachesTheSinkUnderItsNameWithItsShape) {
   EXPECT_EQ(file->counts.at("LWPOLYLINE"), 2);
   EXPECT_EQ(file->skipped.at("ACME_WIDGET"), 2);
   EXPECT_TRUE(r.reader->untranslated().empty());
-  const dxfEntity& dimension = file->entities.back();
+  const dxfEntity& dimension = r.reader->entities().back();
   EXPECT_STREQ(dxf_dimension_kind(dimension), "radial");
   EXPECT_EQ(dimension.point(5).y, 1.0);
   vorLengthUnit unit = vorLENGTH_METRE;

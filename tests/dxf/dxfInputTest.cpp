@@ -140,7 +140,7 @@ TEST(dxfBadInputTest, HugeAndNegativeCountsAllocateOnlyWhatTheDataHolds) {
   EXPECT_EQ(r.reader->parse_status(), dxfPARSE_OK) << r.errors();
   EXPECT_EQ(r.of("LWPOLYLINE A1").size(), 1u);
   EXPECT_EQ(r.of("ELLIPSE A6").size(), 1u); // far-off parameters, reduced to one turn
-  EXPECT_EQ(r.reader->file()->entities[4].extra->hatch.paths.size(), 1u);
+  EXPECT_EQ(r.reader->entities()[4].extra->hatch.paths.size(), 1u);
   std::string errors = r.errors();
   EXPECT_NE(errors.find("Entity SPLINE A2 has failed: its degree, knots"), std::string::npos);
   EXPECT_NE(errors.find("Entity POLYLINE A4 has failed: its mesh counts"), std::string::npos);

@@ -99,7 +99,7 @@ TEST(dxfLeadersTest, AMultileaderWithNoArrowheadRunsItsLineToThePoint) {
   });
   DxfRead r(d.text());
   ASSERT_EQ(r.read_result, 1);
-  const dxfEntity& leader = r.reader->file()->entities[0];
+  const dxfEntity& leader = r.reader->entities()[0];
   ASSERT_TRUE(leader.extra);
   ASSERT_EQ(leader.extra->children.size(), 1u); // the line alone, no arrowhead
   const dxfEntity& line = leader.extra->children[0];
@@ -126,7 +126,7 @@ TEST(dxfLeadersTest, ALeaderFollowsItsSplinePathAndEndsInItsArrow) {
   EXPECT_EQ(names_of(r, "4B"),
             (std::vector<std::string>{"curve3 POLYLINE 4B of LEADER", "annotation LEADER 4B"}));
   // The spline passes through its vertices; the arrow is DIMASZ x DIMSCALE long.
-  const dxfEntity& leader = r.reader->file()->entities[0];
+  const dxfEntity& leader = r.reader->entities()[0];
   const dxfEntity& path = leader.extra->children[0];
   EXPECT_EQ(path.vertices.size(), 5u);
   const dxfEntity& arrow = leader.extra->children[1];
@@ -166,10 +166,10 @@ TEST(dxfLeadersTest, AHookWithNoFlagsGivenGoesOnAlongTheLastSegment) {
   });
   DxfRead r(d.text());
   ASSERT_EQ(r.read_result, 1);
-  const dxfEntity& path = r.reader->file()->entities[0].extra->children[0];
+  const dxfEntity& path = r.reader->entities()[0].extra->children[0];
   ASSERT_EQ(path.vertices.size(), 3u);
   EXPECT_NEAR(path.vertices[2].x, 9.0, 1e-9); // past the text and its gap, leftwards
-  EXPECT_EQ(r.reader->file()->entities[1].extra->children[0].vertices.size(), 3u);
+  EXPECT_EQ(r.reader->entities()[1].extra->children[0].vertices.size(), 3u);
 }
 
 } // namespace

@@ -346,6 +346,8 @@ void Job::walk(vorabsLibSink& sink, vorabsDocumentSink* host) {
   }
   receiver.set_cancel_hook(translate_cancel_requested);
   result_.objects = reader_.num_objects();
+  // The file is walked once: what has been translated need not stay.
+  reader_.set_release_walked(1);
   result_.delivered = receiver.run();
   result_.cancelled = receiver.cancelled();
 }
