@@ -508,7 +508,7 @@ void dxfDrawingWriter::write_objects(dxfTagWriter& out) const {
   out.tag(0, "ENDSEC");
 }
 
-std::string dxfDrawingWriter::finish() {
+int dxfDrawingWriter::finish(const std::function<int(const char*, size_t)>& write) {
   if (paper_count_ == 0)
     add_layout("Layout1", 420, 297);
   for (space& s : spaces_)
@@ -529,14 +529,22 @@ std::string dxfDrawingWriter::finish() {
   out.tag(2, "CLASSES");
   out.tag(0, "ENDSEC");
   out.append(tables);
+  tables.clear();
   out.append(blocks);
+  blocks.clear();
   out.tag(0, "SECTION");
   out.tag(2, "ENTITIES");
-  for (const space& s : spaces_)
-    if (s.kind == MODEL || (s.kind == PAPER && s.block_name == "*Paper_Space"))
-      out.append(s.entities);
-  out.tag(0, "ENDSEC");
-  out.append(objects);
-  out.tag(0, "EOF");
-  return std::move(out.text());
+  if (!out.write(write))
+    return 0;
+  for (space& s : spaces_)
+    if (s.kind == MODEL || (s.kind == PAPER && s.block_name == "*Paper_Space")) {
+      if (!s.entities.write(write))
+        return 0;
+      s.entities.clear();
+    }
+  dxfTagWriter end;
+  end.tag(0, "ENDSEC");
+  end.append(objects);
+  end.tag(0, "EOF");
+  return end.write(write);
 }

@@ -13,6 +13,7 @@
 #include "dxfTagWriter.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <deque>
@@ -110,8 +111,10 @@ public:
   void extend(double x, double y, double z);
   std::uint64_t new_handle() { return next_handle_++; }
 
-  // The whole file.
-  std::string finish();
+  // Writes the whole file through write (called with consecutive pieces
+  // of its text; answering 0 stops the writing), letting go of each space's
+  // entities once they are written. Nonzero when every piece was taken.
+  int finish(const std::function<int(const char*, size_t)>& write);
 
 private:
   enum space_kind { MODEL, PAPER, BLOCK };

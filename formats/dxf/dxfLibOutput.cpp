@@ -1544,9 +1544,12 @@ int dxfLibOutput::write() {
   }
   dxfDrawingWriter& d = drawing();
   d.set_units(units_);
-  std::string text = d.finish();
+  // The text goes to the file as it is made, never whole in memory.
+  int written = out->open() && d.finish([out](const char* data, size_t size) {
+    return size == 0 || out->write(data, size);
+  });
   state_->drawing.reset();
-  if (!out->open() || !out->write(text.data(), text.size()) || !out->commit()) {
+  if (!written || !out->commit()) {
     if (vorabsOutput* channel = error())
       channel->tprintf("vorabs", "Error : Cannot write %s: %s.\n", out->path().c_str(),
                        out->error().c_str());

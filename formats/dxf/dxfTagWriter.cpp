@@ -4,7 +4,43 @@
 #include <charconv>
 #include <cmath>
 
+namespace {
+const size_t piece_size = size_t(1) << 20;
+}
+
+void dxfTagWriter::append(const dxfTagWriter& other) {
+  other.write([this](const char* data, size_t size) {
+    text_.append(data, size);
+    if (text_.size() >= piece_size) {
+      pieces_.push_back(std::move(text_));
+      text_ = std::string();
+    }
+    return 1;
+  });
+}
+
+std::string dxfTagWriter::str() const {
+  std::string all;
+  write([&all](const char* data, size_t size) {
+    all.append(data, size);
+    return 1;
+  });
+  return all;
+}
+
+void dxfTagWriter::clear() {
+  pieces_.clear();
+  pieces_.shrink_to_fit();
+  std::string().swap(text_);
+}
+
+// Every tag begins here: a full piece is put aside before it.
 void dxfTagWriter::code(int value) {
+  if (text_.size() >= piece_size) {
+    pieces_.push_back(std::move(text_));
+    text_ = std::string();
+    text_.reserve(piece_size + 4096);
+  }
   char digits[16];
   auto result = std::to_chars(digits, digits + sizeof digits, value);
   size_t length = static_cast<size_t>(result.ptr - digits);

@@ -117,6 +117,29 @@ TEST(dxfLibOutputTest, WhatItWritesReadsBackWithTheSameKindsLooksAndShapes) {
   }
 }
 
+// Mebibytes of entities reach the file piece by piece, none lost,
+// none doubled, in their order.
+TEST(dxfLibOutputTest, ALongDrawingIsWrittenWholeAndInOrder) {
+  Dxf d;
+  const int lines = 12000;
+  d.section("ENTITIES", [](Dxf& e) {
+    for (int i = 0; i < lines; ++i)
+      e(0, "LINE")(8, "0")(10, double(i))(20, 0.5)(11, double(i))(21, 1.5);
+  });
+  TempDir folder;
+  std::string in = folder.file("long.dxf"), out = folder.file("long-out.dxf");
+  std::ofstream(in, std::ios::binary) << d.text();
+  RecordingChannel error;
+  ASSERT_TRUE(convert(in, out, error)) << all(error);
+  DxfRead copy(out.c_str(), 0);
+  ASSERT_EQ(copy.reader->file()->counts.at("LINE"), lines);
+  ASSERT_EQ(copy.reader->entities().size(), size_t(lines));
+  for (int i : {0, 4321, lines - 1})
+    EXPECT_EQ(copy.reader->entities()[size_t(i)].p[0].x, double(i));
+  std::ifstream written(out, std::ios::binary | std::ios::ate);
+  EXPECT_GT(written.tellg(), std::streamoff(1) << 20); // more than one piece
+}
+
 TEST(dxfLibOutputTest, TextsOfACodePageFileComeBackInThatCodePage) {
   std::setlocale(LC_ALL, "C.UTF-8");
   Dxf d;
