@@ -24,6 +24,19 @@ giWorkplane3 turned_plane(const giPoint3& origin, const dxfPoint& extrusion, dou
                       ocs * giVector3(-std::sin(a), std::cos(a), 0.0));
 }
 
+// The reflection in the plane through at across the unit vector axis.
+giXform3 mirror(const giPoint3& at, const giVector3& axis) {
+  const double a[3] = {axis.x, axis.y, axis.z}, p[3] = {at.x, at.y, at.z};
+  double m[4][4] = {{0}};
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 3; ++c)
+      m[r][c] = (r == c ? 1.0 : 0.0) - 2.0 * a[r] * a[c];
+    m[r][3] = 2.0 * a[r] * (a[0] * p[0] + a[1] * p[1] + a[2] * p[2]);
+  }
+  m[3][3] = 1.0;
+  return giXform3(m);
+}
+
 // The direction of a TEXT's baseline in degrees: from its first point to
 // its second when it fits between them (72 = 3 or 5), else its rotation.
 double text_angle(const dxfEntity& e) {
@@ -127,6 +140,12 @@ void dxfTextEntityTranslator::text_workplane(giWorkplane3& workplane) {
   if (e.kind != dxfKind::MTEXT) {
     workplane =
         turned_plane(dxf_ocs_to_wcs(e.extrusion, dxf_text_anchor(e)), e.extrusion, text_angle(e));
+    // Generation flags (71): 2 mirrors the text backwards, 4 upside down,
+    // each about its anchor, in its own plane.
+    if (e.i71 & 2)
+      workplane.transform(mirror(workplane.origin(), workplane.u_vector()));
+    if (e.i71 & 4)
+      workplane.transform(mirror(workplane.origin(), workplane.v_vector()));
     return;
   }
   giVector3 direction(e.p[1].x, e.p[1].y, e.p[1].z);

@@ -1168,6 +1168,11 @@ void write_line_text(dxfTagWriter& tags, const annTextGeometry& text, const std:
   const giWorkplane3& frame = text.lcs()->workplane();
   giVector3 at = ocs.of(as_vector(frame.origin()));
   giVector3 u = ocs.of(frame.u_vector());
+  // A mirrored frame is a text written backwards (71 = 2): its rotation is
+  // that of the baseline before the mirror.
+  const int backwards = dot(cross(frame.normal(), frame.u_vector()), frame.v_vector()) < 0 ? 1 : 0;
+  if (backwards)
+    u = giVector3(-u.x, -u.y, -u.z);
   double height = text.font()->height();
   int h72 = layout.text_72(), v73 = layout.text_73();
   // A fitted text runs from its origin (10) to the end of its baseline
@@ -1184,6 +1189,8 @@ void write_line_text(dxfTagWriter& tags, const annTextGeometry& text, const std:
   tags.real(50, std::atan2(u.y, u.x) * 180 / pi);
   if (text.width() > 0)
     tags.real(41, text.width());
+  if (backwards)
+    tags.integer(71, 2);
   tags.tag(7, style);
   if (h72)
     tags.integer(72, h72);

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <unordered_map>
 
 namespace {
@@ -348,6 +349,16 @@ int plotLibOutput::scene_of_item(const annNamedItemPtr& item, int look, plotScen
                                                               : 0;
       const std::string up = alignment.substr(alignment.find(' ') + 1);
       placed.valign = up == "top" ? 3 : up == "middle" ? 2 : up == "bottom" ? 1 : 0;
+      // fit stretches the characters to the length, aligned scales them whole.
+      const int whole = alignment.compare(0, 7, "aligned") == 0;
+      if (whole || alignment.compare(0, 3, "fit") == 0) {
+        const double length =
+            std::atof(property_value(attributes, "text layout", "fit length").c_str());
+        if (length > 0 && std::isfinite(length)) {
+          placed.fit = length;
+          placed.fit_whole = whole;
+        }
+      }
     }
     if (property_value(attributes, "text layout", "paragraph") == "wrap")
       placed.mtext = 1;

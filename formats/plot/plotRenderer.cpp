@@ -373,8 +373,6 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
   pango_layout_set_wrap(layout_, PANGO_WRAP_WORD_CHAR);
 
   plotTextLine line;
-  cairo_matrix_init(&line.frame, ux / u_length * factor, uy / u_length * factor, -vx / v_length,
-                    -vy / v_length, x, y);
   line.font_size = em;
   line.family = family;
   line.bold = styles_.font_at(text.font).bold;
@@ -402,6 +400,17 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
     }
     start = end + 1;
   }
+  // A fitted line is stretched (or, fitted whole, scaled) to its length.
+  double stretch = factor, scale = 1.0;
+  if (text.fit > 0 && lines.size() == 1 && lines[0].second > 0) {
+    const double length = text.fit * text.height * u_length / lines[0].second;
+    if (text.fit_whole)
+      stretch = scale = length;
+    else
+      stretch = length;
+  }
+  cairo_matrix_init(&line.frame, ux / u_length * stretch, uy / u_length * stretch,
+                    -vx / v_length * scale, -vy / v_length * scale, x, y);
   // Where the first baseline lies below the anchor (y down, the text's pixels).
   const double descent = 0.3 * cap, block = double(lines.size() - 1) * spacing;
   const int valign = text.valign >= 0 ? text.valign : text.mtext ? 3 : 0;

@@ -94,6 +94,10 @@ struct plotText {
   int font = 0;      // index into plotStyles fonts
   int halign = 0;    // the anchor across: 0 left, 1 centre, 2 right
   int valign = -1;   // and up: 0 baseline, 1 bottom, 2 middle, 3 top; -1 as its kind has it
+  // A line fitted to its baseline: the length it fills from its origin, in
+  // heights (0: not fitted); fitted whole, its height follows its width.
+  double fit = 0;
+  int fit_whole = 0;
 };
 
 struct plotItem {

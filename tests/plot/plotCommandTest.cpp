@@ -144,4 +144,26 @@ TEST(plotCommandTest, ADrawingWithNothingToPlotSaysSo) {
   EXPECT_FALSE(std::ifstream(png).good());
 }
 
+// A fitted TEXT fills the length between its two points; one written
+// backwards (71 = 2) runs from its anchor the other way, mirrored.
+TEST(plotCommandTest, FittedTextsFillTheirBaselineAndBackwardTextsRunTheOtherWay) {
+  TempDir folder;
+  const std::string dxf = folder.file("texts.dxf"), png = folder.file("texts.png");
+  std::ofstream(dxf) << "0\nSECTION\n2\nENTITIES\n"
+                        "0\nTEXT\n8\n0\n10\n10\n20\n30\n40\n5\n1\nHH\n72\n5\n11\n90\n21\n30\n"
+                        "0\nTEXT\n8\n0\n10\n50\n20\n10\n40\n5\n1\nHHHH\n71\n2\n"
+                        "0\nENDSEC\n0\nEOF\n";
+  ASSERT_EQ(run(dxf + " --quiet -o " + png + " --window 0,0,100,50 --width 400"), 0);
+  PlotImage image(png);
+  ASSERT_TRUE(image.valid());
+  // 4 pixels a unit, y down from 50. "HH" fitted from x 10 to 90 at y 30:
+  // ink near both ends of its baseline, the letters stretched apart.
+  EXPECT_TRUE(image.ink(4 * 16, 4 * (50 - 32), 6));
+  EXPECT_TRUE(image.ink(4 * 82, 4 * (50 - 32), 6));
+  EXPECT_FALSE(image.ink(4 * 50, 4 * (50 - 32), 2)); // between the two letters
+  // "HHHH" backwards from x 50 at y 10: to its left, none to its right.
+  EXPECT_TRUE(image.ink(4 * 45, 4 * (50 - 12), 4));
+  EXPECT_FALSE(image.ink(4 * 60, 4 * (50 - 12), 4));
+}
+
 } // namespace
