@@ -312,9 +312,11 @@ bool subdivision_mesh(const dxfEntity& e, Mesh mesh) {
   const std::vector<int>& faces = e.extra ? e.extra->faces : none;
   long count = long(e.vertices.size());
   for (size_t i = 0; i < faces.size();) {
-    size_t corners = size_t(faces[i]);
-    if (corners < 1 || i + corners >= faces.size())
+    // A count that is not positive (a default for a bad number, -1) or
+    // that runs past the list ends the faces.
+    if (faces[i] < 1 || size_t(faces[i]) >= faces.size() - i)
       break;
+    const size_t corners = size_t(faces[i]);
     bool usable = true;
     for (size_t k = 1; k <= corners; ++k)
       usable = usable && faces[i + k] >= 0 && faces[i + k] < count;
