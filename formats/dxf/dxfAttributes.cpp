@@ -5,6 +5,7 @@
 #include "vorabsAttributeKey.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -143,8 +144,11 @@ utString dxfTables::entity_name(const dxfEntity& e) {
   bool says = e.part_of == dxfKind::MULTILEADER && e.kind == dxfKind::MTEXT;
   utString name(dxf_kind_name(says ? e.part_of : e.kind));
   if (e.has_handle) {
-    char handle[24];
-    std::snprintf(handle, sizeof handle, " %llX", (unsigned long long)e.handle);
+    char handle[24] = {' '};
+    char* end = std::to_chars(handle + 1, handle + sizeof handle - 1, e.handle, 16).ptr;
+    for (char* c = handle + 1; c != end; ++c)
+      *c = *c >= 'a' ? char(*c - 'a' + 'A') : *c;
+    *end = '\0';
     name += handle;
   }
   if (e.graphics)

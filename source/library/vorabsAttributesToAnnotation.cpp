@@ -137,9 +137,24 @@ utString vorabsAttributesToAnnotation::find_colour_name() const {
 }
 
 utString vorabsAttributesToAnnotation::colour_name(const vorabsColour& colour) const {
+  // Made for every item: written by hand where each component is a byte,
+  // through snprintf (which cuts the longer text short) where one is not.
+  const int bytes[3] = {colour_byte(colour.red()), colour_byte(colour.green()),
+                        colour_byte(colour.blue())};
   char hex[8];
-  std::snprintf(hex, sizeof hex, "#%.2X%.2X%.2X", unsigned(colour_byte(colour.red())),
-                unsigned(colour_byte(colour.green())), unsigned(colour_byte(colour.blue())));
+  if (bytes[0] >= 0 && bytes[0] <= 255 && bytes[1] >= 0 && bytes[1] <= 255 && bytes[2] >= 0 &&
+      bytes[2] <= 255) {
+    static const char digits[] = "0123456789ABCDEF";
+    hex[0] = '#';
+    for (int i = 0; i < 3; ++i) {
+      hex[1 + 2 * i] = digits[bytes[i] >> 4];
+      hex[2 + 2 * i] = digits[bytes[i] & 15];
+    }
+    hex[7] = '\0';
+  } else {
+    std::snprintf(hex, sizeof hex, "#%.2X%.2X%.2X", unsigned(bytes[0]), unsigned(bytes[1]),
+                  unsigned(bytes[2]));
+  }
   utString name = colour.name();
   if (name.empty())
     return utString(hex);
