@@ -11,7 +11,8 @@
 
 namespace {
 
-vorabsCurveFont font_of(const dxfLinetype& type, const dxfTextDecoder& decoder) {
+// The dashes as drawn: the linetype's lengths times the drawing's scale.
+vorabsCurveFont font_of(const dxfLinetype& type, const dxfTextDecoder& decoder, double scale) {
   vorabsCurveFont font(decoder.decode(type.name));
   // Dashes (> 0), gaps (< 0) and dots (0) alternate; runs of one sign merge.
   std::vector<double> lengths;
@@ -22,9 +23,9 @@ vorabsCurveFont font_of(const dxfLinetype& type, const dxfTextDecoder& decoder) 
     if (lengths.empty())
       first_visible = sign > 0;
     if (sign == last_sign)
-      lengths.back() += std::fabs(element);
+      lengths.back() += std::fabs(element) * scale;
     else
-      lengths.push_back(std::fabs(element));
+      lengths.push_back(std::fabs(element) * scale);
     last_sign = sign;
   }
   font.set_num_segments(int(lengths.size()));
@@ -47,7 +48,7 @@ dxfTables::dxfTables(std::unique_ptr<dxfFile> file)
     layer_names_.push_back(decoder_.decode(layer.name));
   fonts_.reserve(file_->linetypes.size());
   for (const dxfLinetype& type : file_->linetypes)
-    fonts_.push_back(font_of(type, decoder_));
+    fonts_.push_back(font_of(type, decoder_, file_->linetype_scale));
 }
 
 dxfLook dxfTables::resolve(const dxfEntity& e, const dxfLook* outer) const {
@@ -183,6 +184,9 @@ void dxfTables::add_attributes(const dxfEntity& e, const dxfLook& look,
     vorabsCurveFontvorabsAttributePtr font;
     set.check_out(vorabsCURVEFONT, font);
     *font = fonts_[size_t(look.linetype)];
+    if (e.linetype_scale != 1.0f) // the entity's own scale on top of the drawing's
+      for (int i = 0; i < font->num_segments(); ++i)
+        font->set_segment_length(i, font->segment_length(i) * double(e.linetype_scale));
   }
   if (look.lineweight >= 0) {
     doublevorabsAttributePtr width;

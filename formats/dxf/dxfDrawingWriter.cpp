@@ -127,8 +127,13 @@ int dxfDrawingWriter::has_linetype(const std::string& name) const {
   return linetypes_.count(upper(name)) != 0;
 }
 
+const std::vector<double>* dxfDrawingWriter::linetype_pattern(const std::string& name) const {
+  auto found = linetypes_.find(upper(name));
+  return found == linetypes_.end() ? nullptr : &found->second;
+}
+
 int dxfDrawingWriter::add_linetype(const dxfLinetypeRecord& linetype) {
-  if (!linetypes_.emplace(upper(linetype.name), 1).second)
+  if (!linetypes_.emplace(upper(linetype.name), linetype.pattern).second)
     return 0;
   dxfTagWriter body;
   write_linetype_body(body, linetype);
@@ -235,6 +240,8 @@ void dxfDrawingWriter::write_common(dxfTagWriter& out, const char* type, std::ui
   out.tag(8, properties.layer.empty() ? "0" : properties.layer);
   if (!properties.linetype.empty())
     out.tag(6, properties.linetype);
+  if (properties.linetype_scale != 1.0)
+    out.real(48, properties.linetype_scale);
   if (properties.colour != 256)
     out.integer(62, properties.colour);
   if (properties.true_colour >= 0)

@@ -61,6 +61,7 @@ struct dxfEntityProperties {
   long true_colour = -1;
   int lineweight = -1; // -1 BYLAYER, -2 BYBLOCK, -3 default
   int invisible = 0;
+  double linetype_scale = 1.0;        // 48, of the linetype's pattern as first written
   std::vector<dxfExtendedData> xdata; // written after the entity's own groups
 };
 
@@ -80,6 +81,8 @@ public:
   int has_layer(const std::string& name) const { return layers_.count(name) != 0; }
   int add_linetype(const dxfLinetypeRecord& linetype);
   int has_linetype(const std::string& name) const;
+  // The pattern the linetype of that name was added with; null when none was.
+  const std::vector<double>* linetype_pattern(const std::string& name) const;
   int add_text_style(const dxfTextStyleRecord& style);
   int add_ucs(const std::string& name, const double origin[3], const double x_axis[3],
               const double y_axis[3]);
@@ -158,7 +161,8 @@ private:
   double extents_[6];
   table vport_, ltype_, layer_, style_, view_, ucs_, appid_, dimstyle_;
   std::uint64_t block_record_table_, root_dictionary_, group_dictionary_, layout_dictionary_;
-  std::map<std::string, int> layers_, linetypes_, styles_, ucss_, appids_;
+  std::map<std::string, int> layers_, styles_, ucss_, appids_;
+  std::map<std::string, std::vector<double>> linetypes_; // patterns by upper-case name
   std::map<std::string, space_id> blocks_;
   std::deque<space> spaces_; // a deque: tags(space) references stay valid
   int paper_count_ = 0;

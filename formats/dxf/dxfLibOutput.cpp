@@ -110,6 +110,23 @@ double degrees_in_turn(double radians) {
 }
 
 // The lineweights DXF knows, in hundredths of a millimetre.
+// k when pattern is first with every length k times as long (k > 0); 1
+// when it is not a scale of it.
+double pattern_scale(const std::vector<double>& first, const std::vector<double>& pattern) {
+  if (first.size() != pattern.size() || first.empty())
+    return 1.0;
+  double k = 0.0;
+  for (size_t i = 0; i < first.size() && k == 0.0; ++i)
+    if (first[i] != 0.0)
+      k = pattern[i] / first[i];
+  if (!(k > 0.0) || !std::isfinite(k))
+    return 1.0;
+  for (size_t i = 0; i < first.size(); ++i)
+    if (std::fabs(pattern[i] - k * first[i]) > 1e-9 * std::fabs(pattern[i]) + 1e-12)
+      return 1.0;
+  return k;
+}
+
 int nearest_lineweight(double millimetres) {
   static const int weights[] = {0,  5,  9,  13, 15, 18,  20,  25,  30,  35,  40,  50,
                                 53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
@@ -709,7 +726,12 @@ int dxfLibOutput::properties_of(const vorabsAttributeSet& attributes,
     int visible = font->first_visible();
     for (int i = 0; i < font->num_segments(); ++i, visible = !visible)
       linetype.pattern.push_back(visible ? font->segment_length(i) : -font->segment_length(i));
-    drawing().add_linetype(linetype);
+    // The same linetype drawn at another scale is written as that scale of
+    // the pattern written first.
+    if (const std::vector<double>* first = drawing().linetype_pattern(name))
+      properties.linetype_scale = pattern_scale(*first, linetype.pattern);
+    else
+      drawing().add_linetype(linetype);
     properties.linetype = name;
   }
   doublevorabsAttributePtr width;

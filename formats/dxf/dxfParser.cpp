@@ -297,12 +297,20 @@ private:
         f_.code_page = std::string(Tokens::trim(pair.value));
       else if (var == "$INSUNITS" && pair.code == 70)
         f_.units = t_.int32(pair, 0, 24, 0);
+      else if (var == "$LTSCALE" && pair.code == 40)
+        f_.linetype_scale = linetype_scale(pair, f_.linetype_scale);
       else if (var == "$EXTMIN" || var == "$EXTMAX") {
         dxfPoint& point = var == "$EXTMIN" ? f_.extent_min : f_.extent_max;
         coordinate(point, pair.code - 10, pair);
         f_.has_extent = 1;
       }
     }
+  }
+
+  // A linetype scale: positive and within float's range, else the fallback.
+  double linetype_scale(const Pair& pair, double fallback) {
+    const double scale = t_.number(pair);
+    return scale > 1e-30 && scale < 1e30 ? scale : fallback;
   }
 
   void coordinate(dxfPoint& point, int axis, const Pair& pair) {
@@ -745,6 +753,9 @@ private:
     }
     case 62:
       e.colour = t_.colour(p, 256);
+      return true;
+    case 48:
+      e.linetype_scale = float(linetype_scale(p, 1.0));
       return true;
     case 420:
       e.true_colour = t_.true_colour(p);

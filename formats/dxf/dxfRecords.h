@@ -151,7 +151,8 @@ struct DXF_API dxfEntity {
   // A part made for an entity of this kind (a leader line of a MULTILEADER
   // ...), sharing its handle; UNKNOWN for the entities of the file.
   dxfKind part_of = dxfKind::UNKNOWN;
-  int line = 0; // line of the entity's type word in the file
+  int line = 0;                // line of the entity's type word in the file
+  float linetype_scale = 1.0f; // 48: its dashes' lengths against its linetype's
   uint64_t handle = 0;
   int layer = 0;            // index into dxfFile::layers
   int linetype = -1;        // -1 BYLAYER, -2 BYBLOCK, else index into dxfFile::linetypes
@@ -355,9 +356,10 @@ struct DXF_API dxfFile {
   // The block of that name, or null.
   const dxfBlock* find_block(const std::string& name) const;
 
-  std::string version;   // $ACADVER, "AC1009" when the header has none
-  std::string code_page; // $DWGCODEPAGE
-  int units = 0;         // $INSUNITS
+  std::string version;         // $ACADVER, "AC1009" when the header has none
+  std::string code_page;       // $DWGCODEPAGE
+  int units = 0;               // $INSUNITS
+  double linetype_scale = 1.0; // $LTSCALE: every linetype's dashes drawn that much longer
   dxfPoint extent_min;
   dxfPoint extent_max;
   int has_extent = 0;

@@ -81,8 +81,10 @@ private:
       e.colour = std::string(colour.name().c_str()) + (colour.name().empty() ? "" : " ") + hex;
     }
     vorabsCurveFont font;
-    if (read(set, vorabsCURVEFONT, font))
+    if (read(set, vorabsCURVEFONT, font)) {
       e.font = std::string(font.name().c_str()) + "/" + std::to_string(font.num_segments());
+      e.dash = font.num_segments() > 0 ? font.segment_length(0) : 0.0;
+    }
     read(set, vorabsLINEWIDTH, e.width);
     utBool visible = 1;
     if (read(set, vorabsVISIBLE, visible))

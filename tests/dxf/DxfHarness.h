@@ -41,6 +41,7 @@ struct Entity {
   std::string layer;  // "<number> <name>"
   std::string colour; // the colour name and hex form, "" without colour
   std::string font;   // curve font name and segment count, "" without
+  double dash = 0.0;  // the curve font's first segment's length
   double width = -1.0;
   int visible = 1;
   std::string curve;      // the curve's kind

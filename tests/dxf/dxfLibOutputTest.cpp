@@ -140,6 +140,35 @@ TEST(dxfLibOutputTest, ALongDrawingIsWrittenWholeAndInOrder) {
   EXPECT_GT(written.tellg(), std::streamoff(1) << 20); // more than one piece
 }
 
+// Dashes are drawn $LTSCALE times the linetype's lengths, and an entity's
+// own scale (48) on top; the copy keeps what is drawn.
+TEST(dxfLibOutputTest, LinetypeScalesLengthenTheDashesAndTheCopyDrawsThemAlike) {
+  Dxf d;
+  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1015")(9, "$LTSCALE")(40, 10.0); });
+  d.section("TABLES", [](Dxf& t) {
+    t(0, "TABLE")(2, "LTYPE")(0, "LTYPE")(2, "DASHED")(70, 0)(3, "__ __")(72, 65)(73, 2);
+    t(40, 0.75)(49, 0.5)(74, 0)(49, -0.25)(74, 0)(0, "ENDTAB");
+  });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "LINE")(6, "DASHED")(10, 0.0)(20, 0.0)(11, 100.0)(21, 0.0);
+    e(0, "LINE")(6, "DASHED")(48, 0.5)(10, 0.0)(20, 5.0)(11, 100.0)(21, 5.0);
+    e(0, "LINE")(6, "DASHED")(48, -3.0)(10, 0.0)(20, 9.0)(11, 100.0)(21, 9.0);
+  });
+  TempDir folder;
+  std::string in = folder.file("scaled.dxf"), out = folder.file("scaled-out.dxf");
+  std::ofstream(in, std::ios::binary) << d.text();
+  RecordingChannel error;
+  ASSERT_TRUE(convert(in, out, error)) << all(error);
+  DxfRead first(in.c_str(), 0), copy(out.c_str(), 0);
+  for (const DxfRead* read : {&first, &copy}) {
+    ASSERT_EQ(read->entities.size(), 3u);
+    EXPECT_DOUBLE_EQ(read->entities[0].dash, 5.0);
+    EXPECT_DOUBLE_EQ(read->entities[1].dash, 2.5);
+    EXPECT_DOUBLE_EQ(read->entities[2].dash, 5.0); // a scale that is not one is ignored
+  }
+  EXPECT_FLOAT_EQ(copy.reader->entities()[1].linetype_scale, 0.5f);
+}
+
 TEST(dxfLibOutputTest, TextsOfACodePageFileComeBackInThatCodePage) {
   std::setlocale(LC_ALL, "C.UTF-8");
   Dxf d;
