@@ -10,6 +10,7 @@
 #include "dxfImage.h"
 #include "dxfMline.h"
 #include "dxfParser.h"
+#include "dxfPolylineWidth.h"
 #include "dxfTolerance.h"
 #include "dxfTranslators.h"
 
@@ -55,6 +56,8 @@ public:
     if (!made.invalid() && e.extra)
       for (const auto& group : e.extra->xdata)
         made->add_property(property(group.first, group.second));
+    if (!made.invalid() && (e.kind == dxfKind::LWPOLYLINE || e.kind == dxfKind::POLYLINE))
+      dxf_add_width_property(*made, context_, dxf_polyline_widths(e));
     if (!made.invalid() && e.kind == dxfKind::HATCH && e.extra)
       dxf_add_pattern_properties(*made, context_, e.extra->hatch,
                                  tables_->decoder().decode(e.extra->hatch.pattern));

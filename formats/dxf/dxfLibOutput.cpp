@@ -127,6 +127,25 @@ double pattern_scale(const std::vector<double>& first, const std::vector<double>
   return k;
 }
 
+// A LWPOLYLINE's constant width (43), when its widths are one pair.
+void write_constant_width(dxfTagWriter& tags, const dxfSegmentWidths& widths) {
+  if (widths.size() == 1 && widths[0].first == widths[0].second)
+    tags.real(43, widths[0].first);
+}
+
+// The widths of the segment starting at vertex i (40, 41), when there is one
+// pair per segment of a polyline of n vertices.
+void write_vertex_widths(dxfTagWriter& tags, const dxfSegmentWidths& widths, size_t n, int closed,
+                         size_t i) {
+  const size_t segments = closed ? n : n - 1;
+  const bool each =
+      widths.size() == segments && (segments > 1 || widths[0].first != widths[0].second);
+  if (each && i < segments) {
+    tags.real(40, widths[i].first);
+    tags.real(41, widths[i].second);
+  }
+}
+
 int nearest_lineweight(double millimetres) {
   static const int weights[] = {0,  5,  9,  13, 15, 18,  20,  25,  30,  35,  40,  50,
                                 53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
@@ -512,8 +531,9 @@ struct dxfLibOutput::pending {
   velCurvePtr3 curve;
   giPoint3 point;
   std::shared_ptr<giTriBlock> block;
-  annNamedItemPtr item;  // an annotation item: a group, text, fill area or point cloud
-  std::string kind_word; // the first word of the entity's name: what a reader called it
+  annNamedItemPtr item;    // an annotation item: a group, text, fill area or point cloud
+  std::string kind_word;   // the first word of the entity's name: what a reader called it
+  dxfSegmentWidths widths; // a wide polyline's (dxfPolylineWidth.h)
 };
 
 struct dxfLibOutput::state {
@@ -796,7 +816,7 @@ void dxfLibOutput::emit(int space, const pending& entity) {
   dxfDrawingWriter& d = drawing();
   switch (entity.kind) {
   case pending::CURVE:
-    emit_curve(space, entity.curve, entity.kind_word, entity.properties);
+    emit_curve(space, entity.curve, entity.kind_word, entity.properties, entity.widths);
     break;
   case pending::POINT:
     d.begin_entity(space, "POINT", entity.properties);
@@ -814,7 +834,8 @@ void dxfLibOutput::emit(int space, const pending& entity) {
 }
 
 void dxfLibOutput::emit_curve(int space, const velCurvePtr3& curve, const std::string& kind,
-                              const dxfEntityProperties& properties) {
+                              const dxfEntityProperties& properties,
+                              const dxfSegmentWidths& widths) {
   dxfDrawingWriter& d = drawing();
   dxfTagWriter& tags = d.tags(space);
   double t0, t1;
@@ -841,7 +862,7 @@ void dxfLibOutput::emit_curve(int space, const velCurvePtr3& curve, const std::s
       tags.real(51, degrees_in_turn(offset + arc->end_angle()));
     }
   } else if (auto* polyline = dynamic_cast<const velPolyline3*>(curve.pointer())) {
-    emit_polyline(space, *polyline, kind, properties);
+    emit_polyline(space, *polyline, kind, properties, widths);
   } else if (auto* ellipse = dynamic_cast<const velEllipse3*>(curve.pointer())) {
     // Conjugate semi-diameters become principal axes: turn the parameter by
     // the angle at which u and v are at right angles.
@@ -898,12 +919,14 @@ void dxfLibOutput::emit_curve(int space, const velCurvePtr3& curve, const std::s
     tags.tag(100, "AcDbPolyline");
     tags.integer(90, static_cast<long long>(vertices.size()));
     tags.integer(70, closed);
+    write_constant_width(tags, widths);
     tags.real(38, ocs.of(as_vector(frame.origin())).z);
-    for (const dxfBulgeVertex& v : vertices) {
-      giVector3 p = ocs.of(as_vector(v.point));
+    for (size_t i = 0; i < vertices.size(); ++i) {
+      giVector3 p = ocs.of(as_vector(vertices[i].point));
       tags.point2(10, p.x, p.y);
-      if (v.bulge != 0.0)
-        tags.real(42, v.bulge);
+      write_vertex_widths(tags, widths, vertices.size(), closed, i);
+      if (vertices[i].bulge != 0.0)
+        tags.real(42, vertices[i].bulge);
     }
     write_extrusion(tags, ocs.z);
   }
@@ -912,7 +935,8 @@ void dxfLibOutput::emit_curve(int space, const velCurvePtr3& curve, const std::s
 }
 
 void dxfLibOutput::emit_polyline(int space, const velPolyline3& polyline, const std::string& kind,
-                                 const dxfEntityProperties& properties) {
+                                 const dxfEntityProperties& properties,
+                                 const dxfSegmentWidths& widths) {
   dxfDrawingWriter& d = drawing();
   dxfTagWriter& tags = d.tags(space);
   int n = polyline.num_points();
@@ -926,14 +950,19 @@ void dxfLibOutput::emit_polyline(int space, const velPolyline3& polyline, const 
   int vertices = closed ? n - 1 : n;
   // An entity read as a light-weight polyline or a spline through fit
   // points reaches the writer as a polyline; its name says which it was.
-  if (kind == "LWPOLYLINE" && flat) {
+  // A flat POLYLINE drawn wide is written as the light-weight polyline that
+  // holds its widths.
+  if ((kind == "LWPOLYLINE" || (kind == "POLYLINE" && !widths.empty())) && flat) {
     d.begin_entity(space, "LWPOLYLINE", properties);
     tags.tag(100, "AcDbPolyline");
     tags.integer(90, vertices);
     tags.integer(70, closed);
+    write_constant_width(tags, widths);
     tags.real(38, polyline.point(0).z);
-    for (int i = 0; i < vertices; ++i)
+    for (int i = 0; i < vertices; ++i) {
       tags.point2(10, polyline.point(i).x, polyline.point(i).y);
+      write_vertex_widths(tags, widths, size_t(vertices), closed, size_t(i));
+    }
     return;
   }
   if (kind == "SPLINE" && n >= 2) {
@@ -1249,7 +1278,9 @@ vorabsTranslationStatus dxfLibOutput::curve3(const velCurvePtr3& curve,
                                              const vorabsAttributeSet& attributes) {
   if (const char* why = curve_fault(curve))
     return fail(attributes, why);
-  pending entity{pending::CURVE, {}, curve, {}, {}, {}, first_word(entity_name(attributes))};
+  pending entity{
+      pending::CURVE,           {}, curve, {}, {}, {}, first_word(entity_name(attributes)),
+      dxf_widths_of(attributes)};
   return accept(std::move(entity), attributes);
 }
 
@@ -1257,7 +1288,7 @@ vorabsTranslationStatus dxfLibOutput::point3(const giPoint3& point,
                                              const vorabsAttributeSet& attributes) {
   if (!finite(point))
     return fail(attributes, "its coordinates are not finite");
-  pending entity{pending::POINT, {}, {}, point, {}, {}, {}};
+  pending entity{pending::POINT, {}, {}, point, {}, {}, {}, {}};
   return accept(std::move(entity), attributes);
 }
 
@@ -1271,7 +1302,8 @@ vorabsTranslationStatus dxfLibOutput::triblock(const giTriBlock& block,
                  {},
                  std::make_shared<giTriBlock>(block),
                  {},
-                 first_word(entity_name(attributes))};
+                 first_word(entity_name(attributes)),
+                 {}};
   return accept(std::move(entity), attributes);
 }
 
@@ -1484,7 +1516,7 @@ vorabsTranslationStatus dxfLibOutput::annotation(const annNamedItemPtr& item,
     if (view && !attributes.member(vorabsCHILDITEM))
       return fail(attributes, "a view is written only as part of its drawing");
     if (view)
-      return accept({pending::ITEM, {}, {}, {}, {}, item, {}}, attributes);
+      return accept({pending::ITEM, {}, {}, {}, {}, item, {}, {}}, attributes);
     emit_drawing(*sheet);
     ++written_;
     state_->current = annNamedItemPtr();
@@ -1497,7 +1529,7 @@ vorabsTranslationStatus dxfLibOutput::annotation(const annNamedItemPtr& item,
   dxfFillPattern pattern;
   if (fill && dxf_fill_pattern(attributes, pattern))
     state_->patterns[fill] = std::move(pattern);
-  pending entity{pending::ITEM, {}, {}, {}, {}, item, {}};
+  pending entity{pending::ITEM, {}, {}, {}, {}, item, {}, {}};
   if (auto* text = annTextGeometry::sto_dynamic_cast(item.pointer()))
     keep_layout(*text, dxfTextLayout::of_attributes(attributes));
   return accept(std::move(entity), attributes);

@@ -16,6 +16,7 @@
 // failed write leaves no file that looks complete.
 #pragma once
 
+#include "dxfPolylineWidth.h"
 #include "dxf_export.h"
 
 #include "vorabsLibOutput.h"
@@ -94,9 +95,9 @@ private:
   vorabsTranslationStatus accept(pending&& entity, const vorabsAttributeSet& attributes);
   void emit(int space, const pending& entity);
   void emit_curve(int space, const velCurvePtr3& curve, const std::string& kind,
-                  const dxfEntityProperties& properties);
+                  const dxfEntityProperties& properties, const dxfSegmentWidths& widths);
   void emit_polyline(int space, const velPolyline3& polyline, const std::string& kind,
-                     const dxfEntityProperties& properties);
+                     const dxfEntityProperties& properties, const dxfSegmentWidths& widths);
   void emit_triblock(int space, const giTriBlock& block, const std::string& kind,
                      const dxfEntityProperties& properties);
   void emit_group(int space, const annNamedItemPtr& group, const dxfEntityProperties& properties);

@@ -4,6 +4,7 @@
 #include "dxfKinds.h"
 #include "dxfNumbers.h"
 
+#include <cmath>
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -305,6 +306,11 @@ private:
         f_.has_extent = 1;
       }
     }
+  }
+
+  // A width kept as a float: 0 (none) for what a float cannot hold.
+  static float as_width(double width) {
+    return std::isfinite(width) && std::fabs(width) < 1e30 ? float(width) : 0.0f;
   }
 
   // A linetype scale: positive and within float's range, else the fallback.
@@ -692,6 +698,10 @@ private:
         v.z = part.p[0].z;
         v.bulge = part.d42;
         v.flags = part.i70;
+        // A vertex that gives no widths takes the polyline's own (40, 41).
+        const bool widths = part.d40 != 0.0 || part.d41 != 0.0;
+        v.start_width = as_width(widths ? part.d40 : owner.d40);
+        v.end_width = as_width(widths ? part.d41 : owner.d41);
         v.index[0] = part.i71;
         v.index[1] = part.i72;
         v.index[2] = part.i73;
@@ -927,10 +937,16 @@ private:
     case 38:
       e.p[0].z = t_.number(p);
       return true; // elevation
-    case 90:
     case 40:
     case 41:
+      if (!e.vertices.empty())
+        (p.code == 40 ? e.vertices.back().start_width : e.vertices.back().end_width) =
+            as_width(t_.number(p));
+      return true;
     case 43:
+      e.d43 = t_.number(p); // the constant width
+      return true;
+    case 90:
     case 91:
       return true;
     default:

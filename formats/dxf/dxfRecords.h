@@ -83,6 +83,8 @@ struct dxfVertex {
   double bulge = 0.0;
   int flags = 0;
   int index[4] = {0, 0, 0, 0};
+  float start_width = 0.0f; // of the segment that starts here (40, 41); 0: none given
+  float end_width = 0.0f;
 };
 
 // One edge of a hatch boundary path: 1 line (p0 to p1), 2 circular arc

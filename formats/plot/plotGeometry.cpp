@@ -222,3 +222,71 @@ int plot_text(const annTextGeometry& text, plotStyles& styles, plotText& out) {
          std::isfinite(out.width) && std::isfinite(out.ux) && std::isfinite(out.uy) &&
          std::isfinite(out.vx) && std::isfinite(out.vy) && !frame.invalid();
 }
+
+namespace {
+
+// The band of a straight segment from (x0, y0) to (x1, y1).
+void straight_band(double x0, double y0, double x1, double y1, double start, double end,
+                   std::vector<plotOp>& band) {
+  const double length = std::hypot(x1 - x0, y1 - y0);
+  if (!(length > 0))
+    return;
+  const double nx = -(y1 - y0) / length, ny = (x1 - x0) / length;
+  band = {{plotOpKind::MOVE, x0 + nx * start / 2, y0 + ny * start / 2, 0, 0, 0},
+          {plotOpKind::LINE, x1 + nx * end / 2, y1 + ny * end / 2, 0, 0, 0},
+          {plotOpKind::LINE, x1 - nx * end / 2, y1 - ny * end / 2, 0, 0, 0},
+          {plotOpKind::LINE, x0 - nx * start / 2, y0 - ny * start / 2, 0, 0, 0},
+          {plotOpKind::CLOSE, 0, 0, 0, 0, 0}};
+}
+
+// The band of an arc: between the circles half the width inside and outside.
+void arc_band(const plotOp& arc, double width, std::vector<plotOp>& band) {
+  const double outer = arc.r + width / 2, inner = std::max(0.0, arc.r - width / 2);
+  const plotOpKind back = arc.kind == plotOpKind::ARC ? plotOpKind::ARC_NEGATIVE : plotOpKind::ARC;
+  band = {{plotOpKind::MOVE, arc.x + outer * std::cos(arc.a0), arc.y + outer * std::sin(arc.a0), 0,
+           0, 0},
+          {arc.kind, arc.x, arc.y, outer, arc.a0, arc.a1},
+          {back, arc.x, arc.y, inner, arc.a1, arc.a0},
+          {plotOpKind::CLOSE, 0, 0, 0, 0, 0}};
+}
+
+} // namespace
+
+int plot_wide_path(const std::vector<plotOp>& path,
+                   const std::vector<std::pair<double, double>>& widths,
+                   std::vector<std::vector<plotOp>>& bands) {
+  if (path.empty() || path[0].kind != plotOpKind::MOVE || widths.empty())
+    return 0;
+  size_t segments = 0;
+  for (size_t i = 1; i < path.size(); ++i)
+    segments += path[i].kind != plotOpKind::MOVE;
+  if (widths.size() != 1 && widths.size() != segments)
+    return 0;
+  double x = path[0].x, y = path[0].y;
+  const double first_x = x, first_y = y;
+  size_t segment = 0;
+  for (size_t i = 1; i < path.size(); ++i) {
+    const plotOp& op = path[i];
+    if (op.kind == plotOpKind::MOVE)
+      return 0; // one polyline is one run
+    const auto& w = widths[widths.size() == 1 ? 0 : segment++];
+    std::vector<plotOp> band;
+    switch (op.kind) {
+    case plotOpKind::LINE:
+      straight_band(x, y, op.x, op.y, w.first, w.second, band);
+      x = op.x, y = op.y;
+      break;
+    case plotOpKind::CLOSE:
+      straight_band(x, y, first_x, first_y, w.first, w.second, band);
+      x = first_x, y = first_y;
+      break;
+    default: // an arc: it begins where the last op ended
+      arc_band(op, (w.first + w.second) / 2, band);
+      x = op.x + op.r * std::cos(op.a1), y = op.y + op.r * std::sin(op.a1);
+      break;
+    }
+    if (!band.empty())
+      bands.push_back(std::move(band));
+  }
+  return 1;
+}

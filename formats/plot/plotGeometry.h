@@ -9,6 +9,9 @@
 
 #include "plotScene.h"
 
+#include <utility>
+#include <vector>
+
 class annFillArea;
 class annTextGeometry;
 class giTriBlock;
@@ -22,5 +25,13 @@ int plot_fill_area(const annFillArea& fill, std::vector<plotOp>& ops);
 // a fill that is their union); otherwise the outline of every triangle.
 int plot_triblock(const giTriBlock& block, int filled, std::vector<plotOp>& ops);
 int plot_text(const annTextGeometry& text, plotStyles& styles, plotText& out);
+// A path drawn as a band: one closed shape per segment (after the first
+// MOVE, each LINE, arc or CLOSE), segment i from widths[i].first wide at its
+// start to widths[i].second at its end (an arc takes the mean of the two); a
+// single pair stands for every segment. 0 when the widths do not match the
+// segments.
+int plot_wide_path(const std::vector<plotOp>& path,
+                   const std::vector<std::pair<double, double>>& widths,
+                   std::vector<std::vector<plotOp>>& bands);
 // Nonzero when every coordinate of the operations is finite.
 int plot_finite(const std::vector<plotOp>& ops);

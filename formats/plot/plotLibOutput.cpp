@@ -59,6 +59,30 @@ std::string property_value(const vorabsAttributeSet& attributes, const char* typ
   return std::string();
 }
 
+// The widths of a band a polyline is drawn as: "start end" pairs in
+// drawing units, separated by "; " (a "polyline width" property); none
+// when it is drawn as a line or the text does not read.
+std::vector<std::pair<double, double>> band_widths(const vorabsAttributeSet& attributes) {
+  std::vector<std::pair<double, double>> widths;
+  const std::string text = property_value(attributes, "polyline width", "widths");
+  const char* at = text.c_str();
+  while (*at) {
+    char* end = nullptr;
+    const double start = std::strtod(at, &end);
+    if (end == at)
+      return {};
+    at = end;
+    const double stop = std::strtod(at, &end);
+    if (end == at || !std::isfinite(start) || !std::isfinite(stop) || start < 0 || stop < 0)
+      return {};
+    widths.emplace_back(start, stop);
+    at = *end == ';' ? end + 1 : end;
+    if (at == end && *end)
+      return {};
+  }
+  return widths;
+}
+
 // The placement of a group on the drawing's plane.
 plotAffine affine_of(const annSPT& spt) {
   const giXform3 xform = spt.xform();
@@ -294,8 +318,21 @@ vorabsTranslationStatus plotLibOutput::curve3(const velCurvePtr3& curve,
     return fail(attributes,
                 ops.empty() ? "the curve has nothing to draw" : "its coordinates are not finite");
   plotScene scene;
-  if (shown(attributes))
+  std::vector<std::vector<plotOp>> bands;
+  const std::vector<std::pair<double, double>> widths = band_widths(attributes);
+  const bool thin = std::any_of(widths.begin(), widths.end(),
+                                [](const auto& w) { return w.first == 0 && w.second == 0; });
+  if (!shown(attributes))
+    ;
+  else if (plot_wide_path(ops, widths, bands)) {
+    // A wide polyline is filled; its segments of no width show as lines.
+    for (const std::vector<plotOp>& band : bands)
+      scene.fill(look_of(attributes), band);
+    if (thin)
+      scene.stroke(look_of(attributes), ops);
+  } else {
     scene.stroke(look_of(attributes), ops);
+  }
   return accept(std::move(scene), annNamedItemPtr(), attributes);
 }
 

@@ -169,6 +169,31 @@ TEST(dxfLibOutputTest, LinetypeScalesLengthenTheDashesAndTheCopyDrawsThemAlike) 
   EXPECT_FLOAT_EQ(copy.reader->entities()[1].linetype_scale, 0.5f);
 }
 
+// A wide polyline keeps its widths, constant or per segment, in the copy.
+TEST(dxfLibOutputTest, PolylineWidthsComeBackAsTheyWere) {
+  Dxf d;
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "LWPOLYLINE")(90, 2)(70, 0)(43, 4.0)(10, 10.0)(20, 25.0)(10, 90.0)(20, 25.0);
+    e(0, "LWPOLYLINE")(90, 3)(70, 0)(10, 10.0)(20, 10.0)(40, 8.0)(41, 0.0)(10, 50.0)(20, 10.0);
+    e(10, 90.0)(20, 10.0);
+    e(0, "POLYLINE")(66, 1)(70, 1)(40, 2.0)(41, 2.0)(0, "VERTEX")(10, 0.0)(20, 0.0);
+    e(0, "VERTEX")(10, 5.0)(20, 0.0)(0, "VERTEX")(10, 5.0)(20, 5.0)(0, "SEQEND");
+    e(0, "LWPOLYLINE")(90, 2)(70, 0)(10, 0.0)(20, 0.0)(10, 1.0)(20, 0.0);
+  });
+  TempDir folder;
+  std::string in = folder.file("wide.dxf"), out = folder.file("wide-out.dxf");
+  std::ofstream(in, std::ios::binary) << d.text();
+  RecordingChannel error;
+  ASSERT_TRUE(convert(in, out, error)) << all(error);
+  DxfRead first(in.c_str(), 0), copy(out.c_str(), 0);
+  const std::vector<std::string> widths{"widths: 4 4\n", "widths: 8 0; 0 0\n", "widths: 2 2\n", ""};
+  for (const DxfRead* read : {&first, &copy}) {
+    ASSERT_EQ(read->entities.size(), 4u);
+    for (size_t i = 0; i < widths.size(); ++i)
+      EXPECT_EQ(read->entities[i].properties, widths[i]) << i;
+  }
+}
+
 TEST(dxfLibOutputTest, TextsOfACodePageFileComeBackInThatCodePage) {
   std::setlocale(LC_ALL, "C.UTF-8");
   Dxf d;

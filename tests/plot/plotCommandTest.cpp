@@ -166,4 +166,25 @@ TEST(plotCommandTest, FittedTextsFillTheirBaselineAndBackwardTextsRunTheOtherWay
   EXPECT_FALSE(image.ink(4 * 60, 4 * (50 - 12), 4));
 }
 
+// A polyline with a width is a band; one that tapers to nothing goes on
+// as a line.
+TEST(plotCommandTest, WidePolylinesAreFilledBandsThatTaperAsTheirWidthsSay) {
+  TempDir folder;
+  const std::string dxf = folder.file("wide.dxf"), png = folder.file("wide.png");
+  std::ofstream(dxf) << "0\nSECTION\n2\nENTITIES\n"
+                        "0\nLWPOLYLINE\n8\n0\n90\n2\n70\n0\n43\n4\n10\n10\n20\n25\n10\n90\n20\n25\n"
+                        "0\nLWPOLYLINE\n8\n0\n90\n3\n70\n0\n10\n10\n20\n10\n40\n8\n41\n0\n"
+                        "10\n50\n20\n10\n10\n90\n20\n10\n0\nENDSEC\n0\nEOF\n";
+  ASSERT_EQ(run(dxf + " --quiet -o " + png + " --window 0,0,100,40 --width 400"), 0);
+  PlotImage image(png);
+  ASSERT_TRUE(image.valid());
+  // 4 pixels a unit, y down from 40. The band 4 wide about y 25.
+  EXPECT_TRUE(image.ink(4 * 50, 4 * (40 - 26.5), 1));
+  EXPECT_FALSE(image.ink(4 * 50, 4 * (40 - 28), 1));
+  // 8 wide at x 10, nothing at x 50, then a line to x 90.
+  EXPECT_TRUE(image.ink(4 * 12, 4 * (40 - 13), 1));
+  EXPECT_FALSE(image.ink(4 * 45, 4 * (40 - 13), 1));
+  EXPECT_TRUE(image.ink(4 * 70, 4 * (40 - 10), 1));
+}
+
 } // namespace
