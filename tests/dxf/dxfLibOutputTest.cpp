@@ -117,6 +117,19 @@ TEST(dxfLibOutputTest, WhatItWritesReadsBackWithTheSameKindsLooksAndShapes) {
   }
 }
 
+// Writes the drawing as a file of the folder and converts it to a copy
+// beside it; false, with the writer's messages, when that fails.
+bool converted(const TempDir& folder, const Dxf& drawing, std::string& in, std::string& out) {
+  in = folder.file("drawing.dxf");
+  out = folder.file("drawing-out.dxf");
+  std::ofstream(in, std::ios::binary) << drawing.text();
+  RecordingChannel error;
+  if (convert(in, out, error))
+    return true;
+  ADD_FAILURE() << all(error);
+  return false;
+}
+
 // Mebibytes of entities reach the file piece by piece, none lost,
 // none doubled, in their order.
 TEST(dxfLibOutputTest, ALongDrawingIsWrittenWholeAndInOrder) {
@@ -127,10 +140,8 @@ TEST(dxfLibOutputTest, ALongDrawingIsWrittenWholeAndInOrder) {
       e(0, "LINE")(8, "0")(10, double(i))(20, 0.5)(11, double(i))(21, 1.5);
   });
   TempDir folder;
-  std::string in = folder.file("long.dxf"), out = folder.file("long-out.dxf");
-  std::ofstream(in, std::ios::binary) << d.text();
-  RecordingChannel error;
-  ASSERT_TRUE(convert(in, out, error)) << all(error);
+  std::string in, out;
+  ASSERT_TRUE(converted(folder, d, in, out));
   DxfRead copy(out.c_str(), 0);
   ASSERT_EQ(copy.reader->file()->counts.at("LINE"), lines);
   ASSERT_EQ(copy.reader->entities().size(), size_t(lines));
@@ -155,10 +166,8 @@ TEST(dxfLibOutputTest, LinetypeScalesLengthenTheDashesAndTheCopyDrawsThemAlike) 
     e(0, "LINE")(6, "DASHED")(48, -3.0)(10, 0.0)(20, 9.0)(11, 100.0)(21, 9.0);
   });
   TempDir folder;
-  std::string in = folder.file("scaled.dxf"), out = folder.file("scaled-out.dxf");
-  std::ofstream(in, std::ios::binary) << d.text();
-  RecordingChannel error;
-  ASSERT_TRUE(convert(in, out, error)) << all(error);
+  std::string in, out;
+  ASSERT_TRUE(converted(folder, d, in, out));
   DxfRead first(in.c_str(), 0), copy(out.c_str(), 0);
   for (const DxfRead* read : {&first, &copy}) {
     ASSERT_EQ(read->entities.size(), 3u);
@@ -181,10 +190,8 @@ TEST(dxfLibOutputTest, PolylineWidthsComeBackAsTheyWere) {
     e(0, "LWPOLYLINE")(90, 2)(70, 0)(10, 0.0)(20, 0.0)(10, 1.0)(20, 0.0);
   });
   TempDir folder;
-  std::string in = folder.file("wide.dxf"), out = folder.file("wide-out.dxf");
-  std::ofstream(in, std::ios::binary) << d.text();
-  RecordingChannel error;
-  ASSERT_TRUE(convert(in, out, error)) << all(error);
+  std::string in, out;
+  ASSERT_TRUE(converted(folder, d, in, out));
   DxfRead first(in.c_str(), 0), copy(out.c_str(), 0);
   const std::vector<std::string> widths{"widths: 4 4\n", "widths: 8 0; 0 0\n", "widths: 2 2\n", ""};
   for (const DxfRead* read : {&first, &copy}) {

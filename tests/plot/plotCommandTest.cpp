@@ -144,17 +144,25 @@ TEST(plotCommandTest, ADrawingWithNothingToPlotSaysSo) {
   EXPECT_FALSE(std::ifstream(png).good());
 }
 
+// Plots the entities given (DXF groups) through the window 0,0 to 100,
+// height at 400 pixels, 4 a unit; the PNG's path.
+std::string plotted(const TempDir& folder, const std::string& entities, int height) {
+  const std::string dxf = folder.file("drawing.dxf"), png = folder.file("drawing.png");
+  std::ofstream(dxf) << "0\nSECTION\n2\nENTITIES\n" << entities << "0\nENDSEC\n0\nEOF\n";
+  EXPECT_EQ(run(dxf + " --quiet -o " + png + " --window 0,0,100," + std::to_string(height) +
+                " --width 400"),
+            0);
+  return png;
+}
+
 // A fitted TEXT fills the length between its two points; one written
 // backwards (71 = 2) runs from its anchor the other way, mirrored.
 TEST(plotCommandTest, FittedTextsFillTheirBaselineAndBackwardTextsRunTheOtherWay) {
   TempDir folder;
-  const std::string dxf = folder.file("texts.dxf"), png = folder.file("texts.png");
-  std::ofstream(dxf) << "0\nSECTION\n2\nENTITIES\n"
-                        "0\nTEXT\n8\n0\n10\n10\n20\n30\n40\n5\n1\nHH\n72\n5\n11\n90\n21\n30\n"
-                        "0\nTEXT\n8\n0\n10\n50\n20\n10\n40\n5\n1\nHHHH\n71\n2\n"
-                        "0\nENDSEC\n0\nEOF\n";
-  ASSERT_EQ(run(dxf + " --quiet -o " + png + " --window 0,0,100,50 --width 400"), 0);
-  PlotImage image(png);
+  PlotImage image(plotted(folder,
+                          "0\nTEXT\n8\n0\n10\n10\n20\n30\n40\n5\n1\nHH\n72\n5\n11\n90\n21\n30\n"
+                          "0\nTEXT\n8\n0\n10\n50\n20\n10\n40\n5\n1\nHHHH\n71\n2\n",
+                          50));
   ASSERT_TRUE(image.valid());
   // 4 pixels a unit, y down from 50. "HH" fitted from x 10 to 90 at y 30:
   // ink near both ends of its baseline, the letters stretched apart.
@@ -170,13 +178,12 @@ TEST(plotCommandTest, FittedTextsFillTheirBaselineAndBackwardTextsRunTheOtherWay
 // as a line.
 TEST(plotCommandTest, WidePolylinesAreFilledBandsThatTaperAsTheirWidthsSay) {
   TempDir folder;
-  const std::string dxf = folder.file("wide.dxf"), png = folder.file("wide.png");
-  std::ofstream(dxf) << "0\nSECTION\n2\nENTITIES\n"
-                        "0\nLWPOLYLINE\n8\n0\n90\n2\n70\n0\n43\n4\n10\n10\n20\n25\n10\n90\n20\n25\n"
-                        "0\nLWPOLYLINE\n8\n0\n90\n3\n70\n0\n10\n10\n20\n10\n40\n8\n41\n0\n"
-                        "10\n50\n20\n10\n10\n90\n20\n10\n0\nENDSEC\n0\nEOF\n";
-  ASSERT_EQ(run(dxf + " --quiet -o " + png + " --window 0,0,100,40 --width 400"), 0);
-  PlotImage image(png);
+  PlotImage image(
+      plotted(folder,
+              "0\nLWPOLYLINE\n8\n0\n90\n2\n70\n0\n43\n4\n10\n10\n20\n25\n10\n90\n20\n25\n"
+              "0\nLWPOLYLINE\n8\n0\n90\n3\n70\n0\n10\n10\n20\n10\n40\n8\n41\n0\n"
+              "10\n50\n20\n10\n10\n90\n20\n10\n",
+              40));
   ASSERT_TRUE(image.valid());
   // 4 pixels a unit, y down from 40. The band 4 wide about y 25.
   EXPECT_TRUE(image.ink(4 * 50, 4 * (40 - 26.5), 1));
