@@ -387,6 +387,46 @@ bool is_paper_block(const std::string& name) {
   return upper(name).rfind("*PAPER_SPACE", 0) == 0;
 }
 
+// Kinds whose translator is a leaf made from the record alone, without a
+// message or a block: made again at no cost but the making.
+bool made_again_freely(dxfKind kind) {
+  switch (kind) {
+  case dxfKind::LINE:
+  case dxfKind::ARC:
+  case dxfKind::CIRCLE:
+  case dxfKind::ELLIPSE:
+  case dxfKind::LWPOLYLINE:
+  case dxfKind::SPLINE:
+  case dxfKind::POINT:
+  case dxfKind::TEXT:
+  case dxfKind::MTEXT:
+  case dxfKind::SOLID:
+  case dxfKind::FACE3D:
+  case dxfKind::TRACE:
+    return true;
+  default:
+    return false;
+  }
+}
+
+// Whether a layout may show model space through a viewport (whose view
+// then holds the model's translators): any viewport on paper that is not a
+// sheet's own or switched off.
+bool may_show_model(const dxfEntityList& entities, const dxfFile& f) {
+  auto view = [](const dxfEntity& e) {
+    return e.kind == dxfKind::VIEWPORT && e.i69 != 1 && e.i68 != 0;
+  };
+  for (const dxfEntity& e : entities)
+    if (e.paper_space && view(e))
+      return true;
+  for (const dxfBlock& block : f.blocks)
+    if (is_paper_block(block.name))
+      for (const dxfEntity& e : block.entities)
+        if (view(e))
+          return true;
+  return false;
+}
+
 } // namespace
 
 dxfLibInput::dxfLibInput(const vorabsAppInfo* app) : vorabsLibInput(app) {}
@@ -451,11 +491,28 @@ void dxfLibInput::add_translator(vorabsTranslatorcoPrf translator) {
 int dxfLibInput::operator++() {
   if (cursor_ != 0 && release_walked_) {
     translators_[cursor_ - 1].reset();
+    if (cursor_ - 1 < remade_.size())
+      remade_[cursor_ - 1] = nullptr; // a released walk is not made again
     release_records(cursor_ - 1);
   }
   // Past the last, the walk is back where it began; a further step starts again.
   cursor_ = cursor_ < translators_.size() ? cursor_ + 1 : 0;
+  if (cursor_ != 0)
+    remake(cursor_ - 1);
   return cursor_ != 0;
+}
+
+void dxfLibInput::remake(size_t position) {
+  if (position >= remade_.size() || !remade_[position] || !translators_[position].invalid())
+    return;
+  double size = 0.0;
+  Builder build(remake_context_, tables_, error(), remake_name_.c_str(), unbuilt_);
+  vorabsTranslatorcoPrf made = build.entity(*remade_[position], nullptr, 0, size);
+  if (made.invalid())
+    return;
+  made->set_error(error());
+  made->set_output(output());
+  translators_[position] = std::move(made);
 }
 
 void dxfLibInput::release_records(size_t position) {
@@ -513,6 +570,10 @@ void dxfLibInput::report(const dxfFile& file, const char* name) const {
 
 int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> file,
                         const char* name) {
+  // A file read before is made whole while its tables and context are at hand.
+  for (size_t position = 0; position < remade_.size(); ++position)
+    remake(position);
+  remade_.clear();
   status_ = file->status;
   if (!entities_.empty()) { // a file read before: its translators still need its records
     earlier_entities_.push_back(std::move(entities_));
@@ -540,6 +601,9 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
         if (e.kind == dxfKind::ATTDEF)
           ignored_in_blocks_["ATTDEF"]++;
   Builder build(context, tables_, error(), name, unbuilt_);
+  remake_context_ = context;
+  remake_name_ = name;
+  const bool views = may_show_model(entities_, f);
   std::vector<vorabsTranslatorcoPrf> model;
   std::map<std::string, std::vector<const dxfEntity*>> paper;
   // For each chunk of records, the last position whose translator is made
@@ -563,6 +627,13 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
     if (t.invalid())
       continue;
     needed[chunk] = std::max(needed[chunk], translators_.size());
+    if (!views && made_again_freely(e.kind)) {
+      total_ += t->num_translators();
+      remade_.resize(translators_.size() + 1);
+      remade_.back() = &e;
+      translators_.emplace_back(); // made again when the walk reaches it
+      continue;
+    }
     add_translator(t);
     model.push_back(t);
   }

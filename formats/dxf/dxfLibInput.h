@@ -11,10 +11,13 @@
 // context and the stream.
 //
 // The reader is its own source: the host walks its top-level translators
-// (model-space entities, then layouts) with operator++. A host that walks
-// the file once may let the reader release what it has passed
-// (set_release_walked), so that converting a long drawing holds the
-// translators and entity records of what is still to come, not of all.
+// (model-space entities, then layouts) with operator++. The translators of
+// plain entities (lines, arcs, texts ...) are made when the file is read,
+// counted, and made again when the walk reaches them, unless a viewport
+// shows model space. A host that walks the file once may let the reader
+// release what it has passed (set_release_walked), so that converting a
+// long drawing holds the entity records of what is still to come, not of
+// all, and few translators at once.
 #pragma once
 
 #include "dxfRecords.h"
@@ -97,6 +100,8 @@ private:
   int finish(const vorabsContext& context, std::unique_ptr<dxfFile> file, const char* name);
   void report(const dxfFile& file, const char* name) const;
   void add_translator(vorabsTranslatorcoPrf translator);
+  // The translator at position made again from its record (remade_).
+  void remake(size_t position);
   // Frees the entity records that no translator from position on needs.
   void release_records(size_t position);
 
@@ -118,4 +123,11 @@ private:
   std::vector<std::pair<size_t, size_t>> chunk_needs_;
   size_t next_release_ = 0;
   std::vector<dxfEntityList> earlier_entities_; // of files read before by this reader
+  // Plain entities (lines, arcs, texts ...) have their translators made when
+  // the file is read, counted and let go, and made again when the walk
+  // reaches them, so that they never all live at once: their record by
+  // position, null where the translator is held.
+  std::vector<const dxfEntity*> remade_;
+  vorabsContext remake_context_;
+  std::string remake_name_;
 };

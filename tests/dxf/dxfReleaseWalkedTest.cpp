@@ -5,6 +5,7 @@
 
 #include "dxfLibInput.h"
 #include "vorabsHostReceiver.h"
+#include "vorabsLayer.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,34 @@ TEST(dxfReleaseWalkedTest, AWalkWithoutReleaseCanBeMadeAgain) {
   RecordingSink again;
   EXPECT_EQ(vorabsHostReceiver(once.reader, again).run(), once.delivered);
   EXPECT_EQ(again.calls.size(), once.sink.calls.size());
+}
+
+// Plain entities' translators are made again as the walk reaches them: a
+// second file read by the same reader leaves the first one's whole.
+TEST(dxfReleaseWalkedTest, TwoFilesReadByOneReaderAreWalkedEachWithItsOwnLayers) {
+  auto line_on = [](const char* layer) {
+    Dxf dxf;
+    dxf.section("ENTITIES",
+                [&](Dxf& d) { d(0, "LINE")(8, layer)(10, 0.0)(20, 0.0)(11, 1.0)(21, 0.0); });
+    return dxf.text();
+  };
+  const std::string first = line_on("FIRST"), second = line_on("SECOND");
+  annDocument document;
+  vorabsContext context;
+  context.set_document(&document);
+  dxfLibInput reader(nullptr);
+  ASSERT_EQ(reader.read_buffer(context, first.data(), first.size(), "first.dxf"), 1);
+  ASSERT_EQ(reader.read_buffer(context, second.data(), second.size(), "second.dxf"), 1);
+  RecordingSink sink;
+  EXPECT_EQ(vorabsHostReceiver(reader, sink).run(), 2);
+  auto layer = [&](size_t i) {
+    vorabsLayervorabsAttributePtr layer;
+    return std::string(sink.calls.at(i).attributes.get(vorabsLAYER, layer) ? layer->name().c_str()
+                                                                           : "");
+  };
+  ASSERT_EQ(sink.calls.size(), 2u);
+  EXPECT_EQ(layer(0), "FIRST");
+  EXPECT_EQ(layer(1), "SECOND");
 }
 
 TEST(dxfEntityListTest, RecordsStayInPlaceAsTheListGrowsAndAMovedListIsEmpty) {
