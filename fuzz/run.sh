@@ -124,7 +124,7 @@ figures() {
 # Runs the input a failed target kept once more, with ASan's whole stacks.
 full_report() {
   local input
-  input=$(sed -n 's/^Test unit written to //p' "$2" | tail -n 1)
+  input=$(sed -n 's/.*Test unit written to //p' "$2" | tail -n 1)
   [ -n "$input" ] && [ -f "$input" ] || return 0
   echo "$1 again on $input, with whole stacks:" >&2
   ASAN_OPTIONS=malloc_context_size=30 "$build/fuzz/$1" "$input" 2>&1 | tail -n 80 >&2 || true

@@ -373,11 +373,16 @@ const char* item_fault(const annNamedItemPtr& item) {
   return "annotation of this kind is not written in DXF";
 }
 
-// MTEXT keeps backslashes and braces for its formatting codes.
+// MTEXT keeps backslashes and braces for its formatting codes, and reads
+// %% codes as TEXT does.
 std::string mtext_escaped(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
+    if (c == '%' && i + 1 < text.size() && text[i + 1] == '%') {
+      out += "%%%";
+      continue;
+    }
     // "\U+" starts an escape that encoding made (a backslash the user typed
     // there was made an escape itself).
     bool escape = c == '\\' && text.compare(i + 1, 2, "U+") == 0;

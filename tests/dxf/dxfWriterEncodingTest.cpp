@@ -77,6 +77,7 @@ TEST(dxfWriterEncodingTest, WhatATextHoldsLiterallyIsNotReadAsAnEscapeOrCode) {
   const std::pair<const char*, const char*> typed[] = {
       {"C:\\U+0041 and \\M+1234", "MTEXT C:\\\\U+0041 and \\\\M+1234"},
       {"50%%d and %%%", "TEXT 50%%%%%%d and %%%%%%%%%"},
+      {"9%% %%%c", "MTEXT 9%%%%%% %%%%%%%%%c"},
       {"x^Jy {z}", "MTEXT x^ Jy \\{z\\}"},
       {"bell \x07 here", "TEXT bell \\U+0007 here"},
   };
@@ -93,9 +94,10 @@ TEST(dxfWriterEncodingTest, WhatATextHoldsLiterallyIsNotReadAsAnEscapeOrCode) {
     RoundTrip trip(d.text(), "AC1015", code_page);
     ASSERT_TRUE(trip.written) << all(trip.error);
     DxfRead first(trip.in.c_str(), 0), copy(trip.out.c_str(), 0);
-    ASSERT_EQ(first.entities.size(), 4u);
-    ASSERT_EQ(copy.entities.size(), 4u) << all(copy.error);
-    for (size_t i = 0; i < 4; ++i) {
+    const size_t count = std::size(typed);
+    ASSERT_EQ(first.entities.size(), count);
+    ASSERT_EQ(copy.entities.size(), count) << all(copy.error);
+    for (size_t i = 0; i < count; ++i) {
       EXPECT_EQ(text_of(first.entities[i]), typed[i].first);
       EXPECT_EQ(text_of(copy.entities[i]), typed[i].first) << code_page;
     }
