@@ -604,6 +604,11 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
   remake_context_ = context;
   remake_name_ = name;
   const bool views = may_show_model(entities_, f);
+  // One translator at most per record, and one per layout: the lists are
+  // made to measure instead of doubling past it.
+  translators_.reserve(translators_.size() + entities_.size() + f.layouts.size() + 1);
+  if (!views)
+    remade_.reserve(translators_.size() + entities_.size());
   std::vector<vorabsTranslatorcoPrf> model;
   std::map<std::string, std::vector<const dxfEntity*>> paper;
   // For each chunk of records, the last position whose translator is made

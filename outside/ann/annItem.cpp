@@ -119,7 +119,10 @@ annNamedItemPtr annDocument::find_item(const utString& name, const stoClass* tag
     return annNamedItemPtr();
   for (annNamedItem* item = chain->first; item; item = item->next_same_name_)
     if (item->sto_class()->is_kind_of(tag)) {
-      annNamedItemPtr handle(name, item->shared_from_this());
+      // The handle carries the item's own name, equal to the one asked for:
+      // sharing its text, a document whose items all find the same style
+      // set does not keep one copy of the name per item.
+      annNamedItemPtr handle(item->name(), item->shared_from_this());
       handle.set_name_space(item->name_space());
       return handle;
     }

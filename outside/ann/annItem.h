@@ -16,6 +16,7 @@
 #include "ut.h"
 #include "vorout_export.h"
 
+#include <deque>
 #include <iosfwd>
 #include <map>
 #include <memory>
@@ -361,7 +362,9 @@ private:
     ~ArenaUse() { arena->release(); }
   };
   ArenaUse arena_;
-  std::vector<std::shared_ptr<annNamedItem>> items_;
+  // In blocks that never move: a document of many items grows without
+  // copying its list, and never holds an old and a new copy at once.
+  std::deque<std::shared_ptr<annNamedItem>> items_;
   // Items by the name they were adopted under and their name space, so
   // that finding a style set by name walks neither the whole document nor
   // the same name in other name spaces (one per component of an assembly).

@@ -52,7 +52,7 @@ annLevelannPtr make_annLevel(annEntity* owner, int number, const utString& name)
   // The level table keeps one level per number, so that every item of a
   // layer refers to the same level.
   if (annLevel* known = document->level_of(number, name)) {
-    annLevelannPtr level(name, known);
+    annLevelannPtr level(known->name(), known); // the same text, shared
     level.set_name_space(known->name_space());
     return level;
   }
