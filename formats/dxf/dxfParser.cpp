@@ -148,6 +148,8 @@ private:
   bool read(Pair& pair) {
     if (failed_)
       return false;
+    if (releasing_ && size_t(p_ - released_) >= 2 * release_step)
+      release_passed();
     std::string_view code_text;
     if (!read_line(code_text))
       return false;
@@ -190,6 +192,33 @@ private:
          dxfPARSE_MALFORMED);
   }
 
+  // Pages of a file mapping that lie a step or more behind: what was read
+  // from them is copied into the records, and the pairs still held lie
+  // within the last step. Were one touched again, the system would read it
+  // from the file anew.
+  void release_passed() {
+    static const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t upto = (reinterpret_cast<uintptr_t>(p_) - release_step) & ~(page - 1);
+    const uintptr_t from = reinterpret_cast<uintptr_t>(released_);
+    if (upto <= from)
+      return;
+    madvise(reinterpret_cast<void*>(from), upto - from, MADV_DONTNEED);
+    released_ = reinterpret_cast<const char*>(upto);
+  }
+
+public:
+  // Lets the pages of a file mapping (data, page-aligned) go back to the
+  // system as the parse passes them, so that a long file is not held whole
+  // beside its records.
+  void release_passed_pages() {
+    releasing_ = true;
+    released_ = p_;
+  }
+
+private:
+  static constexpr size_t release_step = size_t(4) << 20;
+  bool releasing_ = false;
+  const char* released_ = nullptr;
   const char* p_;
   const char* end_;
   dxfFile& file_;
@@ -213,6 +242,7 @@ std::string word(const Pair& pair) {
 class Parser {
 public:
   Parser(const char* data, size_t size, dxfFile& file) : t_(data, size, file), f_(file) {}
+  void release_passed_pages() { t_.release_passed_pages(); }
 
   void run() {
     Pair pair;
@@ -1243,7 +1273,7 @@ const dxfBlock* dxfFile::find_block(const std::string& name) const {
   return found == block_names_.end() ? nullptr : &blocks[size_t(found->second)];
 }
 
-void dxfParser::parse(const char* data, size_t size, dxfFile& file) {
+void dxfParser::parse_bytes(const char* data, size_t size, dxfFile& file, int mapped) {
   if (size == 0) {
     file.status = dxfPARSE_EMPTY;
     file.diagnostics.push_back({1, 0, "the file is empty"});
@@ -1262,11 +1292,18 @@ void dxfParser::parse(const char* data, size_t size, dxfFile& file) {
         {1, 0, "this is a DWG file (" + std::string(data, 6) + "), not DXF"});
     return;
   }
-  Parser(data, size, file).run();
+  Parser parser(data, size, file);
+  if (mapped)
+    parser.release_passed_pages();
+  parser.run();
   if (file.version.empty())
     file.version = "AC1009";
   for (size_t i = 0; i < file.blocks.size(); ++i)
     file.block_names_.emplace(upper(file.blocks[i].name), int(i));
+}
+
+void dxfParser::parse(const char* data, size_t size, dxfFile& file) {
+  parse_bytes(data, size, file, 0);
 }
 
 void dxfParser::parse_file(const char* path, dxfFile& file) {
@@ -1292,6 +1329,6 @@ void dxfParser::parse_file(const char* path, dxfFile& file) {
   if (map == MAP_FAILED)
     return unreadable(strerror(errno));
   madvise(map, size, MADV_SEQUENTIAL);
-  parse(static_cast<const char*>(map), size, file);
+  parse_bytes(static_cast<const char*>(map), size, file, 1);
   munmap(map, size);
 }

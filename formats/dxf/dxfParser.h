@@ -20,4 +20,9 @@ public:
   // Maps the named file and parses it; an unreadable path, a directory, an
   // empty, binary or DWG file is reported in the file's status.
   static void parse_file(const char* path, dxfFile& file);
+
+private:
+  // mapped: the bytes are a file mapping whose pages may go back to the
+  // system as the parse passes them.
+  static void parse_bytes(const char* data, size_t size, dxfFile& file, int mapped);
 };

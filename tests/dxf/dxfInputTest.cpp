@@ -1,9 +1,11 @@
 // dxfInputTest.cpp - text encodings and bad input of the DXF reader.
 #include "DxfHarness.h"
 
+#include "dxfParser.h"
 #include "dxfText.h"
 
 #include <clocale>
+#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -148,6 +150,34 @@ TEST(dxfBadInputTest, HugeAndNegativeCountsAllocateOnlyWhatTheDataHolds) {
   EXPECT_NE(errors.find("INSERT B1: block 'SELF' inserts itself."), std::string::npos);
   EXPECT_NE(errors.find("INSERT B3: it expands to more than 10000000 entities."),
             std::string::npos);
+}
+
+TEST(dxfParserTest, AFileLongerThanThePagesLetGoReadsAsItsBytesDo) {
+  // 11 MB of lines: the parser lets the mapping's pages go behind it.
+  Dxf d;
+  const int count = 250000;
+  d.section("ENTITIES", [&](Dxf& e) {
+    for (int i = 0; i < count; ++i)
+      e(0, "LINE")(8, "L" + std::to_string(i % 7))(10, double(i))(20, 0.5)(11, i + 0.25)(21, 1.0);
+  });
+  const std::string text = d.text();
+  ASSERT_GT(text.size(), size_t(10) << 20);
+  const std::string path = testing::TempDir() + "/dxfParserTest-long.dxf";
+  std::ofstream(path, std::ios::binary) << text;
+  dxfFile from_disk, from_memory;
+  dxfParser::parse_file(path.c_str(), from_disk);
+  dxfParser::parse(text.data(), text.size(), from_memory);
+  std::remove(path.c_str());
+  ASSERT_EQ(from_disk.status, dxfPARSE_OK);
+  ASSERT_EQ(from_disk.entities.size(), size_t(count));
+  ASSERT_EQ(from_memory.entities.size(), size_t(count));
+  for (int i = 0; i < count; i += 997) {
+    const dxfEntity &a = from_disk.entities[size_t(i)], &b = from_memory.entities[size_t(i)];
+    EXPECT_EQ(a.p[0].x, double(i));
+    EXPECT_EQ(a.p[1].x, b.p[1].x);
+    EXPECT_EQ(from_disk.layers[size_t(a.layer)].name, "L" + std::to_string(i % 7));
+    EXPECT_EQ(a.line, b.line);
+  }
 }
 
 } // namespace
