@@ -9,7 +9,7 @@
 #include "vorabsGdtDatumRefTranslator.h"
 #include "vorabsGdtDatumTranslator.h"
 #include "vorabsGdtGeometricToleranceTranslator.h"
-#include "vorabsGdtToleranceSpecTranslator.h"
+#include "vorabsGdtToleranceFrameTranslator.h"
 #include "vorabsGdtToleranceTranslator.h"
 
 #include <cfloat>

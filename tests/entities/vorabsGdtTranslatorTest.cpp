@@ -7,7 +7,7 @@
 #include "vorabsGdtGeometricToleranceBaseTranslator.h"
 #include "vorabsGdtGeometricToleranceTranslator.h"
 #include "vorabsGdtRoughnessTranslator.h"
-#include "vorabsGdtToleranceSpecTranslator.h"
+#include "vorabsGdtToleranceFrameTranslator.h"
 #include "vorabsGdtToleranceTranslator.h"
 
 #include "DimGdtScene.h"

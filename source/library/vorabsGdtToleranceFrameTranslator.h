@@ -1,4 +1,5 @@
-// vorabsGdtToleranceSpecTranslator.h - a GD&T tolerance frame and its reference blocks.
+// vorabsGdtToleranceFrameTranslator.h - a GD&T tolerance frame and its reference blocks.
+// The class is vorabsGdtToleranceSpecTranslator, named for the frame it makes.
 //
 // The compound object is a gdtToleranceSpec group made in the context's
 // document. A child's item that is a reference block (gdtReferenceBlock) is

@@ -1,5 +1,5 @@
-// vorabsGdtToleranceSpecTranslator.cpp - a GD&T tolerance frame and its reference blocks.
-#include "vorabsGdtToleranceSpecTranslator.h"
+// vorabsGdtToleranceFrameTranslator.cpp - a GD&T tolerance frame and its reference blocks.
+#include "vorabsGdtToleranceFrameTranslator.h"
 
 vorabsGdtToleranceSpecTranslator::vorabsGdtToleranceSpecTranslator(const giXform3& transform,
                                                                    const vorabsContext& context)
