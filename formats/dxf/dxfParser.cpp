@@ -688,8 +688,10 @@ private:
       entity.line = pair.line;
       if (!entity_body(entity, declared->decoder))
         return; // a fault inside the entity: it is not delivered
-      if (kind == dxfKind::POLYLINE || (kind == dxfKind::INSERT && followed()))
+      if (kind == dxfKind::POLYLINE || (kind == dxfKind::INSERT && followed())) {
         sequence(entity, counts);
+        entity.vertices.shrink_to_fit();
+      }
       if (t_.failed())
         return;
       counts[type == "MLEADER" ? "MULTILEADER" : std::string(type)]++;
@@ -765,6 +767,10 @@ private:
       return false;
     if (decoder)
       decoder(tags_, e, f_);
+    // The records stand until walked: no room kept for vertices that never
+    // came (a count of 90 that overstates, or growth by doubling).
+    if (e.vertices.capacity() > e.vertices.size())
+      e.vertices.shrink_to_fit();
     return true;
   }
 
@@ -977,6 +983,17 @@ private:
       e.d43 = t_.number(p); // the constant width
       return true;
     case 90:
+      // The vertex count comes first: room for them at once, within reason
+      // whatever the file says (what is not used is given back at the end).
+      // A count that is not a number is let be, as the vertices tell.
+      if (e.vertices.empty()) {
+        const std::string_view v = Tokens::trim(p.value);
+        long long count = 0;
+        std::from_chars(v.data(), v.data() + v.size(), count);
+        if (count > 0)
+          e.vertices.reserve(size_t(std::min(count, 4096LL)));
+      }
+      return true;
     case 91:
       return true;
     default:

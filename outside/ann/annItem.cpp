@@ -52,6 +52,12 @@ void annNamedItem::set_name_space(const annNameSpacePtr& space) {
   if (owner_)
     owner_->link_name(this);
 }
+void annNamedItem::set_level(const annLevelannPtr& level) {
+  level_ = owner_ ? owner_->share_handle(level) : annSharedHandle<annLevel>(level);
+}
+void annNamedItem::set_style(const annStyleSetannPtr& style) {
+  style_ = owner_ ? owner_->share_handle(style) : annSharedHandle<annStyleSet>(style);
+}
 void annNamedItem::print_details(std::ostream&) const {}
 size_t annNamedItem::num_members() const {
   return 0;
@@ -109,15 +115,35 @@ void annDocument::add_item(const std::shared_ptr<annNamedItem>& item, const utSt
   link_name(item.get());
 }
 
+namespace {
+template <class T>
+annSharedHandle<T> share_in(std::unordered_map<const annNamedItem*, annSharedHandle<T>>& kept,
+                            const annPtr<T>& handle, const annDocument* document) {
+  // Only the items of the document are kept: the copy of another's goes
+  // with its last user.
+  if (handle.invalid() || handle.annPtrBase::pointer()->owner() != document)
+    return annSharedHandle<T>(handle);
+  annSharedHandle<T>& shared = kept[handle.annPtrBase::pointer()];
+  if (!shared.holds(handle))
+    shared = annSharedHandle<T>(handle);
+  return shared;
+}
+} // namespace
+
+annSharedHandle<annLevel> annDocument::share_handle(const annLevelannPtr& level) {
+  return share_in(shared_levels_, level, this);
+}
+annSharedHandle<annStyleSet> annDocument::share_handle(const annStyleSetannPtr& style) {
+  return share_in(shared_styles_, style, this);
+}
+
 void annDocument::link_name(annNamedItem* item) {
   by_name_.insert(item);
 }
 
 annNamedItemPtr annDocument::find_item(const utString& name, const stoClass* tag) const {
-  const annNameIndex::Chain* chain = by_name_.find(name, current_name_space_.get());
-  if (!chain)
-    return annNamedItemPtr();
-  for (annNamedItem* item = chain->first; item; item = item->next_same_name_)
+  const annNameIndex::Chain chain = by_name_.find(name, current_name_space_.get());
+  for (annNamedItem* item = chain.first(); item; item = chain.next(item))
     if (item->sto_class()->is_kind_of(tag)) {
       // The handle carries the item's own name, equal to the one asked for:
       // sharing its text, a document whose items all find the same style
@@ -159,6 +185,8 @@ int annDocument::remove_item(const annNamedItem* item) {
     return 0;
   unlink_name(it->get());
   remove_level(it->get());
+  shared_levels_.erase(item);
+  shared_styles_.erase(item);
   (*it)->owner_ = nullptr;
   items_.erase(it);
   return 1;

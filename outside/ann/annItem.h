@@ -11,6 +11,7 @@
 
 #include "annItemArena.h"
 #include "annNameIndex.h"
+#include "annSharedHandle.h"
 #include "co.h"
 #include "sto.h"
 #include "ut.h"
@@ -21,6 +22,7 @@
 #include <map>
 #include <memory>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 // Hierarchy status of an item; a new item is annHIERARCHY_INDEPENDENT (3).
@@ -213,10 +215,10 @@ public:
   utString display_name() const { return display_name_set() ? display_name_ : name(); }
   int display_name_set() const { return !display_name_.is_null(); }
   void set_display_name(const utString& name) { display_name_ = name; }
-  const annLevelannPtr& level() const { return level_; }
-  void set_level(const annLevelannPtr& level) { level_ = level; }
-  const annStyleSetannPtr& style() const { return style_; }
-  void set_style(const annStyleSetannPtr& style) { style_ = style; }
+  const annLevelannPtr& level() const { return level_.get(); }
+  void set_level(const annLevelannPtr& level);
+  const annStyleSetannPtr& style() const { return style_.get(); }
+  void set_style(const annStyleSetannPtr& style);
 
   // What the document prints after the kind, the name and the common
   // properties: " key value" pairs of the kind's own data. Nothing by default.
@@ -240,9 +242,11 @@ protected:
   annHierarchy hierarchy_ = annHIERARCHY_INDEPENDENT;
   int visible_ = 1;
   utString display_name_;
-  annLevelannPtr level_;
-  annStyleSetannPtr style_;
-  // The next item adopted under the same name by the same document.
+  // Shared with the document's other items of the same level and style set.
+  annSharedHandle<annLevel> level_;
+  annSharedHandle<annStyleSet> style_;
+  // The next item adopted under the same name by the same document, the
+  // first one for the last (annNameIndex); null while not in a document.
   annNamedItem* next_same_name_ = nullptr;
 };
 
@@ -315,6 +319,11 @@ public:
   annLevel* level_of(int number, const utString& name) const;
   // Enters a level in the table level_of reads; it must be in the document.
   void add_level(annLevel* level);
+  // The copy of a level or style set handle that the document's items
+  // share (annSharedHandle): the one kept for its item when it holds the
+  // same handle, else a new one, kept from then on. None for an invalid handle.
+  annSharedHandle<annLevel> share_handle(const annLevelannPtr& level);
+  annSharedHandle<annStyleSet> share_handle(const annStyleSetannPtr& style);
   // The item of that name whose kind is tag (or derives from it); invalid when none.
   annNamedItemPtr find_item(const utString& name, const stoClass* tag) const;
   size_t num_items() const { return items_.size(); }
@@ -379,6 +388,12 @@ private:
     }
   };
   std::multimap<LevelKey, annLevel*> levels_;
+  // The handle copies share_handle keeps, by the item they reach; an item
+  // taken out of the document is taken out of these too.
+  template <class T>
+  using SharedHandles = std::unordered_map<const annNamedItem*, annSharedHandle<T>>;
+  SharedHandles<annLevel> shared_levels_;
+  SharedHandles<annStyleSet> shared_styles_;
   annNameSpacePtr current_name_space_;
   // The spaces name_space_of made, by their enclosing space and name.
   std::map<std::pair<const annNameSpace*, utString>, annNameSpacePtr> name_spaces_;

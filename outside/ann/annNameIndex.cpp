@@ -22,20 +22,26 @@ size_t annNameIndex::position(const utString& name, const annNameSpace* space, s
   const size_t mask = slots_.size() - 1;
   for (size_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
-    if (!slot.chain.first)
+    if (!slot.last)
       return i;
-    const annNamedItem* first = slot.chain.first;
-    if (slot.hash == hash && first->name_space().get() == space && first->name() == name)
+    const annNamedItem* held = slot.last;
+    if (slot.hash == hash && held->name_space().get() == space && held->name() == name)
       return i;
   }
 }
 
-const annNameIndex::Chain* annNameIndex::find(const utString& name,
-                                              const annNameSpace* space) const {
+annNamedItem* annNameIndex::Chain::first() const {
+  return last_ ? last_->next_same_name_ : nullptr;
+}
+
+annNamedItem* annNameIndex::Chain::next(const annNamedItem* item) const {
+  return item == last_ ? nullptr : item->next_same_name_;
+}
+
+annNameIndex::Chain annNameIndex::find(const utString& name, const annNameSpace* space) const {
   if (size_ == 0)
-    return nullptr;
-  const Slot& slot = slots_[position(name, space, hash_of(name, space))];
-  return slot.chain.first ? &slot.chain : nullptr;
+    return Chain(nullptr);
+  return Chain(slots_[position(name, space, hash_of(name, space))].last);
 }
 
 void annNameIndex::insert(annNamedItem* item) {
@@ -45,44 +51,50 @@ void annNameIndex::insert(annNamedItem* item) {
   const annNameSpace* space = item->name_space().get();
   const size_t hash = hash_of(item->name(), space);
   Slot& slot = slots_[position(item->name(), space, hash)];
-  if (!slot.chain.first) {
+  if (!slot.last) {
     slot.hash = hash;
-    slot.chain = Chain{item, item};
+    slot.last = item;
+    item->next_same_name_ = item;
     ++size_;
     return;
   }
-  slot.chain.last->next_same_name_ = item;
-  slot.chain.last = item;
+  item->next_same_name_ = slot.last->next_same_name_;
+  slot.last->next_same_name_ = item;
+  slot.last = item;
 }
 
 void annNameIndex::remove(annNamedItem* item) {
-  if (size_ == 0)
+  if (size_ == 0 || !item->next_same_name_)
     return;
   const annNameSpace* space = item->name_space().get();
   const size_t at = position(item->name(), space, hash_of(item->name(), space));
-  Chain& chain = slots_[at].chain;
-  annNamedItem* previous = nullptr;
-  for (annNamedItem* link = chain.first; link; previous = link, link = link->next_same_name_) {
-    if (link != item)
-      continue;
-    if (previous)
-      previous->next_same_name_ = link->next_same_name_;
-    else
-      chain.first = link->next_same_name_;
-    if (chain.last == link)
-      chain.last = previous;
-    link->next_same_name_ = nullptr;
-    if (!chain.first)
-      erase(at);
+  annNamedItem*& last = slots_[at].last;
+  if (!last)
     return;
-  }
+  // Around the ring from the last item, so that the one before item is at hand.
+  annNamedItem* previous = last;
+  do {
+    annNamedItem* link = previous->next_same_name_;
+    if (link == item) {
+      if (link == previous) {
+        erase(at);
+      } else {
+        previous->next_same_name_ = link->next_same_name_;
+        if (last == link)
+          last = previous;
+      }
+      link->next_same_name_ = nullptr;
+      return;
+    }
+    previous = link;
+  } while (previous != last);
 }
 
 void annNameIndex::erase(size_t hole) {
   const size_t mask = slots_.size() - 1;
   // Backward shift: each later slot of the same probe run whose home lies
   // at or before the hole moves into it, so that no search stops early.
-  for (size_t next = (hole + 1) & mask; slots_[next].chain.first; next = (next + 1) & mask) {
+  for (size_t next = (hole + 1) & mask; slots_[next].last; next = (next + 1) & mask) {
     const size_t home = slots_[next].hash & mask;
     const bool between =
         hole <= next ? (hole < home && home <= next) : (hole < home || home <= next);
@@ -100,10 +112,10 @@ void annNameIndex::grow() {
   old.swap(slots_);
   const size_t mask = slots_.size() - 1;
   for (Slot& slot : old) {
-    if (!slot.chain.first)
+    if (!slot.last)
       continue;
     size_t i = slot.hash & mask;
-    while (slots_[i].chain.first)
+    while (slots_[i].last)
       i = (i + 1) & mask;
     slots_[i] = slot;
   }

@@ -1,12 +1,14 @@
 // annNameIndex.h - a document's items by the name they were adopted under and their name space.
 //
 // Each name and name space leads to a chain of the items adopted under it,
-// in adoption order, linked through the items themselves; the index holds
-// the ends of each chain and refers to the items, which the document owns.
-// The chains sit in one open-addressed table, so that adding a name costs no
-// allocation of its own and growing the table moves plain slots. A slot
-// keeps no copy of its key: the name and space are those of the first item
-// of its chain, so an item keeps its name while it is in the index.
+// in adoption order, linked through the items themselves into a ring: the
+// last links back to the first, so that the index holds one end of each
+// chain and reaches both. It refers to the items, which the document owns.
+// The chains sit in one open-addressed table of two-word slots, so that
+// adding a name costs no allocation of its own and growing the table moves
+// plain slots. A slot keeps no copy of its key: the name and space are those
+// of the items of its chain, so an item keeps its name while it is in the
+// index.
 #pragma once
 
 #include "ut.h"
@@ -20,16 +22,19 @@ class annNameSpace;
 
 class VOROUT_API annNameIndex {
 public:
-  struct Chain {
-    annNamedItem* first;
-    annNamedItem* last;
+  // The items of one name and space, oldest first: for (item = chain.first();
+  // item; item = chain.next(item)). Valid until the next change to the index.
+  class Chain {
+  public:
+    explicit Chain(annNamedItem* last) : last_(last) {}
+    annNamedItem* first() const;
+    annNamedItem* next(const annNamedItem* item) const;
+
+  private:
+    annNamedItem* last_;
   };
-  // The chain of name in space; null when there is none. Valid until the
-  // next change to the index.
-  const Chain* find(const utString& name, const annNameSpace* space) const;
-  Chain* find(const utString& name, const annNameSpace* space) {
-    return const_cast<Chain*>(static_cast<const annNameIndex*>(this)->find(name, space));
-  }
+  // The chain of name in space; empty when there is none.
+  Chain find(const utString& name, const annNameSpace* space) const;
   // Puts item at the end of the chain of its name and name space.
   void insert(annNamedItem* item);
   // Takes item out of the chain of its name and name space; nothing when it
@@ -38,10 +43,10 @@ public:
   size_t size() const { return size_; }
 
 private:
-  // Empty while chain.first is null.
+  // Empty while last is null.
   struct Slot {
     size_t hash = 0;
-    Chain chain{nullptr, nullptr};
+    annNamedItem* last = nullptr;
   };
   static size_t hash_of(const utString& name, const annNameSpace* space);
   // The slot of name in space, or the empty slot where it would go.

@@ -7,20 +7,23 @@
 #include "top.h"
 #include "vel.h"
 
+#include <cstring>
+
 vorabsDocumentSink::~vorabsDocumentSink() = default;
 
 vorabsTranslationStatus vorabsDocumentSink::curve3(const velCurvePtr3& curve,
                                                    const vorabsAttributeSet& attributes) {
   if (curve.invalid())
     return vorabsLibSink::curve3(curve, attributes);
-  return take(make_annCurveItem(&document_, utString(curve->kind()), name(attributes)), attributes);
+  return take(make_annCurveItem(&document_, kind_text(curve->kind()), name(attributes)),
+              attributes);
 }
 
 vorabsTranslationStatus vorabsDocumentSink::surface(const velSurfPtr& surface,
                                                     const vorabsAttributeSet& attributes) {
   if (surface.invalid())
     return vorabsLibSink::surface(surface, attributes);
-  return take(make_annSurfaceItem(&document_, utString(surface->kind()), name(attributes)),
+  return take(make_annSurfaceItem(&document_, kind_text(surface->kind()), name(attributes)),
               attributes);
 }
 
@@ -97,6 +100,17 @@ vorabsTranslationStatus vorabsDocumentSink::faces(int count, const vorabsAttribu
   if (attributes.member(vorabsFACE))
     return take(make_annFaceItem(&document_, description, name(attributes)), attributes);
   return take(make_annSolidItem(&document_, description, name(attributes)), attributes);
+}
+
+const utString& vorabsDocumentSink::kind_text(const char* kind) {
+  for (const utString& known : kinds_)
+    if (std::strcmp(known.c_str(), kind) == 0)
+      return known;
+  // Kinds are few; past a handful, a strange source gets a copy each time.
+  if (kinds_.size() == 16)
+    kinds_.pop_back();
+  kinds_.emplace_back(kind);
+  return kinds_.back();
 }
 
 utString vorabsDocumentSink::name(const vorabsAttributeSet& attributes) const {

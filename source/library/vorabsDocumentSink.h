@@ -22,6 +22,8 @@
 
 #include "ann/ann.h"
 
+#include <vector>
+
 class VORABS_API vorabsDocumentSink final : public vorabsLibSink {
 public:
   explicit vorabsDocumentSink(annDocument& document) : document_(document) {}
@@ -68,7 +70,11 @@ private:
   // What a face or solid is made of ("3 faces") and the item for it.
   vorabsTranslationStatus faces(int count, const vorabsAttributeSet& attributes);
   utString name(const vorabsAttributeSet& attributes) const;
+  // The text of a curve or surface kind, one copy for all the items of that
+  // kind: a drawing has many thousands of lines.
+  const utString& kind_text(const char* kind);
 
   annDocument& document_;
   annNamedItemPtr current_;
+  std::vector<utString> kinds_;
 };

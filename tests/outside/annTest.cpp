@@ -186,6 +186,59 @@ TEST(annDocumentTest, FindsEveryNameAfterManyAreAddedAndRemoved) {
   }
 }
 
+TEST(annDocumentTest, FindsTheOldestOfAKindUnderANameAsItemsOfThatNameLeave) {
+  annDocument document;
+  const utString name("a");
+  annStyleSetannPtr first = make_annStyleSet(&document, name);
+  annPointItemannPtr point = make_annPointItem(&document, giPoint3(0, 0, 0), name);
+  annStyleSetannPtr second = make_annStyleSet(&document, name);
+  annStyleSetannPtr third = make_annStyleSet(&document, name);
+  auto found = [&] { return document.find_item(name, sto_class_annStyleSet()); };
+  EXPECT_TRUE(found() == first);
+  EXPECT_TRUE(document.find_item(name, sto_class_annPointItem()) == point);
+  ASSERT_EQ(document.remove_item(first.pointer()), 1);
+  EXPECT_TRUE(found() == second);
+  ASSERT_EQ(document.remove_item(third.pointer()), 1);
+  annStyleSetannPtr fourth = make_annStyleSet(&document, name);
+  ASSERT_EQ(document.remove_item(second.pointer()), 1);
+  EXPECT_TRUE(found() == fourth);
+  EXPECT_EQ(document.remove_item(second.pointer()), 0);
+  ASSERT_EQ(document.remove_item(point.pointer()), 1);
+  ASSERT_EQ(document.remove_item(fourth.pointer()), 1);
+  EXPECT_TRUE(found().invalid());
+  annStyleSetannPtr again = make_annStyleSet(&document, name);
+  EXPECT_TRUE(found() == again);
+}
+
+TEST(annDocumentTest, ItemsOfALevelShareItsHandleWhichOutlivesTheLevelsPlace) {
+  annPointItemannPtr kept;
+  {
+    annDocument document;
+    annLevelannPtr walls = make_annLevel(&document, 3, utString("3"));
+    annPointItemannPtr a = make_annPointItem(&document, giPoint3(0, 0, 0), utString("a"));
+    annPointItemannPtr b = make_annPointItem(&document, giPoint3(1, 0, 0), utString("b"));
+    a->set_level(walls);
+    b->set_level(annLevelannPtr::cast(document.find_item(utString("3"), sto_class_annLevel())));
+    EXPECT_TRUE(a->level() == walls);
+    EXPECT_EQ(&a->level(), &b->level());
+    // Reached by another name, the handle keeps that name.
+    annLevelannPtr renamed(utString("walls"), walls.pointer());
+    b->set_level(renamed);
+    EXPECT_STREQ(b->level().name().c_str(), "walls");
+    EXPECT_STREQ(a->level().name().c_str(), "3");
+    b->set_level(annLevelannPtr());
+    EXPECT_TRUE(b->level().invalid());
+
+    ASSERT_EQ(document.remove_item(walls.pointer()), 1);
+    walls = annLevelannPtr();
+    EXPECT_EQ(a->level()->level(), 3);
+    b->set_level(a->level());
+    EXPECT_EQ(b->level()->level(), 3);
+    kept = a;
+  }
+  EXPECT_EQ(kept->level()->level(), 3);
+}
+
 TEST(annDocumentTest, ItemsOutliveTheirDocumentWhileHandlesHoldThem) {
   annPointItemannPtr kept;
   {
