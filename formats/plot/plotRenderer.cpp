@@ -370,7 +370,9 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
   pango_font_description_free(desc);
   const double wrap = text.mtext && text.width > 0 ? text.width * u_length : -1;
   pango_layout_set_width(layout_, wrap > 0 && wrap < 1e7 ? int(wrap * PANGO_SCALE) : -1);
-  pango_layout_set_wrap(layout_, PANGO_WRAP_WORD_CHAR);
+  // A paragraph text breaks between words only: a word longer than the
+  // width stands whole on its line, as CAD programs show it.
+  pango_layout_set_wrap(layout_, PANGO_WRAP_WORD);
 
   plotTextLine line;
   line.font_size = em;

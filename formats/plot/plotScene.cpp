@@ -29,20 +29,24 @@ plotOp placed_arc(const plotOp& arc, const plotAffine& m) {
 }
 
 // A text's box, estimated: its longest line at 0.8 of the capital height
-// per character (wrapped at its width), its lines 5/3 of the height apart.
+// per character (a paragraph text wrapped at its width, but never inside a
+// word), its lines 5/3 of the height apart.
 void add_text_bounds(const plotText& t, plotBox& box) {
-  size_t longest = 0, lines = 1, length = 0;
+  size_t longest = 0, lines = 1, length = 0, longest_word = 0, word = 0;
   for (char c : t.text) {
     if (c == '\n') {
-      ++lines, length = 0;
+      ++lines, length = word = 0;
       continue;
     }
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) // count characters, not bytes
-      longest = std::max(longest, ++length);
+    if ((static_cast<unsigned char>(c) & 0xC0) == 0x80)
+      continue; // count characters, not bytes
+    longest = std::max(longest, ++length);
+    word = c == ' ' ? 0 : word + 1;
+    longest_word = std::max(longest_word, word);
   }
   double across = 0.8 * t.height * double(longest) * (!t.mtext && t.width > 0 ? t.width : 1);
-  if (t.mtext && t.width > 0 && across > t.width)
-    across = t.width;
+  if (t.mtext && t.width > 0)
+    across = std::min(across, std::max(t.width, 0.8 * t.height * double(longest_word)));
   const double up = t.mtext ? -t.height * (5.0 / 3.0 * double(lines - 1) + 1) : t.height;
   for (double a : {0.0, across})
     for (double b : {0.0, up})

@@ -174,6 +174,21 @@ TEST(plotCommandTest, FittedTextsFillTheirBaselineAndBackwardTextsRunTheOtherWay
   EXPECT_FALSE(image.ink(4 * 60, 4 * (50 - 12), 4));
 }
 
+// A paragraph text breaks its lines between words, never inside one: a
+// word longer than the width stands whole on its line.
+TEST(plotCommandTest, AParagraphTextNarrowerThanAWordKeepsTheWordWhole) {
+  TempDir folder;
+  PlotImage image(
+      plotted(folder, "0\nMTEXT\n8\n0\n10\n10\n20\n40\n40\n5\n41\n8\n71\n1\n1\nHHHH HH\n", 50));
+  ASSERT_TRUE(image.valid());
+  // 4 pixels a unit, y down from 50. The first line hangs from y 40 and
+  // holds all four letters, past x 20; the second holds the other word.
+  EXPECT_TRUE(image.ink(4 * 24, 4 * (50 - 37.5), 2));
+  EXPECT_TRUE(image.ink(4 * 12, 4 * (50 - 29.5), 2));
+  EXPECT_FALSE(image.ink(4 * 24, 4 * (50 - 29.5), 2));
+  EXPECT_FALSE(image.ink(4 * 12, 4 * (50 - 21), 2)); // no third line
+}
+
 // A polyline with a width is a band; one that tapers to nothing goes on
 // as a line.
 TEST(plotCommandTest, WidePolylinesAreFilledBandsThatTaperAsTheirWidthsSay) {
