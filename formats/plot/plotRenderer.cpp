@@ -386,6 +386,10 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
   // The lines first: the text's anchor depends on how many there are and
   // how long each is.
   std::vector<std::pair<std::string, double>> lines; // text, width in the text's pixels
+  // A line broken at blanks keeps them at its end, where they would push a
+  // centred or right-aligned line off its place: they go, and the line is
+  // measured again without them.
+  std::vector<size_t> trimmed;
   size_t start = 0;
   while (start <= text.text.size()) {
     size_t end = text.text.find('\n', start);
@@ -397,10 +401,22 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
       PangoLayoutLine* part = static_cast<PangoLayoutLine*>(l->data);
       PangoRectangle logical;
       pango_layout_line_get_extents(part, nullptr, &logical);
-      lines.emplace_back(paragraph.substr(size_t(part->start_index), size_t(part->length)),
-                         double(logical.width) / PANGO_SCALE);
+      std::string characters = paragraph.substr(size_t(part->start_index), size_t(part->length));
+      const size_t kept = characters.find_last_not_of(' ') + 1; // 0 when all blank
+      if (l->next && kept < characters.size()) {
+        characters.resize(kept);
+        trimmed.push_back(lines.size());
+      }
+      lines.emplace_back(std::move(characters), double(logical.width) / PANGO_SCALE);
     }
     start = end + 1;
+  }
+  pango_layout_set_width(layout_, -1);
+  for (size_t i : trimmed) {
+    pango_layout_set_text(layout_, lines[i].first.data(), int(lines[i].first.size()));
+    PangoRectangle logical;
+    pango_layout_get_extents(layout_, nullptr, &logical);
+    lines[i].second = double(logical.width) / PANGO_SCALE;
   }
   // A fitted line is stretched (or, fitted whole, scaled) to its length.
   double stretch = factor, scale = 1.0;

@@ -189,6 +189,19 @@ TEST(plotCommandTest, AParagraphTextNarrowerThanAWordKeepsTheWordWhole) {
   EXPECT_FALSE(image.ink(4 * 12, 4 * (50 - 21), 2)); // no third line
 }
 
+// The blanks a line is broken at do not count in its length: a line that
+// hangs from its right end ends there with its last letter.
+TEST(plotCommandTest, ABrokenLineAlignsWithoutTheBlanksItWasBrokenAt) {
+  TempDir folder;
+  PlotImage image(
+      plotted(folder, "0\nMTEXT\n8\n0\n10\n90\n20\n40\n40\n5\n41\n14\n71\n3\n1\nHH      HH\n", 50));
+  ASSERT_TRUE(image.valid());
+  // 4 pixels a unit, y down from 50: both lines end at x 90.
+  EXPECT_TRUE(image.ink(4 * 88, 4 * (50 - 37.5), 2));
+  EXPECT_FALSE(image.ink(4 * 72, 4 * (50 - 37.5), 2));
+  EXPECT_TRUE(image.ink(4 * 88, 4 * (50 - 29.5), 2));
+}
+
 // A polyline with a width is a band; one that tapers to nothing goes on
 // as a line.
 TEST(plotCommandTest, WidePolylinesAreFilledBandsThatTaperAsTheirWidthsSay) {
