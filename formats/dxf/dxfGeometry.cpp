@@ -236,6 +236,14 @@ velCurvePtr3 leader_line(const dxfEntity& e, std::string& why) {
 struct Mesh {
   giNodeXYZ* nodes;
   giTriArr* triangles;
+  // A four-cornered face of a mesh: two triangles on its diagonal a-c, the
+  // second beginning where the first ends (c, d, a). A reader of the block
+  // can tell such a pair from two faces of their own and show the face's
+  // four edges, as a CAD program shows a mesh, without the diagonal.
+  void append_quad(int a, int b, int c, int d) const {
+    triangles->append(a, b, c);
+    triangles->append(c, d, a);
+  }
 };
 
 bool quad(const dxfPoint (&p)[4], const dxfPoint& extrusion, bool ocs, const int (&order)[4],
@@ -268,8 +276,7 @@ bool polygon_mesh(const dxfEntity& e, Mesh mesh) {
     for (long j = 0; j < cols; ++j) {
       int a = int(i * n + j), b = int(i * n + (j + 1) % n);
       int c = int(((i + 1) % m) * n + (j + 1) % n), d = int(((i + 1) % m) * n + j);
-      mesh.triangles->append(a, b, c);
-      mesh.triangles->append(a, c, d);
+      mesh.append_quad(a, b, c, d);
     }
   return true;
 }
@@ -296,10 +303,10 @@ bool polyface(const dxfEntity& e, Mesh mesh) {
       }
       index[corners++] = i - 1;
     }
-    if (corners >= 3)
-      mesh.triangles->append(index[0], index[1], index[2]);
     if (corners == 4)
-      mesh.triangles->append(index[0], index[2], index[3]);
+      mesh.append_quad(index[0], index[1], index[2], index[3]);
+    else if (corners == 3)
+      mesh.triangles->append(index[0], index[1], index[2]);
   }
   return true;
 }
@@ -320,8 +327,11 @@ bool subdivision_mesh(const dxfEntity& e, Mesh mesh) {
     bool usable = true;
     for (size_t k = 1; k <= corners; ++k)
       usable = usable && faces[i + k] >= 0 && faces[i + k] < count;
-    for (size_t k = 2; usable && k < corners; ++k)
-      mesh.triangles->append(faces[i + 1], faces[i + k], faces[i + k + 1]);
+    if (usable && corners == 4)
+      mesh.append_quad(faces[i + 1], faces[i + 2], faces[i + 3], faces[i + 4]);
+    else
+      for (size_t k = 2; usable && k < corners; ++k)
+        mesh.triangles->append(faces[i + 1], faces[i + k], faces[i + k + 1]);
     i += corners + 1;
   }
   return true;

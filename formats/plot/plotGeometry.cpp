@@ -182,6 +182,20 @@ int plot_triblock(const giTriBlock& block, int filled, std::vector<plotOp>& ops)
     const giTriangle& t = (*triangles)[i];
     if (t.a < 0 || t.b < 0 || t.c < 0 || t.a >= n || t.b >= n || t.c >= n)
       return 0;
+    // Two triangles where the second begins where the first ends and ends
+    // where it began, (a, b, c) then (c, d, a), are the halves of a
+    // four-cornered face: its four edges show, not the diagonal between.
+    if (!filled && i + 1 < triangles->size()) {
+      const giTriangle& u = (*triangles)[i + 1];
+      if (u.a == t.c && u.c == t.a && u.b >= 0 && u.b < n) {
+        const int corners[4] = {t.a, t.b, t.c, u.b};
+        for (int k = 0; k < 4; ++k)
+          line_to(ops, (*nodes)[size_t(corners[k])], k == 0);
+        ops.push_back({plotOpKind::CLOSE, 0, 0, 0, 0, 0});
+        ++i;
+        continue;
+      }
+    }
     const giPoint3 &a = (*nodes)[size_t(t.a)], &b = (*nodes)[size_t(t.b)],
                    &c = (*nodes)[size_t(t.c)];
     const double area = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);

@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -156,6 +157,40 @@ TEST(plotLibOutputTest, CurveFontsBecomeDashesAndSolidsFillWhereFacesShowTheirEd
   EXPECT_TRUE(image.ink(40, 80, 0));   // the solid's inside, (20, 10)
   EXPECT_FALSE(image.ink(140, 80, 3)); // the face's inside, (70, 10), on no diagonal
   EXPECT_TRUE(image.ink(120, 80, 1));  // its left edge, (60, 10)
+}
+
+// A mesh shows the edges of its faces: a four-cornered face, two triangles
+// on its diagonal (a, b, c) then (c, d, a), shows no diagonal; a fan of
+// triangles shows every edge.
+TEST(plotLibOutputTest, AMeshShowsItsFacesEdgesWithoutTheDiagonalsOfItsQuadrilaterals) {
+  Plot plot("mesh.png");
+  auto mesh = [](std::initializer_list<giPoint3> corners,
+                 std::initializer_list<std::array<int, 3>> triangles) {
+    giTriBlock block;
+    giNodeXYZ* nodes = block.add_feature<giNodeXYZ>();
+    for (const giPoint3& p : corners)
+      nodes->append(p);
+    giTriArr* made = block.add_feature<giTriArr>();
+    for (const auto& t : triangles)
+      made->append(t[0], t[1], t[2]);
+    return block;
+  };
+  // Two squares side by side, from x 10 to 50 and y 0 to 20.
+  plot.writer.triblock(
+      mesh({{10, 0, 0}, {30, 0, 0}, {50, 0, 0}, {50, 20, 0}, {30, 20, 0}, {10, 20, 0}},
+           {{0, 1, 4}, {4, 5, 0}, {1, 2, 3}, {3, 4, 1}}),
+      entity("MESH 1"));
+  // A five-cornered face as a fan from its first corner (60, 0).
+  plot.writer.triblock(mesh({{60, 0, 0}, {90, 0, 0}, {90, 20, 0}, {75, 30, 0}, {60, 20, 0}},
+                            {{0, 1, 2}, {0, 2, 3}, {0, 3, 4}}),
+                       entity("MESH 2"));
+  ASSERT_TRUE(plot.write(0, 0, 100, 50, 200)) << all(plot.error);
+  PlotImage image(plot.path);
+  // 2 pixels a unit, y down from 50.
+  EXPECT_FALSE(image.ink(40, 80, 3)); // (20, 10), on the first square's diagonal
+  EXPECT_FALSE(image.ink(80, 80, 3)); // (40, 10), on the second's
+  EXPECT_TRUE(image.ink(60, 80, 1));  // (30, 10), the edge they share
+  EXPECT_TRUE(image.ink(150, 80, 1)); // (75, 10), the fan's first inner edge
 }
 
 TEST(plotLibOutputTest, AWindowDeepInsideLongLinesDrawsThemWhereTheyCrossIt) {
