@@ -5,10 +5,17 @@
 // form that reads back to the same double, independent of the C locale.
 // The writer owns its text. A long text is kept in pieces of about a
 // mebibyte, so that a section of millions of tags grows without copying what
-// it holds, and is handed on piece by piece (write) rather than whole.
+// it holds, and is handed on piece by piece (write) rather than whole. Each
+// full piece goes to an unnamed temporary file (in $TMPDIR, else /tmp) as it
+// fills: a drawing's entities, written before the head of the file can be,
+// then wait on disk rather than in memory. Where no temporary file can be
+// made or written, the pieces stay in memory.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,8 +33,12 @@ public:
 
   void append(const dxfTagWriter& other);
   // Hands the text to write, piece by piece, in order; stops at the first
-  // piece it refuses (answers 0). Nonzero when all were taken.
+  // piece it refuses (answers 0), or that cannot be read back from the
+  // temporary file. Nonzero when all were taken.
   template <class Write> int write(Write&& write) const {
+    if (spill_ &&
+        !write_spilled([&write](const char* data, size_t size) { return write(data, size); }))
+      return 0;
     for (const std::string& piece : pieces_)
       if (!write(piece.data(), piece.size()))
         return 0;
@@ -38,7 +49,16 @@ public:
   void clear();
 
 private:
+  struct Close {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
   void code(int value);
-  std::vector<std::string> pieces_; // full pieces, in order, before text_
+  // Moves the full text_ to the temporary file, or to pieces_ where that fails.
+  void put_aside();
+  int write_spilled(const std::function<int(const char*, size_t)>& write) const;
+  std::unique_ptr<std::FILE, Close> spill_; // the first spilled_ bytes of the text
+  size_t spilled_ = 0;
+  int spill_failed_ = 0;
+  std::vector<std::string> pieces_; // full pieces that stayed in memory, after the spill
   std::string text_;
 };

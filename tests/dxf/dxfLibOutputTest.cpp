@@ -19,6 +19,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -131,7 +132,8 @@ bool converted(const TempDir& folder, const Dxf& drawing, std::string& in, std::
 }
 
 // Mebibytes of entities reach the file piece by piece, none lost,
-// none doubled, in their order.
+// none doubled, in their order: the same file whether the pieces waited in
+// a temporary file or, where none can be made, in memory.
 TEST(dxfLibOutputTest, ALongDrawingIsWrittenWholeAndInOrder) {
   Dxf d;
   const int lines = 12000;
@@ -149,6 +151,18 @@ TEST(dxfLibOutputTest, ALongDrawingIsWrittenWholeAndInOrder) {
     EXPECT_EQ(copy.reader->entities()[size_t(i)].p[0].x, double(i));
   std::ifstream written(out, std::ios::binary | std::ios::ate);
   EXPECT_GT(written.tellg(), std::streamoff(1) << 20); // more than one piece
+
+  const char* kept = std::getenv("TMPDIR");
+  const std::string before = kept ? kept : "";
+  setenv("TMPDIR", folder.file("missing").c_str(), 1);
+  const std::string in_memory = folder.file("in-memory.dxf");
+  RecordingChannel error;
+  const bool done = convert(in, in_memory, error);
+  kept ? setenv("TMPDIR", before.c_str(), 1) : unsetenv("TMPDIR");
+  ASSERT_TRUE(done) << all(error);
+  std::ifstream a(out, std::ios::binary), b(in_memory, std::ios::binary);
+  EXPECT_TRUE(std::equal(std::istreambuf_iterator<char>(a), std::istreambuf_iterator<char>(),
+                         std::istreambuf_iterator<char>(b), std::istreambuf_iterator<char>()));
 }
 
 // Dashes are drawn $LTSCALE times the linetype's lengths, and an entity's
