@@ -3,6 +3,7 @@
 
 #include "dxfGeometry.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -183,6 +184,8 @@ struct Multileader {
   dxfPoint normal{0.0, 0.0, 1.0};
   double text_width = 0.0;
   double line_spacing = 1.0;
+  double landing_gap = 0.0; // between the text and its frame, and its landing
+  int text_frame = 0;
   int text_alignment = 1; // 1 left, 2 centre, 3 right
   int has_block = 0;
   uint64_t block = 0;
@@ -211,6 +214,9 @@ void context_group(Multileader& m, const dxfTag& t) {
     break;
   case 140:
     m.arrow_size = dxf_tag_number(t);
+    break;
+  case 145:
+    m.landing_gap = dxf_tag_number(t);
     break;
   case 290:
     m.has_text = dxf_tag_int(t);
@@ -306,6 +312,9 @@ void entity_group(Multileader& m, const dxfTag& t) {
   case 172:
     m.content_type = dxf_tag_int(t, -1);
     break;
+  case 292:
+    m.text_frame = dxf_tag_int(t);
+    break;
   case 344:
     m.block_content = hex(t);
     break;
@@ -368,6 +377,10 @@ void add_text(dxfEntity& owner, const Multileader& m) {
   }
   text.d44 = m.line_spacing;
   text.i71 = m.text_alignment;
+  if (m.text_frame) {
+    text.more().text_frame = 1;
+    text.more().frame_gap = std::isfinite(m.landing_gap) ? std::max(0.0, m.landing_gap) : 0.0;
+  }
   owner.more().children.push_back(std::move(text));
 }
 

@@ -1387,6 +1387,11 @@ void dxfLibOutput::emit_text(int space, const annTextGeometry& text,
       tags.integer(73, 1);
       tags.real(44, layout.line_spacing);
     }
+    // A frame is a background setting, which files before R2007 cannot hold.
+    if (layout.frame >= 0.0 && d.version() >= "AC1021") {
+      tags.integer(90, 16);
+      tags.real(45, 1.0 + layout.frame);
+    }
     return;
   }
   dxfOcs ocs(frame.normal());

@@ -874,6 +874,15 @@ private:
         e.text.append(p.value);
         return true;
       }
+      if (p.code == 90) {
+        // The background flags; 16 frames the text. Not a number: no frame.
+        const std::string_view v = Tokens::trim(p.value);
+        int flags = 0;
+        std::from_chars(v.data(), v.data() + v.size(), flags);
+        if (flags & 16)
+          e.more().text_frame = 1;
+        return true;
+      }
       break;
     default:
       break;

@@ -189,6 +189,11 @@ struct dxfEntityExtra {
   std::vector<dxfEntity> children; // ATTRIBs of an INSERT; parts (dxfLeaders.h)
   std::vector<dxfEntity> graphics; // what a proxy entity's graphics draw (dxfProxyGraphics.h)
   std::vector<int> faces;          // MESH: each face its corner count, then its vertex indices
+  // A frame drawn around a text (MTEXT 90 bit 16, MULTILEADER 292); its gap
+  // from the lines in drawing units when the file gives it (a multileader's
+  // landing gap), else negative: an MTEXT's box scale (45) says it.
+  int text_frame = 0;
+  double frame_gap = -1.0;
   std::vector<std::vector<dxfPoint>>
       lines; // MLINE: the points of each element, in world coordinates
   // Extended data: per application (1001), its values in file order,

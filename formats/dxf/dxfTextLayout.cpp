@@ -80,6 +80,13 @@ dxfTextLayout dxfTextLayout::of_entity(const dxfEntity& e, double height,
       layout.line_spacing = e.d44;
     if (has_markup(e.text))
       layout.markup = decoder.decode(e.text);
+    if (e.extra && e.extra->text_frame && height > 0.0) {
+      // A frame's gap as the file gives it, else as the background's box
+      // scale (45, 1.5 by default) leaves it: (scale - 1) heights.
+      const double scale = e.d45 >= 1.0 && std::isfinite(e.d45) ? e.d45 : 1.5;
+      const double gap = e.extra->frame_gap >= 0.0 ? e.extra->frame_gap / height : scale - 1.0;
+      layout.frame = std::isfinite(gap) ? gap : 0.0;
+    }
     return layout;
   }
   if (!(e.scale_given & 8))
@@ -121,6 +128,8 @@ void dxfTextLayout::add_properties(vorabsTranslator& translator) const {
     add(translator, "paragraph", utString("wrap"));
   if (line_spacing != 1.0)
     add(translator, "line spacing", utString(number_text(line_spacing).c_str()));
+  if (frame >= 0.0)
+    add(translator, "frame", utString(number_text(frame).c_str()));
   if (!markup.is_null() && !markup.empty())
     add(translator, "markup", markup);
 }
@@ -151,6 +160,9 @@ dxfTextLayout dxfTextLayout::of_attributes(const vorabsAttributeSet& attributes)
     } else if (title == "line spacing") {
       double spacing = std::strtod(value.c_str(), nullptr);
       layout.line_spacing = spacing > 0.0 && std::isfinite(spacing) ? spacing : 1.0;
+    } else if (title == "frame") {
+      const double gap = std::strtod(value.c_str(), nullptr);
+      layout.frame = gap >= 0.0 && std::isfinite(gap) ? gap : -1.0;
     } else if (title == "markup") {
       layout.markup = property->value();
     }

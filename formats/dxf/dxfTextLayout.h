@@ -30,6 +30,8 @@
 //                  not wrap) instead of a width factor.
 //   "line spacing" a paragraph's distance between baselines as a factor of
 //                  the usual one, when not 1.
+//   "frame"        a rectangle drawn around the text's lines, this far from
+//                  them, in font heights.
 //   "markup"       a paragraph's characters with their inline formatting
 //                  (MTEXT codes such as \L underline), when it had any: for a
 //                  writer of the same format, valid only while its plain
@@ -57,7 +59,8 @@ struct DXF_API dxfTextLayout {
   double fit_length = 0.0; // in font heights, with FIT and ALIGNED
   int paragraph = 0;
   double line_spacing = 1.0;
-  utString markup; // null when there is none
+  double frame = -1.0; // the gap of a frame around the lines, in font heights; negative: none
+  utString markup;     // null when there is none
 
   // A TEXT, ATTRIB or ATTDEF (72, 73 and its two points; the font height
   // height) or an MTEXT (71, 44 and its raw text).

@@ -399,6 +399,12 @@ int plotLibOutput::scene_of_item(const annNamedItemPtr& item, int look, plotScen
     }
     if (property_value(attributes, "text layout", "paragraph") == "wrap")
       placed.mtext = 1;
+    const std::string frame = property_value(attributes, "text layout", "frame");
+    if (!frame.empty()) {
+      const double gap = std::atof(frame.c_str());
+      if (gap >= 0 && gap < 1e3)
+        placed.frame = gap;
+    }
     scene.text(look, std::move(placed));
     return 1;
   }

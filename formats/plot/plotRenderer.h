@@ -69,6 +69,11 @@ private:
                    bool fill);
   void draw_dot(const plotLook& look, double x, double y, const cairo_matrix_t& to_device);
   void draw_text(const plotText& text, const plotLook& look, const cairo_matrix_t& to_device);
+  // Strokes a text's frame: the box of its lines (each width wide, the
+  // first baseline at baseline, spacing apart, in the text's pixels of
+  // frame) grown by gap.
+  void frame_text(const cairo_matrix_t& frame, const std::vector<double>& widths, int halign,
+                  double baseline, double spacing, double cap, double gap, const plotLook& look);
   const std::string& face_of(const plotFont& font);
 
   cairo_t* cr_;

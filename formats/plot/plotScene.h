@@ -98,6 +98,8 @@ struct plotText {
   // heights (0: not fitted); fitted whole, its height follows its width.
   double fit = 0;
   int fit_whole = 0;
+  // A rectangle round the lines, this far from them in heights; negative: none.
+  double frame = -1;
 };
 
 struct plotItem {

@@ -92,4 +92,51 @@ TEST(dxfTextLayoutTest, AlignmentAttachmentAndMarkupAreWrittenBack) {
   EXPECT_NE(text.find("\\Lunder\\l"), std::string::npos);
 }
 
+// A framed text: an MTEXT whose background flags (90) hold 16, its gap
+// (45 - 1) heights, 1.5 when 45 is not given; a MULTILEADER with its
+// frame on (292), its landing gap (145) from the text.
+TEST(dxfTextLayoutTest, AFramedTextKeepsItsFrameAndItsGapInHeights) {
+  Dxf d;
+  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1032"); });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "MTEXT")(5, "F1")(10, 0.0)(20, 0.0)(40, 2.0)(90, 16)(45, 2.0)(1, "framed");
+    e(0, "MTEXT")(5, "F2")(10, 0.0)(20, 9.0)(40, 2.0)(90, 17)(1, "filled and framed");
+    e(0, "MTEXT")(5, "F3")(10, 0.0)(20, 18.0)(40, 2.0)(90, 1)(1, "filled");
+    e(0, "MULTILEADER")(5, "2F")(8, "0")(300, "CONTEXT_DATA{")(40, 1.0)(10, 48.0)(20, 20.0);
+    e(30, 0.0)(41, 4.0)(140, 4.0)(145, 2.0)(290, 1)(304, "boxed")(12, 50.0)(22, 22.0)(32, 0.0);
+    e(13, 1.0)(23, 0.0)(33, 0.0)(171, 1)(296, 0)(301, "}")(170, 1)(172, 2)(292, 1);
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  EXPECT_EQ(r.errors(), "");
+  EXPECT_EQ(placed(r, "MTEXT F1"), "0 0|1 0|2|alignment: left top\nparagraph: wrap\nframe: 1\n");
+  EXPECT_EQ(placed(r, "MTEXT F2"), "0 9|1 0|2|alignment: left top\nparagraph: wrap\nframe: 0.5\n");
+  EXPECT_EQ(placed(r, "MTEXT F3"), "0 18|1 0|2|alignment: left top\nparagraph: wrap\n");
+  std::string leader;
+  for (const Entity& e : r.entities)
+    if (e.name == "MULTILEADER 2F" && annTextGeometry::sto_dynamic_cast(e.item.pointer()))
+      leader = e.properties;
+  EXPECT_NE(leader.find("frame: 0.5\n"), std::string::npos) << leader;
+
+  // Written back, the frames and their gaps stay.
+  TempDir folder;
+  std::string in = folder.file("in.dxf"), out = folder.file("out.dxf");
+  std::ofstream(in, std::ios::binary) << d.text();
+  RecordingChannel error;
+  ASSERT_TRUE(convert(in, out, error)) << all(error);
+  DxfRead copy(out.c_str(), 0);
+  ASSERT_EQ(copy.read_result, 1);
+  auto framed = [](const DxfRead& read) {
+    std::vector<std::string> texts;
+    for (const Entity& e : read.entities)
+      if (e.name.compare(0, 6, "MTEXT ") == 0)
+        texts.push_back(placed(read, e.name).substr(placed(read, e.name).find('|')));
+    return texts;
+  };
+  // The multileader's text comes back as an MTEXT of its own, framed.
+  std::vector<std::string> expected = framed(r);
+  expected.push_back("|1 0|4|alignment: left top\nparagraph: wrap\nframe: 0.5\n");
+  EXPECT_EQ(framed(copy), expected);
+}
+
 } // namespace

@@ -202,6 +202,22 @@ TEST(plotCommandTest, ABrokenLineAlignsWithoutTheBlanksItWasBrokenAt) {
   EXPECT_TRUE(image.ink(4 * 88, 4 * (50 - 29.5), 2));
 }
 
+// A framed text has a rectangle round its lines, its gap away from them.
+TEST(plotCommandTest, AFramedTextIsDrawnInsideItsFrame) {
+  TempDir folder;
+  PlotImage image(
+      plotted(folder, "0\nMTEXT\n8\n0\n10\n20\n20\n35\n40\n5\n90\n16\n45\n2\n1\nHH\n", 50));
+  ASSERT_TRUE(image.valid());
+  // 4 pixels a unit, y down from 50. The text hangs from y 35, its capitals
+  // down to y 30; the frame stands 5 (a height) off: left edge at x 15, top
+  // at y 40, bottom at y 23.5 (below the descenders).
+  EXPECT_TRUE(image.ink(4 * 15, 4 * (50 - 32), 1));
+  EXPECT_FALSE(image.ink(4 * 17, 4 * (50 - 32), 2)); // the gap
+  EXPECT_TRUE(image.ink(4 * 25, 4 * (50 - 40), 1));
+  EXPECT_TRUE(image.ink(4 * 25, 4 * (50 - 23.5), 1));
+  EXPECT_FALSE(image.ink(4 * 25, 4 * (50 - 42), 2)); // nothing above it
+}
+
 // A polyline with a width is a band; one that tapers to nothing goes on
 // as a line.
 TEST(plotCommandTest, WidePolylinesAreFilledBandsThatTaperAsTheirWidthsSay) {
