@@ -427,6 +427,37 @@ bool may_show_model(const dxfEntityList& entities, const dxfFile& f) {
   return false;
 }
 
+// The order the records are drawn in when the model space has a draw
+// order: by the handle each is drawn as (its own when not listed), ties in
+// file order; empty when the file order stands.
+std::vector<size_t> model_draw_order(const dxfEntityList& entities, const dxfFile& f) {
+  const std::map<uint64_t, uint64_t>* listed = nullptr;
+  for (const auto& [handle, name] : f.block_records) {
+    auto found = f.draw_orders.find(handle);
+    if (found != f.draw_orders.end() && upper(name) == "*MODEL_SPACE")
+      listed = &found->second;
+  }
+  if (!listed)
+    return {};
+  std::vector<std::pair<uint64_t, size_t>> keys;
+  keys.reserve(entities.size());
+  uint64_t before = 0; // a record without a handle stays after the one before it
+  for (auto at = entities.begin(); at != entities.end(); ++at) {
+    if (at->has_handle) {
+      auto moved = listed->find(at->handle);
+      before = moved != listed->end() ? moved->second : at->handle;
+    }
+    keys.emplace_back(before, at.index());
+  }
+  std::stable_sort(keys.begin(), keys.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<size_t> order;
+  order.reserve(keys.size());
+  for (const auto& key : keys)
+    order.push_back(key.second);
+  return order;
+}
+
 } // namespace
 
 dxfLibInput::dxfLibInput(const vorabsAppInfo* app) : vorabsLibInput(app) {}
@@ -615,9 +646,11 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
   // from it; the paper space's are kept to the end, for the layouts.
   const size_t to_the_end = size_t(-1);
   std::vector<size_t> needed(entities_.num_chunks(), 0);
-  for (auto at = entities_.begin(); at != entities_.end(); ++at) {
-    const dxfEntity& e = *at;
-    const size_t chunk = at.index() / dxfEntityList::chunk_size;
+  const std::vector<size_t> order = model_draw_order(entities_, f);
+  for (size_t position = 0; position < entities_.size(); ++position) {
+    const size_t index = order.empty() ? position : order[position];
+    const dxfEntity& e = entities_[index];
+    const size_t chunk = index / dxfEntityList::chunk_size;
     if (e.paper_space) {
       paper["*PAPER_SPACE"].push_back(&e);
       needed[chunk] = to_the_end;

@@ -575,6 +575,8 @@ private:
         image_definition();
       else if (is(pair, 0, "MLINESTYLE"))
         mline_style();
+      else if (is(pair, 0, "SORTENTSTABLE"))
+        draw_order();
       else if (pair.code == 0)
         skip_to_zero();
     }
@@ -591,6 +593,28 @@ private:
       return true;
     });
     f_.image_files[handle] = file;
+  }
+
+  // A space's draw order: after the subclass marker, the block record (330),
+  // then pairs of an entity (331) and the handle it is drawn as (5).
+  void draw_order() {
+    bool table = false;
+    uint64_t space = 0, entity = 0;
+    bool have_space = false, have_entity = false;
+    std::map<uint64_t, uint64_t> order;
+    record([&](const Pair& p) {
+      if (p.code == 100)
+        table = Tokens::trim(p.value) == "AcDbSortentsTable";
+      else if (table && p.code == 330 && !have_space)
+        space = t_.hex(p), have_space = true;
+      else if (table && p.code == 331)
+        entity = t_.hex(p), have_entity = true;
+      else if (table && p.code == 5 && have_entity)
+        order[entity] = t_.hex(p), have_entity = false;
+      return true;
+    });
+    if (have_space && !order.empty())
+      f_.draw_orders[space] = std::move(order);
   }
 
   void mline_style() {
@@ -752,6 +776,8 @@ private:
     Pair pair;
     tags_.clear();
     embedded_object_ = false;
+    column_type_ = 0;
+    column_width_ = 0.0;
     while (t_.peek(pair) && pair.code != 0) {
       t_.next(pair);
       if (common(e, pair))
@@ -767,6 +793,12 @@ private:
       return false;
     if (decoder)
       decoder(tags_, e, f_);
+    // A paragraph set in columns wraps at the width of a column, not of all.
+    if (e.kind == dxfKind::MTEXT && column_type_ != 0 && column_width_ > 0.0 &&
+        std::isfinite(column_width_) && (e.d41 <= 0.0 || column_width_ < e.d41)) {
+      e.d41 = column_width_;
+      e.scale_given |= 1;
+    }
     // The records stand until walked: no room kept for vertices that never
     // came (a count of 90 that overstates, or growth by doubling).
     if (e.vertices.capacity() > e.vertices.size())
@@ -864,8 +896,13 @@ private:
     case dxfKind::MTEXT:
       // An R2018 embedded object (101) repeats 10, 11, 40 ... for its
       // columns: they must not replace the entity's own.
-      if (p.code == 101 || embedded_object_)
+      if (p.code == 101 || embedded_object_) {
+        if (embedded_object_ && p.code == 71)
+          column_type_ = t_.int32(p);
+        else if (embedded_object_ && p.code == 44)
+          column_width_ = t_.number(p);
         return embedded_object_ = true;
+      }
       if (p.code == 3) {
         e.text.append(p.value);
         return true;
@@ -1241,6 +1278,8 @@ private:
   dxfFile& f_;
   dxfTags tags_;                 // the current entity's groups, for a kind with a decoder
   bool embedded_object_ = false; // inside an MTEXT's 101 embedded object
+  int column_type_ = 0;          // its columns (71): 0 none
+  double column_width_ = 0.0;    // and their width (44)
   std::string last_layer_name_ = std::string(1, '\0');
   int last_layer_ = 0;
   size_t weight_index_ = 0;

@@ -380,6 +380,10 @@ struct DXF_API dxfFile {
   std::vector<dxfLayout> layouts;
   std::map<uint64_t, std::string> block_records; // handle -> name
   std::map<uint64_t, std::string> image_files;   // IMAGEDEF handle -> file name
+  // The draw order of a space (SORTENTSTABLE), by its block record's
+  // handle: entity handle -> the handle it is drawn as, in the place of the
+  // entity that has that one; an entity not listed is drawn as itself.
+  std::map<uint64_t, std::map<uint64_t, uint64_t>> draw_orders;
   std::vector<dxfMlineStyle> mline_styles;
 
   // Entities read, by type word, in the spaces and in blocks; skipped

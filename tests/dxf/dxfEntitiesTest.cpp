@@ -86,4 +86,35 @@ TEST(dxfReaderEntitiesTest, AnR12FileWithoutHandlesNamesEntitiesByTheirTypeAlone
   EXPECT_EQ(r.entities[1].name + "/" + r.entities[1].curve, "LINE/line");
 }
 
+// A draw order (SORTENTSTABLE) of the model space: each listed entity is
+// drawn in the place of the handle it is drawn as; the others as
+// themselves, one without a handle after the entity before it. Another
+// space's order leaves the model's alone.
+TEST(dxfReaderEntitiesTest, TheModelIsWalkedInItsDrawOrder) {
+  Dxf d;
+  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1015"); });
+  d.section("TABLES", [](Dxf& t) {
+    t(0, "TABLE")(2, "BLOCK_RECORD")(0, "BLOCK_RECORD")(5, "1F")(2, "*Model_Space");
+    t(0, "BLOCK_RECORD")(5, "1E")(2, "*Paper_Space")(0, "ENDTAB");
+  });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "POINT")(5, "A0")(10, 0.0)(20, 0.0);
+    e(0, "POINT")(5, "A1")(10, 1.0)(20, 0.0);
+    e(0, "POINT")(10, 2.0)(20, 0.0); // no handle
+    e(0, "POINT")(5, "A2")(10, 3.0)(20, 0.0);
+    e(0, "POINT")(5, "A3")(10, 4.0)(20, 0.0);
+  });
+  d.section("OBJECTS", [](Dxf& o) {
+    o(0, "SORTENTSTABLE")(5, "B0")(330, "C0")(100, "AcDbSortentsTable")(330, "1F");
+    o(331, "A0")(5, "A4")(331, "A3")(5, "A0");
+    o(0, "SORTENTSTABLE")(5, "B1")(100, "AcDbSortentsTable")(330, "1E")(331, "A1")(5, "FF");
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  std::string order;
+  for (const Entity& e : r.entities)
+    order += e.name + ";";
+  EXPECT_EQ(order, "POINT A3;POINT A1;POINT;POINT A2;POINT A0;");
+}
+
 } // namespace

@@ -139,4 +139,26 @@ TEST(dxfTextLayoutTest, AFramedTextKeepsItsFrameAndItsGapInHeights) {
   EXPECT_EQ(framed(copy), expected);
 }
 
+// A paragraph set in columns (an R2018 embedded object: 71 the column
+// type, 44 the column width) wraps at a column's width.
+TEST(dxfTextLayoutTest, AParagraphInColumnsWrapsAtAColumnsWidth) {
+  Dxf d;
+  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1032"); });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "MTEXT")(5, "C1")(10, 0.0)(20, 0.0)(40, 2.0)(41, 30.0)(1, "two\\Ncolumns");
+    e(101, "Embedded Object")(70, 1)(10, 1.0)(20, 0.0)(30, 0.0)(11, 0.0)(21, 0.0)(31, 0.0);
+    e(40, 30.0)(41, 0.0)(71, 2)(72, 2)(44, 14.0)(45, 2.0);
+    e(0, "MTEXT")(5, "C2")(10, 0.0)(20, 9.0)(40, 2.0)(41, 30.0)(1, "one column");
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  auto width = [&](const char* name) {
+    const Entity* e = named(r, name);
+    auto* t = e ? annTextGeometry::sto_dynamic_cast(e->item.pointer()) : nullptr;
+    return t ? t->width() : -1.0;
+  };
+  EXPECT_EQ(width("MTEXT C1"), 14.0);
+  EXPECT_EQ(width("MTEXT C2"), 30.0);
+}
+
 } // namespace
