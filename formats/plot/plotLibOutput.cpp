@@ -643,8 +643,17 @@ int plotLibOutput::pages(std::vector<plotPage>& out) {
   return 1;
 }
 
-int plotLibOutput::encode(const std::vector<plotPage>& pages, size_t first, size_t count,
-                          std::string& bytes) {
+int plotLibOutput::write_file(const std::vector<plotPage>& pages, size_t first, size_t count,
+                              vorabsOfStream& out) {
+  auto cannot_write = [&]() {
+    error_message(std::string("Error : Cannot write ") + out.path().c_str() + ": " +
+                  out.error().c_str() + ".");
+    out.discard();
+    return 0;
+  };
+  if (!out.open())
+    return cannot_write();
+  const plotWrite write = [&out](const char* data, size_t size) { return out.write(data, size); };
   plotEncodeOptions encoding;
   encoding.black_background = options_.black_background;
   encoding.dpi = options_.dpi;
@@ -655,29 +664,26 @@ int plotLibOutput::encode(const std::vector<plotPage>& pages, size_t first, size
   case plotFormat::PDF:
     done = plot_encode_pdf(
         std::vector<plotPage>(pages.begin() + long(first), pages.begin() + long(first + count)),
-        state_->styles, encoding, bytes, replaced, why);
+        state_->styles, encoding, write, replaced, why);
     break;
   case plotFormat::SVG:
-    done = plot_encode_svg(pages[first], state_->styles, encoding, bytes, replaced, why);
+    done = plot_encode_svg(pages[first], state_->styles, encoding, write, replaced, why);
     break;
   case plotFormat::PNG:
-    done = plot_encode_png(pages[first], state_->styles, encoding, bytes, replaced, why);
+    done = plot_encode_png(pages[first], state_->styles, encoding, write, replaced, why);
     break;
   }
   for (const auto& font : replaced)
     error_message("Warning : Font " + font.first + " was not found; its texts are drawn in " +
                   font.second + ".");
-  if (!done)
+  if (!done && !out.error().empty())
+    return cannot_write();
+  if (!done) {
     error_message("Error : The plot could not be drawn: " + why + ".");
-  return done;
-}
-
-int plotLibOutput::write_file(vorabsOfStream& out, const std::string& bytes) {
-  if (out.open() && out.write(bytes.data(), bytes.size()) && out.commit())
-    return 1;
-  error_message(std::string("Error : Cannot write ") + out.path().c_str() + ": " +
-                out.error().c_str() + ".");
-  return 0;
+    out.discard();
+    return 0;
+  }
+  return out.commit() ? 1 : cannot_write();
 }
 
 int plotLibOutput::write() {
@@ -687,27 +693,20 @@ int plotLibOutput::write() {
     return 0;
   }
   std::vector<plotPage> all;
-  std::string bytes;
   if (!pages(all)) {
     out->discard();
     return 0;
   }
-  if (options_.format == plotFormat::PDF || all.size() == 1) {
-    if (!encode(all, 0, options_.format == plotFormat::PDF ? all.size() : 1, bytes)) {
-      out->discard();
-      return 0;
-    }
-    return write_file(*out, bytes);
-  }
+  if (options_.format == plotFormat::PDF || all.size() == 1)
+    return write_file(all, 0, options_.format == plotFormat::PDF ? all.size() : 1, *out);
   // One layout per file, named after it beside the file asked for.
   const std::string path = out->path().c_str();
   const size_t dot = path.rfind('.');
   out->discard();
   for (size_t i = 0; i < all.size(); ++i) {
-    bytes.clear();
     const std::string named = path.substr(0, dot) + "-" + file_part(all[i].name) + path.substr(dot);
     vorabsOfStream file{utString(named.c_str())};
-    if (!encode(all, i, 1, bytes) || !write_file(file, bytes))
+    if (!write_file(all, i, 1, file))
       return 0;
     if (vorabsOutput* channel = output())
       channel->tprintf("vorabs", "Layout %s written to %s.\n", all[i].name.c_str(), named.c_str());

@@ -110,8 +110,10 @@ private:
   int model_page(plotPage& page);
   int layout_page(const layout& sheet, plotPage& page);
   void size_png(plotPage& page) const;
-  int encode(const std::vector<plotPage>& pages, size_t first, size_t count, std::string& bytes);
-  int write_file(vorabsOfStream& stream, const std::string& bytes);
+  // Draws pages [first, first + count) into the file out, written as the
+  // encoder makes it and kept only when whole; a message when it fails.
+  int write_file(const std::vector<plotPage>& pages, size_t first, size_t count,
+                 vorabsOfStream& out);
   void error_message(const std::string& text) const;
   vorabsTranslationStatus fail(const vorabsAttributeSet& attributes, const char* why);
 

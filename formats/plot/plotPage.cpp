@@ -34,6 +34,12 @@ cairo_matrix_t placed(const cairo_matrix_t& device, const plotAffine& to_sheet) 
 
 } // namespace
 
+cairo_status_t plot_write_bytes(void* closure, const unsigned char* data, unsigned int length) {
+  const plotWrite& write = *static_cast<const plotWrite*>(closure);
+  return write(reinterpret_cast<const char*>(data), length) ? CAIRO_STATUS_SUCCESS
+                                                            : CAIRO_STATUS_WRITE_ERROR;
+}
+
 cairo_status_t plot_append_bytes(void* closure, const unsigned char* data, unsigned int length) {
   return append_bytes(closure, data, length);
 }
@@ -77,12 +83,13 @@ plotRenderOptions render_options(const plotEncodeOptions& options, double per_mm
 } // namespace
 
 int plot_encode_pdf(const std::vector<plotPage>& pages, const plotStyles& styles,
-                    const plotEncodeOptions& options, std::string& bytes,
+                    const plotEncodeOptions& options, const plotWrite& write,
                     plotReplacedFonts& replaced, std::string& why) {
   if (pages.empty())
     return why = "there is no page", 0;
   cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(
-      append_bytes, &bytes, pages[0].width_mm * points_per_mm, pages[0].height_mm * points_per_mm);
+      plot_write_bytes, const_cast<plotWrite*>(&write), pages[0].width_mm * points_per_mm,
+      pages[0].height_mm * points_per_mm);
   cairo_t* cr = cairo_create(surface);
   {
     plotRenderer renderer(cr, styles, render_options(options, points_per_mm, 0.1));
@@ -104,7 +111,7 @@ int plot_encode_pdf(const std::vector<plotPage>& pages, const plotStyles& styles
 }
 
 int plot_encode_png(const plotPage& page, const plotStyles& styles,
-                    const plotEncodeOptions& options, std::string& bytes,
+                    const plotEncodeOptions& options, const plotWrite& write,
                     plotReplacedFonts& replaced, std::string& why) {
   cairo_surface_t* surface =
       cairo_image_surface_create(CAIRO_FORMAT_RGB24, page.width_px, page.height_px);
@@ -124,7 +131,8 @@ int plot_encode_png(const plotPage& page, const plotStyles& styles,
   }
   cairo_destroy(cr);
   cairo_surface_flush(surface);
-  const cairo_status_t status = cairo_surface_write_to_png_stream(surface, append_bytes, &bytes);
+  const cairo_status_t status =
+      cairo_surface_write_to_png_stream(surface, plot_write_bytes, const_cast<plotWrite*>(&write));
   cairo_surface_destroy(surface);
   if (status != CAIRO_STATUS_SUCCESS)
     return why = cairo_status_to_string(status), 0;

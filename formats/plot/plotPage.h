@@ -11,6 +11,8 @@
 #include "plotRenderer.h"
 #include "plotScene.h"
 
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,24 +37,29 @@ struct plotEncodeOptions {
   double dpi = 96; // PNG: pixels per inch of paper, for line weights and dots
 };
 
-// The encoders. replaced collects the fonts fontconfig had to replace.
+// The encoders hand the file's bytes to write as they are made, piece by
+// piece, so that no whole file waits in memory; write answers 0 when it
+// could not take a piece, and the encoder then fails. replaced collects
+// the fonts fontconfig had to replace.
+using plotWrite = std::function<int(const char*, size_t)>;
 using plotReplacedFonts = std::set<std::pair<std::string, std::string>>;
 
 PLOT_API int plot_encode_pdf(const std::vector<plotPage>& pages, const plotStyles& styles,
-                             const plotEncodeOptions& options, std::string& bytes,
+                             const plotEncodeOptions& options, const plotWrite& write,
                              plotReplacedFonts& replaced, std::string& why);
 PLOT_API int plot_encode_png(const plotPage& page, const plotStyles& styles,
-                             const plotEncodeOptions& options, std::string& bytes,
+                             const plotEncodeOptions& options, const plotWrite& write,
                              plotReplacedFonts& replaced, std::string& why);
 // One <g> per layer (an Inkscape layer, labelled with the layer's name) and
 // texts as <text>.
 PLOT_API int plot_encode_svg(const plotPage& page, const plotStyles& styles,
-                             const plotEncodeOptions& options, std::string& bytes,
+                             const plotEncodeOptions& options, const plotWrite& write,
                              plotReplacedFonts& replaced, std::string& why);
 
 // What the encoders share: the drawing of one page (of one layer when
-// layer >= 0) on a device of width x height units, and a cairo write
-// function appending to a std::string.
+// layer >= 0) on a device of width x height units; a cairo write function
+// appending to a std::string, and one handing on to a plotWrite.
 void plot_draw_page(plotRenderer& renderer, cairo_t* cr, const plotPage& page, double width,
                     double height, int layer);
 cairo_status_t plot_append_bytes(void* closure, const unsigned char* data, unsigned int length);
+cairo_status_t plot_write_bytes(void* closure, const unsigned char* data, unsigned int length);

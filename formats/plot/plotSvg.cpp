@@ -93,13 +93,13 @@ std::vector<int> layers_of(const plotPage& page, const plotStyles& styles) {
 } // namespace
 
 int plot_encode_svg(const plotPage& page, const plotStyles& styles,
-                    const plotEncodeOptions& options, std::string& bytes,
+                    const plotEncodeOptions& options, const plotWrite& write,
                     plotReplacedFonts& replaced, std::string& why) {
   // The document's user unit is the millimetre: cairo labels the surface's
   // units with it and writes the sizes as given.
   const double width = page.width_mm, height = page.height_mm;
-  std::string start_tag, layers;
   const std::vector<int> used = layers_of(page, styles);
+  auto put = [&write](const std::string& text) { return write(text.data(), text.size()); };
   // With no layer at all, one empty piece still gives the document's frame.
   const size_t pieces = used.empty() ? 1 : used.size();
   for (size_t n = 0; n < pieces; ++n) {
@@ -130,22 +130,32 @@ int plot_encode_svg(const plotPage& page, const plotStyles& styles,
                  close = piece.rfind("</svg>");
     if (open == std::string::npos || open_end == std::string::npos || close == std::string::npos)
       return why = "cairo wrote no SVG document", 0;
-    start_tag = piece.substr(open, open_end + 1 - open);
+    // The document's head, from the first piece's own, before any layer:
+    // each layer is written as soon as it is drawn.
+    if (n == 0) {
+      std::string start_tag = piece.substr(open, open_end + 1 - open);
+      start_tag.insert(4, " xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\"");
+      const char* shade = options.black_background ? "#000000" : "#ffffff";
+      if (!put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + start_tag +
+               "\n<rect x=\"0\" y=\"0\" width=\"" + number(width) + "\" height=\"" +
+               number(height) + "\" fill=\"" + shade + "\"/>\n"))
+        return why = "the file could not take it", 0;
+    }
     if (used.empty())
       break;
     const std::string prefix = "L" + std::to_string(n) + "-";
     const std::string name = escaped(styles.layers()[size_t(used[n])]);
-    layers += "<g inkscape:groupmode=\"layer\" id=\"layer" + std::to_string(n + 1) +
-              "\" inkscape:label=\"" + name + "\">\n" +
-              with_prefixed_ids(piece.substr(open_end + 1, close - open_end - 1), prefix);
+    std::string layer = "<g inkscape:groupmode=\"layer\" id=\"layer" + std::to_string(n + 1) +
+                        "\" inkscape:label=\"" + name + "\">\n" +
+                        with_prefixed_ids(piece.substr(open_end + 1, close - open_end - 1), prefix);
+    std::string().swap(piece);
     for (const plotTextLine& line : texts.lines)
-      layers += text_element(line);
-    layers += "</g>\n";
+      layer += text_element(line);
+    layer += "</g>\n";
+    if (!put(layer))
+      return why = "the file could not take it", 0;
   }
-  start_tag.insert(4, " xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\"");
-  const char* shade = options.black_background ? "#000000" : "#ffffff";
-  bytes = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + start_tag +
-          "\n<rect x=\"0\" y=\"0\" width=\"" + number(width) + "\" height=\"" + number(height) +
-          "\" fill=\"" + shade + "\"/>\n" + layers + "</svg>\n";
+  if (!put("</svg>\n"))
+    return why = "the file could not take it", 0;
   return 1;
 }

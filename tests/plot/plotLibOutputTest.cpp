@@ -21,8 +21,13 @@
 
 #include <array>
 #include <cmath>
+#include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <limits>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -378,6 +383,32 @@ TEST(plotLibOutputTest, AnUnwritablePathLeavesNoFileAndSaysWhy) {
   EXPECT_FALSE(writer.write());
   EXPECT_EQ(all(error).find("Error : Cannot write " + path + ": "), 0u) << all(error);
   EXPECT_FALSE(std::ifstream(path).good());
+
+  // A disk that fills up while the plot is written, piece by piece: it
+  // fails, and neither the file nor its temporary is left. In a child, since
+  // the limit is the process's.
+  for (plotFormat format : {plotFormat::SVG, plotFormat::PDF, plotFormat::PNG}) {
+    const std::string target = folder.file("full.plot");
+    const pid_t child = fork();
+    if (child == 0) {
+      std::signal(SIGXFSZ, SIG_IGN);
+      rlimit limit{4096, 4096};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      vorabsOfStream file{utString(target.c_str())};
+      plotLibOutput full(&file, nullptr);
+      options.format = format;
+      full.set_options(options);
+      for (int i = 0; i < 3000; ++i)
+        full.curve3(line(i, 0, i * 0.5, 100), entity("LINE 2", 0, i % 2 ? "ACI 1" : "ACI 7"));
+      _exit(full.write() ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << int(format);
+    EXPECT_FALSE(std::ifstream(target).good());
+  }
+  EXPECT_EQ(std::system(("rmdir " + folder.path() + " && mkdir " + folder.path()).c_str()), 0)
+      << "something was left in the folder";
 }
 
 TEST(plotLibOutputTest, TheFormatFollowsTheExtension) {
