@@ -174,48 +174,37 @@ TEST(plotCommandTest, FittedTextsFillTheirBaselineAndBackwardTextsRunTheOtherWay
   EXPECT_FALSE(image.ink(4 * 60, 4 * (50 - 12), 4));
 }
 
-// A paragraph text breaks its lines between words, never inside one: a
-// word longer than the width stands whole on its line.
-TEST(plotCommandTest, AParagraphTextNarrowerThanAWordKeepsTheWordWhole) {
+// Paragraph texts as CAD programs lay them out: lines break between words,
+// never inside one, so a word longer than the width stands whole on its
+// line; the blanks a line is broken at do not count in its length, so a
+// line that hangs from its right end ends there with its last letter; a
+// framed text has a rectangle round its lines, its gap away from them.
+TEST(plotCommandTest, ParagraphTextsWrapAlignAndFrameAsCadProgramsShowThem) {
   TempDir folder;
-  PlotImage image(
-      plotted(folder, "0\nMTEXT\n8\n0\n10\n10\n20\n40\n40\n5\n41\n8\n71\n1\n1\nHHHH HH\n", 50));
+  PlotImage image(plotted(folder,
+                          "0\nMTEXT\n8\n0\n10\n10\n20\n90\n40\n5\n41\n8\n71\n1\n1\nHHHH HH\n"
+                          "0\nMTEXT\n8\n0\n10\n90\n20\n60\n40\n5\n41\n14\n71\n3\n1\nHH      HH\n"
+                          "0\nMTEXT\n8\n0\n10\n20\n20\n20\n40\n5\n90\n16\n45\n2\n1\nHH\n",
+                          100));
   ASSERT_TRUE(image.valid());
-  // 4 pixels a unit, y down from 50. The first line hangs from y 40 and
-  // holds all four letters, past x 20; the second holds the other word.
-  EXPECT_TRUE(image.ink(4 * 24, 4 * (50 - 37.5), 2));
-  EXPECT_TRUE(image.ink(4 * 12, 4 * (50 - 29.5), 2));
-  EXPECT_FALSE(image.ink(4 * 24, 4 * (50 - 29.5), 2));
-  EXPECT_FALSE(image.ink(4 * 12, 4 * (50 - 21), 2)); // no third line
-}
-
-// The blanks a line is broken at do not count in its length: a line that
-// hangs from its right end ends there with its last letter.
-TEST(plotCommandTest, ABrokenLineAlignsWithoutTheBlanksItWasBrokenAt) {
-  TempDir folder;
-  PlotImage image(
-      plotted(folder, "0\nMTEXT\n8\n0\n10\n90\n20\n40\n40\n5\n41\n14\n71\n3\n1\nHH      HH\n", 50));
-  ASSERT_TRUE(image.valid());
-  // 4 pixels a unit, y down from 50: both lines end at x 90.
-  EXPECT_TRUE(image.ink(4 * 88, 4 * (50 - 37.5), 2));
-  EXPECT_FALSE(image.ink(4 * 72, 4 * (50 - 37.5), 2));
-  EXPECT_TRUE(image.ink(4 * 88, 4 * (50 - 29.5), 2));
-}
-
-// A framed text has a rectangle round its lines, its gap away from them.
-TEST(plotCommandTest, AFramedTextIsDrawnInsideItsFrame) {
-  TempDir folder;
-  PlotImage image(
-      plotted(folder, "0\nMTEXT\n8\n0\n10\n20\n20\n35\n40\n5\n90\n16\n45\n2\n1\nHH\n", 50));
-  ASSERT_TRUE(image.valid());
-  // 4 pixels a unit, y down from 50. The text hangs from y 35, its capitals
-  // down to y 30; the frame stands 5 (a height) off: left edge at x 15, top
-  // at y 40, bottom at y 23.5 (below the descenders).
-  EXPECT_TRUE(image.ink(4 * 15, 4 * (50 - 32), 1));
-  EXPECT_FALSE(image.ink(4 * 17, 4 * (50 - 32), 2)); // the gap
-  EXPECT_TRUE(image.ink(4 * 25, 4 * (50 - 40), 1));
-  EXPECT_TRUE(image.ink(4 * 25, 4 * (50 - 23.5), 1));
-  EXPECT_FALSE(image.ink(4 * 25, 4 * (50 - 42), 2)); // nothing above it
+  // 4 pixels a unit, y down from 100. The first text hangs from y 90: its
+  // first line holds all four letters, past x 20; its second the other word.
+  EXPECT_TRUE(image.ink(4 * 24, 4 * (100 - 87.5), 2));
+  EXPECT_TRUE(image.ink(4 * 12, 4 * (100 - 79.5), 2));
+  EXPECT_FALSE(image.ink(4 * 24, 4 * (100 - 79.5), 2));
+  EXPECT_FALSE(image.ink(4 * 12, 4 * (100 - 71), 2)); // no third line
+  // The second hangs from its right end at x 90, y 60: both lines end there.
+  EXPECT_TRUE(image.ink(4 * 88, 4 * (100 - 57.5), 2));
+  EXPECT_FALSE(image.ink(4 * 72, 4 * (100 - 57.5), 2));
+  EXPECT_TRUE(image.ink(4 * 88, 4 * (100 - 49.5), 2));
+  // The framed one hangs from y 20, its capitals down to y 15; the frame
+  // stands a height (5) off: left edge at x 15, top at y 25, bottom at y
+  // 8.5 (below the descenders).
+  EXPECT_TRUE(image.ink(4 * 15, 4 * (100 - 17), 1));
+  EXPECT_FALSE(image.ink(4 * 17, 4 * (100 - 17), 2)); // the gap
+  EXPECT_TRUE(image.ink(4 * 25, 4 * (100 - 25), 1));
+  EXPECT_TRUE(image.ink(4 * 25, 4 * (100 - 8.5), 1));
+  EXPECT_FALSE(image.ink(4 * 25, 4 * (100 - 27), 2)); // nothing above it
 }
 
 // A polyline with a width is a band; one that tapers to nothing goes on
