@@ -32,8 +32,10 @@ void dxfTagWriter::put_aside() {
     spill_.reset(make_spill());
     spill_failed_ = !spill_;
   }
+  // Flushed at once: what spilled_ counts is in the file, whatever comes later.
   if (!spill_failed_ && pieces_.empty() &&
-      std::fwrite(text_.data(), 1, text_.size(), spill_.get()) == text_.size()) {
+      std::fwrite(text_.data(), 1, text_.size(), spill_.get()) == text_.size() &&
+      std::fflush(spill_.get()) == 0) {
     spilled_ += text_.size();
     text_.clear(); // keeps its room for the next piece
     return;
@@ -45,8 +47,6 @@ void dxfTagWriter::put_aside() {
 }
 
 int dxfTagWriter::write_spilled(const std::function<int(const char*, size_t)>& write) const {
-  if (std::fflush(spill_.get()) != 0)
-    return 0;
   const int descriptor = fileno(spill_.get());
   std::vector<char> buffer(std::min(spilled_, piece_size));
   for (size_t done = 0; done < spilled_;) {

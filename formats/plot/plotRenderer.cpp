@@ -343,6 +343,8 @@ const std::string& plotRenderer::face_of(const plotFont& font) {
 void plotRenderer::frame_text(const cairo_matrix_t& frame, const std::vector<double>& widths,
                               int halign, double baseline, double spacing, double cap, double gap,
                               const plotLook& look) {
+  if (widths.empty())
+    return;
   double left = 0, right = 0;
   for (size_t i = 0; i < widths.size(); ++i) {
     const double start = -widths[i] * 0.5 * halign;
