@@ -897,10 +897,13 @@ private:
       // An R2018 embedded object (101) repeats 10, 11, 40 ... for its
       // columns: they must not replace the entity's own.
       if (p.code == 101 || embedded_object_) {
+        // Its column type (71) and width (44); read leniently, as the rest
+        // of the object is skipped: a value that is no number is no column.
+        const std::string_view v = Tokens::trim(p.value);
         if (embedded_object_ && p.code == 71)
-          column_type_ = t_.int32(p);
+          std::from_chars(v.data(), v.data() + v.size(), column_type_);
         else if (embedded_object_ && p.code == 44)
-          column_width_ = t_.number(p);
+          std::from_chars(v.data(), v.data() + v.size(), column_width_);
         return embedded_object_ = true;
       }
       if (p.code == 3) {
