@@ -429,7 +429,9 @@ bool may_show_model(const dxfEntityList& entities, const dxfFile& f) {
 
 // The order the records are drawn in when the model space has a draw
 // order: by the handle each is drawn as (its own when not listed), ties in
-// file order; empty when the file order stands.
+// file order; empty when the file order stands. The paper space's records
+// keep their file order among themselves (they come first: only the
+// model's translators are made in this order).
 std::vector<size_t> model_draw_order(const dxfEntityList& entities, const dxfFile& f) {
   const std::map<uint64_t, uint64_t>* listed = nullptr;
   for (const auto& [handle, name] : f.block_records) {
@@ -443,6 +445,10 @@ std::vector<size_t> model_draw_order(const dxfEntityList& entities, const dxfFil
   keys.reserve(entities.size());
   uint64_t before = 0; // a record without a handle stays after the one before it
   for (auto at = entities.begin(); at != entities.end(); ++at) {
+    if (at->paper_space) {
+      keys.emplace_back(0, at.index());
+      continue;
+    }
     if (at->has_handle) {
       auto moved = listed->find(at->handle);
       before = moved != listed->end() ? moved->second : at->handle;
