@@ -11,11 +11,6 @@ namespace {
 
 constexpr double points_per_mm = 72 / 25.4;
 
-cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned int length) {
-  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-  return CAIRO_STATUS_SUCCESS;
-}
-
 // The map from the page's sheet onto a device of width x height units.
 cairo_matrix_t sheet_to_device(const plotPage& page, double width, double height) {
   const double sx = width / (page.window.x1 - page.window.x0);
@@ -41,7 +36,8 @@ cairo_status_t plot_write_bytes(void* closure, const unsigned char* data, unsign
 }
 
 cairo_status_t plot_append_bytes(void* closure, const unsigned char* data, unsigned int length) {
-  return append_bytes(closure, data, length);
+  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  return CAIRO_STATUS_SUCCESS;
 }
 
 void plot_draw_page(plotRenderer& renderer, cairo_t* cr, const plotPage& page, double width,

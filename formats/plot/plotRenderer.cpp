@@ -340,20 +340,21 @@ const std::string& plotRenderer::face_of(const plotFont& font) {
   return faces_[font.family] = used;
 }
 
-void plotRenderer::frame_text(const cairo_matrix_t& frame, const std::vector<double>& widths,
-                              int halign, double baseline, double spacing, double cap, double gap,
+void plotRenderer::frame_text(const cairo_matrix_t& frame,
+                              const std::vector<std::pair<std::string, double>>& lines, int halign,
+                              double baseline, double spacing, double cap, double gap,
                               const plotLook& look) {
-  if (widths.empty())
+  if (lines.empty())
     return;
   double left = 0, right = 0;
-  for (size_t i = 0; i < widths.size(); ++i) {
-    const double start = -widths[i] * 0.5 * halign;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const double width = lines[i].second, start = -width * 0.5 * halign;
     left = i ? std::min(left, start) : start;
-    right = i ? std::max(right, start + widths[i]) : start + widths[i];
+    right = i ? std::max(right, start + width) : start + width;
   }
   // From the top of the capitals of the first line to the descenders of the last.
   const double top = baseline - cap - gap;
-  const double bottom = baseline + spacing * double(widths.size() - 1) + 0.3 * cap + gap;
+  const double bottom = baseline + spacing * double(lines.size() - 1) + 0.3 * cap + gap;
   cairo_matrix_t device;
   cairo_get_matrix(cr_, &device);
   cairo_set_matrix(cr_, &frame);
@@ -461,19 +462,12 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
   if (valign == 0 && !text.mtext)
     baseline = 0;
   cairo_save(cr_);
-  cairo_matrix_t device;
-  cairo_get_matrix(cr_, &device);
   set_colour(look);
   cairo_pattern_t* source = cairo_get_source(cr_);
   cairo_pattern_get_rgba(source, &line.red, &line.green, &line.blue, nullptr);
   const cairo_matrix_t frame = line.frame;
-  if (text.frame >= 0) {
-    std::vector<double> widths;
-    for (const auto& text_line : lines)
-      widths.push_back(text_line.second);
-    frame_text(frame, widths, text.halign, baseline, spacing, cap, text.frame * cap, look);
-    cairo_set_matrix(cr_, &device);
-  }
+  if (text.frame >= 0)
+    frame_text(frame, lines, text.halign, baseline, spacing, cap, text.frame * cap, look);
   for (const auto& [characters, width] : lines) {
     line.text = characters;
     line.baseline = baseline;

@@ -13,6 +13,8 @@
 #include <cairo.h>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 typedef struct _PangoLayout PangoLayout;
 typedef struct _PangoContext PangoContext;
@@ -69,10 +71,11 @@ private:
                    bool fill);
   void draw_dot(const plotLook& look, double x, double y, const cairo_matrix_t& to_device);
   void draw_text(const plotText& text, const plotLook& look, const cairo_matrix_t& to_device);
-  // Strokes a text's frame: the box of its lines (each width wide, the
+  // Strokes a text's frame: the box of its lines (each with its width, the
   // first baseline at baseline, spacing apart, in the text's pixels of
-  // frame) grown by gap.
-  void frame_text(const cairo_matrix_t& frame, const std::vector<double>& widths, int halign,
+  // frame) grown by gap. The current matrix is left as it was.
+  void frame_text(const cairo_matrix_t& frame,
+                  const std::vector<std::pair<std::string, double>>& lines, int halign,
                   double baseline, double spacing, double cap, double gap, const plotLook& look);
   const std::string& face_of(const plotFont& font);
 
