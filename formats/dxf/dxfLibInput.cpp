@@ -409,6 +409,13 @@ bool made_again_freely(dxfKind kind) {
   }
 }
 
+// The records whose translators are made again as the walk reaches them
+// wait for it packed; the others are held for the translators made from
+// them when the file is read.
+bool waits_packed(const dxfEntity& e) {
+  return !e.paper_space && made_again_freely(e.kind);
+}
+
 // Whether a layout may show model space through a viewport (whose view
 // then holds the model's translators): any viewport on paper that is not a
 // sheet's own or switched off.
@@ -416,9 +423,14 @@ bool may_show_model(const dxfEntityList& entities, const dxfFile& f) {
   auto view = [](const dxfEntity& e) {
     return e.kind == dxfKind::VIEWPORT && e.i69 != 1 && e.i68 != 0;
   };
-  for (const dxfEntity& e : entities)
-    if (e.paper_space && view(e))
+  for (size_t i = 0; i < entities.size(); ++i) {
+    if (entities.packed(i / dxfEntityList::chunk_size)) { // plain model entities only
+      i += dxfEntityList::chunk_size - 1;
+      continue;
+    }
+    if (entities[i].paper_space && view(entities[i]))
       return true;
+  }
   for (const dxfBlock& block : f.blocks)
     if (is_paper_block(block.name))
       for (const dxfEntity& e : block.entities)
@@ -444,16 +456,18 @@ std::vector<size_t> model_draw_order(const dxfEntityList& entities, const dxfFil
   std::vector<std::pair<uint64_t, size_t>> keys;
   keys.reserve(entities.size());
   uint64_t before = 0; // a record without a handle stays after the one before it
-  for (auto at = entities.begin(); at != entities.end(); ++at) {
-    if (at->paper_space) {
-      keys.emplace_back(0, at.index());
+  dxfEntity scratch;
+  for (size_t i = 0; i < entities.size(); ++i) {
+    const dxfEntity& e = entities.read(i, scratch);
+    if (e.paper_space) {
+      keys.emplace_back(0, i);
       continue;
     }
-    if (at->has_handle) {
-      auto moved = listed->find(at->handle);
-      before = moved != listed->end() ? moved->second : at->handle;
+    if (e.has_handle) {
+      auto moved = listed->find(e.handle);
+      before = moved != listed->end() ? moved->second : e.handle;
     }
-    keys.emplace_back(before, at.index());
+    keys.emplace_back(before, i);
   }
   std::stable_sort(keys.begin(), keys.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -529,7 +543,7 @@ int dxfLibInput::operator++() {
   if (cursor_ != 0 && release_walked_) {
     translators_[cursor_ - 1].reset();
     if (cursor_ - 1 < remade_.size())
-      remade_[cursor_ - 1] = nullptr; // a released walk is not made again
+      remade_[cursor_ - 1] = held; // a released walk is not made again
     release_records(cursor_ - 1);
   }
   // Past the last, the walk is back where it began; a further step starts again.
@@ -540,11 +554,11 @@ int dxfLibInput::operator++() {
 }
 
 void dxfLibInput::remake(size_t position) {
-  if (position >= remade_.size() || !remade_[position] || !translators_[position].invalid())
+  if (position >= remade_.size() || remade_[position] == held || !translators_[position].invalid())
     return;
   double size = 0.0;
   Builder build(remake_context_, tables_, error(), remake_name_.c_str(), unbuilt_);
-  vorabsTranslatorcoPrf made = build.entity(*remade_[position], nullptr, 0, size);
+  vorabsTranslatorcoPrf made = build.entity(entities_[remade_[position]], nullptr, 0, size);
   if (made.invalid())
     return;
   made->set_error(error());
@@ -572,6 +586,7 @@ vorabsTranslationStatus dxfLibInput::send_to(const vorabsAttributeSet& attribute
 
 int dxfLibInput::read_input(const vorabsContext& context, vorabsIfStream& stream) {
   std::unique_ptr<dxfFile> file(new dxfFile());
+  file->entities.set_packing(waits_packed);
   dxfParser::parse_file(stream.file_name().c_str(), *file);
   return finish(context, std::move(file), stream.file_name().c_str());
 }
@@ -579,6 +594,7 @@ int dxfLibInput::read_input(const vorabsContext& context, vorabsIfStream& stream
 int dxfLibInput::read_buffer(const vorabsContext& context, const char* data, size_t size,
                              const char* name) {
   std::unique_ptr<dxfFile> file(new dxfFile());
+  file->entities.set_packing(waits_packed);
   dxfParser::parse(data, size, *file);
   return finish(context, std::move(file), name);
 }
@@ -641,6 +657,9 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
   remake_context_ = context;
   remake_name_ = name;
   const bool views = may_show_model(entities_, f);
+  if (views) // the views hold the model's translators, made from the records
+    for (size_t i = 0; i < entities_.size(); i += dxfEntityList::chunk_size)
+      entities_[i];
   // One translator at most per record, and one per layout: the lists are
   // made to measure instead of doubling past it.
   translators_.reserve(translators_.size() + entities_.size() + f.layouts.size() + 1);
@@ -653,9 +672,10 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
   const size_t to_the_end = size_t(-1);
   std::vector<size_t> needed(entities_.num_chunks(), 0);
   const std::vector<size_t> order = model_draw_order(entities_, f);
+  dxfEntity scratch; // a packed record: a plain entity whose translator is made again
   for (size_t position = 0; position < entities_.size(); ++position) {
     const size_t index = order.empty() ? position : order[position];
-    const dxfEntity& e = entities_[index];
+    const dxfEntity& e = entities_.read(index, scratch);
     const size_t chunk = index / dxfEntityList::chunk_size;
     if (e.paper_space) {
       paper["*PAPER_SPACE"].push_back(&e);
@@ -673,8 +693,8 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
     needed[chunk] = std::max(needed[chunk], translators_.size());
     if (!views && made_again_freely(e.kind)) {
       total_ += t->num_translators();
-      remade_.resize(translators_.size() + 1);
-      remade_.back() = &e;
+      remade_.resize(translators_.size() + 1, held);
+      remade_.back() = index;
       translators_.emplace_back(); // made again when the walk reaches it
       continue;
     }

@@ -125,9 +125,11 @@ private:
   std::vector<dxfEntityList> earlier_entities_; // of files read before by this reader
   // Plain entities (lines, arcs, texts ...) have their translators made when
   // the file is read, counted and let go, and made again when the walk
-  // reaches them, so that they never all live at once: their record by
-  // position, null where the translator is held.
-  std::vector<const dxfEntity*> remade_;
+  // reaches them, so that they never all live at once: the index of their
+  // record in entities_ by position, held where the translator is held.
+  // Their records wait packed (dxfEntityList::set_packing).
+  static constexpr size_t held = size_t(-1);
+  std::vector<size_t> remade_;
   vorabsContext remake_context_;
   std::string remake_name_;
 };

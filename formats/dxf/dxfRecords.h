@@ -206,6 +206,9 @@ struct dxfEntityExtra {
 // stays valid while the list grows and no growth copies the records; the
 // reader lets go of a chunk once everything made from its entities has been
 // translated (release_chunk), so that a long drawing need not be held whole.
+// A list told which records may wait packed (set_packing) packs each chunk
+// of them as it fills: a few dozen bytes a record instead of a whole one
+// (dxfRecordPacking.h), unpacked when a record of it is reached.
 class DXF_API dxfEntityList {
 public:
   static constexpr size_t chunk_size = 1024;
@@ -237,27 +240,47 @@ public:
 
   size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
-  dxfEntity& operator[](size_t i) { return (*chunks_[i / chunk_size])[i % chunk_size]; }
-  const dxfEntity& operator[](size_t i) const { return (*chunks_[i / chunk_size])[i % chunk_size]; }
+  // Record i, its chunk unpacked first when it is packed.
+  dxfEntity& operator[](size_t i) { return held_chunk(i / chunk_size)[i % chunk_size]; }
+  const dxfEntity& operator[](size_t i) const { return held_chunk(i / chunk_size)[i % chunk_size]; }
   dxfEntity& back() { return (*this)[size_ - 1]; }
   const dxfEntity& back() const { return (*this)[size_ - 1]; }
   void push_back(dxfEntity&& entity);
+  // Record i without unpacking its chunk: the record itself, or a copy of
+  // it in scratch while its chunk is packed.
+  const dxfEntity& read(size_t i, dxfEntity& scratch) const;
 
   iterator begin() { return iterator(this, 0); }
   iterator end() { return iterator(this, size_); }
   const_iterator begin() const { return const_iterator(this, 0); }
   const_iterator end() const { return const_iterator(this, size_); }
 
+  // From now on, a chunk that fills is packed when packable answers true
+  // for each of its records (and each can be packed at all).
+  void set_packing(bool (*packable)(const dxfEntity&)) { packable_ = packable; }
   size_t num_chunks() const { return chunks_.size(); }
   // Frees the records of a chunk (the entities from chunk * chunk_size on);
   // nothing may read them afterwards.
   void release_chunk(size_t chunk);
-  // Nonzero while the chunk's records are held.
-  int held(size_t chunk) const { return chunk < chunks_.size() && chunks_[chunk] != nullptr; }
+  // Nonzero while the chunk's records are held, packed or not.
+  int held(size_t chunk) const {
+    return chunk < chunks_.size() && (chunks_[chunk] != nullptr || packed_[chunk] != nullptr);
+  }
+  // Nonzero while the chunk's records are packed.
+  int packed(size_t chunk) const { return chunk < packed_.size() && packed_[chunk] != nullptr; }
 
 private:
-  std::vector<std::unique_ptr<std::vector<dxfEntity>>> chunks_;
+  struct Packed;
+  std::vector<dxfEntity>& held_chunk(size_t chunk) const;
+  void pack_chunk(size_t chunk);
+
+  // A chunk holds its records, or their packed bytes, or (released) neither.
+  // Reading a packed record unpacks its chunk, even through a const list: a
+  // list is read by the one reader that owns it.
+  mutable std::vector<std::unique_ptr<std::vector<dxfEntity>>> chunks_;
+  mutable std::vector<std::unique_ptr<Packed>> packed_;
   size_t size_ = 0;
+  bool (*packable_)(const dxfEntity&) = nullptr;
 };
 
 struct dxfLayer {
