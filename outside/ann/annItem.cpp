@@ -5,6 +5,7 @@
 #include "annLevel.h"
 
 #include <algorithm>
+#include <iterator>
 #include <ostream>
 #include <unordered_set>
 
@@ -178,11 +179,13 @@ void annDocument::remove_level(const annNamedItem* item) {
 }
 
 int annDocument::remove_item(const annNamedItem* item) {
-  auto it =
-      std::find_if(items_.begin(), items_.end(),
+  // Searched from the newest: the items taken out are mostly those just made.
+  auto newest =
+      std::find_if(items_.rbegin(), items_.rend(),
                    [item](const std::shared_ptr<annNamedItem>& p) { return p.get() == item; });
-  if (it == items_.end())
+  if (newest == items_.rend())
     return 0;
+  auto it = std::prev(newest.base());
   unlink_name(it->get());
   remove_level(it->get());
   shared_levels_.erase(item);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -21,6 +22,9 @@ annItemArena::~annItemArena() {
 }
 
 void* annItemArena::allocate(size_t bytes, size_t alignment) {
+  if (freed_.load(std::memory_order_acquire) != 0)
+    if (void* memory = reuse(bytes, alignment))
+      return memory;
   const auto at = reinterpret_cast<uintptr_t>(next_);
   const uintptr_t aligned = (at + alignment - 1) & ~uintptr_t(alignment - 1);
   if (!next_ || aligned + bytes > reinterpret_cast<uintptr_t>(end_)) {
@@ -38,6 +42,34 @@ void* annItemArena::allocate(size_t bytes, size_t alignment) {
   next_ = reinterpret_cast<char*>(aligned + bytes);
   users_.fetch_add(1, std::memory_order_relaxed);
   return reinterpret_cast<void*>(aligned);
+}
+
+void* annItemArena::reuse(size_t bytes, size_t alignment) {
+  std::lock_guard<std::mutex> hold(freed_lock_);
+  for (Freed& list : freed_lists_)
+    if (list.bytes == bytes && list.alignment == alignment && list.first) {
+      void* memory = list.first;
+      std::memcpy(&list.first, memory, sizeof(void*));
+      freed_.fetch_sub(1, std::memory_order_relaxed);
+      users_.fetch_add(1, std::memory_order_relaxed);
+      return memory;
+    }
+  return nullptr;
+}
+
+void annItemArena::deallocate(void* memory, size_t bytes, size_t alignment) {
+  if (bytes >= sizeof(void*)) {
+    std::lock_guard<std::mutex> hold(freed_lock_);
+    auto list = std::find_if(freed_lists_.begin(), freed_lists_.end(), [&](const Freed& l) {
+      return l.bytes == bytes && l.alignment == alignment;
+    });
+    if (list == freed_lists_.end())
+      list = freed_lists_.insert(list, Freed{bytes, alignment, nullptr});
+    std::memcpy(memory, &list->first, sizeof(void*));
+    list->first = memory;
+    freed_.fetch_add(1, std::memory_order_release);
+  }
+  release();
 }
 
 void annItemArena::release() {

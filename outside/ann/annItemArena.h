@@ -6,14 +6,16 @@
 // its document (a handle keeps it), so the arena counts its users: the
 // document that made it, and every item made in it that is still alive. The
 // last user to go frees the blocks and the arena. The memory of an item that
-// goes early is not reused before then. Memory is handed out on the
-// document's thread; users may go on any thread.
+// goes early is kept for the next item of its size, so that a host that
+// takes what it has written out of a long-lived document does not grow it.
+// Memory is handed out on the document's thread; users may go on any thread.
 #pragma once
 
 #include "vorout_export.h"
 
 #include <atomic>
 #include <cstddef>
+#include <mutex>
 #include <vector>
 
 class VOROUT_API annItemArena {
@@ -26,6 +28,9 @@ public:
   // bytes aligned to alignment (a power of two no larger than the largest
   // fundamental alignment), for one more user.
   void* allocate(size_t bytes, size_t alignment);
+  // Takes back memory that allocate handed out for the same bytes and
+  // alignment, and the user it stood for.
+  void deallocate(void* memory, size_t bytes, size_t alignment);
   // One user less; the last one frees the arena.
   void release();
   // Bytes held in blocks, for checks and benchmarks.
@@ -34,7 +39,20 @@ public:
 private:
   annItemArena() = default;
   ~annItemArena();
+  void* reuse(size_t bytes, size_t alignment);
+
   std::atomic<size_t> users_{1};
+  // Memory given back, by size and alignment: each piece links to the next
+  // through its first bytes. Guarded by freed_lock_; freed_ counts the
+  // pieces, so that allocating takes the lock only when there are some.
+  struct Freed {
+    size_t bytes;
+    size_t alignment;
+    void* first;
+  };
+  std::mutex freed_lock_;
+  std::vector<Freed> freed_lists_;
+  std::atomic<size_t> freed_{0};
   std::vector<char*> blocks_;
   char* next_ = nullptr;
   char* end_ = nullptr;
@@ -52,7 +70,9 @@ public:
   T* allocate(size_t count) {
     return static_cast<T*>(arena_->allocate(count * sizeof(T), alignof(T)));
   }
-  void deallocate(T*, size_t) noexcept { arena_->release(); }
+  void deallocate(T* memory, size_t count) noexcept {
+    arena_->deallocate(memory, count * sizeof(T), alignof(T));
+  }
   annItemArena* arena() const { return arena_; }
   template <class U> bool operator==(const annItemAllocator<U>& other) const {
     return arena_ == other.arena();

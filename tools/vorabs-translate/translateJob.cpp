@@ -190,6 +190,12 @@ public:
   void begin(const vorabsAttributeSet& own);
   void end(vorabsTranslationStatus status);
   const dxfLibInput& reader() const { return reader_; }
+  size_t num_items() const { return document_.num_items(); }
+  // When writing a file nothing reads the document afterwards: the items
+  // made from position first on that nothing but the document holds (the
+  // annotation of what was just written) are taken out of it, newest first,
+  // so that a conversion holds what is still to be written, not all.
+  void drop_written(size_t first);
 
 private:
   // An object being translated: its name, its DXF type when it stands for
@@ -233,8 +239,10 @@ vorabsTranslationStatus Receiver::send(const vorabsAttributeSet& attributes) {
   vorabsAttributeSet own;
   job_.reader().attributes(own);
   job_.begin(own);
+  const size_t items = job_.num_items();
   const vorabsTranslationStatus status = vorabsHostReceiver::send(attributes);
   job_.end(status);
+  job_.drop_written(items);
   return status;
 }
 
@@ -350,6 +358,14 @@ void Job::walk(vorabsLibSink& sink, vorabsDocumentSink* host) {
   reader_.set_release_walked(1);
   result_.delivered = receiver.run();
   result_.cancelled = receiver.cancelled();
+}
+
+void Job::drop_written(size_t first) {
+  if (options_.output.empty() || options_.dump)
+    return;
+  for (size_t i = document_.num_items(); i-- > first;)
+    if (document_.item(i).use_count() == 1)
+      document_.remove_item(document_.item(i).get());
 }
 
 void Job::begin(const vorabsAttributeSet& own) {
