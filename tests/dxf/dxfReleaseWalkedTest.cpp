@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -118,6 +119,42 @@ TEST(dxfReleaseWalkedTest, TwoFilesReadByOneReaderAreWalkedEachWithItsOwnLayers)
   ASSERT_EQ(sink.calls.size(), 2u);
   EXPECT_EQ(layer(0), "FIRST");
   EXPECT_EQ(layer(1), "SECOND");
+}
+
+// Lines alone wait for the walk packed; a draw order reaches into packed
+// chunks in its own order, and each walk delivers the same.
+TEST(dxfReleaseWalkedTest, PackedRecordsAreWalkedInTheirDrawOrder) {
+  Dxf dxf;
+  dxf.section("TABLES", [](Dxf& t) {
+    t(0, "TABLE")(2, "BLOCK_RECORD")(0, "BLOCK_RECORD")(5, "1F")(2, "*Model_Space")(0, "ENDTAB");
+  });
+  const int lines = 2100;
+  dxf.section("ENTITIES", [&](Dxf& d) {
+    for (int i = 1; i <= lines; ++i) {
+      char handle[16];
+      snprintf(handle, sizeof handle, "%X", 1000 + i);
+      d(0, "LINE")(5, handle)(8, "0")(62, i % 7 + 1)(10, double(i))(20, 0.0)(11, double(i))(21,
+                                                                                            1.0);
+    }
+  });
+  dxf.section("OBJECTS", [](Dxf& o) {
+    o(0, "SORTENTSTABLE")(5, "B0")(100, "AcDbSortentsTable")(330, "1F")(331, "3E9")(5, "FFFF");
+  });
+  const std::string text = dxf.text();
+  annDocument document;
+  vorabsContext context;
+  context.set_document(&document);
+  dxfLibInput reader(nullptr);
+  ASSERT_EQ(reader.read_buffer(context, text.data(), text.size(), "packed.dxf"), 1);
+  EXPECT_EQ(reader.entities().packed(0), 1);
+  EXPECT_EQ(reader.entities().packed(1), 1);
+  Walk keeping(text, 0), releasing(text, 1);
+  ASSERT_EQ(keeping.delivered, lines);
+  EXPECT_EQ(releasing.calls(), keeping.calls());
+  EXPECT_EQ(releasing.chunks_held(), 0);
+  const auto calls = keeping.calls();
+  EXPECT_NE(calls.front().second.find("3EA"), std::string::npos) << calls.front().second;
+  EXPECT_NE(calls.back().second.find("3E9"), std::string::npos) << calls.back().second;
 }
 
 TEST(dxfEntityListTest, RecordsStayInPlaceAsTheListGrowsAndAMovedListIsEmpty) {

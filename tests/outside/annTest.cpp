@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 TEST(annDocumentTest, FindsItemsByNameAndKindInTheCurrentNameSpace) {
@@ -249,6 +251,41 @@ TEST(annDocumentTest, ItemsOutliveTheirDocumentWhileHandlesHoldThem) {
   }
   EXPECT_EQ(kept->owner(), nullptr);
   EXPECT_STREQ(kept->name().c_str(), "kept");
+}
+
+// A host that takes out what it has written keeps its document small: the
+// memory of an item that goes serves the next item of its size, whichever
+// thread let the item go.
+TEST(annDocumentTest, TheMemoryOfAnItemTakenOutServesTheNextOfItsSize) {
+  annDocument document;
+  annPointItemannPtr first = make_annPointItem(&document, giPoint3(0, 0, 0), utString("p"));
+  const annPointItem* place = first.pointer();
+  ASSERT_EQ(document.remove_item(place), 1);
+  first = annPointItemannPtr();
+  annPointItemannPtr next = make_annPointItem(&document, giPoint3(1, 0, 0), utString("q"));
+  EXPECT_EQ(next.pointer(), place);
+  EXPECT_EQ(next->owner(), &document);
+
+  std::vector<annPointItemannPtr> held;
+  for (int i = 0; i < 1000; ++i)
+    held.push_back(make_annPointItem(&document, giPoint3(i, 0, 0), utString("r")));
+  std::set<const annPointItem*> places;
+  for (const annPointItemannPtr& item : held) {
+    places.insert(item.pointer());
+    document.remove_item(item.pointer());
+  }
+  std::thread away([&held] { held.clear(); });
+  std::vector<annPointItemannPtr> made;
+  for (int i = 0; i < 1000; ++i)
+    made.push_back(make_annPointItem(&document, giPoint3(i, 1, 0), utString("s")));
+  away.join();
+  for (int i = 0; i < 1000; ++i)
+    made.push_back(make_annPointItem(&document, giPoint3(i, 2, 0), utString("t")));
+  int reused = 0;
+  for (const annPointItemannPtr& item : made)
+    reused += places.count(item.pointer()) != 0;
+  EXPECT_EQ(reused, 1000); // every place freed, once
+  EXPECT_DOUBLE_EQ(made.back()->point().y, 2.0);
 }
 
 TEST(annGroupTest, DeepNestingIsCheckedAndReleasedWithoutRecursion) {

@@ -117,6 +117,43 @@ TEST(translateCommandTest, WritingADxfFileGivesOneTheReaderReadsBack) {
   EXPECT_EQ(back.units, "millimetre");
 }
 
+// A conversion lets go of the annotation it has written; what it writes is
+// what it writes while it keeps everything for a dump: texts that share a
+// style and a layer, one in a block placed three times.
+TEST(translateCommandTest, ConvertingWritesTheSameWhetherItKeepsTheDocumentOrNot) {
+  std::ostringstream d;
+  d << "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nLABEL\n70\n0\n10\n0\n20\n0\n"
+    << "0\nTEXT\n8\nNOTES\n10\n0\n20\n0\n40\n2.5\n1\nin a block\n"
+    << "0\nENDBLK\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n";
+  for (int i = 0; i < 40; ++i)
+    d << "0\nTEXT\n8\nNOTES\n62\n"
+      << 1 + i % 3 << "\n10\n"
+      << i << "\n20\n0\n40\n2.5\n1\nnote " << i << "\n0\nMTEXT\n8\nNOTES\n10\n"
+      << i << "\n20\n9\n40\n2\n41\n30\n1\nfirst\\Psecond " << i << "\n";
+  for (int i = 0; i < 3; ++i)
+    d << "0\nINSERT\n8\n0\n2\nLABEL\n10\n" << 10 * i << "\n20\n50\n";
+  d << "0\nENDSEC\n0\nEOF\n";
+  TempDir folder;
+  const std::string drawing = folder.file("notes.dxf");
+  std::ofstream(drawing, std::ios::binary) << d.str();
+  for (const std::string& path : {drawing, sample}) {
+    translateOptions lean, keeping;
+    lean.output = folder.file("lean.dxf");
+    keeping.output = folder.file("keeping.dxf");
+    keeping.dump = 1;
+    const translateResult dropped = translate_file(path, lean);
+    const translateResult kept = translate_file(path, keeping);
+    ASSERT_EQ(dropped.exit_status(), 0) << dropped.summary;
+    ASSERT_EQ(kept.exit_status(), 0) << kept.summary;
+    EXPECT_EQ(contents(lean.output), contents(keeping.output)) << path;
+    EXPECT_EQ(dropped.entities.at("TEXT").translated, kept.entities.at("TEXT").translated);
+  }
+  translateOptions keeping;
+  keeping.output = folder.file("again.dxf");
+  keeping.dump = 1;
+  EXPECT_NE(translate_file(drawing, keeping).document.find("note 39"), std::string::npos);
+}
+
 // A block of three lines inserted count times, stretched: each insert
 // flattens its block under a name mangler.
 std::string many_inserts(int count) {
