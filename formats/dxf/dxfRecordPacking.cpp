@@ -3,6 +3,7 @@
 // Layout: the six one-byte fields, a mask of the fields that differ from a
 // new record's, the line, then each field of the mask in its order. A
 // vertex keeps x and y and, behind a byte of flags, whatever else it sets.
+// Of an extra part, only a style, a layout and extended data are packed.
 #include "dxfRecordPacking.h"
 
 #include <cstdint>
@@ -55,7 +56,17 @@ enum : uint64_t {
   VERTICES = uint64_t(1) << 32,
   TEXT = uint64_t(1) << 33,
   NAME = uint64_t(1) << 34,
+  EXTRA = uint64_t(1) << 35, // an extra part, its style first
+  LAYOUT = uint64_t(1) << 36,
+  XDATA = uint64_t(1) << 37,
 };
+
+// Every field is packed or makes the record unpackable: a field added to
+// a record must be added here too (the sizes are those of 64-bit libstdc++).
+#if defined(__GLIBCXX__) && defined(__LP64__)
+static_assert(sizeof(dxfEntity) == 360 && sizeof(dxfEntityExtra) == 440 && sizeof(dxfHatch) == 120,
+              "a record's fields changed: pack the new ones or refuse records that set them");
+#endif
 
 enum : uint8_t { V_Z = 1, V_BULGE = 2, V_FLAGS = 4, V_INDEX = 8, V_WIDTHS = 16 };
 
@@ -104,6 +115,11 @@ uint64_t mask_of(const dxfEntity& e) {
   bit(!e.vertices.empty(), VERTICES);
   bit(!e.text.empty(), TEXT);
   bit(!e.name.empty(), NAME);
+  if (e.extra) { // kept when set, though empty: a record reads the same
+    bit(true, EXTRA);
+    bit(!e.extra->layout.empty(), LAYOUT);
+    bit(!e.extra->xdata.empty(), XDATA);
+  }
   return mask;
 }
 
@@ -153,7 +169,44 @@ void take_vertex(const char*& data, dxfVertex& v) {
   }
 }
 
+// An extra part that holds nothing but a style, a layout and extended data.
+bool plain_extra(const dxfEntityExtra& x) {
+  const dxfHatch none;
+  const dxfPoint origin;
+  const dxfHatch& h = x.hatch;
+  for (const dxfPoint& p : x.p)
+    if (!same_bits(p.x, origin.x) || !same_bits(p.y, origin.y) || !same_bits(p.z, origin.z))
+      return false;
+  const bool hatch = h.pattern.empty() && h.solid == none.solid && h.style == none.style &&
+                     h.paths.empty() && h.pattern_kind == none.pattern_kind &&
+                     same_bits(h.pattern_angle, none.pattern_angle) &&
+                     same_bits(h.pattern_scale, none.pattern_scale) &&
+                     h.pattern_double == none.pattern_double && h.pattern_lines.empty();
+  return hatch && x.knots.empty() && x.weights.empty() && x.children.empty() &&
+         x.graphics.empty() && x.faces.empty() && x.text_frame == 0 &&
+         same_bits(x.frame_gap, dxfEntityExtra().frame_gap) && x.lines.empty();
+}
+
+bool short_enough(const std::string& text) {
+  return text.size() < UINT32_MAX;
+}
+
 } // namespace
+
+bool dxf_packable(const dxfEntity& e) {
+  if (e.vertices.size() >= UINT32_MAX || !short_enough(e.text) || !short_enough(e.name))
+    return false;
+  if (!e.extra)
+    return true;
+  const dxfEntityExtra& x = *e.extra;
+  if (!plain_extra(x) || !short_enough(x.style) || !short_enough(x.layout) ||
+      x.xdata.size() >= UINT32_MAX)
+    return false;
+  for (const auto& [application, values] : x.xdata)
+    if (!short_enough(application) || !short_enough(values))
+      return false;
+  return true;
+}
 
 void dxf_pack_entity(const dxfEntity& e, std::string& out) {
   const uint64_t mask = mask_of(e);
@@ -203,6 +256,17 @@ void dxf_pack_entity(const dxfEntity& e, std::string& out) {
     put_text(out, e.text);
   if (mask & NAME)
     put_text(out, e.name);
+  if (mask & EXTRA)
+    put_text(out, e.extra->style);
+  if (mask & LAYOUT)
+    put_text(out, e.extra->layout);
+  if (mask & XDATA) {
+    put(out, uint32_t(e.extra->xdata.size()));
+    for (const auto& [application, values] : e.extra->xdata) {
+      put_text(out, application);
+      put_text(out, values);
+    }
+  }
 }
 
 const char* dxf_unpack_entity(const char* data, dxfEntity& e) {
@@ -272,5 +336,20 @@ const char* dxf_unpack_entity(const char* data, dxfEntity& e) {
   if (mask & NAME)
     take_text(data, e.name);
   e.extra.reset();
+  if (mask & EXTRA) {
+    dxfEntityExtra& x = e.more();
+    take_text(data, x.style);
+    if (mask & LAYOUT)
+      take_text(data, x.layout);
+    if (mask & XDATA) {
+      uint32_t count = 0;
+      take(data, count);
+      x.xdata.resize(count);
+      for (auto& [application, values] : x.xdata) {
+        take_text(data, application);
+        take_text(data, values);
+      }
+    }
+  }
   return data;
 }

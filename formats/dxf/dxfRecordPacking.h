@@ -1,6 +1,6 @@
 // dxfRecordPacking.h - an entity record written as bytes, its set fields only.
 //
-// A plain record (a line, an arc, a text ... without an extra part) takes
+// A plain record (a line, an arc, a text ... with a style at most) takes
 // a few dozen bytes this way instead of a whole dxfEntity with its empty
 // strings and unused numbers. The entity list keeps the records that wait
 // for the walk packed like this. Fields are copied bit for bit: a record
@@ -13,12 +13,10 @@
 #include <cstdint>
 #include <string>
 
-// Whether the record can be packed: it has no extra part, and its vertices
-// and texts are counted in 32 bits.
-inline bool dxf_packable(const dxfEntity& e) {
-  const size_t most = UINT32_MAX;
-  return !e.extra && e.vertices.size() < most && e.text.size() < most && e.name.size() < most;
-}
+// Whether the record can be packed: its extra part, if any, holds no more
+// than a style, a layout and extended data, and its vertices and texts are
+// counted in 32 bits.
+bool dxf_packable(const dxfEntity& e);
 
 // Appends the packed record to out.
 void dxf_pack_entity(const dxfEntity& e, std::string& out);

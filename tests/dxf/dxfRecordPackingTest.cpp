@@ -28,7 +28,8 @@ bool same_vertex(const dxfVertex& a, const dxfVertex& b) {
          same_bits(a.end_width, b.end_width);
 }
 
-// Every field of two records without an extra part, compared bit for bit.
+// Every field of two records with at most a style, a layout and extended
+// data in their extra parts, compared bit for bit.
 ::testing::AssertionResult same_record(const dxfEntity& a, const dxfEntity& b) {
   const bool head = a.kind == b.kind && a.invisible == b.invisible &&
                     a.paper_space == b.paper_space && a.has_handle == b.has_handle &&
@@ -47,7 +48,10 @@ bool same_vertex(const dxfVertex& a, const dxfVertex& b) {
   bool vertices = a.vertices.size() == b.vertices.size();
   for (size_t i = 0; vertices && i < a.vertices.size(); ++i)
     vertices = same_vertex(a.vertices[i], b.vertices[i]);
-  const bool texts = a.text == b.text && a.name == b.name && !a.extra && !b.extra;
+  bool texts = a.text == b.text && a.name == b.name && !a.extra == !b.extra;
+  if (texts && a.extra)
+    texts = a.extra->style == b.extra->style && a.extra->layout == b.extra->layout &&
+            a.extra->xdata == b.extra->xdata;
   if (head && points && numbers && vertices && texts)
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
@@ -57,9 +61,9 @@ bool same_vertex(const dxfVertex& a, const dxfVertex& b) {
 
 // Records of every shape the reader makes of plain entities: one with
 // every field set, one as new, one of signed zeros and numbers that are
-// not finite, a polyline of bare vertices.
+// not finite, a polyline of bare vertices, a text with a style alone.
 std::vector<dxfEntity> samples() {
-  std::vector<dxfEntity> made(4);
+  std::vector<dxfEntity> made(5);
   dxfEntity& full = made[0];
   full.kind = dxfKind::MTEXT;
   full.part_of = dxfKind::MULTILEADER;
@@ -82,6 +86,11 @@ std::vector<dxfEntity> samples() {
   full.vertices = {v, dxfVertex()};
   full.text = std::string("two\0lines", 9);
   full.name = "name";
+  full.more().style = "ROMANS";
+  full.more().layout = "Model";
+  full.more().xdata = {{"ACAD", "1000 a; 1070 3"}, {"", ""}};
+  made[4].kind = dxfKind::TEXT;
+  made[4].more().style = "";
 
   dxfEntity& odd = made[2];
   odd.kind = dxfKind::LINE;
@@ -116,6 +125,11 @@ dxfEntity copy_of(const dxfEntity& e, int line) {
   copy.i70 = e.i70, copy.i71 = e.i71, copy.i72 = e.i72, copy.i73 = e.i73, copy.i74 = e.i74;
   copy.i69 = e.i69, copy.i68 = e.i68, copy.scale_given = e.scale_given;
   copy.vertices = e.vertices, copy.text = e.text, copy.name = e.name;
+  if (e.extra) {
+    copy.more().style = e.extra->style;
+    copy.more().layout = e.extra->layout;
+    copy.more().xdata = e.extra->xdata;
+  }
   return copy;
 }
 
@@ -162,14 +176,14 @@ TEST(dxfRecordPackingTest, AChunkIsPackedOnlyWhenEachOfItsRecordsMayBe) {
   dxfEntityList list;
   list.set_packing(any_record);
   for (size_t i = 0; i <= dxfEntityList::chunk_size; ++i) {
-    dxfEntity e = copy_of(made[3], int(i));
+    dxfEntity e = copy_of(made[0], int(i));
     if (i == 1)
-      e.more().style = "STANDARD";
+      e.more().knots = {0.0, 1.0};
     list.push_back(std::move(e));
   }
   EXPECT_EQ(list.packed(0), 0);
   ASSERT_TRUE(list[1].extra);
-  EXPECT_EQ(list[1].extra->style, "STANDARD");
+  EXPECT_EQ(list[1].extra->knots.size(), 2u);
   dxfEntityList unpacked;
   for (size_t i = 0; i <= dxfEntityList::chunk_size; ++i)
     unpacked.push_back(copy_of(made[0], int(i)));
