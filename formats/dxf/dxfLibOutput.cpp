@@ -557,6 +557,9 @@ struct dxfLibOutput::state {
   std::unordered_map<const annNamedItem*, std::string> tolerances;
   // The hatch patterns of fill areas, from their properties.
   std::unordered_map<const annNamedItem*, dxfFillPattern> patterns;
+  // The items whose tolerance or pattern is noted, held so that no other
+  // item is made at their address while the writer knows it by it.
+  std::vector<annNamedItemPtr> noted;
 };
 
 dxfLibOutput::dxfLibOutput(vorabsOfStream* stream, const vorabsAppInfo* app)
@@ -1537,8 +1540,10 @@ vorabsTranslationStatus dxfLibOutput::annotation(const annNamedItemPtr& item,
   if (!fill)
     fill = placed_fill_area(item);
   dxfFillPattern pattern;
-  if (fill && dxf_fill_pattern(attributes, pattern))
+  if (fill && dxf_fill_pattern(attributes, pattern)) {
     state_->patterns[fill] = std::move(pattern);
+    state_->noted.push_back(item);
+  }
   pending entity{pending::ITEM, {}, {}, {}, {}, item, {}, {}};
   if (auto* text = annTextGeometry::sto_dynamic_cast(item.pointer()))
     keep_layout(*text, dxfTextLayout::of_attributes(attributes));
@@ -1562,8 +1567,10 @@ void dxfLibOutput::note_tolerance(const annNamedItemPtr& item,
     }
   std::string text = dxf_tolerance_text(*item, characteristics, zone);
   std::string bytes;
-  if (!text.empty() && encode(utString(text.c_str()), bytes))
+  if (!text.empty() && encode(utString(text.c_str()), bytes)) {
     state_->tolerances[item.pointer()] = bytes;
+    state_->noted.push_back(item);
+  }
 }
 
 // A TOLERANCE at the origin of the group's placement, along its x axis.

@@ -132,6 +132,20 @@ TEST(translateCommandTest, ConvertingWritesTheSameWhetherItKeepsTheDocumentOrNot
       << i << "\n20\n9\n40\n2\n41\n30\n1\nfirst\\Psecond " << i << "\n";
   for (int i = 0; i < 3; ++i)
     d << "0\nINSERT\n8\n0\n2\nLABEL\n10\n" << 10 * i << "\n20\n50\n";
+  // Patterned and solid hatches in turn: a writer that knew a pattern by
+  // the address of a fill area it has let go would give it to the next.
+  for (int i = 0; i < 20; ++i) {
+    const bool solid = i % 2 != 0;
+    d << "0\nHATCH\n8\nNOTES\n10\n0\n20\n0\n30\n0\n2\n"
+      << (solid ? "SOLID" : "ANSI31") << "\n70\n"
+      << solid << "\n71\n0\n91\n1\n92\n2\n72\n0\n73\n1\n93\n4\n";
+    for (const auto& [x, y] : {std::pair<int, int>{0, 0}, {5, 0}, {5, 5}, {0, 5}})
+      d << "10\n" << x + 10 * i << "\n20\n" << y - 20 << "\n";
+    d << "97\n0\n75\n0\n76\n1\n";
+    if (!solid)
+      d << "52\n0\n41\n1\n77\n0\n78\n1\n53\n45\n43\n0\n44\n0\n45\n-2.2\n46\n2.2\n79\n0\n";
+    d << "98\n0\n";
+  }
   d << "0\nENDSEC\n0\nEOF\n";
   TempDir folder;
   const std::string drawing = folder.file("notes.dxf");

@@ -193,8 +193,9 @@ public:
   size_t num_items() const { return document_.num_items(); }
   // When writing a file nothing reads the document afterwards: the items
   // made from position first on that nothing but the document holds (the
-  // annotation of what was just written) are taken out of it, newest first,
-  // so that a conversion holds what is still to be written, not all.
+  // annotation of what was just written, not the looks and levels found
+  // again) are taken out of it, newest first, so that a conversion holds
+  // what is still to be written, not all.
   void drop_written(size_t first);
 
 private:
@@ -360,12 +361,25 @@ void Job::walk(vorabsLibSink& sink, vorabsDocumentSink* host) {
   result_.cancelled = receiver.cancelled();
 }
 
+// Styles, their sets and colours are found again by name, levels by
+// number: they stay for the objects still to come, whoever holds them.
+bool found_again(const annNamedItem& item) {
+  const stoClass* kind = item.sto_class();
+  for (const stoClass* kept : {annStyle::sto_static_class(), annStyleSet::sto_static_class(),
+                               annColour::sto_static_class(), annLevel::sto_static_class()})
+    if (kind->is_kind_of(kept))
+      return true;
+  return false;
+}
+
 void Job::drop_written(size_t first) {
   if (options_.output.empty() || options_.dump)
     return;
-  for (size_t i = document_.num_items(); i-- > first;)
-    if (document_.item(i).use_count() == 1)
-      document_.remove_item(document_.item(i).get());
+  for (size_t i = document_.num_items(); i-- > first;) {
+    const std::shared_ptr<annNamedItem>& item = document_.item(i);
+    if (item.use_count() == 1 && !found_again(*item))
+      document_.remove_item(item.get());
+  }
 }
 
 void Job::begin(const vorabsAttributeSet& own) {
