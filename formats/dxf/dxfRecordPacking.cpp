@@ -26,6 +26,14 @@ template <class T> void take(const char*& data, T& value) {
   data += sizeof(T);
 }
 
+// A field of the mask: read when its bit is set, else its fallback.
+template <class T>
+void take_or(const char*& data, uint64_t mask, uint64_t bit, T& field, const T& fallback) {
+  field = fallback;
+  if (mask & bit)
+    take(data, field);
+}
+
 void put_text(std::string& out, const std::string& text) {
   put(out, uint32_t(text.size()));
   out.append(text);
@@ -123,6 +131,24 @@ uint64_t mask_of(const dxfEntity& e) {
   return mask;
 }
 
+// The fields of a vertex that its flags say are stored, in their order.
+template <class Vertex, class Each> void stored_fields(Vertex& v, uint8_t flags, Each each) {
+  each(v.x);
+  each(v.y);
+  if (flags & V_Z)
+    each(v.z);
+  if (flags & V_BULGE)
+    each(v.bulge);
+  if (flags & V_FLAGS)
+    each(v.flags);
+  if (flags & V_INDEX)
+    each(v.index);
+  if (flags & V_WIDTHS) {
+    each(v.start_width);
+    each(v.end_width);
+  }
+}
+
 void put_vertex(std::string& out, const dxfVertex& v) {
   const double zero = 0.0;
   const float none = 0.0f;
@@ -133,40 +159,14 @@ void put_vertex(std::string& out, const dxfVertex& v) {
   flags |= (v.index[0] | v.index[1] | v.index[2] | v.index[3]) != 0 ? V_INDEX : 0;
   flags |= same_bits(v.start_width, none) && same_bits(v.end_width, none) ? 0 : V_WIDTHS;
   put(out, flags);
-  put(out, v.x);
-  put(out, v.y);
-  if (flags & V_Z)
-    put(out, v.z);
-  if (flags & V_BULGE)
-    put(out, v.bulge);
-  if (flags & V_FLAGS)
-    put(out, v.flags);
-  if (flags & V_INDEX)
-    put(out, v.index);
-  if (flags & V_WIDTHS) {
-    put(out, v.start_width);
-    put(out, v.end_width);
-  }
+  stored_fields(v, flags, [&out](const auto& field) { put(out, field); });
 }
 
 void take_vertex(const char*& data, dxfVertex& v) {
   uint8_t flags = 0;
   take(data, flags);
   v = dxfVertex();
-  take(data, v.x);
-  take(data, v.y);
-  if (flags & V_Z)
-    take(data, v.z);
-  if (flags & V_BULGE)
-    take(data, v.bulge);
-  if (flags & V_FLAGS)
-    take(data, v.flags);
-  if (flags & V_INDEX)
-    take(data, v.index);
-  if (flags & V_WIDTHS) {
-    take(data, v.start_width);
-    take(data, v.end_width);
-  }
+  stored_fields(v, flags, [&data](auto& field) { take(data, field); });
 }
 
 // An extra part that holds nothing but a style, a layout and extended data.
@@ -278,21 +278,14 @@ const char* dxf_unpack_entity(const char* data, dxfEntity& e) {
   uint64_t mask = 0;
   take(data, mask);
   take(data, e.line);
-  e.linetype_scale = d.linetype_scale;
-  if (mask & LINETYPE_SCALE)
-    take(data, e.linetype_scale);
-  e.handle = 0;
-  if (mask & HANDLE)
-    take(data, e.handle);
+  take_or(data, mask, LINETYPE_SCALE, e.linetype_scale, d.linetype_scale);
+  take_or(data, mask, HANDLE, e.handle, d.handle);
   for (auto [bit, value, fallback] : {std::tuple<uint64_t, int*, int>{LAYER, &e.layer, d.layer},
                                       {LINETYPE, &e.linetype, d.linetype},
                                       {COLOUR, &e.colour, d.colour},
                                       {TRUE_COLOUR, &e.true_colour, d.true_colour},
-                                      {LINEWEIGHT, &e.lineweight, d.lineweight}}) {
-    *value = fallback;
-    if (mask & bit)
-      take(data, *value);
-  }
+                                      {LINEWEIGHT, &e.lineweight, d.lineweight}})
+    take_or(data, mask, bit, *value, fallback);
   for (int i = 0; i < 4; ++i) {
     e.p[i] = dxfPoint();
     if (mask & (POINT_XY << (2 * i))) {
@@ -302,25 +295,13 @@ const char* dxf_unpack_entity(const char* data, dxfEntity& e) {
     if (mask & (POINT_XY << (2 * i + 1)))
       take(data, e.p[i].z);
   }
-  e.extrusion = d.extrusion;
-  if (mask & EXTRUSION)
-    take(data, e.extrusion);
-  for (int i = 0; i < 8; ++i) {
-    *reals(e, i) = 0.0;
-    if (mask & (REAL << i))
-      take(data, *reals(e, i));
-  }
-  for (int i = 0; i < 6; ++i) {
-    *integers(e, i) = 0;
-    if (mask & (INTEGER << i))
-      take(data, *integers(e, i));
-  }
-  e.i68 = d.i68;
-  if (mask & I68)
-    take(data, e.i68);
-  e.scale_given = 0;
-  if (mask & SCALE_GIVEN)
-    take(data, e.scale_given);
+  take_or(data, mask, EXTRUSION, e.extrusion, d.extrusion);
+  for (int i = 0; i < 8; ++i)
+    take_or(data, mask, REAL << i, *reals(e, i), 0.0);
+  for (int i = 0; i < 6; ++i)
+    take_or(data, mask, INTEGER << i, *integers(e, i), 0);
+  take_or(data, mask, I68, e.i68, d.i68);
+  take_or(data, mask, SCALE_GIVEN, e.scale_given, d.scale_given);
   e.vertices.clear();
   if (mask & VERTICES) {
     uint32_t count = 0;
