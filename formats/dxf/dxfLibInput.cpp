@@ -548,6 +548,12 @@ int dxfLibInput::operator++() {
   }
   // Past the last, the walk is back where it began; a further step starts again.
   cursor_ = cursor_ < translators_.size() ? cursor_ + 1 : 0;
+  if (cursor_ == 0 && release_walked_) { // nothing is left to walk: the lists go too
+    translators_ = std::vector<vorabsTranslatorcoPrf>();
+    remade_ = std::vector<size_t>();
+    chunk_needs_ = std::vector<std::pair<size_t, size_t>>();
+    next_release_ = 0;
+  }
   if (cursor_ != 0)
     remake(cursor_ - 1);
   return cursor_ != 0;

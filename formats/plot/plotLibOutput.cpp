@@ -152,7 +152,8 @@ struct plotLibOutput::state {
   // The items of each child, in its own coordinates, by the item standing for it.
   std::unordered_map<const annNamedItem*, plotScene> children;
   std::vector<annNamedItemPtr> kept; // keeps the keys of children alive
-  std::vector<layout> layouts;
+  std::deque<layout> layouts; // a deque: a scene is moved, never copied, and may not be moved
+                              // safely in a growing vector
   annNamedItemPtr current;
 };
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <tuple>
 
 namespace {
@@ -144,11 +145,35 @@ void plotBox::add(const plotBox& other) {
   add(other.x1, other.y1);
 }
 
+plotOp* plotScene::add_ops(std::uint32_t count, std::uint32_t& first) {
+  const std::uint32_t smallest = 16, largest = 16384;
+  if (chunks_.empty() || chunks_.back().size - chunks_.back().used < count) {
+    const std::uint32_t next =
+        chunks_.empty() ? smallest : std::min(largest, 2 * chunks_.back().size);
+    const std::uint32_t start = chunks_.empty() ? 0 : chunks_.back().first + chunks_.back().used;
+    const std::uint32_t size = std::max(next, count);
+    chunks_.push_back({start, size, 0, std::unique_ptr<plotOp[]>(new plotOp[size])});
+  }
+  OpChunk& chunk = chunks_.back();
+  first = chunk.first + chunk.used;
+  chunk.used += count;
+  return &chunk.ops[first - chunk.first];
+}
+
+const plotOp* plotScene::ops(const plotItem& item) const {
+  auto after = std::upper_bound(
+      chunks_.begin(), chunks_.end(), item.first,
+      [](std::uint32_t first, const OpChunk& chunk) { return first < chunk.first; });
+  const OpChunk& chunk = *std::prev(after);
+  return &chunk.ops[item.first - chunk.first];
+}
+
 void plotScene::path(plotItem::kind_t kind, int look, const std::vector<plotOp>& ops) {
   if (ops.empty())
     return;
-  items_.push_back({kind, look, std::uint32_t(ops_.size()), std::uint32_t(ops.size())});
-  ops_.insert(ops_.end(), ops.begin(), ops.end());
+  std::uint32_t first = 0;
+  std::copy(ops.begin(), ops.end(), add_ops(std::uint32_t(ops.size()), first));
+  items_.push_back({kind, look, first, std::uint32_t(ops.size())});
 }
 
 void plotScene::text(int look, plotText text) {
@@ -157,8 +182,9 @@ void plotScene::text(int look, plotText text) {
 }
 
 void plotScene::dot(int look, double x, double y) {
-  items_.push_back({plotItem::DOT, look, std::uint32_t(ops_.size()), 1});
-  ops_.push_back({plotOpKind::MOVE, x, y, 0, 0, 0});
+  std::uint32_t first = 0;
+  *add_ops(1, first) = {plotOpKind::MOVE, x, y, 0, 0, 0};
+  items_.push_back({plotItem::DOT, look, first, 1});
 }
 
 void plot_flatten_arc(const plotOp& arc, std::vector<plotOp>& out) {
@@ -177,7 +203,7 @@ void plot_flatten_arc(const plotOp& arc, std::vector<plotOp>& out) {
 
 void plotScene::append(const plotScene& other, const plotAffine& m) {
   const bool circular = m.similarity();
-  std::vector<plotOp> flat;
+  std::vector<plotOp> flat, placed;
   for (const plotItem& item : other.items_) {
     if (item.kind == plotItem::TEXT) {
       plotText text = other.texts_[item.first];
@@ -191,25 +217,28 @@ void plotScene::append(const plotScene& other, const plotAffine& m) {
       texts_.push_back(std::move(text));
       continue;
     }
-    const std::uint32_t first = std::uint32_t(ops_.size());
+    placed.clear();
+    const plotOp* ops = other.ops(item);
     for (std::uint32_t i = 0; i < item.count; ++i) {
-      const plotOp& op = other.ops_[item.first + i];
+      const plotOp& op = ops[i];
       if (op.kind != plotOpKind::ARC && op.kind != plotOpKind::ARC_NEGATIVE) {
         plotOp moved = op;
         m.apply(moved.x, moved.y);
-        ops_.push_back(moved);
+        placed.push_back(moved);
       } else if (circular) {
-        ops_.push_back(placed_arc(op, m));
+        placed.push_back(placed_arc(op, m));
       } else {
         flat.clear();
         plot_flatten_arc(op, flat);
         for (plotOp& p : flat) {
           m.apply(p.x, p.y);
-          ops_.push_back(p);
+          placed.push_back(p);
         }
       }
     }
-    items_.push_back({item.kind, item.look, first, std::uint32_t(ops_.size()) - first});
+    std::uint32_t first = 0;
+    std::copy(placed.begin(), placed.end(), add_ops(std::uint32_t(placed.size()), first));
+    items_.push_back({item.kind, item.look, first, std::uint32_t(placed.size())});
   }
 }
 
@@ -220,8 +249,9 @@ plotBox plotScene::bounds() const {
       add_text_bounds(texts_[item.first], box);
       continue;
     }
+    const plotOp* ops = this->ops(item);
     for (std::uint32_t i = 0; i < item.count; ++i) {
-      const plotOp& op = ops_[item.first + i];
+      const plotOp& op = ops[i];
       if (op.kind == plotOpKind::ARC || op.kind == plotOpKind::ARC_NEGATIVE)
         add_arc_bounds(op, box);
       else if (op.kind != plotOpKind::CLOSE) {

@@ -12,7 +12,9 @@
 #include "plot_export.h"
 
 #include <cstdint>
+#include <deque>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -131,18 +133,32 @@ public:
   // Appends other's items, each point moved by placement.
   void append(const plotScene& other, const plotAffine& placement);
   // The items of one layer are drawn together where a format groups them.
-  const std::vector<plotItem>& items() const { return items_; }
-  const plotOp* ops(const plotItem& item) const { return &ops_[item.first]; }
+  const std::deque<plotItem>& items() const { return items_; }
+  const plotOp* ops(const plotItem& item) const;
   const plotText& text_of(const plotItem& item) const { return texts_[item.first]; }
   size_t size() const { return items_.size(); }
   // The box of everything drawn; texts by an estimate of their extent.
   plotBox bounds() const;
 
 private:
+  // Ops are kept in chunks that never move, each item's run within one, so
+  // that a scene of a whole drawing grows without copying itself (and
+  // without holding an old and a new copy at once). Chunks grow from small
+  // (a scene of one entity stays small) to a size that serves thousands of
+  // items. An op's index runs on from chunk to chunk; the unused end of a
+  // chunk holds none.
+  struct OpChunk {
+    std::uint32_t first; // the index of its first op
+    std::uint32_t size;
+    std::uint32_t used;
+    std::unique_ptr<plotOp[]> ops;
+  };
   void path(plotItem::kind_t kind, int look, const std::vector<plotOp>& ops);
-  std::vector<plotItem> items_;
-  std::vector<plotOp> ops_;
-  std::vector<plotText> texts_;
+  // Room for count ops in a row; first is the index of the first.
+  plotOp* add_ops(std::uint32_t count, std::uint32_t& first);
+  std::deque<plotItem> items_;
+  std::vector<OpChunk> chunks_;
+  std::deque<plotText> texts_;
 };
 
 // Arcs flattened into lines when a placement would not keep them circular.
