@@ -111,7 +111,7 @@ void plotRenderer::set_colour(const plotLook& look) {
 // cut to it here, since cairo's fixed-point coordinates would overflow.
 bool plotRenderer::build_path(const plotScene& scene, const plotItem& item,
                               const cairo_matrix_t& to_device) {
-  const plotOp* ops = scene.ops(item);
+  const plotOp* ops = scene.ops(item, ops_);
   const double scale =
       std::sqrt(std::fabs(to_device.xx * to_device.yy - to_device.xy * to_device.yx));
   plotBox box;
@@ -288,9 +288,11 @@ void plotRenderer::draw(const plotScene& scene, const cairo_matrix_t& to_device,
       set_colour(look);
       cairo_fill(cr_);
       break;
-    case plotItem::DOT:
-      draw_dot(look, scene.ops(item)->x, scene.ops(item)->y, to_device);
+    case plotItem::DOT: {
+      const plotOp* dot = scene.ops(item, ops_);
+      draw_dot(look, dot->x, dot->y, to_device);
       break;
+    }
     case plotItem::TEXT:
       draw_text(scene.text_of(item), look, to_device);
       break;

@@ -83,7 +83,8 @@ private:
   const plotStyles& styles_;
   plotRenderOptions options_;
   plotTextSink* text_sink_ = nullptr;
-  plotBox visible_; // the device area drawn on, under the current clip
+  std::vector<plotOp> ops_; // the ops of the item being drawn, read from its scene
+  plotBox visible_;         // the device area drawn on, under the current clip
   PangoFontMap* font_map_ = nullptr;
   PangoLayout* layout_ = nullptr;
   std::map<std::string, std::string> faces_; // family asked for -> family used

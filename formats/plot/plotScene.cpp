@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <tuple>
 
@@ -145,34 +146,74 @@ void plotBox::add(const plotBox& other) {
   add(other.x1, other.y1);
 }
 
-plotOp* plotScene::add_ops(std::uint32_t count, std::uint32_t& first) {
-  const std::uint32_t smallest = 16, largest = 16384;
-  if (chunks_.empty() || chunks_.back().size - chunks_.back().used < count) {
+namespace {
+
+// The numbers an op of each kind keeps when packed.
+int numbers_of(plotOpKind kind) {
+  switch (kind) {
+  case plotOpKind::MOVE:
+  case plotOpKind::LINE:
+    return 2;
+  case plotOpKind::ARC:
+  case plotOpKind::ARC_NEGATIVE:
+    return 5;
+  default:
+    return 0;
+  }
+}
+
+} // namespace
+
+std::uint32_t plotScene::add_ops(const plotOp* ops, std::uint32_t count) {
+  size_t bytes = 0;
+  for (std::uint32_t i = 0; i < count; ++i)
+    bytes += 1 + sizeof(double) * size_t(numbers_of(ops[i].kind));
+  const std::uint32_t smallest = 256, largest = 1 << 20;
+  if (chunks_.empty() || chunks_.back().size - chunks_.back().used < bytes) {
     const std::uint32_t next =
         chunks_.empty() ? smallest : std::min(largest, 2 * chunks_.back().size);
     const std::uint32_t start = chunks_.empty() ? 0 : chunks_.back().first + chunks_.back().used;
-    const std::uint32_t size = std::max(next, count);
-    chunks_.push_back({start, size, 0, std::unique_ptr<plotOp[]>(new plotOp[size])});
+    const std::uint32_t size = std::max(next, std::uint32_t(bytes));
+    chunks_.push_back({start, size, 0, std::unique_ptr<unsigned char[]>(new unsigned char[size])});
   }
   OpChunk& chunk = chunks_.back();
-  first = chunk.first + chunk.used;
-  chunk.used += count;
-  return &chunk.ops[first - chunk.first];
+  const std::uint32_t first = chunk.first + chunk.used;
+  unsigned char* at = &chunk.bytes[chunk.used];
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const plotOp& op = ops[i];
+    *at++ = static_cast<unsigned char>(op.kind);
+    const double numbers[] = {op.x, op.y, op.r, op.a0, op.a1};
+    const size_t length = sizeof(double) * size_t(numbers_of(op.kind));
+    std::memcpy(at, numbers, length);
+    at += length;
+  }
+  chunk.used += std::uint32_t(bytes);
+  return first;
 }
 
-const plotOp* plotScene::ops(const plotItem& item) const {
+const plotOp* plotScene::ops(const plotItem& item, std::vector<plotOp>& scratch) const {
   auto after = std::upper_bound(
       chunks_.begin(), chunks_.end(), item.first,
       [](std::uint32_t first, const OpChunk& chunk) { return first < chunk.first; });
   const OpChunk& chunk = *std::prev(after);
-  return &chunk.ops[item.first - chunk.first];
+  const unsigned char* at = &chunk.bytes[item.first - chunk.first];
+  scratch.resize(item.count);
+  for (plotOp& op : scratch) {
+    op.kind = static_cast<plotOpKind>(*at++);
+    double numbers[5] = {0, 0, 0, 0, 0};
+    const size_t length = sizeof(double) * size_t(numbers_of(op.kind));
+    std::memcpy(numbers, at, length);
+    at += length;
+    op.x = numbers[0], op.y = numbers[1], op.r = numbers[2], op.a0 = numbers[3];
+    op.a1 = numbers[4];
+  }
+  return scratch.data();
 }
 
 void plotScene::path(plotItem::kind_t kind, int look, const std::vector<plotOp>& ops) {
   if (ops.empty())
     return;
-  std::uint32_t first = 0;
-  std::copy(ops.begin(), ops.end(), add_ops(std::uint32_t(ops.size()), first));
+  const std::uint32_t first = add_ops(ops.data(), std::uint32_t(ops.size()));
   items_.push_back({kind, look, first, std::uint32_t(ops.size())});
 }
 
@@ -182,9 +223,8 @@ void plotScene::text(int look, plotText text) {
 }
 
 void plotScene::dot(int look, double x, double y) {
-  std::uint32_t first = 0;
-  *add_ops(1, first) = {plotOpKind::MOVE, x, y, 0, 0, 0};
-  items_.push_back({plotItem::DOT, look, first, 1});
+  const plotOp dot{plotOpKind::MOVE, x, y, 0, 0, 0};
+  items_.push_back({plotItem::DOT, look, add_ops(&dot, 1), 1});
 }
 
 void plot_flatten_arc(const plotOp& arc, std::vector<plotOp>& out) {
@@ -203,7 +243,7 @@ void plot_flatten_arc(const plotOp& arc, std::vector<plotOp>& out) {
 
 void plotScene::append(const plotScene& other, const plotAffine& m) {
   const bool circular = m.similarity();
-  std::vector<plotOp> flat, placed;
+  std::vector<plotOp> flat, placed, read;
   for (const plotItem& item : other.items_) {
     if (item.kind == plotItem::TEXT) {
       plotText text = other.texts_[item.first];
@@ -218,7 +258,7 @@ void plotScene::append(const plotScene& other, const plotAffine& m) {
       continue;
     }
     placed.clear();
-    const plotOp* ops = other.ops(item);
+    const plotOp* ops = other.ops(item, read);
     for (std::uint32_t i = 0; i < item.count; ++i) {
       const plotOp& op = ops[i];
       if (op.kind != plotOpKind::ARC && op.kind != plotOpKind::ARC_NEGATIVE) {
@@ -236,20 +276,20 @@ void plotScene::append(const plotScene& other, const plotAffine& m) {
         }
       }
     }
-    std::uint32_t first = 0;
-    std::copy(placed.begin(), placed.end(), add_ops(std::uint32_t(placed.size()), first));
+    const std::uint32_t first = add_ops(placed.data(), std::uint32_t(placed.size()));
     items_.push_back({item.kind, item.look, first, std::uint32_t(placed.size())});
   }
 }
 
 plotBox plotScene::bounds() const {
   plotBox box;
+  std::vector<plotOp> read;
   for (const plotItem& item : items_) {
     if (item.kind == plotItem::TEXT) {
       add_text_bounds(texts_[item.first], box);
       continue;
     }
-    const plotOp* ops = this->ops(item);
+    const plotOp* ops = this->ops(item, read);
     for (std::uint32_t i = 0; i < item.count; ++i) {
       const plotOp& op = ops[i];
       if (op.kind == plotOpKind::ARC || op.kind == plotOpKind::ARC_NEGATIVE)

@@ -108,7 +108,7 @@ struct plotItem {
   // CLIP: its path (even-odd) clips the one item that follows it.
   enum kind_t : std::uint8_t { STROKE, FILL, TEXT, DOT, CLIP } kind;
   int look;
-  std::uint32_t first; // the first op (STROKE, FILL), the text (TEXT), the dot's op (DOT)
+  std::uint32_t first; // where its ops are (STROKE, FILL, CLIP, DOT), the text (TEXT)
   std::uint32_t count; // ops
 };
 
@@ -134,28 +134,30 @@ public:
   void append(const plotScene& other, const plotAffine& placement);
   // The items of one layer are drawn together where a format groups them.
   const std::deque<plotItem>& items() const { return items_; }
-  const plotOp* ops(const plotItem& item) const;
+  // The item's path (STROKE, FILL, CLIP) or dot (DOT), read into scratch.
+  const plotOp* ops(const plotItem& item, std::vector<plotOp>& scratch) const;
   const plotText& text_of(const plotItem& item) const { return texts_[item.first]; }
   size_t size() const { return items_.size(); }
   // The box of everything drawn; texts by an estimate of their extent.
   plotBox bounds() const;
 
 private:
-  // Ops are kept in chunks that never move, each item's run within one, so
-  // that a scene of a whole drawing grows without copying itself (and
-  // without holding an old and a new copy at once). Chunks grow from small
-  // (a scene of one entity stays small) to a size that serves thousands of
-  // items. An op's index runs on from chunk to chunk; the unused end of a
-  // chunk holds none.
+  // Operations are kept packed: each its kind and the numbers it uses (a
+  // line's end takes 17 bytes, not a whole plotOp's 48). They lie in chunks
+  // that never move, each item's run within one, so that a scene of a whole
+  // drawing grows without copying itself or holding an old and a new copy
+  // at once. Chunks grow from small (a scene of one entity stays small) to
+  // a size that serves thousands of items. An item's first is the offset of
+  // its run, counted on from chunk to chunk.
   struct OpChunk {
-    std::uint32_t first; // the index of its first op
+    std::uint32_t first; // the offset of its first byte
     std::uint32_t size;
     std::uint32_t used;
-    std::unique_ptr<plotOp[]> ops;
+    std::unique_ptr<unsigned char[]> bytes;
   };
   void path(plotItem::kind_t kind, int look, const std::vector<plotOp>& ops);
-  // Room for count ops in a row; first is the index of the first.
-  plotOp* add_ops(std::uint32_t count, std::uint32_t& first);
+  // Packs count ops and answers the offset of their run.
+  std::uint32_t add_ops(const plotOp* ops, std::uint32_t count);
   std::deque<plotItem> items_;
   std::vector<OpChunk> chunks_;
   std::deque<plotText> texts_;

@@ -21,7 +21,8 @@ std::vector<plotOp> run(int tag, int count) {
                                  double dx = 0) {
   if (item.count != std::uint32_t(count))
     return ::testing::AssertionFailure() << "count " << item.count << " for " << count;
-  const plotOp* ops = scene.ops(item);
+  std::vector<plotOp> read;
+  const plotOp* ops = scene.ops(item, read);
   for (int i = 0; i < count; ++i)
     if (ops[i].x != i + dx || ops[i].y != tag)
       return ::testing::AssertionFailure()
@@ -58,7 +59,8 @@ TEST(plotSceneTest, PathsOfEverySizeStayWholeAsTheSceneGrowsAndWhenPlaced) {
   size_t i = 0;
   for (const plotItem& item : placed.items()) {
     if (item.kind == plotItem::DOT) {
-      EXPECT_EQ(placed.ops(item)->x, 4);
+      std::vector<plotOp> read;
+      EXPECT_EQ(placed.ops(item, read)->x, 4);
       continue;
     }
     ASSERT_TRUE(holds(placed, item, int(i), sizes[i], 5));
