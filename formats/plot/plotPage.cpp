@@ -35,11 +35,6 @@ cairo_status_t plot_write_bytes(void* closure, const unsigned char* data, unsign
                                                             : CAIRO_STATUS_WRITE_ERROR;
 }
 
-cairo_status_t plot_append_bytes(void* closure, const unsigned char* data, unsigned int length) {
-  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-  return CAIRO_STATUS_SUCCESS;
-}
-
 void plot_draw_page(plotRenderer& renderer, cairo_t* cr, const plotPage& page, double width,
                     double height, int layer) {
   const cairo_matrix_t device = sheet_to_device(page, width, height);

@@ -58,8 +58,7 @@ PLOT_API int plot_encode_svg(const plotPage& page, const plotStyles& styles,
 
 // What the encoders share: the drawing of one page (of one layer when
 // layer >= 0) on a device of width x height units; a cairo write function
-// appending to a std::string, and one handing on to a plotWrite.
+// handing on to a plotWrite.
 void plot_draw_page(plotRenderer& renderer, cairo_t* cr, const plotPage& page, double width,
                     double height, int layer);
-cairo_status_t plot_append_bytes(void* closure, const unsigned char* data, unsigned int length);
 cairo_status_t plot_write_bytes(void* closure, const unsigned char* data, unsigned int length);

@@ -7,9 +7,12 @@
 // elements, so that they can be searched and selected.
 #include "plotPage.h"
 
+#include <algorithm>
 #include <cairo-svg.h>
 
 #include <cstdio>
+#include <functional>
+#include <string>
 
 namespace {
 
@@ -50,15 +53,81 @@ std::string number(double value) {
   return text;
 }
 
-// Every id of one layer's piece, and every reference to one, gets the prefix.
-std::string with_prefixed_ids(std::string body, const std::string& prefix) {
-  for (const char* marker : {"id=\"", "url(#", "href=\"#"}) {
-    const std::string m(marker);
-    for (size_t at = body.find(m); at != std::string::npos; at = body.find(m, at + m.size()))
-      body.insert(at + m.size(), prefix), at += prefix.size();
+// Hands one layer's SVG document, as cairo writes it, on to the file: the
+// document's own start tag and end are left out, and every id and every
+// reference to one gets the layer's prefix, so that layers joined in one
+// document keep theirs apart. Only a few bytes are held at a time (a marker
+// may be split between two of cairo's writes): a layer of a large drawing
+// would be the largest thing a plot holds.
+class LayerFilter {
+public:
+  LayerFilter(const plotWrite& write, std::string prefix) : write_(write), prefix_(prefix) {}
+
+  static cairo_status_t take(void* closure, const unsigned char* data, unsigned int length) {
+    auto* filter = static_cast<LayerFilter*>(closure);
+    filter->held_.append(reinterpret_cast<const char*>(data), length);
+    return filter->pass(false) ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
   }
-  return body;
-}
+  // Passes on the rest once cairo has finished: 0 when the file failed or
+  // cairo wrote no whole SVG document.
+  int finish() { return pass(true); }
+  int write_failed() const { return write_failed_; }
+  // The document's start tag, once it has passed.
+  const std::string& start_tag() const { return start_tag_; }
+  // Called once the start tag has passed, before any of the body.
+  std::function<int()> on_start;
+
+private:
+  // Passes on what can be: all of the body but the last few bytes, or at
+  // the end, everything before the document's end tag.
+  bool pass(bool end) {
+    if (start_tag_.empty()) {
+      const size_t open = held_.find("<svg"), open_end = held_.find('>', open);
+      if (open == std::string::npos || open_end == std::string::npos)
+        return !end;
+      start_tag_ = held_.substr(open, open_end + 1 - open);
+      held_.erase(0, open_end + 1);
+      if (on_start && !on_start())
+        return !(write_failed_ = true);
+    }
+    const size_t markers_longest = 7;
+    size_t to = held_.size() > markers_longest ? held_.size() - markers_longest : 0;
+    if (end && (to = held_.rfind("</svg>")) == std::string::npos)
+      return false;
+    static const std::string markers[] = {"id=\"", "url(#", "href=\"#"};
+    size_t from = 0;
+    for (;;) {
+      size_t at = std::string::npos;
+      int k = 0;
+      for (int m = 0; m < 3; ++m) {
+        const size_t found = held_.find(markers[m], from);
+        if (found < at)
+          at = found, k = m;
+      }
+      if (at == std::string::npos || at >= to)
+        break;
+      const size_t after = at + markers[k].size();
+      if (!put(held_.data() + from, after - from) || !put(prefix_.data(), prefix_.size()))
+        return false;
+      from = after;
+    }
+    if (from < to && !put(held_.data() + from, to - from))
+      return false;
+    held_.erase(0, std::max(from, to));
+    return true;
+  }
+  bool put(const char* data, size_t size) {
+    if (!write_failed_ && !write_(data, size))
+      write_failed_ = true;
+    return !write_failed_;
+  }
+
+  const plotWrite& write_;
+  const std::string prefix_;
+  std::string held_;
+  std::string start_tag_;
+  bool write_failed_ = false;
+};
 
 std::string text_element(const plotTextLine& line) {
   const cairo_matrix_t& f = line.frame;
@@ -103,9 +172,26 @@ int plot_encode_svg(const plotPage& page, const plotStyles& styles,
   // With no layer at all, one empty piece still gives the document's frame.
   const size_t pieces = used.empty() ? 1 : used.size();
   for (size_t n = 0; n < pieces; ++n) {
-    std::string piece;
+    // With no layer, the piece gives the document's head and nothing more.
+    const plotWrite nowhere = [](const char*, size_t) { return 1; };
+    LayerFilter layer(used.empty() ? nowhere : write, "L" + std::to_string(n) + "-");
+    layer.on_start = [&]() {
+      if (n == 0) { // the document's head, from the first piece's own
+        std::string start_tag = layer.start_tag();
+        start_tag.insert(4, " xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\"");
+        const char* shade = options.black_background ? "#000000" : "#ffffff";
+        if (!put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + start_tag +
+                 "\n<rect x=\"0\" y=\"0\" width=\"" + number(width) + "\" height=\"" +
+                 number(height) + "\" fill=\"" + shade + "\"/>\n"))
+          return 0;
+      }
+      return used.empty() ? 1
+                          : put("<g inkscape:groupmode=\"layer\" id=\"layer" +
+                                std::to_string(n + 1) + "\" inkscape:label=\"" +
+                                escaped(styles.layers()[size_t(used[n])]) + "\">\n");
+    };
     cairo_surface_t* surface =
-        cairo_svg_surface_create_for_stream(plot_append_bytes, &piece, width, height);
+        cairo_svg_surface_create_for_stream(LayerFilter::take, &layer, width, height);
     cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_MM);
     cairo_t* cr = cairo_create(surface);
     TextLines texts;
@@ -124,35 +210,19 @@ int plot_encode_svg(const plotPage& page, const plotStyles& styles,
     cairo_surface_finish(surface);
     const cairo_status_t status = cairo_surface_status(surface);
     cairo_surface_destroy(surface);
+    const int passed = layer.finish();
+    if (layer.write_failed())
+      return why = "the file could not take it", 0;
     if (status != CAIRO_STATUS_SUCCESS)
       return why = cairo_status_to_string(status), 0;
-    const size_t open = piece.find("<svg"), open_end = piece.find('>', open),
-                 close = piece.rfind("</svg>");
-    if (open == std::string::npos || open_end == std::string::npos || close == std::string::npos)
+    if (!passed)
       return why = "cairo wrote no SVG document", 0;
-    // The document's head, from the first piece's own, before any layer:
-    // each layer is written as soon as it is drawn.
-    if (n == 0) {
-      std::string start_tag = piece.substr(open, open_end + 1 - open);
-      start_tag.insert(4, " xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\"");
-      const char* shade = options.black_background ? "#000000" : "#ffffff";
-      if (!put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + start_tag +
-               "\n<rect x=\"0\" y=\"0\" width=\"" + number(width) + "\" height=\"" +
-               number(height) + "\" fill=\"" + shade + "\"/>\n"))
-        return why = "the file could not take it", 0;
-    }
     if (used.empty())
       break;
-    const std::string prefix = "L" + std::to_string(n) + "-";
-    const std::string name = escaped(styles.layers()[size_t(used[n])]);
-    std::string layer = "<g inkscape:groupmode=\"layer\" id=\"layer" + std::to_string(n + 1) +
-                        "\" inkscape:label=\"" + name + "\">\n" +
-                        with_prefixed_ids(piece.substr(open_end + 1, close - open_end - 1), prefix);
-    std::string().swap(piece);
+    bool written = true;
     for (const plotTextLine& line : texts.lines)
-      layer += text_element(line);
-    layer += "</g>\n";
-    if (!put(layer))
+      written = written && put(text_element(line));
+    if (!written || !put("</g>\n"))
       return why = "the file could not take it", 0;
   }
   if (!put("</svg>\n"))

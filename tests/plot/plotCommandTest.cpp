@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <regex>
@@ -12,6 +13,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <utility>
 
 namespace {
 
@@ -80,6 +82,49 @@ TEST(plotCommandTest, TheSampleAsPdfHoldsEveryTextOfTheDrawing) {
   EXPECT_NE(contents(words).find("B-12"), std::string::npos);
 }
 
+// Each id of an SVG document is given once, and each reference to an id
+// (a clip path's url(#...), a use's href) names one that is given.
+::testing::AssertionResult ids_resolve(const std::string& svg) {
+  std::set<std::string> ids;
+  const std::regex id("\\bid=\"([^\"]*)\""), reference("(?:url\\(#|href=\"#)([^)\"]*)");
+  for (auto at = std::sregex_iterator(svg.begin(), svg.end(), id); at != std::sregex_iterator();
+       ++at)
+    if (!ids.insert((*at)[1]).second)
+      return ::testing::AssertionFailure() << "id " << (*at)[1] << " twice";
+  int references = 0;
+  for (auto at = std::sregex_iterator(svg.begin(), svg.end(), reference);
+       at != std::sregex_iterator(); ++at, ++references)
+    if (!ids.count((*at)[1]))
+      return ::testing::AssertionFailure() << "no id " << (*at)[1];
+  return ::testing::AssertionSuccess() << ids.size() << " ids, " << references << " references";
+}
+
+// Patterned hatches on three layers: each layer's clip paths keep ids of
+// their own, however cairo's writes happen to cut the document.
+TEST(plotCommandTest, TheIdsOfEveryLayerOfAnSvgStayApartAndResolve) {
+  std::ostringstream d;
+  d << "0\nSECTION\n2\nENTITIES\n";
+  for (int i = 0; i < 300; ++i) {
+    d << "0\nHATCH\n8\nL" << i % 3 << "\n10\n0\n20\n0\n30\n0\n2\nANSI31\n70\n0\n71\n0\n91\n1\n"
+      << "92\n2\n72\n0\n73\n1\n93\n3\n";
+    for (const auto& [x, y] : {std::pair<int, int>{0, 0}, {4, 0}, {0, 4}})
+      d << "10\n" << x + 5 * (i % 20) << "\n20\n" << y + 5 * (i / 20) << "\n";
+    d << "97\n0\n75\n0\n76\n1\n52\n0\n41\n1\n77\n0\n78\n1\n53\n45\n43\n0\n44\n0\n45\n-0.5\n46\n0."
+         "5\n"
+      << "79\n0\n98\n0\n";
+  }
+  d << "0\nENDSEC\n0\nEOF\n";
+  TempDir folder;
+  const std::string drawing = folder.file("hatches.dxf"), svg = folder.file("hatches.svg");
+  std::ofstream(drawing) << d.str();
+  ASSERT_EQ(run(drawing + " --quiet -o " + svg), 0);
+  const std::string text = contents(svg);
+  EXPECT_TRUE(ids_resolve(text));
+  for (const char* layer : {"L0", "L1", "L2"})
+    EXPECT_NE(text.find(std::string("inkscape:label=\"") + layer + "\""), std::string::npos);
+  EXPECT_GT(std::count(text.begin(), text.end(), '#'), 300);
+}
+
 TEST(plotCommandTest, TheSvgIsXmlWithALayerPerDrawingLayerAndLooksLikeThePng) {
   TempDir folder;
   const std::string svg = folder.file("bracket.svg"), png = folder.file("bracket.png");
@@ -93,6 +138,7 @@ TEST(plotCommandTest, TheSvgIsXmlWithALayerPerDrawingLayerAndLooksLikeThePng) {
   EXPECT_NE(text.find("inkscape:groupmode=\"layer\""), std::string::npos);
   EXPECT_NE(text.find(">BRACKET PLATE B-12</tspan></text>"), std::string::npos);
   EXPECT_NE(text.find("width=\"160mm\""), std::string::npos);
+  EXPECT_TRUE(ids_resolve(text));
   if (have("xmllint")) {
     EXPECT_EQ(shell("xmllint --noout " + svg), 0);
   }
