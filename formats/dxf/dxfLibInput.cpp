@@ -439,36 +439,18 @@ bool may_show_model(const dxfEntityList& entities, const dxfFile& f) {
   return false;
 }
 
-// The order the records are drawn in when the model space has a draw
-// order: by the handle each is drawn as (its own when not listed), ties in
-// file order; empty when the file order stands. The paper space's records
-// keep their file order among themselves (they come first: only the
-// model's translators are made in this order).
-std::vector<size_t> model_draw_order(const dxfEntityList& entities, const dxfFile& f) {
-  const std::map<uint64_t, uint64_t>* listed = nullptr;
-  for (const auto& [handle, name] : f.block_records) {
-    auto found = f.draw_orders.find(handle);
-    if (found != f.draw_orders.end() && upper(name) == "*MODEL_SPACE")
-      listed = &found->second;
-  }
-  if (!listed)
-    return {};
-  std::vector<std::pair<uint64_t, size_t>> keys;
-  keys.reserve(entities.size());
-  uint64_t before = 0; // a record without a handle stays after the one before it
-  dxfEntity scratch;
-  for (size_t i = 0; i < entities.size(); ++i) {
-    const dxfEntity& e = entities.read(i, scratch);
-    if (e.paper_space) {
-      keys.emplace_back(0, i);
-      continue;
-    }
-    if (e.has_handle) {
-      auto moved = listed->find(e.handle);
-      before = moved != listed->end() ? moved->second : e.handle;
-    }
-    keys.emplace_back(before, i);
-  }
+// The handle a record is drawn as under a draw order (SORTENTSTABLE): its
+// own when not listed; a record without a handle keeps the one of the
+// record before it.
+uint64_t drawn_as(const std::map<uint64_t, uint64_t>& listed, const dxfEntity& e, uint64_t before) {
+  if (!e.has_handle)
+    return before;
+  auto moved = listed.find(e.handle);
+  return moved != listed.end() ? moved->second : e.handle;
+}
+
+// The positions of the keys sorted by key, ties in their order.
+std::vector<size_t> by_key(std::vector<std::pair<uint64_t, size_t>>& keys) {
   std::stable_sort(keys.begin(), keys.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<size_t> order;
@@ -476,6 +458,62 @@ std::vector<size_t> model_draw_order(const dxfEntityList& entities, const dxfFil
   for (const auto& key : keys)
     order.push_back(key.second);
   return order;
+}
+
+// The draw order of the space whose block record has that name; null when none.
+const std::map<uint64_t, uint64_t>* space_draw_order(const dxfFile& f, const char* name) {
+  for (const auto& [handle, record] : f.block_records) {
+    auto found = f.draw_orders.find(handle);
+    if (found != f.draw_orders.end() && upper(record) == name)
+      return &found->second;
+  }
+  return nullptr;
+}
+
+// The order the records are drawn in when the model space has a draw
+// order: by the handle each is drawn as (its own when not listed), ties in
+// file order; empty when the file order stands. The paper space's records
+// keep their file order among themselves (they come first: only the
+// model's translators are made in this order).
+std::vector<size_t> model_draw_order(const dxfEntityList& entities, const dxfFile& f) {
+  const std::map<uint64_t, uint64_t>* listed = space_draw_order(f, "*MODEL_SPACE");
+  if (!listed)
+    return {};
+  std::vector<std::pair<uint64_t, size_t>> keys;
+  keys.reserve(entities.size());
+  uint64_t before = 0;
+  dxfEntity scratch;
+  for (size_t i = 0; i < entities.size(); ++i) {
+    const dxfEntity& e = entities.read(i, scratch);
+    if (e.paper_space) {
+      keys.emplace_back(0, i);
+      continue;
+    }
+    before = drawn_as(*listed, e, before);
+    keys.emplace_back(before, i);
+  }
+  return by_key(keys);
+}
+
+// Puts each block's entities in the draw order of its block record, where
+// it has one: what a block draws on top is drawn last.
+void order_blocks(dxfFile& f) {
+  for (dxfBlock& block : f.blocks) {
+    auto found = f.draw_orders.find(block.record);
+    if (block.record == 0 || found == f.draw_orders.end())
+      continue;
+    std::vector<std::pair<uint64_t, size_t>> keys;
+    uint64_t before = 0;
+    for (size_t i = 0; i < block.entities.size(); ++i) {
+      before = drawn_as(found->second, block.entities[i], before);
+      keys.emplace_back(before, i);
+    }
+    std::vector<dxfEntity> ordered;
+    ordered.reserve(block.entities.size());
+    for (size_t i : by_key(keys))
+      ordered.push_back(std::move(block.entities[i]));
+    block.entities = std::move(ordered);
+  }
 }
 
 } // namespace
@@ -640,6 +678,7 @@ int dxfLibInput::finish(const vorabsContext& context, std::unique_ptr<dxfFile> f
     next_release_ = 0;
   }
   entities_ = std::move(file->entities);
+  order_blocks(*file);
   tables_ = std::make_shared<dxfTables>(std::move(file));
   const dxfFile& f = tables_->file();
   report(f, name);

@@ -121,4 +121,35 @@ TEST(dxfReaderEntitiesTest, TheModelIsWalkedInItsDrawOrder) {
   EXPECT_LT(order.find("POINT B9"), order.find("POINT B8")) << order;
 }
 
+// A block's own draw order puts what it lists in the place of the handle
+// it is drawn as.
+TEST(dxfReaderEntitiesTest, ABlockIsDrawnInItsOwnDrawOrder) {
+  Dxf d;
+  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1015"); });
+  d.section("TABLES", [](Dxf& t) {
+    t(0, "TABLE")(2, "BLOCK_RECORD")(0, "BLOCK_RECORD")(5, "2A")(2, "DOTS")(0, "ENDTAB");
+  });
+  d.section("BLOCKS", [](Dxf& b) {
+    b(0, "BLOCK")(5, "2B")(330, "2A")(2, "DOTS")(70, 0)(10, 0.0)(20, 0.0);
+    b(0, "POINT")(5, "C0")(10, 0.0)(20, 0.0);
+    b(0, "POINT")(5, "C1")(10, 1.0)(20, 0.0);
+    b(0, "POINT")(5, "C2")(10, 2.0)(20, 0.0);
+    b(0, "ENDBLK");
+  });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "INSERT")(5, "D0")(2, "DOTS")(10, 0.0)(20, 0.0);
+    e(0, "INSERT")(5, "D1")(2, "DOTS")(10, 0.0)(20, 5.0);
+  });
+  d.section("OBJECTS", [](Dxf& o) {
+    o(0, "SORTENTSTABLE")(5, "B0")(100, "AcDbSortentsTable")(330, "2A")(331, "C0")(5, "FF");
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  std::string order;
+  for (const Entity& e : r.entities)
+    if (e.kind == "point3")
+      order += e.name + ";";
+  EXPECT_EQ(order, "POINT C1;POINT C2;POINT C0;"); // the block is made once for both inserts
+}
+
 } // namespace
