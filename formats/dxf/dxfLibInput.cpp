@@ -470,27 +470,28 @@ const std::map<uint64_t, uint64_t>* space_draw_order(const dxfFile& f, const cha
   return nullptr;
 }
 
-// The order the records are drawn in when the model space has a draw
-// order: by the handle each is drawn as (its own when not listed), ties in
-// file order; empty when the file order stands. The paper space's records
-// keep their file order among themselves (they come first: only the
-// model's translators are made in this order).
+// The order the records are drawn in when a space has a draw order: by
+// the handle each is drawn as (its own when not listed), ties in file
+// order; empty when the file order stands. Each space is ordered by its own
+// table, or kept in file order without one; where a model record falls
+// among paper records does not matter, as only the model's translators are
+// made in this order.
 std::vector<size_t> model_draw_order(const dxfEntityList& entities, const dxfFile& f) {
-  const std::map<uint64_t, uint64_t>* listed = space_draw_order(f, "*MODEL_SPACE");
-  if (!listed)
+  const std::map<uint64_t, uint64_t>* model = space_draw_order(f, "*MODEL_SPACE");
+  const std::map<uint64_t, uint64_t>* paper = space_draw_order(f, "*PAPER_SPACE");
+  if (!model && !paper)
     return {};
   std::vector<std::pair<uint64_t, size_t>> keys;
   keys.reserve(entities.size());
-  uint64_t before = 0;
+  uint64_t before[2] = {0, 0}; // of the paper space, of the model space
   dxfEntity scratch;
   for (size_t i = 0; i < entities.size(); ++i) {
     const dxfEntity& e = entities.read(i, scratch);
-    if (e.paper_space) {
-      keys.emplace_back(0, i);
-      continue;
-    }
-    before = drawn_as(*listed, e, before);
-    keys.emplace_back(before, i);
+    const std::map<uint64_t, uint64_t>* listed = e.paper_space ? paper : model;
+    uint64_t& key = before[e.paper_space ? 0 : 1];
+    if (listed)
+      key = drawn_as(*listed, e, key);
+    keys.emplace_back(key, i);
   }
   return by_key(keys);
 }

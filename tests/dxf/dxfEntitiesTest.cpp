@@ -103,7 +103,7 @@ TEST(dxfReaderEntitiesTest, TheModelIsWalkedInItsDrawOrder) {
     e(0, "POINT")(10, 2.0)(20, 0.0); // no handle
     e(0, "POINT")(5, "A2")(10, 3.0)(20, 0.0);
     e(0, "POINT")(5, "A3")(10, 4.0)(20, 0.0);
-    // On paper, in file order, whatever their handles.
+    // On paper, by the paper space's own order, which lists neither: by their handles.
     e(0, "POINT")(5, "B9")(67, 1)(10, 5.0)(20, 0.0);
     e(0, "POINT")(5, "B8")(67, 1)(10, 6.0)(20, 0.0);
   });
@@ -118,7 +118,35 @@ TEST(dxfReaderEntitiesTest, TheModelIsWalkedInItsDrawOrder) {
   for (const Entity& e : r.entities)
     order += e.name + ";";
   EXPECT_EQ(order.substr(0, order.find("POINT B")), "POINT A3;POINT A1;POINT;POINT A2;POINT A0;");
-  EXPECT_LT(order.find("POINT B9"), order.find("POINT B8")) << order;
+  EXPECT_LT(order.find("POINT B8"), order.find("POINT B9")) << order;
+}
+
+// The paper space's own draw order orders the active layout's entities,
+// which stand among the model's; the model keeps its file order.
+TEST(dxfReaderEntitiesTest, ThePaperSpaceIsDrawnInItsOwnDrawOrder) {
+  Dxf d;
+  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1015"); });
+  d.section("TABLES", [](Dxf& t) {
+    t(0, "TABLE")(2, "BLOCK_RECORD")(0, "BLOCK_RECORD")(5, "1F")(2, "*Model_Space");
+    t(0, "BLOCK_RECORD")(5, "1E")(2, "*Paper_Space")(0, "ENDTAB");
+  });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "POINT")(5, "B7")(67, 1)(10, 5.0)(20, 0.0);
+    e(0, "POINT")(5, "A1")(10, 0.0)(20, 0.0);
+    e(0, "POINT")(5, "B8")(67, 1)(10, 6.0)(20, 0.0);
+    e(0, "POINT")(5, "A0")(10, 1.0)(20, 0.0);
+    e(0, "POINT")(5, "B9")(67, 1)(10, 7.0)(20, 0.0);
+  });
+  d.section("OBJECTS", [](Dxf& o) {
+    o(0, "SORTENTSTABLE")(5, "C0")(100, "AcDbSortentsTable")(330, "1E")(331, "B7")(5, "FF");
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  std::string order;
+  for (const Entity& e : r.entities)
+    if (e.kind == "point3")
+      order += e.name + ";";
+  EXPECT_EQ(order, "POINT A1;POINT A0;POINT B8;POINT B9;POINT B7;");
 }
 
 // A block's own draw order puts what it lists in the place of the handle
