@@ -86,17 +86,24 @@ TEST(dxfReaderEntitiesTest, AnR12FileWithoutHandlesNamesEntitiesByTheirTypeAlone
   EXPECT_EQ(r.entities[1].name + "/" + r.entities[1].curve, "LINE/line");
 }
 
-// A draw order (SORTENTSTABLE) of the model space: each listed entity is
-// drawn in the place of the handle it is drawn as; the others as
-// themselves, one without a handle after the entity before it. Another
-// space's order leaves the model's alone.
-TEST(dxfReaderEntitiesTest, TheModelIsWalkedInItsDrawOrder) {
+// An R2000 drawing's head with the block records of its two spaces: 1F the
+// model space, 1E the paper space.
+Dxf with_spaces() {
   Dxf d;
   d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1015"); });
   d.section("TABLES", [](Dxf& t) {
     t(0, "TABLE")(2, "BLOCK_RECORD")(0, "BLOCK_RECORD")(5, "1F")(2, "*Model_Space");
     t(0, "BLOCK_RECORD")(5, "1E")(2, "*Paper_Space")(0, "ENDTAB");
   });
+  return d;
+}
+
+// A draw order (SORTENTSTABLE) of the model space: each listed entity is
+// drawn in the place of the handle it is drawn as; the others as
+// themselves, one without a handle after the entity before it. Another
+// space's order leaves the model's alone.
+TEST(dxfReaderEntitiesTest, TheModelIsWalkedInItsDrawOrder) {
+  Dxf d = with_spaces();
   d.section("ENTITIES", [](Dxf& e) {
     e(0, "POINT")(5, "A0")(10, 0.0)(20, 0.0);
     e(0, "POINT")(5, "A1")(10, 1.0)(20, 0.0);
@@ -121,15 +128,21 @@ TEST(dxfReaderEntitiesTest, TheModelIsWalkedInItsDrawOrder) {
   EXPECT_LT(order.find("POINT B8"), order.find("POINT B9")) << order;
 }
 
+// The names of the points a drawing delivers, in order, each ending in ";".
+std::string point_order(const Dxf& d) {
+  DxfRead r(d.text());
+  EXPECT_EQ(r.read_result, 1);
+  std::string order;
+  for (const Entity& e : r.entities)
+    if (e.kind == "point3")
+      order += e.name + ";";
+  return order;
+}
+
 // The paper space's own draw order orders the active layout's entities,
 // which stand among the model's; the model keeps its file order.
 TEST(dxfReaderEntitiesTest, ThePaperSpaceIsDrawnInItsOwnDrawOrder) {
-  Dxf d;
-  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1015"); });
-  d.section("TABLES", [](Dxf& t) {
-    t(0, "TABLE")(2, "BLOCK_RECORD")(0, "BLOCK_RECORD")(5, "1F")(2, "*Model_Space");
-    t(0, "BLOCK_RECORD")(5, "1E")(2, "*Paper_Space")(0, "ENDTAB");
-  });
+  Dxf d = with_spaces();
   d.section("ENTITIES", [](Dxf& e) {
     e(0, "POINT")(5, "B7")(67, 1)(10, 5.0)(20, 0.0);
     e(0, "POINT")(5, "A1")(10, 0.0)(20, 0.0);
@@ -140,13 +153,7 @@ TEST(dxfReaderEntitiesTest, ThePaperSpaceIsDrawnInItsOwnDrawOrder) {
   d.section("OBJECTS", [](Dxf& o) {
     o(0, "SORTENTSTABLE")(5, "C0")(100, "AcDbSortentsTable")(330, "1E")(331, "B7")(5, "FF");
   });
-  DxfRead r(d.text());
-  ASSERT_EQ(r.read_result, 1);
-  std::string order;
-  for (const Entity& e : r.entities)
-    if (e.kind == "point3")
-      order += e.name + ";";
-  EXPECT_EQ(order, "POINT A1;POINT A0;POINT B8;POINT B9;POINT B7;");
+  EXPECT_EQ(point_order(d), "POINT A1;POINT A0;POINT B8;POINT B9;POINT B7;");
 }
 
 // A block's own draw order puts what it lists in the place of the handle
@@ -171,13 +178,7 @@ TEST(dxfReaderEntitiesTest, ABlockIsDrawnInItsOwnDrawOrder) {
   d.section("OBJECTS", [](Dxf& o) {
     o(0, "SORTENTSTABLE")(5, "B0")(100, "AcDbSortentsTable")(330, "2A")(331, "C0")(5, "FF");
   });
-  DxfRead r(d.text());
-  ASSERT_EQ(r.read_result, 1);
-  std::string order;
-  for (const Entity& e : r.entities)
-    if (e.kind == "point3")
-      order += e.name + ";";
-  EXPECT_EQ(order, "POINT C1;POINT C2;POINT C0;"); // the block is made once for both inserts
+  EXPECT_EQ(point_order(d), "POINT C1;POINT C2;POINT C0;"); // the block is made once for both
 }
 
 } // namespace
