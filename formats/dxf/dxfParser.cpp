@@ -123,6 +123,13 @@ public:
     std::from_chars(v.data(), v.data() + v.size(), value, 16);
     return value;
   }
+  // A value read leniently, for groups that tell nothing essential: one that
+  // is no number leaves value as it was, without a fault.
+  template <class T> static T lenient(const Pair& pair, T value) {
+    const std::string_view v = trim(pair.value);
+    std::from_chars(v.data(), v.data() + v.size(), value);
+    return value;
+  }
   static std::string_view trim(std::string_view v) {
     while (!v.empty() && (v.front() == ' ' || v.front() == '\t'))
       v.remove_prefix(1);
@@ -899,11 +906,10 @@ private:
       if (p.code == 101 || embedded_object_) {
         // Its column type (71) and width (44); read leniently, as the rest
         // of the object is skipped: a value that is no number is no column.
-        const std::string_view v = Tokens::trim(p.value);
         if (embedded_object_ && p.code == 71)
-          std::from_chars(v.data(), v.data() + v.size(), column_type_);
+          column_type_ = Tokens::lenient(p, column_type_);
         else if (embedded_object_ && p.code == 44)
-          std::from_chars(v.data(), v.data() + v.size(), column_width_);
+          column_width_ = Tokens::lenient(p, column_width_);
         return embedded_object_ = true;
       }
       if (p.code == 3) {
@@ -916,10 +922,7 @@ private:
       }
       if (p.code == 90) {
         // The background flags; 16 frames the text. Not a number: no frame.
-        const std::string_view v = Tokens::trim(p.value);
-        int flags = 0;
-        std::from_chars(v.data(), v.data() + v.size(), flags);
-        if (flags & 16)
+        if (Tokens::lenient(p, 0) & 16)
           e.more().text_frame = 1;
         return true;
       }
@@ -1036,9 +1039,7 @@ private:
       // whatever the file says (what is not used is given back at the end).
       // A count that is not a number is let be, as the vertices tell.
       if (e.vertices.empty()) {
-        const std::string_view v = Tokens::trim(p.value);
-        long long count = 0;
-        std::from_chars(v.data(), v.data() + v.size(), count);
+        const long long count = Tokens::lenient(p, 0LL);
         if (count > 0)
           e.vertices.reserve(size_t(std::min(count, 4096LL)));
       }

@@ -11,6 +11,13 @@ namespace {
 
 constexpr double points_per_mm = 72 / 25.4;
 
+// The PDF and PNG encoders' cairo write function: the bytes go to the plotWrite.
+cairo_status_t write_bytes(void* closure, const unsigned char* data, unsigned int length) {
+  const plotWrite& write = *static_cast<const plotWrite*>(closure);
+  return write(reinterpret_cast<const char*>(data), length) ? CAIRO_STATUS_SUCCESS
+                                                            : CAIRO_STATUS_WRITE_ERROR;
+}
+
 // The map from the page's sheet onto a device of width x height units.
 cairo_matrix_t sheet_to_device(const plotPage& page, double width, double height) {
   const double sx = width / (page.window.x1 - page.window.x0);
@@ -28,12 +35,6 @@ cairo_matrix_t placed(const cairo_matrix_t& device, const plotAffine& to_sheet) 
 }
 
 } // namespace
-
-cairo_status_t plot_write_bytes(void* closure, const unsigned char* data, unsigned int length) {
-  const plotWrite& write = *static_cast<const plotWrite*>(closure);
-  return write(reinterpret_cast<const char*>(data), length) ? CAIRO_STATUS_SUCCESS
-                                                            : CAIRO_STATUS_WRITE_ERROR;
-}
 
 void plot_draw_page(plotRenderer& renderer, cairo_t* cr, const plotPage& page, double width,
                     double height, int layer) {
@@ -79,7 +80,7 @@ int plot_encode_pdf(const std::vector<plotPage>& pages, const plotStyles& styles
   if (pages.empty())
     return why = "there is no page", 0;
   cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(
-      plot_write_bytes, const_cast<plotWrite*>(&write), pages[0].width_mm * points_per_mm,
+      write_bytes, const_cast<plotWrite*>(&write), pages[0].width_mm * points_per_mm,
       pages[0].height_mm * points_per_mm);
   cairo_t* cr = cairo_create(surface);
   {
@@ -123,7 +124,7 @@ int plot_encode_png(const plotPage& page, const plotStyles& styles,
   cairo_destroy(cr);
   cairo_surface_flush(surface);
   const cairo_status_t status =
-      cairo_surface_write_to_png_stream(surface, plot_write_bytes, const_cast<plotWrite*>(&write));
+      cairo_surface_write_to_png_stream(surface, write_bytes, const_cast<plotWrite*>(&write));
   cairo_surface_destroy(surface);
   if (status != CAIRO_STATUS_SUCCESS)
     return why = cairo_status_to_string(status), 0;

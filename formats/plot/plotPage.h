@@ -57,8 +57,6 @@ PLOT_API int plot_encode_svg(const plotPage& page, const plotStyles& styles,
                              plotReplacedFonts& replaced, std::string& why);
 
 // What the encoders share: the drawing of one page (of one layer when
-// layer >= 0) on a device of width x height units; a cairo write function
-// handing on to a plotWrite.
+// layer >= 0) on a device of width x height units.
 void plot_draw_page(plotRenderer& renderer, cairo_t* cr, const plotPage& page, double width,
                     double height, int layer);
-cairo_status_t plot_write_bytes(void* closure, const unsigned char* data, unsigned int length);
