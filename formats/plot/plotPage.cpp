@@ -84,7 +84,9 @@ int plot_encode_pdf(const std::vector<plotPage>& pages, const plotStyles& styles
       pages[0].height_mm * points_per_mm);
   cairo_t* cr = cairo_create(surface);
   {
-    plotRenderer renderer(cr, styles, render_options(options, points_per_mm, 0.1));
+    plotRenderOptions render = render_options(options, points_per_mm, 0.1);
+    render.reorder = 1; // a PDF page keeps every command until it is done
+    plotRenderer renderer(cr, styles, render);
     for (const plotPage& page : pages) {
       const double width = page.width_mm * points_per_mm, height = page.height_mm * points_per_mm;
       cairo_pdf_surface_set_size(surface, width, height);

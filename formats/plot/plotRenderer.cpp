@@ -1,16 +1,24 @@
 // plotRenderer.cpp - a scene's paths, fills, dots and texts through cairo and pango.
 #include "plotRenderer.h"
 
+#include "plotBatches.h"
+
 #include <pango/pangocairo.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 namespace {
 
 constexpr double default_width_mm = 0.25;
+
+// The device length of one drawing unit.
+double scale_of(const cairo_matrix_t& to_device) {
+  return std::sqrt(std::fabs(to_device.xx * to_device.yy - to_device.xy * to_device.yx));
+}
 
 std::string lower(std::string text) {
   for (char& c : text)
@@ -106,15 +114,14 @@ void plotRenderer::set_colour(const plotLook& look) {
   cairo_set_source_rgb(cr_, look.red, look.green, look.blue);
 }
 
-// The item's path on the device. Items wholly outside the visible part are
-// left out; items reaching far beyond it (a zoomed window) are traced and
-// cut to it here, since cairo's fixed-point coordinates would overflow.
-bool plotRenderer::build_path(const plotScene& scene, const plotItem& item,
-                              const cairo_matrix_t& to_device) {
+// The item's ops, read into ops_, and the box of their points on the
+// device, arcs whole; false when the item lies wholly outside the visible
+// part, and is left out.
+bool plotRenderer::place(const plotScene& scene, const plotItem& item,
+                         const cairo_matrix_t& to_device, plotBox& box) {
   const plotOp* ops = scene.ops(item, ops_);
-  const double scale =
-      std::sqrt(std::fabs(to_device.xx * to_device.yy - to_device.xy * to_device.yx));
-  plotBox box;
+  const double scale = scale_of(to_device);
+  box = plotBox();
   for (std::uint32_t i = 0; i < item.count; ++i) {
     double x = ops[i].x, y = ops[i].y;
     if (ops[i].kind == plotOpKind::CLOSE)
@@ -126,17 +133,26 @@ bool plotRenderer::build_path(const plotScene& scene, const plotItem& item,
     box.add(x + r, y + r);
   }
   const double margin = 50;
-  if (box.empty() || box.x1 < visible_.x0 - margin || box.x0 > visible_.x1 + margin ||
-      box.y1 < visible_.y0 - margin || box.y0 > visible_.y1 + margin)
+  return !box.empty() && box.x1 >= visible_.x0 - margin && box.x0 <= visible_.x1 + margin &&
+         box.y1 >= visible_.y0 - margin && box.y0 <= visible_.y1 + margin;
+}
+
+// Adds the item's path on the device to cairo's. Items reaching far beyond
+// the visible part (a zoomed window) are traced and cut to it here, since
+// cairo's fixed-point coordinates would overflow.
+bool plotRenderer::build_path(const plotScene& scene, const plotItem& item,
+                              const cairo_matrix_t& to_device) {
+  plotBox box;
+  if (!place(scene, item, to_device, box))
     return false;
   const double limit = 1e6;
   if (box.x0 > -limit && box.x1 < limit && box.y0 > -limit && box.y1 < limit) {
     cairo_set_matrix(cr_, &to_device);
-    add_ops(ops, item.count);
+    add_ops(ops_.data(), item.count);
     cairo_identity_matrix(cr_);
     return true;
   }
-  add_far_ops(ops, item.count, to_device, item.kind == plotItem::FILL);
+  add_far_ops(ops_.data(), item.count, to_device, item.kind == plotItem::FILL);
   return true;
 }
 
@@ -228,16 +244,24 @@ void plotRenderer::add_far_ops(const plotOp* ops, std::uint32_t count,
   }
 }
 
-// Strokes the path built so far in device units: scale is the device
-// length of one drawing unit, for the dashes.
-void plotRenderer::stroke_path(const plotLook& look, double scale) {
+double plotRenderer::line_width(const plotLook& look) const {
   const double width = look.width_mm < 0 ? default_width_mm : look.width_mm;
-  cairo_set_line_width(cr_, std::max(options_.minimum_width, width * options_.device_per_mm));
+  return std::max(options_.minimum_width, width * options_.device_per_mm);
+}
+
+// A pattern finer than a millimetre of paper would only grey the line: it
+// is drawn solid. scale is the device length of one drawing unit.
+bool plotRenderer::dashed(const plotLook& look, double scale) const {
   double period = 0;
   for (double d : look.dashes)
     period += d * scale;
-  // A pattern finer than a millimetre of paper would only grey the line.
-  if (period >= options_.device_per_mm && look.dashes.size() >= 2) {
+  return period >= options_.device_per_mm && look.dashes.size() >= 2;
+}
+
+// Strokes the path built so far in device units.
+void plotRenderer::stroke_path(const plotLook& look, double scale) {
+  cairo_set_line_width(cr_, line_width(look));
+  if (dashed(look, scale)) {
     std::vector<double> dashes;
     for (double d : look.dashes)
       dashes.push_back(d * scale);
@@ -249,74 +273,138 @@ void plotRenderer::stroke_path(const plotLook& look, double scale) {
 }
 
 void plotRenderer::draw(const plotScene& scene, const cairo_matrix_t& to_device, int layer) {
-  const double scale =
-      std::sqrt(std::fabs(to_device.xx * to_device.yy - to_device.xy * to_device.yx));
-  int open = -1; // the look of the strokes gathered into the current path
-  auto flush = [&]() {
-    if (open >= 0)
-      stroke_path(styles_.look_at(open), scale);
-    open = -1;
-  };
   cairo_save(cr_);
   cairo_identity_matrix(cr_);
   cairo_clip_extents(cr_, &visible_.x0, &visible_.y0, &visible_.x1, &visible_.y1);
-  int clipping = 0; // 2: a clip was set for the next item; 1: that item is drawn
-  for (const plotItem& item : scene.items()) {
-    const plotLook& look = styles_.look_at(item.look);
-    if (layer >= 0 && look.layer != layer)
+  plotBatches batches(visible_, options_.reorder);
+  if (options_.reorder)
+    find_inks(scale_of(to_device));
+  const std::deque<plotItem>& items = scene.items();
+  for (size_t i = 0; i < items.size(); ++i) {
+    const plotItem& item = items[i];
+    if (layer >= 0 && styles_.look_at(item.look).layer != layer)
       continue;
-    if (item.kind != plotItem::STROKE || item.look != open)
-      flush();
-    if (clipping == 2)
-      clipping = 1;
-    switch (item.kind) {
-    case plotItem::CLIP:
+    if (item.kind == plotItem::TEXT) {
+      if (text_shows(scene.text_of(item), to_device)) {
+        draw_batches(scene, batches, to_device);
+        draw_text(scene.text_of(item), styles_.look_at(item.look), to_device);
+      }
+    } else if (item.kind == plotItem::CLIP) {
+      // The clip holds for the one item after it, drawn at once.
+      draw_batches(scene, batches, to_device);
       cairo_save(cr_);
       build_path(scene, item, to_device);
       cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
       cairo_clip(cr_);
-      clipping = 2;
+      if (++i < items.size())
+        batch(scene, items[i], std::uint32_t(i), to_device, batches);
+      draw_batches(scene, batches, to_device);
+      cairo_restore(cr_);
+    } else {
+      batch(scene, item, std::uint32_t(i), to_device, batches);
+    }
+  }
+  draw_batches(scene, batches, to_device);
+  cairo_restore(cr_);
+}
+
+// Looks that differ only where a page does not show it (the layer, dashes
+// too fine to draw) share an ink, and their strokes one command.
+void plotRenderer::find_inks(double scale) {
+  using Ink = std::tuple<int, double, double, double, double, std::vector<double>>;
+  std::map<Ink, int> numbers;
+  inks_.resize(styles_.look_count());
+  for (size_t i = 0; i < inks_.size(); ++i) {
+    const plotLook& look = styles_.look_at(int(i));
+    Ink ink{look.foreground,
+            look.foreground ? 0.0 : look.red,
+            look.foreground ? 0.0 : look.green,
+            look.foreground ? 0.0 : look.blue,
+            line_width(look),
+            dashed(look, scale) ? look.dashes : std::vector<double>()};
+    inks_[i] = numbers.emplace(std::move(ink), int(numbers.size())).first->second;
+  }
+}
+
+// Gives a stroke, fill or dot to the batches with the box it may ink.
+void plotRenderer::batch(const plotScene& scene, const plotItem& item, std::uint32_t number,
+                         const cairo_matrix_t& to_device, plotBatches& batches) {
+  const plotLook& look = styles_.look_at(item.look);
+  plotBox box;
+  if (item.kind == plotItem::TEXT) { // a clipped text (none is made) stands alone
+    box = visible_;
+  } else if (!place(scene, item, to_device, box)) {
+    return;
+  }
+  // Room for half the line (a dot's radius) and the edge's smoothing.
+  const double reach = (item.kind == plotItem::FILL ? 0.0 : line_width(look)) + 1.0;
+  box.x0 -= reach, box.y0 -= reach, box.x1 += reach, box.y1 += reach;
+  // Strokes of one look share a command. When reordering, so do its dots:
+  // as rings of no hole with the strokes of a solid look, else apart.
+  const int ink = options_.reorder ? inks_[size_t(item.look)] : item.look;
+  int key = -1;
+  if (item.kind == plotItem::STROKE)
+    key = 2 * ink;
+  else if (item.kind == plotItem::DOT && options_.reorder)
+    key = 2 * ink + (dashed(look, scale_of(to_device)) ? 1 : 0);
+  // In the given order, only the newest batch can grow: the others are
+  // drawn at once, so that they wait in no list.
+  if (!options_.reorder && !batches.joins(key, box, item.count))
+    draw_batches(scene, batches, to_device);
+  batches.add(number, key, box, item.count);
+}
+
+void plotRenderer::draw_batches(const plotScene& scene, plotBatches& batches,
+                                const cairo_matrix_t& to_device) {
+  const double scale = scale_of(to_device);
+  const std::deque<plotItem>& items = scene.items();
+  for (const plotBatches::Batch& batch : batches.batches()) {
+    const plotItem& first = items[batch.items.front()];
+    const plotLook& look = styles_.look_at(first.look);
+    if (batch.key >= 0 && batch.key % 2 == 0) {
+      for (std::uint32_t i : batch.items) {
+        if (items[i].kind != plotItem::DOT) {
+          build_path(scene, items[i], to_device);
+          continue;
+        }
+        // A circle of half the dot's radius stroked as wide as the radius.
+        const plotOp* dot = scene.ops(items[i], ops_);
+        add_dot(dot->x, dot->y, line_width(look) / 2, to_device);
+      }
+      stroke_path(look, scale);
       continue;
-    case plotItem::STROKE:
-      if (build_path(scene, item, to_device))
-        open = item.look;
-      break;
+    }
+    switch (first.kind) {
     case plotItem::FILL:
-      if (!build_path(scene, item, to_device))
-        break;
+      build_path(scene, first, to_device);
       cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
       set_colour(look);
       cairo_fill(cr_);
       break;
-    case plotItem::DOT: {
-      const plotOp* dot = scene.ops(item, ops_);
-      draw_dot(look, dot->x, dot->y, to_device);
+    case plotItem::DOT:
+      for (std::uint32_t i : batch.items) {
+        const plotOp* dot = scene.ops(items[i], ops_);
+        add_dot(dot->x, dot->y, line_width(look), to_device);
+      }
+      cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
+      set_colour(look);
+      cairo_fill(cr_);
       break;
-    }
     case plotItem::TEXT:
-      draw_text(scene.text_of(item), look, to_device);
+      draw_text(scene.text_of(first), look, to_device);
       break;
-    }
-    if (clipping == 1) {
-      flush();
-      cairo_restore(cr_);
-      clipping = 0;
+    case plotItem::STROKE:
+    case plotItem::CLIP:
+      break;
     }
   }
-  flush();
-  cairo_restore(cr_);
+  batches.clear();
 }
 
-void plotRenderer::draw_dot(const plotLook& look, double x, double y,
-                            const cairo_matrix_t& to_device) {
+void plotRenderer::add_dot(double x, double y, double radius, const cairo_matrix_t& to_device) {
   cairo_matrix_transform_point(&to_device, &x, &y);
-  const double width = look.width_mm < 0 ? default_width_mm : look.width_mm;
-  const double radius = std::max(options_.minimum_width, width * options_.device_per_mm);
-  cairo_identity_matrix(cr_);
-  cairo_new_path(cr_);
+  cairo_new_sub_path(cr_);
   cairo_arc(cr_, x, y, radius, 0, 2 * 3.14159265358979323846);
-  set_colour(look);
-  cairo_fill(cr_);
 }
 
 const std::string& plotRenderer::face_of(const plotFont& font) {
@@ -365,6 +453,15 @@ void plotRenderer::frame_text(const cairo_matrix_t& frame,
   stroke_path(look, 1.0);
 }
 
+// A text too small to read, or degenerate, is left out.
+bool plotRenderer::text_shows(const plotText& text, const cairo_matrix_t& to_device) const {
+  double ux = text.ux, uy = text.uy, vx = text.vx, vy = text.vy;
+  cairo_matrix_transform_distance(&to_device, &ux, &uy);
+  cairo_matrix_transform_distance(&to_device, &vx, &vy);
+  const double cap = text.height * std::hypot(vx, vy);
+  return cap >= 0.5 && std::hypot(ux, uy) > 0 && std::isfinite(cap) && cap <= 1e6;
+}
+
 void plotRenderer::draw_text(const plotText& text, const plotLook& look,
                              const cairo_matrix_t& to_device) {
   // The text's frame on the device: the baseline direction and the up direction.
@@ -374,8 +471,8 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
   cairo_matrix_transform_distance(&to_device, &vx, &vy);
   const double u_length = std::hypot(ux, uy), v_length = std::hypot(vx, vy);
   const double cap = text.height * v_length;
-  if (!(cap >= 0.5) || !(u_length > 0) || !std::isfinite(cap) || cap > 1e6)
-    return; // too small to read, or degenerate
+  if (!text_shows(text, to_device))
+    return;
   const std::string& family = face_of(styles_.font_at(text.font));
   static thread_local std::map<std::string, double> ratios;
   auto ratio = ratios.find(family);

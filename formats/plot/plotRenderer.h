@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+class plotBatches;
 typedef struct _PangoLayout PangoLayout;
 typedef struct _PangoContext PangoContext;
 typedef struct _PangoFontMap PangoFontMap;
@@ -43,6 +44,10 @@ struct plotRenderOptions {
   int black_background = 0;
   double device_per_mm = 72 / 25.4; // device units per millimetre of paper
   double minimum_width = 0.1;       // the thinnest line, in device units
+  // Draw an item before others that came ahead of it where they do not
+  // touch, so that strokes and dots of one look become one command each:
+  // for surfaces that keep every command of a page (PDF). The pixels stay.
+  int reorder = 0;
 };
 
 class PLOT_API plotRenderer {
@@ -64,12 +69,21 @@ public:
 
 private:
   void set_colour(const plotLook& look);
+  double line_width(const plotLook& look) const;
+  bool dashed(const plotLook& look, double scale) const;
   void stroke_path(const plotLook& look, double scale);
+  bool place(const plotScene& scene, const plotItem& item, const cairo_matrix_t& to_device,
+             plotBox& box);
   bool build_path(const plotScene& scene, const plotItem& item, const cairo_matrix_t& to_device);
+  void find_inks(double scale);
+  void batch(const plotScene& scene, const plotItem& item, std::uint32_t number,
+             const cairo_matrix_t& to_device, plotBatches& batches);
+  void draw_batches(const plotScene& scene, plotBatches& batches, const cairo_matrix_t& to_device);
   void add_ops(const plotOp* ops, std::uint32_t count);
   void add_far_ops(const plotOp* ops, std::uint32_t count, const cairo_matrix_t& to_device,
                    bool fill);
-  void draw_dot(const plotLook& look, double x, double y, const cairo_matrix_t& to_device);
+  void add_dot(double x, double y, double radius, const cairo_matrix_t& to_device);
+  bool text_shows(const plotText& text, const cairo_matrix_t& to_device) const;
   void draw_text(const plotText& text, const plotLook& look, const cairo_matrix_t& to_device);
   // Strokes a text's frame: the box of its lines (each with its width, the
   // first baseline at baseline, spacing apart, in the text's pixels of
@@ -85,6 +99,7 @@ private:
   plotTextSink* text_sink_ = nullptr;
   std::vector<plotOp> ops_; // the ops of the item being drawn, read from its scene
   plotBox visible_;         // the device area drawn on, under the current clip
+  std::vector<int> inks_;   // when reordering: per look, what it draws like
   PangoFontMap* font_map_ = nullptr;
   PangoLayout* layout_ = nullptr;
   std::map<std::string, std::string> faces_; // family asked for -> family used

@@ -62,6 +62,7 @@ public:
   int layer(const std::string& name);
   int font(const plotFont& font);
   const plotLook& look_at(int i) const { return looks_[size_t(i)]; }
+  size_t look_count() const { return looks_.size(); }
   const std::vector<std::string>& layers() const { return layers_; }
   const plotFont& font_at(int i) const { return fonts_[size_t(i)]; }
 
