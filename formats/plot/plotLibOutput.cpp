@@ -155,6 +155,7 @@ struct plotLibOutput::state {
   std::deque<layout> layouts; // a deque: a scene is moved, never copied, and may not be moved
                               // safely in a growing vector
   annNamedItemPtr current;
+  int written = 0; // what was drawn has gone into a file and is let go
 };
 
 plotLibOutput::plotLibOutput(vorabsOfStream* stream, const vorabsAppInfo* app)
@@ -519,7 +520,10 @@ void plotLibOutput::size_png(plotPage& page) const {
 
 int plotLibOutput::model_page(plotPage& page) {
   page.name = "Model";
-  page.scenes.push_back({&state_->model, plotAffine(), plotBox()});
+  // The model page is the model space's only use: drawn once (not layer
+  // by layer, as an SVG is), its paths may go as they are drawn.
+  page.scenes.push_back({&state_->model, plotAffine(), plotBox(),
+                         options_.format == plotFormat::SVG ? nullptr : &state_->model});
   if (options_.has_window) {
     page.window.add(options_.window[0], options_.window[1]);
     page.window.add(options_.window[2], options_.window[3]);
@@ -645,7 +649,7 @@ int plotLibOutput::pages(std::vector<plotPage>& out) {
 }
 
 int plotLibOutput::write_file(const std::vector<plotPage>& pages, size_t first, size_t count,
-                              vorabsOfStream& out) {
+                              vorabsOfStream& out, int last) {
   auto cannot_write = [&]() {
     error_message(std::string("Error : Cannot write ") + out.path().c_str() + ": " +
                   out.error().c_str() + ".");
@@ -658,6 +662,17 @@ int plotLibOutput::write_file(const std::vector<plotPage>& pages, size_t first, 
   plotEncodeOptions encoding;
   encoding.black_background = options_.black_background;
   encoding.dpi = options_.dpi;
+  // Once the last file is drawn, what was received has served: the scenes
+  // go before the file is finished, which may take memory of its own.
+  if (last)
+    encoding.drawn = [this]() {
+      state_->written = 1;
+      state_->model = plotScene();
+      state_->children.clear();
+      state_->kept.clear();
+      for (layout& sheet : state_->layouts)
+        sheet.paper = plotScene();
+    };
   plotReplacedFonts replaced;
   std::string why;
   int done = 0;
@@ -693,13 +708,18 @@ int plotLibOutput::write() {
     error_message("Error : No output file was given.");
     return 0;
   }
+  if (state_->written) {
+    error_message("Error : The plot was written already; a writer writes one file.");
+    out->discard();
+    return 0;
+  }
   std::vector<plotPage> all;
   if (!pages(all)) {
     out->discard();
     return 0;
   }
   if (options_.format == plotFormat::PDF || all.size() == 1)
-    return write_file(all, 0, options_.format == plotFormat::PDF ? all.size() : 1, *out);
+    return write_file(all, 0, options_.format == plotFormat::PDF ? all.size() : 1, *out, 1);
   // One layout per file, named after it beside the file asked for.
   const std::string path = out->path().c_str();
   const size_t dot = path.rfind('.');
@@ -707,7 +727,7 @@ int plotLibOutput::write() {
   for (size_t i = 0; i < all.size(); ++i) {
     const std::string named = path.substr(0, dot) + "-" + file_part(all[i].name) + path.substr(dot);
     vorabsOfStream file{utString(named.c_str())};
-    if (!write_file(all, i, 1, file))
+    if (!write_file(all, i, 1, file, i + 1 == all.size()))
       return 0;
     if (vorabsOutput* channel = output())
       channel->tprintf("vorabs", "Layout %s written to %s.\n", all[i].name.c_str(), named.c_str());

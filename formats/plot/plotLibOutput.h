@@ -87,6 +87,8 @@ public:
   // Nonzero for the entity kinds drawn here.
   int supported(const vorabsAttributeSet& attributes) const override;
 
+  // Draws what was received into the file (the layouts' files). A writer
+  // writes once: what it received goes as soon as it is drawn.
   int write() override;
 
   // Entities drawn and refused so far; the model space drawn so far.
@@ -112,8 +114,9 @@ private:
   void size_png(plotPage& page) const;
   // Draws pages [first, first + count) into the file out, written as the
   // encoder makes it and kept only when whole; a message when it fails.
+  // The last file lets go of what was received once it is drawn.
   int write_file(const std::vector<plotPage>& pages, size_t first, size_t count,
-                 vorabsOfStream& out);
+                 vorabsOfStream& out, int last);
   void error_message(const std::string& text) const;
   vorabsTranslationStatus fail(const vorabsAttributeSet& attributes, const char* why);
 

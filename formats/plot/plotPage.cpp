@@ -37,7 +37,7 @@ cairo_matrix_t placed(const cairo_matrix_t& device, const plotAffine& to_sheet) 
 } // namespace
 
 void plot_draw_page(plotRenderer& renderer, cairo_t* cr, const plotPage& page, double width,
-                    double height, int layer) {
+                    double height, int layer, int last_use) {
   const cairo_matrix_t device = sheet_to_device(page, width, height);
   for (const plotPlacedScene& placed_scene : page.scenes) {
     cairo_save(cr);
@@ -49,7 +49,11 @@ void plot_draw_page(plotRenderer& renderer, cairo_t* cr, const plotPage& page, d
       cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);
       cairo_clip(cr);
     }
-    renderer.draw(*placed_scene.scene, placed(device, placed_scene.to_sheet), layer);
+    const cairo_matrix_t to_device = placed(device, placed_scene.to_sheet);
+    if (last_use && placed_scene.spent && layer < 0)
+      renderer.draw_last(*placed_scene.spent, to_device);
+    else
+      renderer.draw(*placed_scene.scene, to_device, layer);
     cairo_restore(cr);
   }
 }
@@ -92,7 +96,9 @@ int plot_encode_pdf(const std::vector<plotPage>& pages, const plotStyles& styles
       cairo_pdf_surface_set_size(surface, width, height);
       if (options.black_background)
         renderer.paint_background();
-      plot_draw_page(renderer, cr, page, width, height, -1);
+      plot_draw_page(renderer, cr, page, width, height, -1, 1);
+      if (&page == &pages.back() && options.drawn)
+        options.drawn();
       cairo_show_page(cr);
     }
     replaced.insert(renderer.replaced_fonts().begin(), renderer.replaced_fonts().end());
@@ -120,7 +126,9 @@ int plot_encode_png(const plotPage& page, const plotStyles& styles,
   {
     plotRenderer renderer(cr, styles, render_options(options, options.dpi / 25.4, 1.0));
     renderer.paint_background();
-    plot_draw_page(renderer, cr, page, page.width_px, page.height_px, -1);
+    plot_draw_page(renderer, cr, page, page.width_px, page.height_px, -1, 1);
+    if (options.drawn)
+      options.drawn();
     replaced.insert(renderer.replaced_fonts().begin(), renderer.replaced_fonts().end());
   }
   cairo_destroy(cr);

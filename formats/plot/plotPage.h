@@ -20,6 +20,9 @@ struct plotPlacedScene {
   const plotScene* scene = nullptr;
   plotAffine to_sheet;
   plotBox clip; // on the sheet; empty: not clipped
+  // The scene again when nothing draws it after this page: an encoder that
+  // draws it once lets its paths go as it draws them.
+  plotScene* spent = nullptr;
 };
 
 struct plotPage {
@@ -35,6 +38,9 @@ struct plotPage {
 struct plotEncodeOptions {
   int black_background = 0;
   double dpi = 96; // PNG: pixels per inch of paper, for line weights and dots
+  // Called once every page is drawn, before the file is finished: what the
+  // pages refer to may go then.
+  std::function<void()> drawn;
 };
 
 // The encoders hand the file's bytes to write as they are made, piece by
@@ -57,6 +63,7 @@ PLOT_API int plot_encode_svg(const plotPage& page, const plotStyles& styles,
                              plotReplacedFonts& replaced, std::string& why);
 
 // What the encoders share: the drawing of one page (of one layer when
-// layer >= 0) on a device of width x height units.
+// layer >= 0) on a device of width x height units; once, when last_use
+// says so, letting spent scenes go as they are drawn.
 void plot_draw_page(plotRenderer& renderer, cairo_t* cr, const plotPage& page, double width,
-                    double height, int layer);
+                    double height, int layer, int last_use = 0);

@@ -273,15 +273,26 @@ void plotRenderer::stroke_path(const plotLook& look, double scale) {
 }
 
 void plotRenderer::draw(const plotScene& scene, const cairo_matrix_t& to_device, int layer) {
+  draw_items(scene, to_device, layer, nullptr);
+}
+
+void plotRenderer::draw_last(plotScene& scene, const cairo_matrix_t& to_device) {
+  draw_items(scene, to_device, -1, &scene);
+}
+
+void plotRenderer::draw_items(const plotScene& scene, const cairo_matrix_t& to_device, int layer,
+                              plotScene* spent) {
+  // Every so many items the batches are drawn, so that a spent scene's
+  // paths and texts can go: the page's commands grow as the scene shrinks.
+  const size_t period = 16384;
   cairo_save(cr_);
   cairo_identity_matrix(cr_);
   cairo_clip_extents(cr_, &visible_.x0, &visible_.y0, &visible_.x1, &visible_.y1);
   plotBatches batches(visible_, options_.reorder);
   if (options_.reorder)
     find_inks(scale_of(to_device));
-  const std::deque<plotItem>& items = scene.items();
-  for (size_t i = 0; i < items.size(); ++i) {
-    const plotItem& item = items[i];
+  for (size_t i = scene.released(); i < scene.size(); ++i) {
+    const plotItem& item = scene.item(i);
     if (layer >= 0 && styles_.look_at(item.look).layer != layer)
       continue;
     if (item.kind == plotItem::TEXT) {
@@ -296,15 +307,21 @@ void plotRenderer::draw(const plotScene& scene, const cairo_matrix_t& to_device,
       build_path(scene, item, to_device);
       cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
       cairo_clip(cr_);
-      if (++i < items.size())
-        batch(scene, items[i], std::uint32_t(i), to_device, batches);
+      if (++i < scene.size())
+        batch(scene, scene.item(i), std::uint32_t(i), to_device, batches);
       draw_batches(scene, batches, to_device);
       cairo_restore(cr_);
     } else {
       batch(scene, item, std::uint32_t(i), to_device, batches);
     }
+    if (spent && i % period == period - 1) {
+      draw_batches(scene, batches, to_device);
+      spent->release_before(i + 1);
+    }
   }
   draw_batches(scene, batches, to_device);
+  if (spent)
+    spent->release_before(scene.size());
   cairo_restore(cr_);
 }
 
@@ -357,18 +374,17 @@ void plotRenderer::batch(const plotScene& scene, const plotItem& item, std::uint
 void plotRenderer::draw_batches(const plotScene& scene, plotBatches& batches,
                                 const cairo_matrix_t& to_device) {
   const double scale = scale_of(to_device);
-  const std::deque<plotItem>& items = scene.items();
   for (const plotBatches::Batch& batch : batches.batches()) {
-    const plotItem& first = items[batch.items.front()];
+    const plotItem& first = scene.item(batch.items.front());
     const plotLook& look = styles_.look_at(first.look);
     if (batch.key >= 0 && batch.key % 2 == 0) {
       for (std::uint32_t i : batch.items) {
-        if (items[i].kind != plotItem::DOT) {
-          build_path(scene, items[i], to_device);
+        if (scene.item(i).kind != plotItem::DOT) {
+          build_path(scene, scene.item(i), to_device);
           continue;
         }
         // A circle of half the dot's radius stroked as wide as the radius.
-        const plotOp* dot = scene.ops(items[i], ops_);
+        const plotOp* dot = scene.ops(scene.item(i), ops_);
         add_dot(dot->x, dot->y, line_width(look) / 2, to_device);
       }
       stroke_path(look, scale);
@@ -383,7 +399,7 @@ void plotRenderer::draw_batches(const plotScene& scene, plotBatches& batches,
       break;
     case plotItem::DOT:
       for (std::uint32_t i : batch.items) {
-        const plotOp* dot = scene.ops(items[i], ops_);
+        const plotOp* dot = scene.ops(scene.item(i), ops_);
         add_dot(dot->x, dot->y, line_width(look), to_device);
       }
       cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);

@@ -63,11 +63,16 @@ public:
   // Draws the items of the scene (of one layer when layer >= 0) under the
   // map from drawing to device.
   void draw(const plotScene& scene, const cairo_matrix_t& to_device, int layer = -1);
+  // The same for the scene's last use: its paths and texts go as they are
+  // drawn.
+  void draw_last(plotScene& scene, const cairo_matrix_t& to_device);
   // The font families asked for that fontconfig had to replace, with the
   // one it chose.
   const std::set<std::pair<std::string, std::string>>& replaced_fonts() const { return replaced_; }
 
 private:
+  void draw_items(const plotScene& scene, const cairo_matrix_t& to_device, int layer,
+                  plotScene* spent);
   void set_colour(const plotLook& look);
   double line_width(const plotLook& look) const;
   bool dashed(const plotLook& look, double scale) const;

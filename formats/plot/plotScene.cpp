@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <iterator>
 #include <tuple>
 
@@ -210,6 +211,27 @@ const plotOp* plotScene::ops(const plotItem& item, std::vector<plotOp>& scratch)
   return scratch.data();
 }
 
+void plotScene::release_before(size_t item) {
+  // Paths and texts lie in the order of their items: those before the
+  // next item's are the ones to go.
+  const std::uint64_t none = std::numeric_limits<std::uint64_t>::max();
+  std::uint64_t path = none, text = none;
+  for (size_t i = item; i < size() && (path == none || text == none); ++i) {
+    std::uint64_t& first = this->item(i).kind == plotItem::TEXT ? text : path;
+    if (first == none)
+      first = this->item(i).first;
+  }
+  for (OpChunk& chunk : chunks_)
+    if (std::uint64_t(chunk.first) + chunk.used <= path)
+      chunk.bytes.reset();
+  while (!texts_.empty() && texts_gone_ < text) {
+    texts_.pop_front();
+    ++texts_gone_;
+  }
+  for (; items_gone_ < item && !items_.empty(); ++items_gone_)
+    items_.pop_front();
+}
+
 void plotScene::path(plotItem::kind_t kind, int look, const std::vector<plotOp>& ops) {
   if (ops.empty())
     return;
@@ -218,7 +240,7 @@ void plotScene::path(plotItem::kind_t kind, int look, const std::vector<plotOp>&
 }
 
 void plotScene::text(int look, plotText text) {
-  items_.push_back({plotItem::TEXT, look, std::uint32_t(texts_.size()), 0});
+  items_.push_back({plotItem::TEXT, look, texts_gone_ + std::uint32_t(texts_.size()), 0});
   texts_.push_back(std::move(text));
 }
 
@@ -246,14 +268,14 @@ void plotScene::append(const plotScene& other, const plotAffine& m) {
   std::vector<plotOp> flat, placed, read;
   for (const plotItem& item : other.items_) {
     if (item.kind == plotItem::TEXT) {
-      plotText text = other.texts_[item.first];
+      plotText text = other.text_of(item);
       m.apply(text.x, text.y);
       const double ux = text.ux, uy = text.uy, vx = text.vx, vy = text.vy;
       text.ux = m.a * ux + m.c * uy;
       text.uy = m.b * ux + m.d * uy;
       text.vx = m.a * vx + m.c * vy;
       text.vy = m.b * vx + m.d * vy;
-      items_.push_back({plotItem::TEXT, item.look, std::uint32_t(texts_.size()), 0});
+      items_.push_back({plotItem::TEXT, item.look, texts_gone_ + std::uint32_t(texts_.size()), 0});
       texts_.push_back(std::move(text));
       continue;
     }
@@ -286,7 +308,7 @@ plotBox plotScene::bounds() const {
   std::vector<plotOp> read;
   for (const plotItem& item : items_) {
     if (item.kind == plotItem::TEXT) {
-      add_text_bounds(texts_[item.first], box);
+      add_text_bounds(text_of(item), box);
       continue;
     }
     const plotOp* ops = this->ops(item, read);

@@ -133,14 +133,21 @@ public:
   void dot(int look, double x, double y);
   // Appends other's items, each point moved by placement.
   void append(const plotScene& other, const plotAffine& placement);
-  // The items of one layer are drawn together where a format groups them.
+  // The items not let go (all but the first released()); the items of one
+  // layer are drawn together where a format groups them.
   const std::deque<plotItem>& items() const { return items_; }
+  // Items by their number in the order placed, from released() to size().
+  const plotItem& item(size_t number) const { return items_[number - items_gone_]; }
   // The item's path (STROKE, FILL, CLIP) or dot (DOT), read into scratch.
   const plotOp* ops(const plotItem& item, std::vector<plotOp>& scratch) const;
-  const plotText& text_of(const plotItem& item) const { return texts_[item.first]; }
-  size_t size() const { return items_.size(); }
+  const plotText& text_of(const plotItem& item) const { return texts_[item.first - texts_gone_]; }
+  size_t size() const { return items_gone_ + items_.size(); }
+  size_t released() const { return items_gone_; }
   // The box of everything drawn; texts by an estimate of their extent.
   plotBox bounds() const;
+  // Lets go of the items before the given one, with their paths and texts,
+  // drawn for the last time.
+  void release_before(size_t item);
 
 private:
   // Operations are kept packed: each its kind and the numbers it uses (a
@@ -162,6 +169,8 @@ private:
   std::deque<plotItem> items_;
   std::vector<OpChunk> chunks_;
   std::deque<plotText> texts_;
+  std::uint32_t texts_gone_ = 0; // texts let go from the front
+  size_t items_gone_ = 0;
 };
 
 // Arcs flattened into lines when a placement would not keep them circular.

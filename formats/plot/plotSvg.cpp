@@ -225,6 +225,8 @@ int plot_encode_svg(const plotPage& page, const plotStyles& styles,
     if (!written || !put("</g>\n"))
       return why = "the file could not take it", 0;
   }
+  if (options.drawn)
+    options.drawn();
   if (!put("</svg>\n"))
     return why = "the file could not take it", 0;
   return 1;

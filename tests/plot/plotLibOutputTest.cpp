@@ -411,6 +411,18 @@ TEST(plotLibOutputTest, AnUnwritablePathLeavesNoFileAndSaysWhy) {
       << "something was left in the folder";
 }
 
+TEST(plotLibOutputTest, AWriterWritesOneFileAndLetsGoOfWhatItDrew) {
+  Plot plot("once.png");
+  plot.writer.curve3(line(0, 0, 10, 10), entity("LINE 1"));
+  ASSERT_TRUE(plot.write(0, 0, 10, 10, 100)) << all(plot.error);
+  EXPECT_EQ(plot.writer.model_space().size(), 0u);
+  EXPECT_FALSE(plot.write(0, 0, 10, 10, 100));
+  EXPECT_EQ(all(plot.error), "Error : The plot was written already; a writer writes one file.\n");
+  PlotImage image(plot.path); // the file written stays
+  ASSERT_TRUE(image.valid());
+  EXPECT_TRUE(image.ink(50, 50));
+}
+
 TEST(plotLibOutputTest, TheFormatFollowsTheExtension) {
   plotFormat format = plotFormat::PDF;
   EXPECT_TRUE(plotLibOutput::format_of("a/b.SVG", format));

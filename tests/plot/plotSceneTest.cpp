@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -70,6 +71,45 @@ TEST(plotSceneTest, PathsOfEverySizeStayWholeAsTheSceneGrowsAndWhenPlaced) {
   const plotBox box = placed.bounds();
   EXPECT_EQ(box.x0, 4);
   EXPECT_EQ(box.x1, 40004);
+}
+
+TEST(plotSceneTest, ReleasedItemsGoWithTheirPathsAndTextsWhileLaterOnesStayWhole) {
+  // Strokes tagged 0, 1, 2 ...; after every seventh, a text of its tag.
+  plotScene scene;
+  for (int i = 0; i < 3000; ++i) {
+    scene.stroke(0, run(i, 2 + i % 11));
+    if (i % 7 == 0) {
+      plotText text;
+      text.text = std::to_string(i);
+      scene.text(0, text);
+    }
+  }
+  const size_t count = scene.size();
+  // Released up to a text, then up to a stroke, as a page drawn in parts is.
+  ASSERT_EQ(scene.item(1201).kind, plotItem::TEXT);
+  for (size_t upto : {size_t(1201), size_t(2000)}) {
+    scene.release_before(upto);
+    EXPECT_EQ(scene.released(), upto);
+    EXPECT_EQ(scene.size(), count);
+    std::vector<plotOp> read;
+    int tag = -1; // of the last stroke seen
+    for (size_t n = upto; n < count; ++n) {
+      const plotItem& item = scene.item(n);
+      if (item.kind == plotItem::TEXT) {
+        if (tag >= 0) {
+          ASSERT_EQ(scene.text_of(item).text, std::to_string(tag)) << "item " << n;
+        }
+        continue;
+      }
+      const int next = int(scene.ops(item, read)[0].y);
+      ASSERT_TRUE(tag < 0 || next == tag + 1) << "item " << n;
+      tag = next;
+      ASSERT_TRUE(holds(scene, item, tag, 2 + tag % 11));
+    }
+    EXPECT_EQ(tag, 2999);
+  }
+  scene.release_before(count);
+  EXPECT_TRUE(scene.items().empty());
 }
 
 } // namespace
