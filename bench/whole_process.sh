@@ -4,8 +4,8 @@
 # turn, and the table keeps each tool's fastest round (wall and processor
 # time) and its peak resident size, both from /usr/bin/time.
 #
-# Tools: vorabs-translate into the document (--quiet) and converting to DXF
-# (-o), dxflib's bare parse (bench_dxflib_parse, built where libdxflib-dev
+# Tools: vorabs-translate into the document (--quiet), converting to DXF
+# (-o) and plotting to PDF, PNG (2000 pixels wide) and SVG, dxflib's bare parse (bench_dxflib_parse, built where libdxflib-dev
 # is installed), GDAL's ogrinfo -al -so and ezdxf's readfile where present.
 # Needs the release build; -b names another build of the command (an
 # earlier version) to run beside it. Usage:
@@ -34,11 +34,16 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # Each tool: a label and the command, FILE standing for the drawing.
-labels=("translate --quiet" "translate -o out.dxf")
-commands=("$build/vorabs-translate FILE --quiet" "$build/vorabs-translate FILE -o $work/out.dxf")
+labels=("translate --quiet" "translate -o out.dxf" "translate -o out.pdf" "translate -o out.png"
+  "translate -o out.svg")
+commands=("$build/vorabs-translate FILE --quiet" "$build/vorabs-translate FILE -o $work/out.dxf"
+  "$build/vorabs-translate FILE -o $work/out.pdf"
+  "$build/vorabs-translate FILE -o $work/out.png --width 2000"
+  "$build/vorabs-translate FILE -o $work/out.svg")
 if [ -n "$before" ]; then
-  labels+=("before: --quiet" "before: -o out.dxf")
-  commands+=("$before/vorabs-translate FILE --quiet" "$before/vorabs-translate FILE -o $work/out.dxf")
+  labels+=("before: --quiet" "before: -o out.dxf" "before: -o out.pdf")
+  commands+=("$before/vorabs-translate FILE --quiet" "$before/vorabs-translate FILE -o $work/out.dxf"
+    "$before/vorabs-translate FILE -o $work/out.pdf")
 fi
 if [ -x $build/bench_dxflib_parse ]; then
   labels+=("dxflib parse"); commands+=("$build/bench_dxflib_parse FILE")

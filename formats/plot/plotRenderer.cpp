@@ -356,8 +356,9 @@ void plotRenderer::batch(const plotScene& scene, const plotItem& item, std::uint
   // Room for half the line (a dot's radius) and the edge's smoothing.
   const double reach = (item.kind == plotItem::FILL ? 0.0 : line_width(look)) + 1.0;
   box.x0 -= reach, box.y0 -= reach, box.x1 += reach, box.y1 += reach;
-  // Strokes of one look share a command. When reordering, so do its dots:
-  // as rings of no hole with the strokes of a solid look, else apart.
+  // Strokes of one look (when reordering, of one ink) share a command.
+  // When reordering, dots do too: with the strokes of a solid ink as rings
+  // that leave no hole, or filled among themselves when the ink is dashed.
   const int ink = options_.reorder ? inks_[size_t(item.look)] : item.look;
   int key = -1;
   if (item.kind == plotItem::STROKE)
