@@ -3,6 +3,8 @@
 
 #include "kapString.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -222,12 +224,14 @@ utString dxfTextDecoder::from_code(unsigned int code) const {
 namespace {
 
 // Walks an entity text, handing plain runs and decoded characters to the
-// decoder, and dropping MTEXT formatting.
+// decoder, and MTEXT formatting (a code letter with its argument, or a
+// group's brace) to style.
 class TextWalker {
 public:
   TextWalker(std::string_view raw, int mtext) : raw_(raw), mtext_(mtext) {}
 
-  template <class Plain, class Code, class Bytes> void run(Plain plain, Code code, Bytes bytes) {
+  template <class Plain, class Code, class Bytes, class Style>
+  void run(Plain plain, Code code, Bytes bytes, Style style) {
     size_t start = 0;
     size_t i = 0;
     auto flush = [&](size_t end) {
@@ -246,11 +250,11 @@ public:
       start = i;
       size_t used = 0;
       if (c == '\\')
-        used = escape(i, code, bytes);
+        used = escape(i, code, bytes, style);
       else if (c == '%' && i + 2 < raw_.size() && raw_[i + 1] == '%')
         used = special(i, code);
       else if (mtext_ && (c == '{' || c == '}'))
-        used = 1;
+        style(c, std::string_view()), used = 1;
       else if (mtext_ && c == '^' && i + 1 < raw_.size())
         used = caret(i, code);
       if (used == 0)
@@ -262,7 +266,8 @@ public:
   }
 
 private:
-  template <class Code, class Bytes> size_t escape(size_t i, Code code, Bytes bytes) {
+  template <class Code, class Bytes, class Style>
+  size_t escape(size_t i, Code code, Bytes bytes, Style style) {
     if (i + 1 >= raw_.size())
       return 0;
     char e = raw_[i + 1];
@@ -306,12 +311,20 @@ private:
     case 'o':
     case 'K':
     case 'k':
+      style(e, std::string_view());
       return 2;
     case 'S':
       return stacked(i, code);
     case 'f':
     case 'F':
     case 'H':
+    case 'C':
+    case 'c': {
+      size_t semicolon = raw_.find(';', i + 2);
+      size_t end = semicolon == std::string_view::npos ? raw_.size() : semicolon;
+      style(e, raw_.substr(i + 2, end - i - 2));
+      return (semicolon == std::string_view::npos ? end : end + 1) - i;
+    }
     case 'h':
     case 'W':
     case 'w':
@@ -321,8 +334,6 @@ private:
     case 't':
     case 'A':
     case 'a':
-    case 'C':
-    case 'c':
     case 'p': {
       size_t semicolon = raw_.find(';', i + 2);
       return semicolon == std::string_view::npos ? raw_.size() - i : semicolon + 1 - i;
@@ -397,18 +408,153 @@ private:
 
 } // namespace
 
-utString dxfTextDecoder::decode_text(std::string_view raw, int mtext) const {
+namespace {
+
+// Follows an MTEXT's formatting as it is walked: groups keep the format in
+// force when they open and bring it back when they close.
+class FormatTracker {
+public:
+  FormatTracker(std::vector<dxfTextRun>& runs, double height) : runs_(runs), height_(height) {}
+
+  // Characters of plain text written so far.
+  void wrote(const utString& piece) {
+    for (const char* c = piece.c_str(); *c; ++c)
+      written_ += (static_cast<unsigned char>(*c) & 0xC0) != 0x80;
+  }
+  void wrote_one() { ++written_; }
+
+  void code(char letter, std::string_view value) {
+    if (letter == '{') {
+      stack_.push_back(current_);
+      return;
+    }
+    dxfTextFormat next = current_;
+    if (letter == '}') {
+      if (stack_.empty())
+        return;
+      next = stack_.back();
+      stack_.pop_back();
+    } else {
+      apply(letter, value, next);
+    }
+    change(next);
+  }
+
+  void finish() { change(dxfTextFormat()); }
+
+private:
+  void apply(char letter, std::string_view value, dxfTextFormat& format) const {
+    const std::string text(value);
+    switch (letter) {
+    case 'H': {
+      char* end = nullptr;
+      const double number = std::strtod(text.c_str(), &end);
+      if (!(number > 0.0) || !std::isfinite(number) || end == text.c_str())
+        return;
+      if (*end == 'x' || *end == 'X')
+        format.height *= number;
+      else if (height_ > 0.0)
+        format.height = number / height_;
+      return;
+    }
+    case 'f':
+    case 'F': {
+      const size_t bar = text.find('|');
+      format.font = text.substr(0, bar);
+      format.bold = format.italic = -1;
+      for (size_t at = bar; at != std::string::npos && at + 2 < text.size();
+           at = text.find('|', at + 1)) {
+        if (text[at + 1] == 'b')
+          format.bold = text[at + 2] == '1';
+        else if (text[at + 1] == 'i')
+          format.italic = text[at + 2] == '1';
+      }
+      return;
+    }
+    case 'C': {
+      const long aci = std::strtol(text.c_str(), nullptr, 10);
+      format.aci = aci >= 1 && aci <= 255 ? int(aci) : -1; // 0 and 256: the entity's own
+      format.rgb = -1;
+      return;
+    }
+    case 'c': {
+      // The bytes are blue, green, red from the top: red is the lowest.
+      const long value = std::strtol(text.c_str(), nullptr, 10) & 0xFFFFFF;
+      format.rgb = ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
+      format.aci = -1;
+      return;
+    }
+    default:
+      break;
+    }
+    const int on = letter >= 'A' && letter <= 'Z';
+    if (letter == 'L' || letter == 'l')
+      format.underline = on;
+    else if (letter == 'O' || letter == 'o')
+      format.overline = on;
+    else if (letter == 'K' || letter == 'k')
+      format.strike = on;
+  }
+
+  // Closes the stretch in the format so far and opens one in next.
+  void change(const dxfTextFormat& next) {
+    if (next == current_)
+      return;
+    if (written_ > start_ && !current_.plain()) {
+      if (!runs_.empty() && runs_.back().format == current_ &&
+          runs_.back().first + runs_.back().count == start_)
+        runs_.back().count = written_ - runs_.back().first;
+      else
+        runs_.push_back({start_, written_ - start_, current_});
+    }
+    current_ = next;
+    start_ = written_;
+  }
+
+  std::vector<dxfTextRun>& runs_;
+  double height_;
+  dxfTextFormat current_;
+  std::vector<dxfTextFormat> stack_;
+  size_t written_ = 0, start_ = 0;
+};
+
+} // namespace
+
+bool operator==(const dxfTextFormat& a, const dxfTextFormat& b) {
+  return a.height == b.height && a.font == b.font && a.bold == b.bold && a.italic == b.italic &&
+         a.aci == b.aci && a.rgb == b.rgb && a.underline == b.underline &&
+         a.overline == b.overline && a.strike == b.strike;
+}
+
+utString dxfTextDecoder::decode_text(std::string_view raw, int mtext, std::vector<dxfTextRun>* runs,
+                                     double height) const {
+  if (runs)
+    runs->clear();
   if (raw.find_first_of(mtext ? "\\{}^%" : "\\%") == std::string_view::npos)
     return decode(raw);
+  std::vector<dxfTextRun> unused;
+  FormatTracker formats(runs && mtext ? *runs : unused, height);
   utString out("");
   TextWalker(raw, mtext)
-      .run([&](std::string_view plain) { out += decode(plain); },
-           [&](unsigned int code) {
-             if (code < 0x80)
-               out += char(code);
-             else
-               out += from_code(code);
-           },
-           [&](unsigned int page, std::string_view two) { out += from_code_page(page, two); });
+      .run(
+          [&](std::string_view plain) {
+            const utString piece = decode(plain);
+            formats.wrote(piece);
+            out += piece;
+          },
+          [&](unsigned int code) {
+            formats.wrote_one();
+            if (code < 0x80)
+              out += char(code);
+            else
+              out += from_code(code);
+          },
+          [&](unsigned int page, std::string_view two) {
+            const utString piece = from_code_page(page, two);
+            formats.wrote(piece);
+            out += piece;
+          },
+          [&](char letter, std::string_view value) { formats.code(letter, value); });
+  formats.finish();
   return out;
 }

@@ -26,6 +26,25 @@
 // so a writer must not leave code-page bytes that happen to be.
 DXF_API bool dxf_valid_utf8(std::string_view raw);
 
+// The inline formatting an MTEXT gives a stretch of its characters, where
+// it differs from the entity's own.
+struct DXF_API dxfTextFormat {
+  double height = 1.0;        // \H: times the entity's height
+  std::string font;           // \f family or \F font file (raw); empty: the entity's
+  int bold = -1, italic = -1; // with \f: 0 or 1; -1: the entity's
+  int aci = -1;               // \C: 1 to 255; -1: the entity's colour
+  long rgb = -1;              // \c: 0xRRGGBB; -1: none
+  int underline = 0, overline = 0, strike = 0; // \L \O \K
+  int plain() const { return *this == dxfTextFormat(); }
+  friend bool operator==(const dxfTextFormat& a, const dxfTextFormat& b);
+};
+
+// A stretch of an MTEXT's plain text, in characters (code points).
+struct DXF_API dxfTextRun {
+  size_t first = 0, count = 0;
+  dxfTextFormat format;
+};
+
 class DXF_API dxfTextDecoder {
 public:
   // version: $ACADVER; code_page: $DWGCODEPAGE (may be empty).
@@ -33,8 +52,11 @@ public:
 
   // A name or a plain value in the file's encoding, with its \U+XXXX escapes.
   utString decode(std::string_view raw) const;
-  // An entity text: escapes, and MTEXT formatting when mtext is nonzero.
-  utString decode_text(std::string_view raw, int mtext) const;
+  // An entity text: escapes, and MTEXT formatting when mtext is nonzero;
+  // then runs, when given, receives the stretches formatted apart from the
+  // entity (height given: the entity's, for absolute \H heights).
+  utString decode_text(std::string_view raw, int mtext, std::vector<dxfTextRun>* runs = nullptr,
+                       double height = 0.0) const;
 
   int utf8() const { return utf8_; }
   unsigned int code_page() const { return code_page_; }

@@ -1,6 +1,7 @@
 // dxfTextLayout.cpp - TEXT alignment and MTEXT attachment to and from text-layout properties.
 #include "dxfTextLayout.h"
 
+#include "dxfAttributes.h"
 #include "dxfText.h"
 
 #include "kapProperty.h"
@@ -56,6 +57,42 @@ bool has_markup(const std::string& raw) {
   return false;
 }
 
+// The "runs" property of an MTEXT's formatted stretches.
+std::string runs_text(const std::vector<dxfTextRun>& runs, const dxfTextDecoder& decoder) {
+  std::string text;
+  for (const dxfTextRun& run : runs) {
+    const dxfTextFormat& f = run.format;
+    text +=
+        (text.empty() ? "" : "; ") + std::to_string(run.first) + " " + std::to_string(run.count);
+    if (f.height != 1.0 && f.height > 0.0 && std::isfinite(f.height))
+      text += "|height=" + number_text(f.height);
+    if (!f.font.empty())
+      text += std::string("|font=") + decoder.decode(f.font).c_str();
+    if (f.bold >= 0)
+      text += "|bold=" + std::to_string(f.bold);
+    if (f.italic >= 0)
+      text += "|italic=" + std::to_string(f.italic);
+    long rgb = f.rgb;
+    if (f.aci > 0) {
+      double red = 0, green = 0, blue = 0;
+      dxfTables::aci_rgb(f.aci, red, green, blue);
+      rgb = (std::lround(red * 255) << 16) | (std::lround(green * 255) << 8) |
+            std::lround(blue * 255);
+    }
+    if (rgb >= 0) {
+      char colour[16];
+      std::snprintf(colour, sizeof colour, "#%06lX", rgb & 0xFFFFFF);
+      text += std::string("|colour=") + colour;
+    }
+    for (const auto& [on, key] : {std::pair<int, const char*>{f.underline, "underline"},
+                                  {f.overline, "overline"},
+                                  {f.strike, "strike"}})
+      if (on)
+        text += std::string("|") + key + "=1";
+  }
+  return text;
+}
+
 // The vertical alignment: 74 for an attribute (its 73 is the field length).
 int vertical_code(const dxfEntity& e) {
   return e.kind == dxfKind::ATTRIB || e.kind == dxfKind::ATTDEF ? e.i74 : e.i73;
@@ -78,8 +115,12 @@ dxfTextLayout dxfTextLayout::of_entity(const dxfEntity& e, double height,
     layout.paragraph = 1;
     if (e.d44 > 0.0 && std::isfinite(e.d44))
       layout.line_spacing = e.d44;
-    if (has_markup(e.text))
+    if (has_markup(e.text)) {
       layout.markup = decoder.decode(e.text);
+      std::vector<dxfTextRun> runs;
+      decoder.decode_text(e.text, 1, &runs, height);
+      layout.runs = runs_text(runs, decoder);
+    }
     if (e.extra && e.extra->text_frame && height > 0.0) {
       // A frame's gap as the file gives it, else as the background's box
       // scale (45, 1.5 by default) leaves it: (scale - 1) heights.
@@ -132,6 +173,8 @@ void dxfTextLayout::add_properties(vorabsTranslator& translator) const {
     add(translator, "frame", utString(number_text(frame).c_str()));
   if (!markup.is_null() && !markup.empty())
     add(translator, "markup", markup);
+  if (!runs.empty())
+    add(translator, "runs", utString(runs.c_str()));
 }
 
 dxfTextLayout dxfTextLayout::of_attributes(const vorabsAttributeSet& attributes) {

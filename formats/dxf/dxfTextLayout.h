@@ -36,6 +36,12 @@
 //                  (MTEXT codes such as \L underline), when it had any: for a
 //                  writer of the same format, valid only while its plain
 //                  reading equals the item's text.
+//   "runs"         the stretches of a paragraph formatted apart from the
+//                  text, separated by "; ": each "FIRST COUNT" (characters
+//                  of the item's text) and then "|key=value" for what
+//                  differs: height (times the text's height), font (a font
+//                  family, or a font file by its name), bold and italic (0
+//                  or 1), colour (#RRGGBB), underline, overline, strike (1).
 //
 // Texts without properties are single lines anchored at the left of their
 // baseline, with the width a width factor.
@@ -61,6 +67,7 @@ struct DXF_API dxfTextLayout {
   double line_spacing = 1.0;
   double frame = -1.0; // the gap of a frame around the lines, in font heights; negative: none
   utString markup;     // null when there is none
+  std::string runs;    // the "runs" property's value; empty when there is none
 
   // A TEXT, ATTRIB or ATTDEF (72, 73 and its two points; the font height
   // height) or an MTEXT (71, 44 and its raw text).

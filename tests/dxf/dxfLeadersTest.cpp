@@ -67,8 +67,8 @@ TEST(dxfLeadersTest, AMultileaderDrawsItsLinesArrowsTextAndBlockWithItsAttribute
   EXPECT_STREQ(t->text()->text().c_str(), "Basic Multileader");
   EXPECT_EQ(t->font()->height(), 4.0);
   EXPECT_EQ(t->lcs()->workplane().origin(), giPoint3(50, 22, 0));
-  EXPECT_EQ(text->properties,
-            "alignment: left top\nparagraph: wrap\nmarkup: Basic \\LMultileader\n");
+  EXPECT_EQ(text->properties, "alignment: left top\nparagraph: wrap\nmarkup: Basic "
+                              "\\LMultileader\nruns: 6 11|underline=1\n");
   // The block content is inserted with its scale; the value is placed
   // where its definition stands in the block.
   std::vector<std::string> block = names_of(r, "3F");

@@ -70,7 +70,31 @@ TEST(dxfTextLayoutTest, AlignedTextsAreAnchoredWhereTheirAlignmentPutsThem) {
   EXPECT_EQ(placed(r, "MTEXT B1"),
             "2 3|1 0|1.5|alignment: center middle\nparagraph: wrap\nline spacing: 1.5\n");
   EXPECT_EQ(placed(r, "MTEXT B2"),
-            "2 3|1 0|1.5|alignment: right bottom\nparagraph: wrap\nmarkup: \\Lunder\\l\n");
+            "2 3|1 0|1.5|alignment: right bottom\nparagraph: wrap\nmarkup: \\Lunder\\l\nruns: 0 "
+            "5|underline=1\n");
+}
+
+// Inline heights (absolute and relative), fonts, colours (ACI and true
+// colour, whose bytes run blue to red) and underlines, in groups that
+// bring the format back when they close, become runs of the plain text.
+TEST(dxfTextLayoutTest, AParagraphsInlineFormattingBecomesRunsOfItsPlainText) {
+  Dxf d;
+  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1024"); });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "MTEXT")(5, "C1")(10, 0.0)(20, 0.0)(40, 2.0)(71, 1);
+    e(1, "Plain {\\H3;Big} \\H1.5x;\\C1;red\\Pnext {\\fArial|b1|i0|c0|p34;bold "
+         "\\c16711680;blue} \\Lunder\\l end");
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  const Entity* text = named(r, "MTEXT C1");
+  ASSERT_NE(text, nullptr);
+  const std::string runs = text->properties.substr(text->properties.find("runs: "));
+  EXPECT_EQ(runs, "runs: 6 3|height=1.5; 10 9|height=1.5|colour=#FF0000; "
+                  "19 5|height=1.5|font=Arial|bold=1|italic=0|colour=#FF0000; "
+                  "24 4|height=1.5|font=Arial|bold=1|italic=0|colour=#0000FF; "
+                  "28 1|height=1.5|colour=#FF0000; 29 5|height=1.5|colour=#FF0000|underline=1; "
+                  "34 4|height=1.5|colour=#FF0000\n");
 }
 
 TEST(dxfTextLayoutTest, AlignmentAttachmentAndMarkupAreWrittenBack) {
