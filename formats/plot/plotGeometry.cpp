@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -235,6 +236,85 @@ int plot_text(const annTextGeometry& text, plotStyles& styles, plotText& out) {
   return std::isfinite(out.x) && std::isfinite(out.y) && std::isfinite(out.height) &&
          std::isfinite(out.width) && std::isfinite(out.ux) && std::isfinite(out.uy) &&
          std::isfinite(out.vx) && std::isfinite(out.vy) && !frame.invalid();
+}
+
+namespace {
+
+// The byte at which character number count of a UTF-8 text starts; the
+// text's size when it has no more characters.
+size_t byte_of_character(const std::string& text, size_t count) {
+  size_t at = 0;
+  for (; at < text.size(); ++at)
+    if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80 && count-- == 0)
+      return at;
+  return text.size();
+}
+
+// One "FIRST COUNT|key=value..." run into run (bytes of text); 0 when it
+// does not read.
+int read_run(const std::string& field, plotStyles& styles, const plotText& text, plotTextRun& run) {
+  char* end = nullptr;
+  const unsigned long first = std::strtoul(field.c_str(), &end, 10);
+  const unsigned long count = std::strtoul(end, &end, 10);
+  if (count == 0 || (*end && *end != '|'))
+    return 0;
+  const size_t begin = byte_of_character(text.text, first);
+  const size_t stop = byte_of_character(text.text, first + count);
+  if (begin >= stop)
+    return 0;
+  run.first = std::uint32_t(begin);
+  run.count = std::uint32_t(stop - begin);
+  plotFont face = styles.font_at(text.font);
+  bool face_changed = false;
+  for (size_t at = size_t(end - field.c_str()); at < field.size();) {
+    const size_t next = std::min(field.find('|', at + 1), field.size());
+    const std::string pair = field.substr(at + 1, next - at - 1);
+    at = next;
+    const size_t equals = pair.find('=');
+    if (equals == std::string::npos)
+      continue;
+    const std::string key = pair.substr(0, equals), value = pair.substr(equals + 1);
+    if (key == "height") {
+      const double height = std::atof(value.c_str());
+      if (height > 0 && height < 1e3)
+        run.height = height;
+    } else if (key == "font") {
+      face.family = value, face_changed = true;
+    } else if (key == "bold" || key == "italic") {
+      (key == "bold" ? face.bold : face.italic) = value == "1";
+      face_changed = true;
+    } else if (key == "colour" && value.size() == 7 && value[0] == '#') {
+      const unsigned long rgb = std::strtoul(value.c_str() + 1, nullptr, 16);
+      run.coloured = 1;
+      run.red = double((rgb >> 16) & 0xFF) / 255;
+      run.green = double((rgb >> 8) & 0xFF) / 255;
+      run.blue = double(rgb & 0xFF) / 255;
+    } else if (key == "underline" || key == "overline" || key == "strike") {
+      (key == "underline"  ? run.underline
+       : key == "overline" ? run.overline
+                           : run.strike) = value == "1";
+    }
+  }
+  if (face_changed)
+    run.font = styles.font(face);
+  return 1;
+}
+
+} // namespace
+
+void plot_text_runs(const std::string& value, plotStyles& styles, plotText& text) {
+  size_t last_end = 0;
+  for (size_t at = 0; at < value.size();) {
+    size_t next = value.find("; ", at);
+    if (next == std::string::npos)
+      next = value.size();
+    plotTextRun run;
+    if (read_run(value.substr(at, next - at), styles, text, run) && run.first >= last_end) {
+      text.runs.push_back(run);
+      last_end = run.first + run.count;
+    }
+    at = next + 2;
+  }
 }
 
 namespace {

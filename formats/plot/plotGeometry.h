@@ -9,6 +9,7 @@
 
 #include "plotScene.h"
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -25,6 +26,11 @@ int plot_fill_area(const annFillArea& fill, std::vector<plotOp>& ops);
 // a fill that is their union); otherwise the outline of every triangle.
 int plot_triblock(const giTriBlock& block, int filled, std::vector<plotOp>& ops);
 int plot_text(const annTextGeometry& text, plotStyles& styles, plotText& out);
+// The runs of a text from a "runs" text-layout property: "FIRST COUNT"
+// (characters of its text) with "|key=value" fields (height, font, bold,
+// italic, colour #RRGGBB, underline, overline, strike), separated by "; ".
+// Runs that do not read, or reach beyond the text, are left out.
+void plot_text_runs(const std::string& value, plotStyles& styles, plotText& text);
 // A path drawn as a band: one closed shape per segment (after the first
 // MOVE, each LINE, arc or CLOSE), segment i from widths[i].first wide at its
 // start to widths[i].second at its end (an arc takes the mean of the two); a

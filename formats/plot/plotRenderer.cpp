@@ -447,28 +447,95 @@ const std::string& plotRenderer::face_of(const plotFont& font) {
   return faces_[font.family] = used;
 }
 
-void plotRenderer::frame_text(const cairo_matrix_t& frame,
-                              const std::vector<std::pair<std::string, double>>& lines, int halign,
-                              double baseline, double spacing, double cap, double gap,
+void plotRenderer::frame_text(const cairo_matrix_t& frame, const std::vector<TextLine>& lines,
+                              int halign, double top, double bottom, double gap,
                               const plotLook& look) {
   if (lines.empty())
     return;
   double left = 0, right = 0;
   for (size_t i = 0; i < lines.size(); ++i) {
-    const double width = lines[i].second, start = -width * 0.5 * halign;
+    const double width = lines[i].width, start = -width * 0.5 * halign;
     left = i ? std::min(left, start) : start;
     right = i ? std::max(right, start + width) : start + width;
   }
-  // From the top of the capitals of the first line to the descenders of the last.
-  const double top = baseline - cap - gap;
-  const double bottom = baseline + spacing * double(lines.size() - 1) + 0.3 * cap + gap;
   cairo_matrix_t device;
   cairo_get_matrix(cr_, &device);
   cairo_set_matrix(cr_, &frame);
-  cairo_rectangle(cr_, left - gap, top, right - left + 2 * gap, bottom - top);
+  cairo_rectangle(cr_, left - gap, top - gap, right - left + 2 * gap, bottom - top + 2 * gap);
   cairo_set_matrix(cr_, &device);
   stroke_path(look, 1.0);
 }
+
+// Measured on a layout of its own: the renderer's may be in the middle of
+// laying a text out.
+double plotRenderer::cap_ratio_of(const std::string& family) {
+  static thread_local std::map<std::string, double> ratios;
+  auto ratio = ratios.find(family);
+  if (ratio == ratios.end()) {
+    PangoLayout* scratch = pango_layout_new(pango_layout_get_context(layout_));
+    ratio = ratios.emplace(family, cap_ratio(scratch, family)).first;
+    g_object_unref(scratch);
+  }
+  return ratio->second;
+}
+
+// The attributes of the text's runs over its bytes [begin, end), placed
+// from begin; null when no run falls there. cap: the text's capital height.
+PangoAttrList* plotRenderer::run_attributes(const plotText& text, size_t begin, size_t end,
+                                            double cap) {
+  PangoAttrList* list = nullptr;
+  auto add = [&](PangoAttribute* attribute, size_t from, size_t to) {
+    attribute->start_index = guint(from - begin);
+    attribute->end_index = guint(to - begin);
+    if (!list)
+      list = pango_attr_list_new();
+    pango_attr_list_insert(list, attribute);
+  };
+  for (const plotTextRun& run : text.runs) {
+    const size_t from = std::max<size_t>(run.first, begin);
+    const size_t to = std::min<size_t>(run.first + run.count, end);
+    if (from >= to)
+      continue;
+    const plotFont& font = styles_.font_at(run.font >= 0 ? run.font : text.font);
+    if (run.font >= 0 || run.height != 1) {
+      const std::string& family = face_of(font);
+      add(pango_attr_size_new_absolute(int(cap * run.height / cap_ratio_of(family) * PANGO_SCALE)),
+          from, to);
+      add(pango_attr_family_new(family.c_str()), from, to);
+      add(pango_attr_weight_new(font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL), from, to);
+      add(pango_attr_style_new(font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL), from, to);
+    }
+    if (run.coloured)
+      add(pango_attr_foreground_new(guint16(run.red * 65535), guint16(run.green * 65535),
+                                    guint16(run.blue * 65535)),
+          from, to);
+    if (run.underline)
+      add(pango_attr_underline_new(PANGO_UNDERLINE_SINGLE), from, to);
+    if (run.overline)
+      add(pango_attr_overline_new(PANGO_OVERLINE_SINGLE), from, to);
+    if (run.strike)
+      add(pango_attr_strikethrough_new(TRUE), from, to);
+  }
+  return list;
+}
+
+namespace {
+
+// The height of the tallest characters among the text's bytes [begin,
+// end), in heights of the text.
+double line_height(const plotText& text, size_t begin, size_t end) {
+  double tallest = 0;
+  size_t covered = 0;
+  for (const plotTextRun& run : text.runs) {
+    const size_t from = std::max<size_t>(run.first, begin);
+    const size_t to = std::min<size_t>(run.first + run.count, end);
+    if (from < to)
+      tallest = std::max(tallest, run.height), covered += to - from;
+  }
+  return covered < end - begin || end == begin ? std::max(tallest, 1.0) : tallest;
+}
+
+} // namespace
 
 // A text too small to read, or degenerate, is left out.
 bool plotRenderer::text_shows(const plotText& text, const cairo_matrix_t& to_device) const {
@@ -477,6 +544,60 @@ bool plotRenderer::text_shows(const plotText& text, const cairo_matrix_t& to_dev
   cairo_matrix_transform_distance(&to_device, &vx, &vy);
   const double cap = text.height * std::hypot(vx, vy);
   return cap >= 0.5 && std::hypot(ux, uy) > 0 && std::isfinite(cap) && cap <= 1e6;
+}
+
+// The text's lines as pango breaks them, the paragraph's runs applied:
+// each measured in the text's pixels of the current font description.
+std::vector<plotRenderer::TextLine> plotRenderer::lay_out(const plotText& text, double cap) {
+  std::vector<TextLine> lines;
+  // A line broken at blanks keeps them at its end, where they would push a
+  // centred or right-aligned line off its place: they go, and the line is
+  // measured again without them.
+  std::vector<size_t> trimmed;
+  size_t start = 0;
+  while (start <= text.text.size()) {
+    size_t end = text.text.find('\n', start);
+    if (end == std::string::npos)
+      end = text.text.size();
+    pango_layout_set_text(layout_, text.text.data() + start, int(end - start));
+    PangoAttrList* runs = run_attributes(text, start, end, cap);
+    pango_layout_set_attributes(layout_, runs);
+    for (GSList* l = pango_layout_get_lines_readonly(layout_); l; l = l->next) {
+      PangoLayoutLine* part = static_cast<PangoLayoutLine*>(l->data);
+      PangoRectangle logical;
+      pango_layout_line_get_extents(part, nullptr, &logical);
+      TextLine line{text.text.substr(start + size_t(part->start_index), size_t(part->length)),
+                    double(logical.width) / PANGO_SCALE, start + size_t(part->start_index), 1};
+      const size_t kept = line.text.find_last_not_of(' ') + 1; // 0 when all blank
+      if (l->next && kept < line.text.size()) {
+        line.text.resize(kept);
+        trimmed.push_back(lines.size());
+      }
+      line.height = line_height(text, line.begin, line.begin + line.text.size());
+      lines.push_back(std::move(line));
+    }
+    pango_layout_set_attributes(layout_, nullptr);
+    if (runs)
+      pango_attr_list_unref(runs);
+    start = end + 1;
+  }
+  pango_layout_set_width(layout_, -1);
+  for (size_t i : trimmed)
+    lines[i].width = set_line(text, lines[i], cap);
+  return lines;
+}
+
+// Puts one line, with its runs, into the layout; answers its width.
+double plotRenderer::set_line(const plotText& text, const TextLine& line, double cap) {
+  pango_layout_set_width(layout_, -1);
+  pango_layout_set_text(layout_, line.text.data(), int(line.text.size()));
+  PangoAttrList* runs = run_attributes(text, line.begin, line.begin + line.text.size(), cap);
+  pango_layout_set_attributes(layout_, runs);
+  if (runs)
+    pango_attr_list_unref(runs);
+  PangoRectangle logical;
+  pango_layout_get_extents(layout_, nullptr, &logical);
+  return double(logical.width) / PANGO_SCALE;
 }
 
 void plotRenderer::draw_text(const plotText& text, const plotLook& look,
@@ -491,11 +612,7 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
   if (!text_shows(text, to_device))
     return;
   const std::string& family = face_of(styles_.font_at(text.font));
-  static thread_local std::map<std::string, double> ratios;
-  auto ratio = ratios.find(family);
-  if (ratio == ratios.end())
-    ratio = ratios.emplace(family, cap_ratio(layout_, family)).first;
-  const double em = cap / ratio->second;
+  const double em = cap / cap_ratio_of(family);
   const double factor = !text.mtext && text.width > 0 ? text.width : 1.0;
 
   PangoFontDescription* desc = pango_font_description_new();
@@ -512,6 +629,9 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
   // A paragraph text breaks between words only: a word longer than the
   // width stands whole on its line, as CAD programs show it.
   pango_layout_set_wrap(layout_, PANGO_WRAP_WORD);
+  // The lines first: the text's anchor depends on how many there are and
+  // how long each is.
+  const std::vector<TextLine> lines = lay_out(text, cap);
 
   plotTextLine line;
   line.font_size = em;
@@ -519,48 +639,10 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
   line.bold = styles_.font_at(text.font).bold;
   line.italic = styles_.font_at(text.font).italic;
   line.layer = look.layer;
-  // Lines are 5/3 of the capital height apart; a paragraph text hangs from
-  // its top, a line of text stands on its baseline.
-  const double spacing = cap * 5.0 / 3.0;
-  // The lines first: the text's anchor depends on how many there are and
-  // how long each is.
-  std::vector<std::pair<std::string, double>> lines; // text, width in the text's pixels
-  // A line broken at blanks keeps them at its end, where they would push a
-  // centred or right-aligned line off its place: they go, and the line is
-  // measured again without them.
-  std::vector<size_t> trimmed;
-  size_t start = 0;
-  while (start <= text.text.size()) {
-    size_t end = text.text.find('\n', start);
-    if (end == std::string::npos)
-      end = text.text.size();
-    const std::string paragraph = text.text.substr(start, end - start);
-    pango_layout_set_text(layout_, paragraph.data(), int(paragraph.size()));
-    for (GSList* l = pango_layout_get_lines_readonly(layout_); l; l = l->next) {
-      PangoLayoutLine* part = static_cast<PangoLayoutLine*>(l->data);
-      PangoRectangle logical;
-      pango_layout_line_get_extents(part, nullptr, &logical);
-      std::string characters = paragraph.substr(size_t(part->start_index), size_t(part->length));
-      const size_t kept = characters.find_last_not_of(' ') + 1; // 0 when all blank
-      if (l->next && kept < characters.size()) {
-        characters.resize(kept);
-        trimmed.push_back(lines.size());
-      }
-      lines.emplace_back(std::move(characters), double(logical.width) / PANGO_SCALE);
-    }
-    start = end + 1;
-  }
-  pango_layout_set_width(layout_, -1);
-  for (size_t i : trimmed) {
-    pango_layout_set_text(layout_, lines[i].first.data(), int(lines[i].first.size()));
-    PangoRectangle logical;
-    pango_layout_get_extents(layout_, nullptr, &logical);
-    lines[i].second = double(logical.width) / PANGO_SCALE;
-  }
   // A fitted line is stretched (or, fitted whole, scaled) to its length.
   double stretch = factor, scale = 1.0;
-  if (text.fit > 0 && lines.size() == 1 && lines[0].second > 0) {
-    const double length = text.fit * text.height * u_length / lines[0].second;
+  if (text.fit > 0 && lines.size() == 1 && lines[0].width > 0) {
+    const double length = text.fit * text.height * u_length / lines[0].width;
     if (text.fit_whole)
       stretch = scale = length;
     else
@@ -568,11 +650,18 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
   }
   cairo_matrix_init(&line.frame, ux / u_length * stretch, uy / u_length * stretch,
                     -vx / v_length * scale, -vy / v_length * scale, x, y);
-  // Where the first baseline lies below the anchor (y down, the text's pixels).
-  const double descent = 0.3 * cap, block = double(lines.size() - 1) * spacing;
+  // Baselines are 5/3 of their line's capital height apart (a line as tall
+  // as its tallest characters); a paragraph text hangs from its top, a line
+  // of text stands on its baseline. Where the first baseline lies below the
+  // anchor (y down, the text's pixels):
+  const double spacing = cap * 5.0 / 3.0;
+  double block = 0; // from the first baseline to the last
+  for (size_t i = 1; i < lines.size(); ++i)
+    block += spacing * lines[i].height;
+  const double first = cap * lines.front().height, descent = 0.3 * cap * lines.back().height;
   const int valign = text.valign >= 0 ? text.valign : text.mtext ? 3 : 0;
-  double baseline = valign == 3   ? cap
-                    : valign == 2 ? cap - (cap + block + (text.mtext ? descent : 0)) / 2
+  double baseline = valign == 3   ? first
+                    : valign == 2 ? first - (first + block + (text.mtext ? descent : 0)) / 2
                     : valign == 1 ? -descent - block
                                   : -block * (text.mtext ? 1 : 0);
   if (valign == 0 && !text.mtext)
@@ -582,23 +671,25 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
   cairo_pattern_t* source = cairo_get_source(cr_);
   cairo_pattern_get_rgba(source, &line.red, &line.green, &line.blue, nullptr);
   const cairo_matrix_t frame = line.frame;
+  // The frame runs from the top of the capitals of the first line to the
+  // descenders of the last.
   if (text.frame >= 0)
-    frame_text(frame, lines, text.halign, baseline, spacing, cap, text.frame * cap, look);
-  for (const auto& [characters, width] : lines) {
-    line.text = characters;
+    frame_text(frame, lines, text.halign, baseline - first, baseline + block + descent,
+               text.frame * cap, look);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    baseline += i ? spacing * lines[i].height : 0;
+    line.text = lines[i].text;
     line.baseline = baseline;
     line.frame = frame;
-    cairo_matrix_translate(&line.frame, -width * 0.5 * text.halign, 0);
+    cairo_matrix_translate(&line.frame, -lines[i].width * 0.5 * text.halign, 0);
     if (text_sink_) {
       text_sink_->line(line);
     } else {
-      pango_layout_set_width(layout_, -1);
-      pango_layout_set_text(layout_, characters.data(), int(characters.size()));
+      set_line(text, lines[i], cap);
       cairo_set_matrix(cr_, &line.frame);
       cairo_move_to(cr_, 0, baseline);
       pango_cairo_show_layout_line(cr_, pango_layout_get_line_readonly(layout_, 0));
     }
-    baseline += spacing;
   }
   cairo_restore(cr_);
 }

@@ -18,6 +18,7 @@
 
 class plotBatches;
 typedef struct _PangoLayout PangoLayout;
+typedef struct _PangoAttrList PangoAttrList;
 typedef struct _PangoContext PangoContext;
 typedef struct _PangoFontMap PangoFontMap;
 
@@ -90,12 +91,23 @@ private:
   void add_dot(double x, double y, double radius, const cairo_matrix_t& to_device);
   bool text_shows(const plotText& text, const cairo_matrix_t& to_device) const;
   void draw_text(const plotText& text, const plotLook& look, const cairo_matrix_t& to_device);
-  // Strokes a text's frame: the box of its lines (each with its width, the
-  // first baseline at baseline, spacing apart, in the text's pixels of
-  // frame) grown by gap. The current matrix is left as it was.
-  void frame_text(const cairo_matrix_t& frame,
-                  const std::vector<std::pair<std::string, double>>& lines, int halign,
-                  double baseline, double spacing, double cap, double gap, const plotLook& look);
+  // A line of a text: its characters, its width in the text's pixels, the
+  // byte of the text it begins at and its height in heights of the text.
+  struct TextLine {
+    std::string text;
+    double width;
+    size_t begin;
+    double height;
+  };
+  std::vector<TextLine> lay_out(const plotText& text, double cap);
+  double set_line(const plotText& text, const TextLine& line, double cap);
+  PangoAttrList* run_attributes(const plotText& text, size_t begin, size_t end, double cap);
+  double cap_ratio_of(const std::string& family);
+  // Strokes a text's frame: the box of its lines (each with its width),
+  // from top to bottom (in the text's pixels of frame), grown by gap. The
+  // current matrix is left as it was.
+  void frame_text(const cairo_matrix_t& frame, const std::vector<TextLine>& lines, int halign,
+                  double top, double bottom, double gap, const plotLook& look);
   const std::string& face_of(const plotFont& font);
 
   cairo_t* cr_;

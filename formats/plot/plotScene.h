@@ -85,6 +85,17 @@ struct plotOp {
   double x, y, r, a0, a1;
 };
 
+// A stretch of a text formatted apart from the rest: bytes [first, first +
+// count) of its text.
+struct plotTextRun {
+  std::uint32_t first = 0, count = 0;
+  double height = 1; // times the text's height
+  int font = -1;     // index into plotStyles fonts; -1: the text's
+  int coloured = 0;  // red, green and blue say its colour
+  double red = 0, green = 0, blue = 0;
+  int underline = 0, overline = 0, strike = 0;
+};
+
 // A text placed at an origin: the baseline runs along (ux, uy), up is
 // (vx, vy); both have the length of one drawing unit of the text's frame.
 struct plotText {
@@ -103,6 +114,7 @@ struct plotText {
   int fit_whole = 0;
   // A rectangle round the lines, this far from them in heights; negative: none.
   double frame = -1;
+  std::vector<plotTextRun> runs; // in the order of their text, not overlapping
 };
 
 struct plotItem {

@@ -253,6 +253,41 @@ TEST(plotCommandTest, ParagraphTextsWrapAlignAndFrameAsCadProgramsShowThem) {
   EXPECT_FALSE(image.ink(4 * 25, 4 * (100 - 27), 2)); // nothing above it
 }
 
+// An MTEXT's inline formatting shows: a run twice as tall and red makes
+// its line as tall as it is, and the next line follows below that; a run
+// in another font keeps its size.
+TEST(plotCommandTest, InlineHeightsAndColoursOfAParagraphShow) {
+  TempDir folder;
+  PlotImage image(plotted(folder,
+                          "0\nMTEXT\n8\n0\n10\n10\n20\n40\n40\n5\n71\n1\n1\nHH{\\H2x;\\C1;HH}"
+                          "HH\\PHH{\\fDejaVu Serif|b1;HH}\n",
+                          50));
+  ASSERT_TRUE(image.valid());
+  auto red_near = [&](double x, double y) {
+    for (int dy = -3; dy <= 3; ++dy)
+      for (int dx = -3; dx <= 3; ++dx) {
+        int r = 0, g = 0, b = 0;
+        image.rgb(int(4 * x) + dx, int(4 * (50 - y)) + dy, r, g, b);
+        if (r > 200 && g < 80 && b < 80)
+          return true;
+      }
+    return false;
+  };
+  // 4 pixels a unit, y down from 50. The first line's baseline lies the
+  // tall run's height (10) below the top at y 40; its plain letters reach
+  // y 35, the red ones y 40.
+  EXPECT_TRUE(image.ink(4 * 11, 4 * (50 - 32), 3)); // the first H's stem
+  EXPECT_FALSE(image.ink(4 * 11, 4 * (50 - 37.5), 3));
+  EXPECT_TRUE(red_near(28, 37.5));
+  EXPECT_FALSE(red_near(11, 32));
+  // The second line stands 5/3 of its own height (5) lower, at 21.7.
+  EXPECT_TRUE(image.ink(4 * 11, 4 * (50 - 24), 3));
+  EXPECT_FALSE(image.ink(4 * 11, 4 * (50 - 28.6), 2));
+  EXPECT_TRUE(image.ink(4 * 23, 4 * (50 - 24), 3));
+  for (double x : {40, 60, 80})
+    EXPECT_FALSE(image.ink(4 * x, 4 * (50 - 10), 6)) << "ink at x " << x;
+}
+
 // A polyline with a width is a band; one that tapers to nothing goes on
 // as a line.
 TEST(plotCommandTest, WidePolylinesAreFilledBandsThatTaperAsTheirWidthsSay) {
