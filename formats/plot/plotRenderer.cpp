@@ -519,6 +519,31 @@ PangoAttrList* plotRenderer::run_attributes(const plotText& text, size_t begin, 
   return list;
 }
 
+// The runs of a text over one of its lines, for a text sink.
+std::vector<plotTextSpan> plotRenderer::spans(const plotText& text, const TextLine& line,
+                                              double cap) {
+  std::vector<plotTextSpan> out;
+  const size_t end = line.begin + line.text.size();
+  for (const plotTextRun& run : text.runs) {
+    const size_t from = std::max<size_t>(run.first, line.begin);
+    const size_t to = std::min<size_t>(run.first + run.count, end);
+    if (from >= to)
+      continue;
+    const plotFont& font = styles_.font_at(run.font >= 0 ? run.font : text.font);
+    plotTextSpan span;
+    span.first = from - line.begin;
+    span.count = to - from;
+    span.family = face_of(font);
+    span.font_size = cap * run.height / cap_ratio_of(span.family);
+    span.bold = font.bold, span.italic = font.italic;
+    span.coloured = run.coloured;
+    span.red = run.red, span.green = run.green, span.blue = run.blue;
+    span.underline = run.underline, span.overline = run.overline, span.strike = run.strike;
+    out.push_back(std::move(span));
+  }
+  return out;
+}
+
 namespace {
 
 // The height of the tallest characters among the text's bytes [begin,
@@ -683,6 +708,7 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
     line.frame = frame;
     cairo_matrix_translate(&line.frame, -lines[i].width * 0.5 * text.halign, 0);
     if (text_sink_) {
+      line.spans = spans(text, lines[i], cap);
       text_sink_->line(line);
     } else {
       set_line(text, lines[i], cap);

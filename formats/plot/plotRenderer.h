@@ -22,6 +22,18 @@ typedef struct _PangoAttrList PangoAttrList;
 typedef struct _PangoContext PangoContext;
 typedef struct _PangoFontMap PangoFontMap;
 
+// A stretch of a line of text formatted apart from it: bytes [first, first
+// + count) of its text.
+struct plotTextSpan {
+  size_t first = 0, count = 0;
+  double font_size = 0;
+  std::string family;
+  int bold = 0, italic = 0;
+  int coloured = 0; // red, green and blue say its colour
+  double red = 0, green = 0, blue = 0;
+  int underline = 0, overline = 0, strike = 0;
+};
+
 // One line of a text placed on the device: the frame maps the text's own
 // pixels (x along the baseline, y down) onto the device.
 struct plotTextLine {
@@ -33,6 +45,7 @@ struct plotTextLine {
   int bold = 0, italic = 0;
   double red = 0, green = 0, blue = 0;
   int layer = 0;
+  std::vector<plotTextSpan> spans; // in the order of the text, not overlapping
 };
 
 class plotTextSink {
@@ -102,6 +115,7 @@ private:
   std::vector<TextLine> lay_out(const plotText& text, double cap);
   double set_line(const plotText& text, const TextLine& line, double cap);
   PangoAttrList* run_attributes(const plotText& text, size_t begin, size_t end, double cap);
+  std::vector<plotTextSpan> spans(const plotText& text, const TextLine& line, double cap);
   double cap_ratio_of(const std::string& family);
   // Strokes a text's frame: the box of its lines (each with its width),
   // from top to bottom (in the text's pixels of frame), grown by gap. The

@@ -129,21 +129,49 @@ private:
   bool write_failed_ = false;
 };
 
+std::string rgb(double red, double green, double blue) {
+  char colour[32];
+  std::snprintf(colour, sizeof colour, "rgb(%d,%d,%d)", int(red * 255 + 0.5),
+                int(green * 255 + 0.5), int(blue * 255 + 0.5));
+  return colour;
+}
+
+// A stretch of a line formatted apart, continuing where the text before it ends.
+std::string span_element(const plotTextLine& line, const plotTextSpan& span) {
+  std::string out = "<tspan font-family=\"" + escaped(span.family) + "\" font-size=\"" +
+                    number(span.font_size) + "\" font-weight=\"" + (span.bold ? "bold" : "normal") +
+                    "\" font-style=\"" + (span.italic ? "italic" : "normal") + "\"";
+  if (span.coloured)
+    out += " fill=\"" + rgb(span.red, span.green, span.blue) + "\"";
+  std::string decoration = span.underline ? "underline" : "";
+  if (span.overline)
+    decoration += decoration.empty() ? "overline" : " overline";
+  if (span.strike)
+    decoration += decoration.empty() ? "line-through" : " line-through";
+  if (!decoration.empty())
+    out += " text-decoration=\"" + decoration + "\"";
+  return out + ">" + escaped(line.text.substr(span.first, span.count)) + "</tspan>";
+}
+
 std::string text_element(const plotTextLine& line) {
   const cairo_matrix_t& f = line.frame;
-  char colour[32];
-  std::snprintf(colour, sizeof colour, "rgb(%d,%d,%d)", int(line.red * 255 + 0.5),
-                int(line.green * 255 + 0.5), int(line.blue * 255 + 0.5));
   std::string out = "<text xml:space=\"preserve\" transform=\"matrix(" + number(f.xx) + " " +
                     number(f.yx) + " " + number(f.xy) + " " + number(f.yy) + " " + number(f.x0) +
                     " " + number(f.y0) + ")\" font-family=\"" + escaped(line.family) +
-                    "\" font-size=\"" + number(line.font_size) + "\" fill=\"" + colour + "\"";
+                    "\" font-size=\"" + number(line.font_size) + "\" fill=\"" +
+                    rgb(line.red, line.green, line.blue) + "\"";
   if (line.bold)
     out += " font-weight=\"bold\"";
   if (line.italic)
     out += " font-style=\"italic\"";
-  return out + "><tspan x=\"0\" y=\"" + number(line.baseline) + "\">" + escaped(line.text) +
-         "</tspan></text>\n";
+  out += "><tspan x=\"0\" y=\"" + number(line.baseline) + "\">";
+  // The line's own characters and its runs in turn, each where the last ends.
+  size_t at = 0;
+  for (const plotTextSpan& span : line.spans) {
+    out += escaped(line.text.substr(at, span.first - at)) + span_element(line, span);
+    at = span.first + span.count;
+  }
+  return out + escaped(line.text.substr(std::min(at, line.text.size()))) + "</tspan></text>\n";
 }
 
 // The layers the page draws, in the order they first appear.

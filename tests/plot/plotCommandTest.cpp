@@ -286,6 +286,13 @@ TEST(plotCommandTest, InlineHeightsAndColoursOfAParagraphShow) {
   EXPECT_TRUE(image.ink(4 * 23, 4 * (50 - 24), 3));
   for (double x : {40, 60, 80})
     EXPECT_FALSE(image.ink(4 * x, 4 * (50 - 10), 6)) << "ink at x " << x;
+
+  // An SVG keeps the runs as spans of the line's text.
+  const std::string svg = folder.file("drawing.svg");
+  ASSERT_EQ(run(folder.file("drawing.dxf") + " --quiet -o " + svg), 0);
+  const std::string text = contents(svg);
+  EXPECT_NE(text.find("fill=\"rgb(255,0,0)\">HH</tspan>HH</tspan>"), std::string::npos) << text;
+  EXPECT_NE(text.find("font-family=\"DejaVu Serif\""), std::string::npos) << text;
 }
 
 // A polyline with a width is a band; one that tapers to nothing goes on
