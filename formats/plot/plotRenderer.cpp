@@ -499,8 +499,8 @@ PangoAttrList* plotRenderer::run_attributes(const plotText& text, size_t begin, 
     const plotFont& font = styles_.font_at(run.font >= 0 ? run.font : text.font);
     if (run.font >= 0 || run.height != 1) {
       const std::string& family = face_of(font);
-      add(pango_attr_size_new_absolute(int(cap * run.height / cap_ratio_of(family) * PANGO_SCALE)),
-          from, to);
+      const double size = cap * run.height / cap_ratio_of(family) * PANGO_SCALE;
+      add(pango_attr_size_new_absolute(int(std::min(size, 1e9))), from, to);
       add(pango_attr_family_new(family.c_str()), from, to);
       add(pango_attr_weight_new(font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL), from, to);
       add(pango_attr_style_new(font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL), from, to);
