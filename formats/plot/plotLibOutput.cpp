@@ -402,6 +402,10 @@ int plotLibOutput::scene_of_item(const annNamedItemPtr& item, int look, plotScen
     if (property_value(attributes, "text layout", "paragraph") == "wrap")
       placed.mtext = 1;
     plot_text_runs(property_value(attributes, "text layout", "runs"), state_->styles, placed);
+    const double spacing =
+        std::atof(property_value(attributes, "text layout", "line spacing").c_str());
+    if (spacing > 0 && spacing < 100)
+      placed.line_spacing = spacing;
     const std::string frame = property_value(attributes, "text layout", "frame");
     if (!frame.empty()) {
       const double gap = std::atof(frame.c_str());

@@ -676,10 +676,10 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
   cairo_matrix_init(&line.frame, ux / u_length * stretch, uy / u_length * stretch,
                     -vx / v_length * scale, -vy / v_length * scale, x, y);
   // Baselines are 5/3 of their line's capital height apart (a line as tall
-  // as its tallest characters); a paragraph text hangs from its top, a line
-  // of text stands on its baseline. Where the first baseline lies below the
-  // anchor (y down, the text's pixels):
-  const double spacing = cap * 5.0 / 3.0;
+  // as its tallest characters), times the text's line spacing; a paragraph
+  // text hangs from its top, a line of text stands on its baseline. Where
+  // the first baseline lies below the anchor (y down, the text's pixels):
+  const double spacing = cap * 5.0 / 3.0 * text.line_spacing;
   double block = 0; // from the first baseline to the last
   for (size_t i = 1; i < lines.size(); ++i)
     block += spacing * lines[i].height;

@@ -114,6 +114,7 @@ struct plotText {
   int fit_whole = 0;
   // A rectangle round the lines, this far from them in heights; negative: none.
   double frame = -1;
+  double line_spacing = 1;       // times the usual distance between baselines
   std::vector<plotTextRun> runs; // in the order of their text, not overlapping
 };
 

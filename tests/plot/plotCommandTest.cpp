@@ -255,12 +255,13 @@ TEST(plotCommandTest, ParagraphTextsWrapAlignAndFrameAsCadProgramsShowThem) {
 
 // An MTEXT's inline formatting shows: a run twice as tall and red makes
 // its line as tall as it is, and the next line follows below that; a run
-// in another font keeps its size.
+// in another font keeps its size. A paragraph's line spacing holds too.
 TEST(plotCommandTest, InlineHeightsAndColoursOfAParagraphShow) {
   TempDir folder;
   PlotImage image(plotted(folder,
                           "0\nMTEXT\n8\n0\n10\n10\n20\n40\n40\n5\n71\n1\n1\nHH{\\H2x;\\C1;HH}"
-                          "HH\\PHH{\\fDejaVu Serif|b1;HH}\n",
+                          "HH\\PHH{\\fDejaVu Serif|b1;HH}\n"
+                          "0\nMTEXT\n8\n0\n10\n60\n20\n40\n40\n5\n71\n1\n44\n2\n1\nHH\\PHH\n",
                           50));
   ASSERT_TRUE(image.valid());
   auto red_near = [&](double x, double y) {
@@ -286,6 +287,10 @@ TEST(plotCommandTest, InlineHeightsAndColoursOfAParagraphShow) {
   EXPECT_TRUE(image.ink(4 * 23, 4 * (50 - 24), 3));
   for (double x : {40, 60, 80})
     EXPECT_FALSE(image.ink(4 * x, 4 * (50 - 10), 6)) << "ink at x " << x;
+
+  // A paragraph spaced twice as wide: its second baseline at 40 - 5 - 16.7.
+  EXPECT_TRUE(image.ink(4 * 61, 4 * (50 - 20), 3));
+  EXPECT_FALSE(image.ink(4 * 61, 4 * (50 - 29), 3));
 
   // An SVG keeps the runs as spans of the line's text.
   const std::string svg = folder.file("drawing.svg");
