@@ -252,7 +252,7 @@ public:
       if (c == '\\')
         used = escape(i, code, bytes, style);
       else if (c == '%' && i + 2 < raw_.size() && raw_[i + 1] == '%')
-        used = special(i, code);
+        used = special(i, code, style);
       else if (mtext_ && (c == '{' || c == '}'))
         style(c, std::string_view()), used = 1;
       else if (mtext_ && c == '^' && i + 1 < raw_.size())
@@ -359,7 +359,7 @@ private:
     return (semicolon == std::string_view::npos ? end : end + 1) - i;
   }
 
-  template <class Code> size_t special(size_t i, Code code) {
+  template <class Code, class Style> size_t special(size_t i, Code code, Style style) {
     char s = raw_[i + 2];
     switch (s) {
     case 'd':
@@ -383,6 +383,7 @@ private:
     case 'O':
     case 'k':
     case 'K':
+      style('%', raw_.substr(i + 2, 1)); // underline, overline, strike on or off
       return 3;
     default:
       return 0;
@@ -487,6 +488,12 @@ private:
     default:
       break;
     }
+    if (letter == '%') { // %%u, %%o, %%k turn their line on or off
+      const char which = value.empty() ? ' ' : char(value[0] | 0x20);
+      int& line = which == 'u' ? format.underline : which == 'o' ? format.overline : format.strike;
+      line = !line;
+      return;
+    }
     const int on = letter >= 'A' && letter <= 'Z';
     if (letter == 'L' || letter == 'l')
       format.underline = on;
@@ -533,7 +540,7 @@ utString dxfTextDecoder::decode_text(std::string_view raw, int mtext, std::vecto
   if (raw.find_first_of(mtext ? "\\{}^%" : "\\%") == std::string_view::npos)
     return decode(raw);
   std::vector<dxfTextRun> unused;
-  FormatTracker formats(runs && mtext ? *runs : unused, height);
+  FormatTracker formats(runs ? *runs : unused, height);
   utString out("");
   TextWalker(raw, mtext)
       .run(

@@ -34,7 +34,7 @@ struct DXF_API dxfTextFormat {
   int bold = -1, italic = -1; // with \f: 0 or 1; -1: the entity's
   int aci = -1;               // \C: 1 to 255; -1: the entity's colour
   long rgb = -1;              // \c: 0xRRGGBB; -1: none
-  int underline = 0, overline = 0, strike = 0; // \L \O \K
+  int underline = 0, overline = 0, strike = 0; // \L \O \K, or %%u %%o %%k
   int plain() const { return *this == dxfTextFormat(); }
   friend bool operator==(const dxfTextFormat& a, const dxfTextFormat& b);
 };
@@ -54,7 +54,9 @@ public:
   utString decode(std::string_view raw) const;
   // An entity text: escapes, and MTEXT formatting when mtext is nonzero;
   // then runs, when given, receives the stretches formatted apart from the
-  // entity (height given: the entity's, for absolute \H heights).
+  // entity (height given: the entity's, for absolute \H heights). A TEXT's
+  // runs are the stretches its %%u, %%o and %%k codes underline, overline
+  // and strike through.
   utString decode_text(std::string_view raw, int mtext, std::vector<dxfTextRun>* runs = nullptr,
                        double height = 0.0) const;
 

@@ -130,6 +130,13 @@ dxfTextLayout dxfTextLayout::of_entity(const dxfEntity& e, double height,
     }
     return layout;
   }
+  // A line's %%u, %%o and %%k codes (an attribute definition shows its tag).
+  const std::string& raw = e.kind == dxfKind::ATTDEF ? e.name : e.text;
+  if (raw.find("%%") != std::string::npos) {
+    std::vector<dxfTextRun> runs;
+    decoder.decode_text(raw, 0, &runs, height);
+    layout.runs = runs_text(runs, decoder);
+  }
   if (!(e.scale_given & 8))
     return layout; // no alignment point: placed at its start, as the file says
   switch (e.i72) {

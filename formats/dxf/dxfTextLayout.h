@@ -36,9 +36,9 @@
 //                  (MTEXT codes such as \L underline), when it had any: for a
 //                  writer of the same format, valid only while its plain
 //                  reading equals the item's text.
-//   "runs"         the stretches of a paragraph formatted apart from the
-//                  text, separated by "; ": each "FIRST COUNT" (characters
-//                  of the item's text) and then "|key=value" for what
+//   "runs"         the stretches of a text formatted apart from the rest,
+//                  separated by "; ": each "FIRST COUNT" (characters of
+//                  the item's text) and then "|key=value" for what
 //                  differs: height (times the text's height), font (a font
 //                  family, or a font file by its name), bold and italic (0
 //                  or 1), colour (#RRGGBB), underline, overline, strike (1).

@@ -97,6 +97,19 @@ TEST(dxfTextLayoutTest, AParagraphsInlineFormattingBecomesRunsOfItsPlainText) {
                   "34 4|height=1.5|colour=#FF0000\n");
 }
 
+// A line of text turns its underline, overline and strike-through on and
+// off with %%u, %%o and %%k.
+TEST(dxfTextLayoutTest, ALinesUnderlineCodesBecomeRuns) {
+  Dxf d;
+  d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1024"); });
+  d.section("ENTITIES", [](Dxf& e) {
+    e(0, "TEXT")(5, "C5")(10, 0.0)(20, 0.0)(40, 2.0)(1, "%%uTitle%%u of %%k%%oall%%k%%O %%d");
+  });
+  DxfRead r(d.text());
+  ASSERT_EQ(r.read_result, 1);
+  EXPECT_EQ(placed(r, "TEXT C5"), "0 0|1 0|2|runs: 0 5|underline=1; 9 3|overline=1|strike=1\n");
+}
+
 TEST(dxfTextLayoutTest, AlignmentAttachmentAndMarkupAreWrittenBack) {
   TempDir folder;
   std::string in = folder.file("in.dxf"), out = folder.file("out.dxf");
