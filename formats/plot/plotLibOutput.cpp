@@ -155,7 +155,7 @@ struct plotLibOutput::state {
   std::deque<layout> layouts; // a deque: a scene is moved, never copied, and may not be moved
                               // safely in a growing vector
   annNamedItemPtr current;
-  int written = 0; // what was drawn has gone into a file and is let go
+  int drawn = 0; // what was received has been drawn and let go
 };
 
 plotLibOutput::plotLibOutput(vorabsOfStream* stream, const vorabsAppInfo* app)
@@ -671,7 +671,7 @@ int plotLibOutput::write_file(const std::vector<plotPage>& pages, size_t first, 
   // go before the file is finished, which may take memory of its own.
   if (last)
     encoding.drawn = [this]() {
-      state_->written = 1;
+      state_->drawn = 1;
       state_->model = plotScene();
       state_->children.clear();
       state_->kept.clear();
@@ -713,8 +713,8 @@ int plotLibOutput::write() {
     error_message("Error : No output file was given.");
     return 0;
   }
-  if (state_->written) {
-    error_message("Error : The plot was written already; a writer writes one file.");
+  if (state_->drawn) {
+    error_message("Error : The plot was drawn already; a writer draws what it received once.");
     out->discard();
     return 0;
   }

@@ -88,7 +88,7 @@ public:
   int supported(const vorabsAttributeSet& attributes) const override;
 
   // Draws what was received into the file (the layouts' files). A writer
-  // writes once: what it received goes as soon as it is drawn.
+  // draws once: what it received goes as soon as it is drawn.
   int write() override;
 
   // Entities drawn and refused so far; the model space drawn so far.

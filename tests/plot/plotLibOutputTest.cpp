@@ -417,7 +417,8 @@ TEST(plotLibOutputTest, AWriterWritesOneFileAndLetsGoOfWhatItDrew) {
   ASSERT_TRUE(plot.write(0, 0, 10, 10, 100)) << all(plot.error);
   EXPECT_EQ(plot.writer.model_space().size(), 0u);
   EXPECT_FALSE(plot.write(0, 0, 10, 10, 100));
-  EXPECT_EQ(all(plot.error), "Error : The plot was written already; a writer writes one file.\n");
+  EXPECT_EQ(all(plot.error),
+            "Error : The plot was drawn already; a writer draws what it received once.\n");
   PlotImage image(plot.path); // the file written stays
   ASSERT_TRUE(image.valid());
   EXPECT_TRUE(image.ink(50, 50));
