@@ -224,8 +224,8 @@ utString dxfTextDecoder::from_code(unsigned int code) const {
 namespace {
 
 // Walks an entity text, handing plain runs and decoded characters to the
-// decoder, and MTEXT formatting (a code letter with its argument, or a
-// group's brace) to style.
+// decoder, and formatting to style: an MTEXT code letter with its argument,
+// a group's brace, or a line's %%u, %%o or %%k as '%' with its letter.
 class TextWalker {
 public:
   TextWalker(std::string_view raw, int mtext) : raw_(raw), mtext_(mtext) {}
@@ -411,8 +411,8 @@ private:
 
 namespace {
 
-// Follows an MTEXT's formatting as it is walked: groups keep the format in
-// force when they open and bring it back when they close.
+// Follows a text's formatting as it is walked: an MTEXT's groups keep the
+// format in force when they open and bring it back when they close.
 class FormatTracker {
 public:
   FormatTracker(std::vector<dxfTextRun>& runs, double height) : runs_(runs), height_(height) {}

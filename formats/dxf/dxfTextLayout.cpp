@@ -57,7 +57,7 @@ bool has_markup(const std::string& raw) {
   return false;
 }
 
-// The "runs" property of an MTEXT's formatted stretches.
+// The "runs" property of a text's formatted stretches.
 std::string runs_text(const std::vector<dxfTextRun>& runs, const dxfTextDecoder& decoder) {
   std::string text;
   for (const dxfTextRun& run : runs) {

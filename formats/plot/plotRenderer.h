@@ -3,9 +3,12 @@
 // The renderer is made for one page: the cairo context (owned by the
 // caller), the styles the scene refers to, the background and how many
 // device units make a millimetre of paper (line weights are paper sizes).
-// draw() maps the drawing onto the device by the given matrix; texts are
-// broken into lines by pango and either drawn or, when a text sink is set
-// (the SVG writer keeps texts as text), handed to it line by line.
+// draw() maps the drawing onto the device by the given matrix; strokes and
+// dots are gathered into few drawing commands (see plotBatches); texts are
+// broken into lines by pango, with their runs, and either drawn or, when a
+// text sink is set (the SVG writer keeps texts as text), handed to it line
+// by line. draw_last() draws a scene for the last time and empties it as
+// it goes.
 #pragma once
 
 #include "plotScene.h"

@@ -5,7 +5,8 @@
 // table and either a run of path operations, a text or a dot. Coordinates
 // are the drawing's x and y (a drawing is seen from above: z is dropped).
 // Scenes are plain values; a group's scene is appended to its parent's under
-// the group's placement. The styles table owns the looks, layers and fonts
+// the group's placement. A scene drawn for the last time may let go of its
+// items from the front as they are drawn. The styles table owns the looks, layers and fonts
 // that scenes refer to by index; it must outlive them.
 #pragma once
 
