@@ -1221,7 +1221,8 @@ std::uint64_t dxfLibOutput::emit_insert(int space, const annNamedItemPtr& item,
 
 namespace {
 
-// The groups of a TEXT or ATTRIB from its position (10) to its extrusion.
+// The groups of a TEXT or ATTRIB from its position (10) to its extrusion;
+// characters: its value as written.
 void write_line_text(dxfTagWriter& tags, const annTextGeometry& text, const std::string& characters,
                      const std::string& style, const dxfTextLayout& layout, const dxfOcs& ocs) {
   const giWorkplane3& frame = text.lcs()->workplane();
@@ -1244,7 +1245,7 @@ void write_line_text(dxfTagWriter& tags, const annTextGeometry& text, const std:
   }
   tags.point(10, at.x, at.y, at.z);
   tags.real(40, height);
-  tags.tag(1, text_escaped(characters));
+  tags.tag(1, characters);
   tags.real(50, std::atan2(u.y, u.x) * 180 / pi);
   if (text.width() > 0)
     tags.real(41, text.width());
@@ -1263,8 +1264,7 @@ void write_line_text(dxfTagWriter& tags, const annTextGeometry& text, const std:
 void dxfLibOutput::emit_attribute(int space, std::uint64_t insert, const annTextGeometry& text,
                                   const dxfEntityProperties& properties) {
   const dxfTextLayout& layout = layout_of(text);
-  std::string characters;
-  encode(text.text()->text(), characters);
+  const std::string characters = line_value(text, layout);
   const giWorkplane3& frame = text.lcs()->workplane();
   dxfOcs ocs(frame.normal());
   dxfEntityProperties shown = properties;
@@ -1400,7 +1400,7 @@ void dxfLibOutput::emit_text(int space, const annTextGeometry& text,
   dxfOcs ocs(frame.normal());
   d.begin_entity(space, "TEXT", properties);
   tags.tag(100, "AcDbText");
-  write_line_text(tags, text, characters, style, layout, ocs);
+  write_line_text(tags, text, line_value(text, layout), style, layout, ocs);
   tags.tag(100, "AcDbText");
   if (layout.text_73())
     tags.integer(73, layout.text_73());
@@ -1408,7 +1408,7 @@ void dxfLibOutput::emit_text(int space, const annTextGeometry& text,
 
 void dxfLibOutput::keep_layout(const annTextGeometry& text, dxfTextLayout&& layout) {
   if (layout.horizontal == dxfTextLayout::LEFT && layout.vertical == dxfTextLayout::BASELINE &&
-      !layout.paragraph && layout.markup.is_null())
+      !layout.paragraph && layout.markup.is_null() && layout.runs.empty())
     state_->layouts.erase(&text);
   else
     state_->layouts[&text] = std::move(layout);
@@ -1432,6 +1432,24 @@ std::string dxfLibOutput::mtext_markup(const annTextGeometry& text,
   }
   encode(text.text()->text(), bytes);
   return mtext_escaped(bytes);
+}
+
+std::string dxfLibOutput::line_value(const annTextGeometry& text,
+                                     const dxfTextLayout& layout) const {
+  // Each piece is escaped on its own, a '%' at its end too when codes
+  // follow it, so that no code is taken for what the user typed.
+  const auto pieces = layout.line_pieces(text.text()->text().c_str());
+  std::string value;
+  for (size_t i = 0; i < pieces.size(); ++i) {
+    std::string bytes;
+    encode(utString(pieces[i].second.c_str()), bytes);
+    const bool coded_next = i + 1 < pieces.size();
+    std::string escaped = text_escaped(coded_next ? bytes + "%" : bytes);
+    if (coded_next)
+      escaped.pop_back();
+    value += pieces[i].first + escaped;
+  }
+  return value;
 }
 
 void dxfLibOutput::emit_hatch(int space, const annFillArea& fill, const annSPT* place,

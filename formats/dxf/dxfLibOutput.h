@@ -125,6 +125,9 @@ private:
   // A paragraph's characters with MTEXT's escapes, or the markup it was
   // read with when that still reads as its text.
   std::string mtext_markup(const annTextGeometry& text, const dxfTextLayout& layout) const;
+  // A line's value as written: its characters escaped, with the %%u, %%o
+  // and %%k codes of its runs.
+  std::string line_value(const annTextGeometry& text, const dxfTextLayout& layout) const;
   // The anchor and paragraph of a text received, from its properties.
   void keep_layout(const annTextGeometry& text, dxfTextLayout&& layout);
   const dxfTextLayout& layout_of(const annTextGeometry& text) const;

@@ -11,6 +11,7 @@
 #include "vorabsAttributeSet.h"
 #include "vorabsTranslator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -93,6 +94,11 @@ std::string runs_text(const std::vector<dxfTextRun>& runs, const dxfTextDecoder&
   return text;
 }
 
+// Whether the run "FIRST COUNT|key=value..." has key=1.
+bool run_has(const std::string& run, const char* key) {
+  return run.find(std::string("|") + key + "=1") != std::string::npos;
+}
+
 // The vertical alignment: 74 for an attribute (its 73 is the field length).
 int vertical_code(const dxfEntity& e) {
   return e.kind == dxfKind::ATTRIB || e.kind == dxfKind::ATTDEF ? e.i74 : e.i73;
@@ -166,6 +172,51 @@ dxfTextLayout dxfTextLayout::of_entity(const dxfEntity& e, double height,
   return layout;
 }
 
+std::vector<std::pair<std::string, std::string>>
+dxfTextLayout::line_pieces(const std::string& text) const {
+  // Per character, the lines the runs draw under, over and through it.
+  const char* const codes[] = {"%%u", "%%o", "%%k"};
+  const char* const keys[] = {"underline", "overline", "strike"};
+  std::vector<int> lines;
+  for (size_t at = 0; at < runs.size();) {
+    const size_t end = std::min(runs.find("; ", at), runs.size());
+    const std::string run = runs.substr(at, end - at);
+    at = end + 2;
+    char* rest = nullptr;
+    const unsigned long first = std::strtoul(run.c_str(), &rest, 10);
+    const unsigned long count = std::strtoul(rest, nullptr, 10);
+    if (count > text.size() || first > text.size())
+      continue; // more characters than the text has bytes: not this text's
+    if (lines.size() < first + count)
+      lines.resize(first + count, 0);
+    for (int k = 0; k < 3; ++k)
+      if (run_has(run, keys[k]))
+        for (size_t i = first; i < first + count; ++i)
+          lines[i] |= 1 << k;
+  }
+  std::vector<std::pair<std::string, std::string>> pieces(1);
+  int on = 0;
+  size_t character = 0;
+  for (size_t i = 0; i <= text.size(); ++i) {
+    const bool starts = i == text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+    const int wanted = starts && i < text.size() && character < lines.size() ? lines[character]
+                       : starts                                              ? 0
+                                                                             : on;
+    if (wanted != on) {
+      pieces.emplace_back();
+      for (int k = 0; k < 3; ++k)
+        if ((wanted ^ on) & (1 << k))
+          pieces.back().first += codes[k];
+      on = wanted;
+    }
+    if (i < text.size()) {
+      pieces.back().second += text[i];
+      character += starts;
+    }
+  }
+  return pieces;
+}
+
 void dxfTextLayout::add_properties(vorabsTranslator& translator) const {
   if (horizontal != LEFT || vertical != BASELINE || paragraph)
     add(translator, "alignment",
@@ -215,6 +266,8 @@ dxfTextLayout dxfTextLayout::of_attributes(const vorabsAttributeSet& attributes)
       layout.frame = gap >= 0.0 && std::isfinite(gap) ? gap : -1.0;
     } else if (title == "markup") {
       layout.markup = property->value();
+    } else if (title == "runs") {
+      layout.runs = value;
     }
   }
   if ((layout.horizontal == FIT || layout.horizontal == ALIGNED) &&

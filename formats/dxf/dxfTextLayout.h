@@ -52,6 +52,10 @@
 
 #include "ut.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 class vorabsAttributeSet;
 class vorabsTranslator;
 class dxfTextDecoder;
@@ -79,6 +83,11 @@ struct DXF_API dxfTextLayout {
 
   // Attaches the properties that differ from a left-aligned line.
   void add_properties(vorabsTranslator& translator) const;
+
+  // A line of text (UTF-8) in pieces, each after the %%u, %%o and %%k
+  // codes that turn the runs' underline, overline and strike-through on
+  // and off before it; one piece when there are none.
+  std::vector<std::pair<std::string, std::string>> line_pieces(const std::string& text) const;
 
   // The DXF codes of the layout: TEXT's 72 and 73, MTEXT's 71 (1 to 9).
   int text_72() const;

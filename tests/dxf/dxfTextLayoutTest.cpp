@@ -46,6 +46,9 @@ std::string aligned_texts() {
     // Alignment without its point: where 10 says, as other readers do.
     e(0, "TEXT")(5, "A6")(10, 4.0)(20, 4.0)(40, 2.0)(1, "no point")(72, 1);
     e(0, "TEXT")(5, "A7")(10, 4.0)(20, 4.0)(40, 2.0)(1, "plain");
+    e(0, "TEXT")(5, "A8")(10, 4.0)(20, 8.0)(40, 2.0)(1, "%%uTitle%%u of %%k%%oall%%k%%O");
+    // A '%' typed just before a code: "%%%" then "%%u".
+    e(0, "TEXT")(5, "A9")(10, 4.0)(20, 12.0)(40, 2.0)(1, "%%u50%%%%%u");
     e(0, "MTEXT")(5, "B1")(10, 2.0)(20, 3.0)(40, 1.5)(41, 20.0)(71, 5)(44, 1.5)(1, "a\\Pb");
     // An R2018 embedded object repeats 10, 11, 40, 41: they are its own.
     e(0, "MTEXT")(5, "B2")(10, 2.0)(20, 3.0)(40, 1.5)(71, 9)(1, "\\Lunder\\l");
@@ -110,6 +113,7 @@ TEST(dxfTextLayoutTest, ALinesUnderlineCodesBecomeRuns) {
   EXPECT_EQ(placed(r, "TEXT C5"), "0 0|1 0|2|runs: 0 5|underline=1; 9 3|overline=1|strike=1\n");
 }
 
+// And a line's underline codes.
 TEST(dxfTextLayoutTest, AlignmentAttachmentAndMarkupAreWrittenBack) {
   TempDir folder;
   std::string in = folder.file("in.dxf"), out = folder.file("out.dxf");
@@ -127,6 +131,7 @@ TEST(dxfTextLayoutTest, AlignmentAttachmentAndMarkupAreWrittenBack) {
   std::ifstream written(out, std::ios::binary);
   std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
   EXPECT_NE(text.find("\\Lunder\\l"), std::string::npos);
+  EXPECT_NE(text.find("%%uTitle%%u of %%o%%kall%%o%%k"), std::string::npos);
 }
 
 // A framed text: an MTEXT whose background flags (90) hold 16, its gap
