@@ -10,10 +10,17 @@
 #include <cmath>
 #include <memory>
 #include <tuple>
+#include <utility>
 
 namespace {
 
 constexpr double default_width_mm = 0.25;
+
+// The run's bytes that fall within the text's bytes [begin, end): none
+// when the first is not below the second.
+std::pair<size_t, size_t> within(const plotTextRun& run, size_t begin, size_t end) {
+  return {std::max<size_t>(run.first, begin), std::min<size_t>(run.first + run.count, end)};
+}
 
 // The device length of one drawing unit.
 double scale_of(const cairo_matrix_t& to_device) {
@@ -492,8 +499,7 @@ PangoAttrList* plotRenderer::run_attributes(const plotText& text, size_t begin, 
     pango_attr_list_insert(list, attribute);
   };
   for (const plotTextRun& run : text.runs) {
-    const size_t from = std::max<size_t>(run.first, begin);
-    const size_t to = std::min<size_t>(run.first + run.count, end);
+    const auto [from, to] = within(run, begin, end);
     if (from >= to)
       continue;
     const plotFont& font = styles_.font_at(run.font >= 0 ? run.font : text.font);
@@ -525,8 +531,7 @@ std::vector<plotTextSpan> plotRenderer::spans(const plotText& text, const TextLi
   std::vector<plotTextSpan> out;
   const size_t end = line.begin + line.text.size();
   for (const plotTextRun& run : text.runs) {
-    const size_t from = std::max<size_t>(run.first, line.begin);
-    const size_t to = std::min<size_t>(run.first + run.count, end);
+    const auto [from, to] = within(run, line.begin, end);
     if (from >= to)
       continue;
     const plotFont& font = styles_.font_at(run.font >= 0 ? run.font : text.font);
@@ -552,8 +557,7 @@ double line_height(const plotText& text, size_t begin, size_t end) {
   double tallest = 0;
   size_t covered = 0;
   for (const plotTextRun& run : text.runs) {
-    const size_t from = std::max<size_t>(run.first, begin);
-    const size_t to = std::min<size_t>(run.first + run.count, end);
+    const auto [from, to] = within(run, begin, end);
     if (from < to)
       tallest = std::max(tallest, run.height), covered += to - from;
   }
