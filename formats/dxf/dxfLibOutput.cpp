@@ -26,8 +26,10 @@
 #include "vorabsOfStream.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 #include <unordered_map>
@@ -156,17 +158,25 @@ int nearest_lineweight(double millimetres) {
   return best;
 }
 
-// The ACI colour whose components are exactly these, or 0.
-int exact_aci(double red, double green, double blue) {
+// The ACI colour nearest to these components; exact: 0 unless one matches.
+int aci_of(double red, double green, double blue, int exact) {
+  int best = 0;
+  long best_distance = exact ? 1 : LONG_MAX;
   for (int aci = 1; aci <= 255; ++aci) {
     double r, g, b;
     dxfTables::aci_rgb(aci, r, g, b);
-    if (std::lround(r * 255) == std::lround(red * 255) &&
-        std::lround(g * 255) == std::lround(green * 255) &&
-        std::lround(b * 255) == std::lround(blue * 255))
-      return aci;
+    const long dr = std::lround(r * 255) - std::lround(red * 255),
+               dg = std::lround(g * 255) - std::lround(green * 255),
+               db = std::lround(b * 255) - std::lround(blue * 255);
+    const long distance = dr * dr + dg * dg + db * db;
+    if (distance < best_distance)
+      best = aci, best_distance = distance;
   }
-  return 0;
+  return best;
+}
+
+int exact_aci(double red, double green, double blue) {
+  return aci_of(red, green, blue, 1);
 }
 
 long true_colour(double red, double green, double blue) {
@@ -1259,6 +1269,33 @@ void write_line_text(dxfTagWriter& tags, const annTextGeometry& text, const std:
   write_extrusion(tags, ocs.z);
 }
 
+// An MTEXT's background settings: its frame (16, which files before R2007
+// cannot hold) and its fill (from R2004) in a colour (1), the nearest ACI
+// beside the true one, or in the drawing's background colour (3).
+void write_background(dxfTagWriter& tags, const dxfTextLayout& layout, const std::string& version) {
+  int flags = layout.frame >= 0.0 && version >= "AC1021" ? 16 : 0;
+  const std::string& colour = layout.background;
+  if (!colour.empty() && version >= "AC1018")
+    flags |= colour == "canvas" ? 3 : 1;
+  if (!flags)
+    return;
+  tags.integer(90, flags);
+  if ((flags & 3) == 1) {
+    const long rgb = colour.size() == 7 && colour[0] == '#'
+                         ? std::strtol(colour.c_str() + 1, nullptr, 16)
+                         : -1; // "foreground": ACI 7
+    const double red = double((rgb >> 16) & 255) / 255, green = double((rgb >> 8) & 255) / 255,
+                 blue = double(rgb & 255) / 255;
+    const int aci = rgb < 0 ? 7 : aci_of(red, green, blue, 0);
+    tags.integer(63, aci);
+    if (rgb >= 0 && aci != exact_aci(red, green, blue))
+      tags.integer(421, rgb);
+  }
+  tags.real(45, 1.0 + (flags & 3 ? layout.background_gap : layout.frame));
+  if (flags & 3)
+    tags.integer(441, 0);
+}
+
 } // namespace
 
 void dxfLibOutput::emit_attribute(int space, std::uint64_t insert, const annTextGeometry& text,
@@ -1390,11 +1427,7 @@ void dxfLibOutput::emit_text(int space, const annTextGeometry& text,
       tags.integer(73, 1);
       tags.real(44, layout.line_spacing);
     }
-    // A frame is a background setting, which files before R2007 cannot hold.
-    if (layout.frame >= 0.0 && d.version() >= "AC1021") {
-      tags.integer(90, 16);
-      tags.real(45, 1.0 + layout.frame);
-    }
+    write_background(tags, layout, d.version());
     return;
   }
   dxfOcs ocs(frame.normal());

@@ -921,9 +921,22 @@ private:
         return true;
       }
       if (p.code == 90) {
-        // The background flags; 16 frames the text. Not a number: no frame.
-        if (Tokens::lenient(p, 0) & 16)
+        // The background flags: 16 frames the text, 1 and 2 fill behind
+        // it. Not a number: neither.
+        const int flags = Tokens::lenient(p, 0);
+        if (flags & 16)
           e.more().text_frame = 1;
+        if (flags & 3)
+          e.more().text_fill = flags & 2 ? 2 : 1;
+        return true;
+      }
+      if (p.code == 63) {
+        e.more().fill_colour = Tokens::lenient(p, 0);
+        return true;
+      }
+      if (p.code == 421) {
+        const int32_t rgb = Tokens::lenient(p, int32_t(-1));
+        e.more().fill_true_colour = rgb < 0 ? -1 : rgb & 0xFFFFFF;
         return true;
       }
       break;

@@ -72,7 +72,7 @@ enum : uint64_t {
 // Every field is packed or makes the record unpackable: a field added to
 // a record must be added here too (the sizes are those of 64-bit libstdc++).
 #if defined(__GLIBCXX__) && defined(__LP64__)
-static_assert(sizeof(dxfEntity) == 360 && sizeof(dxfEntityExtra) == 440 && sizeof(dxfHatch) == 120,
+static_assert(sizeof(dxfEntity) == 360 && sizeof(dxfEntityExtra) == 456 && sizeof(dxfHatch) == 120,
               "a record's fields changed: pack the new ones or refuse records that set them");
 #endif
 
@@ -184,7 +184,8 @@ bool plain_extra(const dxfEntityExtra& x) {
                      h.pattern_double == none.pattern_double && h.pattern_lines.empty();
   return hatch && x.knots.empty() && x.weights.empty() && x.children.empty() &&
          x.graphics.empty() && x.faces.empty() && x.text_frame == 0 &&
-         same_bits(x.frame_gap, dxfEntityExtra().frame_gap) && x.lines.empty();
+         same_bits(x.frame_gap, dxfEntityExtra().frame_gap) && x.text_fill == 0 &&
+         x.fill_colour == 0 && x.fill_true_colour == -1 && x.lines.empty();
 }
 
 bool short_enough(const std::string& text) {

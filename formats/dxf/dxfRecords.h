@@ -194,6 +194,12 @@ struct dxfEntityExtra {
   // landing gap), else negative: an MTEXT's box scale (45) says it.
   int text_frame = 0;
   double frame_gap = -1.0;
+  // An MTEXT's background fill (90 bits 1 and 2): 1 in fill_colour (63, an
+  // ACI) or fill_true_colour (421, 0xRRGGBB, -1 none), 2 in the drawing's
+  // background colour; 0 none. It covers the frame's rectangle.
+  int text_fill = 0;
+  int fill_colour = 0;
+  int32_t fill_true_colour = -1;
   std::vector<std::vector<dxfPoint>>
       lines; // MLINE: the points of each element, in world coordinates
   // Extended data: per application (1001), its values in file order,

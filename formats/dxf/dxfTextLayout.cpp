@@ -58,6 +58,30 @@ bool has_markup(const std::string& raw) {
   return false;
 }
 
+// A colour as the properties give it: "#RRGGBB", or "foreground" for ACI 7,
+// which shows against the background as CAD programs draw it. rgb (0xRRGGBB)
+// when not negative, else aci (1 to 255).
+std::string colour_word(int aci, long rgb) {
+  if (rgb < 0 && aci == 7)
+    return "foreground";
+  if (rgb < 0) {
+    double red = 0, green = 0, blue = 0;
+    dxfTables::aci_rgb(aci, red, green, blue);
+    rgb =
+        (std::lround(red * 255) << 16) | (std::lround(green * 255) << 8) | std::lround(blue * 255);
+  }
+  char colour[16];
+  std::snprintf(colour, sizeof colour, "#%06lX", rgb & 0xFFFFFF);
+  return colour;
+}
+
+// The "background" colour of an MTEXT's fill: its own, else the drawing's.
+std::string fill_word(const dxfEntityExtra& x) {
+  if (x.text_fill == 1 && (x.fill_true_colour >= 0 || (x.fill_colour >= 1 && x.fill_colour <= 255)))
+    return colour_word(x.fill_colour, x.fill_true_colour);
+  return "canvas";
+}
+
 // The "runs" property of a text's formatted stretches.
 std::string runs_text(const std::vector<dxfTextRun>& runs, const dxfTextDecoder& decoder) {
   std::string text;
@@ -73,18 +97,8 @@ std::string runs_text(const std::vector<dxfTextRun>& runs, const dxfTextDecoder&
       text += "|bold=" + std::to_string(f.bold);
     if (f.italic >= 0)
       text += "|italic=" + std::to_string(f.italic);
-    long rgb = f.rgb;
-    if (f.aci > 0) {
-      double red = 0, green = 0, blue = 0;
-      dxfTables::aci_rgb(f.aci, red, green, blue);
-      rgb = (std::lround(red * 255) << 16) | (std::lround(green * 255) << 8) |
-            std::lround(blue * 255);
-    }
-    if (rgb >= 0) {
-      char colour[16];
-      std::snprintf(colour, sizeof colour, "#%06lX", rgb & 0xFFFFFF);
-      text += std::string("|colour=") + colour;
-    }
+    if (f.aci > 0 || f.rgb >= 0)
+      text += "|colour=" + colour_word(f.aci, f.rgb);
     for (const auto& [on, key] : {std::pair<int, const char*>{f.underline, "underline"},
                                   {f.overline, "overline"},
                                   {f.strike, "strike"}})
@@ -127,12 +141,16 @@ dxfTextLayout dxfTextLayout::of_entity(const dxfEntity& e, double height,
       decoder.decode_text(e.text, 1, &runs, height);
       layout.runs = runs_text(runs, decoder);
     }
+    // The background's box reaches (scale - 1) heights past the lines
+    // (45, 1.5 by default); a frame follows it unless the file gives its gap.
+    const double scale = e.d45 >= 1.0 && std::isfinite(e.d45) ? e.d45 : 1.5;
     if (e.extra && e.extra->text_frame && height > 0.0) {
-      // A frame's gap as the file gives it, else as the background's box
-      // scale (45, 1.5 by default) leaves it: (scale - 1) heights.
-      const double scale = e.d45 >= 1.0 && std::isfinite(e.d45) ? e.d45 : 1.5;
       const double gap = e.extra->frame_gap >= 0.0 ? e.extra->frame_gap / height : scale - 1.0;
       layout.frame = std::isfinite(gap) ? gap : 0.0;
+    }
+    if (e.extra && e.extra->text_fill) {
+      layout.background = fill_word(*e.extra);
+      layout.background_gap = scale - 1.0;
     }
     return layout;
   }
@@ -229,6 +247,9 @@ void dxfTextLayout::add_properties(vorabsTranslator& translator) const {
     add(translator, "line spacing", utString(number_text(line_spacing).c_str()));
   if (frame >= 0.0)
     add(translator, "frame", utString(number_text(frame).c_str()));
+  if (!background.empty())
+    add(translator, "background",
+        utString((background + " " + number_text(background_gap)).c_str()));
   if (!markup.is_null() && !markup.empty())
     add(translator, "markup", markup);
   if (!runs.empty())
@@ -264,6 +285,11 @@ dxfTextLayout dxfTextLayout::of_attributes(const vorabsAttributeSet& attributes)
     } else if (title == "frame") {
       const double gap = std::strtod(value.c_str(), nullptr);
       layout.frame = gap >= 0.0 && std::isfinite(gap) ? gap : -1.0;
+    } else if (title == "background") {
+      const size_t space = value.find(' ');
+      const double gap = space == std::string::npos ? -1.0 : std::strtod(&value[space], nullptr);
+      if (gap >= 0.0 && std::isfinite(gap))
+        layout.background = value.substr(0, space), layout.background_gap = gap;
     } else if (title == "markup") {
       layout.markup = property->value();
     } else if (title == "runs") {

@@ -31,7 +31,14 @@
 //   "line spacing" a paragraph's distance between baselines as a factor of
 //                  the usual one, when not 1.
 //   "frame"        a rectangle drawn around the text's lines, this far from
-//                  them, in font heights.
+//                  them in font heights; a paragraph with a width spans it
+//                  whole.
+//   "background"   "<colour> <gap>": a rectangle filled behind the text,
+//                  gap font heights past its lines, across a paragraph's
+//                  width as the frame. colour:
+//                  "#RRGGBB", "foreground" (the colour that shows against the
+//                  background: black on white) or "canvas" (the background's
+//                  own, to mask what lies beneath).
 //   "markup"       a paragraph's characters with their inline formatting
 //                  (MTEXT codes such as \L underline), when it had any: for a
 //                  writer of the same format, valid only while its plain
@@ -41,7 +48,8 @@
 //                  the item's text) and then "|key=value" for what
 //                  differs: height (times the text's height), font (a font
 //                  family, or a font file by its name), bold and italic (0
-//                  or 1), colour (#RRGGBB), underline, overline, strike (1).
+//                  or 1), colour (as the background's), underline,
+//                  overline, strike (1).
 //
 // Texts without properties are single lines anchored at the left of their
 // baseline, with the width a width factor.
@@ -69,9 +77,11 @@ struct DXF_API dxfTextLayout {
   double fit_length = 0.0; // in font heights, with FIT and ALIGNED
   int paragraph = 0;
   double line_spacing = 1.0;
-  double frame = -1.0; // the gap of a frame around the lines, in font heights; negative: none
-  utString markup;     // null when there is none
-  std::string runs;    // the "runs" property's value; empty when there is none
+  double frame = -1.0;    // the gap of a frame around the lines, in font heights; negative: none
+  std::string background; // the "background" colour; empty when there is none
+  double background_gap = 0.0; // its gap, in font heights
+  utString markup;             // null when there is none
+  std::string runs;            // the "runs" property's value; empty when there is none
 
   // A TEXT, ATTRIB or ATTDEF (72, 73 and its two points; the font height
   // height) or an MTEXT (71, 44 and its raw text).

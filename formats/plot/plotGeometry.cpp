@@ -250,6 +250,21 @@ size_t byte_of_character(const std::string& text, size_t count) {
   return text.size();
 }
 
+// A colour word of the text-layout properties: 1 for "#RRGGBB" (into red,
+// green and blue), 2 for "foreground", 0 for anything else.
+int read_colour(const std::string& word, double& red, double& green, double& blue) {
+  if (word == "foreground")
+    return 2;
+  if (word.size() != 7 || word[0] != '#' ||
+      word.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos)
+    return 0;
+  const unsigned long rgb = std::strtoul(word.c_str() + 1, nullptr, 16);
+  red = double((rgb >> 16) & 0xFF) / 255;
+  green = double((rgb >> 8) & 0xFF) / 255;
+  blue = double(rgb & 0xFF) / 255;
+  return 1;
+}
+
 // One "FIRST COUNT|key=value..." run into run (bytes of text); 0 when it
 // does not read.
 int read_run(const std::string& field, plotStyles& styles, const plotText& text, plotTextRun& run) {
@@ -283,12 +298,8 @@ int read_run(const std::string& field, plotStyles& styles, const plotText& text,
     } else if (key == "bold" || key == "italic") {
       (key == "bold" ? face.bold : face.italic) = value == "1";
       face_changed = true;
-    } else if (key == "colour" && value.size() == 7 && value[0] == '#') {
-      const unsigned long rgb = std::strtoul(value.c_str() + 1, nullptr, 16);
-      run.coloured = 1;
-      run.red = double((rgb >> 16) & 0xFF) / 255;
-      run.green = double((rgb >> 8) & 0xFF) / 255;
-      run.blue = double(rgb & 0xFF) / 255;
+    } else if (key == "colour") {
+      run.coloured = read_colour(value, run.red, run.green, run.blue);
     } else if (key == "underline" || key == "overline" || key == "strike") {
       (key == "underline"  ? run.underline
        : key == "overline" ? run.overline
@@ -315,6 +326,29 @@ void plot_text_runs(const std::string& value, plotStyles& styles, plotText& text
     }
     at = next + 2;
   }
+}
+
+int plot_text_background(const std::string& value, plotStyles& styles, int layer, plotText& text) {
+  const size_t space = value.find(' ');
+  if (space == std::string::npos)
+    return 0;
+  const std::string colour = value.substr(0, space);
+  const double gap = std::atof(value.c_str() + space);
+  plotLook look;
+  look.layer = layer;
+  if (colour == "canvas") {
+    look.foreground = 2;
+  } else {
+    const int read = read_colour(colour, look.red, look.green, look.blue);
+    if (!read)
+      return 0;
+    look.foreground = read == 2;
+  }
+  if (!(gap >= 0 && gap < 1e3))
+    return 0;
+  text.background = styles.look(look);
+  text.background_gap = gap;
+  return 1;
 }
 
 namespace {

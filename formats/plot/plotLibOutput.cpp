@@ -412,6 +412,8 @@ int plotLibOutput::scene_of_item(const annNamedItemPtr& item, int look, plotScen
       if (gap >= 0 && gap < 1e3)
         placed.frame = gap;
     }
+    plot_text_background(property_value(attributes, "text layout", "background"), state_->styles,
+                         state_->styles.look_at(look).layer, placed);
     scene.text(look, std::move(placed));
     return 1;
   }

@@ -454,23 +454,41 @@ const std::string& plotRenderer::face_of(const plotFont& font) {
   return faces_[font.family] = used;
 }
 
-void plotRenderer::frame_text(const cairo_matrix_t& frame, const std::vector<TextLine>& lines,
-                              int halign, double top, double bottom, double gap,
-                              const plotLook& look) {
-  if (lines.empty())
+void plotRenderer::box_text(const plotText& text, const cairo_matrix_t& frame,
+                            const std::vector<TextLine>& lines, double top, double bottom,
+                            double width, double cap, const plotLook& look) {
+  if (lines.empty() || (text.frame < 0 && text.background < 0))
     return;
-  double left = 0, right = 0;
+  // A paragraph's box spans its width, anchored as its lines are.
+  double left = -width * 0.5 * text.halign, right = left + width;
   for (size_t i = 0; i < lines.size(); ++i) {
-    const double width = lines[i].width, start = -width * 0.5 * halign;
-    left = i ? std::min(left, start) : start;
-    right = i ? std::max(right, start + width) : start + width;
+    const double start = -lines[i].width * 0.5 * text.halign;
+    left = width > 0 || i ? std::min(left, start) : start;
+    right = width > 0 || i ? std::max(right, start + lines[i].width) : start + lines[i].width;
   }
   cairo_matrix_t device;
   cairo_get_matrix(cr_, &device);
-  cairo_set_matrix(cr_, &frame);
-  cairo_rectangle(cr_, left - gap, top - gap, right - left + 2 * gap, bottom - top + 2 * gap);
-  cairo_set_matrix(cr_, &device);
-  stroke_path(look, 1.0);
+  auto rectangle = [&](double gap) {
+    cairo_set_matrix(cr_, &frame);
+    cairo_rectangle(cr_, left - gap, top - gap, right - left + 2 * gap, bottom - top + 2 * gap);
+    cairo_set_matrix(cr_, &device);
+  };
+  if (text.background >= 0) {
+    rectangle(text.background_gap * cap);
+    set_colour(styles_.look_at(text.background));
+    cairo_fill(cr_);
+  }
+  if (text.frame >= 0) {
+    rectangle(text.frame * cap);
+    stroke_path(look, 1.0);
+  }
+}
+
+void plotRenderer::run_colour(const plotTextRun& run, double& red, double& green,
+                              double& blue) const {
+  red = run.red, green = run.green, blue = run.blue;
+  if (run.coloured == 2)
+    red = green = blue = options_.black_background ? 1.0 : 0.0;
 }
 
 // Measured on a layout of its own: the renderer's may be in the middle of
@@ -511,10 +529,13 @@ PangoAttrList* plotRenderer::run_attributes(const plotText& text, size_t begin, 
       add(pango_attr_weight_new(font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL), from, to);
       add(pango_attr_style_new(font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL), from, to);
     }
-    if (run.coloured)
-      add(pango_attr_foreground_new(guint16(run.red * 65535), guint16(run.green * 65535),
-                                    guint16(run.blue * 65535)),
+    if (run.coloured) {
+      double red, green, blue;
+      run_colour(run, red, green, blue);
+      add(pango_attr_foreground_new(guint16(red * 65535), guint16(green * 65535),
+                                    guint16(blue * 65535)),
           from, to);
+    }
     if (run.underline)
       add(pango_attr_underline_new(PANGO_UNDERLINE_SINGLE), from, to);
     if (run.overline)
@@ -541,8 +562,8 @@ std::vector<plotTextSpan> plotRenderer::spans(const plotText& text, const TextLi
     span.family = face_of(font);
     span.font_size = cap * run.height / cap_ratio_of(span.family);
     span.bold = font.bold, span.italic = font.italic;
-    span.coloured = run.coloured;
-    span.red = run.red, span.green = run.green, span.blue = run.blue;
+    span.coloured = run.coloured != 0;
+    run_colour(run, span.red, span.green, span.blue);
     span.underline = run.underline, span.overline = run.overline, span.strike = run.strike;
     out.push_back(std::move(span));
   }
@@ -696,15 +717,14 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
   if (valign == 0 && !text.mtext)
     baseline = 0;
   cairo_save(cr_);
+  const cairo_matrix_t frame = line.frame;
+  // The box runs from the top of the capitals of the first line to the
+  // descenders of the last.
+  box_text(text, frame, lines, baseline - first, baseline + block + descent,
+           wrap > 0 && wrap < 1e7 ? wrap : 0, cap, look);
   set_colour(look);
   cairo_pattern_t* source = cairo_get_source(cr_);
   cairo_pattern_get_rgba(source, &line.red, &line.green, &line.blue, nullptr);
-  const cairo_matrix_t frame = line.frame;
-  // The frame runs from the top of the capitals of the first line to the
-  // descenders of the last.
-  if (text.frame >= 0)
-    frame_text(frame, lines, text.halign, baseline - first, baseline + block + descent,
-               text.frame * cap, look);
   for (size_t i = 0; i < lines.size(); ++i) {
     baseline += i ? spacing * lines[i].height : 0;
     line.text = lines[i].text;

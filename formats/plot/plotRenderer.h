@@ -120,11 +120,15 @@ private:
   PangoAttrList* run_attributes(const plotText& text, size_t begin, size_t end, double cap);
   std::vector<plotTextSpan> spans(const plotText& text, const TextLine& line, double cap);
   double cap_ratio_of(const std::string& family);
-  // Strokes a text's frame: the box of its lines (each with its width),
-  // from top to bottom (in the text's pixels of frame), grown by gap. The
-  // current matrix is left as it was.
-  void frame_text(const cairo_matrix_t& frame, const std::vector<TextLine>& lines, int halign,
-                  double top, double bottom, double gap, const plotLook& look);
+  // Fills a text's background, then strokes its frame: the box of its lines
+  // (each with its width, and across width when not 0) from top to bottom
+  // (in the text's pixels of frame), each grown by its gap in cap heights.
+  // The current matrix is left as it was.
+  void box_text(const plotText& text, const cairo_matrix_t& frame,
+                const std::vector<TextLine>& lines, double top, double bottom, double width,
+                double cap, const plotLook& look);
+  // The colour of a run, the foreground's resolved.
+  void run_colour(const plotTextRun& run, double& red, double& green, double& blue) const;
   const std::string& face_of(const plotFont& font);
 
   cairo_t* cr_;

@@ -92,7 +92,7 @@ struct plotTextRun {
   std::uint32_t first = 0, count = 0;
   double height = 1; // times the text's height
   int font = -1;     // index into plotStyles fonts; -1: the text's
-  int coloured = 0;  // red, green and blue say its colour
+  int coloured = 0;  // 1: red, green and blue say its colour; 2: the foreground's
   double red = 0, green = 0, blue = 0;
   int underline = 0, overline = 0, strike = 0;
 };
@@ -115,6 +115,11 @@ struct plotText {
   int fit_whole = 0;
   // A rectangle round the lines, this far from them in heights; negative: none.
   double frame = -1;
+  // A rectangle filled behind the lines in this look, as far from them as
+  // background_gap heights; -1: none. With a wrapping width, both
+  // rectangles span it.
+  int background = -1;
+  double background_gap = 0;
   double line_spacing = 1;       // times the usual distance between baselines
   std::vector<plotTextRun> runs; // in the order of their text, not overlapping
 };

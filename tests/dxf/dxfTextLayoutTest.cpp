@@ -137,13 +137,18 @@ TEST(dxfTextLayoutTest, AlignmentAttachmentAndMarkupAreWrittenBack) {
 // A framed text: an MTEXT whose background flags (90) hold 16, its gap
 // (45 - 1) heights, 1.5 when 45 is not given; a MULTILEADER with its
 // frame on (292), its landing gap (145) from the text.
-TEST(dxfTextLayoutTest, AFramedTextKeepsItsFrameAndItsGapInHeights) {
+// A frame and a background fill span the same box; the fill's colour is an
+// ACI (7 shows against the background), a true colour, or the background's.
+TEST(dxfTextLayoutTest, AFramedOrFilledTextKeepsItsBoxAndItsGapInHeights) {
   Dxf d;
   d.section("HEADER", [](Dxf& h) { h(9, "$ACADVER")(1, "AC1032"); });
   d.section("ENTITIES", [](Dxf& e) {
     e(0, "MTEXT")(5, "F1")(10, 0.0)(20, 0.0)(40, 2.0)(90, 16)(45, 2.0)(1, "framed");
-    e(0, "MTEXT")(5, "F2")(10, 0.0)(20, 9.0)(40, 2.0)(90, 17)(1, "filled and framed");
-    e(0, "MTEXT")(5, "F3")(10, 0.0)(20, 18.0)(40, 2.0)(90, 1)(1, "filled");
+    e(0, "MTEXT")(5, "F2")(10, 0.0)(20, 9.0)(40, 2.0)(90, 17)(63, 1)(1, "filled and framed");
+    e(0, "MTEXT")(5, "F3")(10, 0.0)(20, 18.0)(40, 2.0)(90, 1)(63, 5)(421, "1193046")(45, 1.25);
+    e(1, "in a true colour");
+    e(0, "MTEXT")(5, "F4")(10, 0.0)(20, 27.0)(40, 2.0)(90, 3)(1, "masked");
+    e(0, "MTEXT")(5, "F5")(10, 0.0)(20, 36.0)(40, 2.0)(90, 1)(63, 7)(1, "{\\C7;black} on white");
     e(0, "MULTILEADER")(5, "2F")(8, "0")(300, "CONTEXT_DATA{")(40, 1.0)(10, 48.0)(20, 20.0);
     e(30, 0.0)(41, 4.0)(140, 4.0)(145, 2.0)(290, 1)(304, "boxed")(12, 50.0)(22, 22.0)(32, 0.0);
     e(13, 1.0)(23, 0.0)(33, 0.0)(171, 1)(296, 0)(301, "}")(170, 1)(172, 2)(292, 1);
@@ -152,15 +157,21 @@ TEST(dxfTextLayoutTest, AFramedTextKeepsItsFrameAndItsGapInHeights) {
   ASSERT_EQ(r.read_result, 1);
   EXPECT_EQ(r.errors(), "");
   EXPECT_EQ(placed(r, "MTEXT F1"), "0 0|1 0|2|alignment: left top\nparagraph: wrap\nframe: 1\n");
-  EXPECT_EQ(placed(r, "MTEXT F2"), "0 9|1 0|2|alignment: left top\nparagraph: wrap\nframe: 0.5\n");
-  EXPECT_EQ(placed(r, "MTEXT F3"), "0 18|1 0|2|alignment: left top\nparagraph: wrap\n");
+  EXPECT_EQ(placed(r, "MTEXT F2"), "0 9|1 0|2|alignment: left top\nparagraph: wrap\nframe: "
+                                   "0.5\nbackground: #FF0000 0.5\n");
+  EXPECT_EQ(placed(r, "MTEXT F3"),
+            "0 18|1 0|2|alignment: left top\nparagraph: wrap\nbackground: #123456 0.25\n");
+  EXPECT_EQ(placed(r, "MTEXT F4"),
+            "0 27|1 0|2|alignment: left top\nparagraph: wrap\nbackground: canvas 0.5\n");
+  EXPECT_NE(placed(r, "MTEXT F5").find("background: foreground 0.5\n"), std::string::npos);
+  EXPECT_NE(placed(r, "MTEXT F5").find("runs: 0 5|colour=foreground"), std::string::npos);
   std::string leader;
   for (const Entity& e : r.entities)
     if (e.name == "MULTILEADER 2F" && annTextGeometry::sto_dynamic_cast(e.item.pointer()))
       leader = e.properties;
   EXPECT_NE(leader.find("frame: 0.5\n"), std::string::npos) << leader;
 
-  // Written back, the frames and their gaps stay.
+  // Written back, the frames, the fills and their gaps stay.
   TempDir folder;
   std::string in = folder.file("in.dxf"), out = folder.file("out.dxf");
   std::ofstream(in, std::ios::binary) << d.text();

@@ -300,6 +300,49 @@ TEST(plotCommandTest, InlineHeightsAndColoursOfAParagraphShow) {
   EXPECT_NE(text.find("font-family=\"DejaVu Serif\""), std::string::npos) << text;
 }
 
+// A paragraph's background fill hides what was drawn beneath it, across
+// its whole width, in the background's colour or its own; a run in colour
+// 7 shows against the background.
+TEST(plotCommandTest, AParagraphsBackgroundMasksWhatLiesBeneath) {
+  TempDir folder;
+  std::string lines;
+  for (int y : {10, 30})
+    lines += "0\nLINE\n8\n0\n62\n5\n10\n0\n20\n" + std::to_string(y) + "\n11\n100\n21\n" +
+             std::to_string(y) + "\n";
+  const std::string texts =
+      "0\nMTEXT\n8\n0\n10\n10\n20\n33\n40\n4\n41\n40\n90\n3\n45\n1.5\n1\nHH\n"
+      "0\nMTEXT\n8\n0\n10\n10\n20\n13\n40\n4\n90\n1\n63\n1\n45\n1.5\n1\nHH{\\C7;HH}\n";
+  for (const char* background : {"white", "black"}) {
+    const std::string dxf = folder.file("masked.dxf"), png = folder.file("masked.png");
+    std::ofstream(dxf) << "0\nSECTION\n2\nENTITIES\n" << lines << texts << "0\nENDSEC\n0\nEOF\n";
+    ASSERT_EQ(run(dxf + " --quiet -o " + png + " --window 0,0,100,50 --width 400 --background " +
+                  background),
+              0);
+    PlotImage image(png);
+    ASSERT_TRUE(image.valid());
+    const bool black = std::string(background) == "black";
+    auto colour_at = [&](double x, double y) {
+      int r = 0, g = 0, b = 0;
+      image.rgb(int(4 * x), int(4 * (50 - y)), r, g, b);
+      return r / 128 * 100 + g / 128 * 10 + b / 128; // each channel off or on
+    };
+    // 4 pixels a unit, y down from 50. The masked text's box runs 2 units
+    // (half its height) past its 40 wide paragraph: x 8 to 52, y 35 to
+    // below its descenders. The line at y 30 shows only outside it.
+    EXPECT_EQ(colour_at(5, 30), 1) << background;
+    EXPECT_EQ(colour_at(45, 30), black ? 0 : 111) << background;
+    EXPECT_EQ(colour_at(55, 30), 1) << background;
+    // The red box hides the line at y 10 too, up to 2 units past its letters.
+    EXPECT_EQ(colour_at(9, 10), 100) << background;
+    EXPECT_EQ(colour_at(80, 10), 1) << background;
+    // Its last two letters in colour 7: black on white, white on black.
+    bool seven = false;
+    for (double x = 20; x < 28 && !seven; x += 0.25)
+      seven = colour_at(x, 11) == (black ? 111 : 0);
+    EXPECT_TRUE(seven) << background;
+  }
+}
+
 // A polyline with a width is a band; one that tapers to nothing goes on
 // as a line.
 TEST(plotCommandTest, WidePolylinesAreFilledBandsThatTaperAsTheirWidthsSay) {
