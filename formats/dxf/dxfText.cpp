@@ -314,7 +314,7 @@ private:
       style(e, std::string_view());
       return 2;
     case 'S':
-      return stacked(i, code);
+      return stacked(i, code, style);
     case 'f':
     case 'F':
     case 'H':
@@ -344,18 +344,27 @@ private:
   }
 
   // \Sup^down; or \Sup/down; or \Sup#down;: written as up/down (the
-  // blank that programs put after a tolerance stack's ^ goes).
-  template <class Code> size_t stacked(size_t i, Code code) {
+  // blank that programs put after a tolerance stack's ^ goes). Style hears
+  // 'S' with "up" before the upper part, "down" before the lower one and
+  // "end" after it.
+  template <class Code, class Style> size_t stacked(size_t i, Code code, Style style) {
     size_t semicolon = raw_.find(';', i + 2);
     size_t end = semicolon == std::string_view::npos ? raw_.size() : semicolon;
     int split = 0;
+    style('S', "up");
     for (size_t k = i + 2; k < end; ++k) {
       char c = raw_[k];
       if (c == ' ' && split == 1)
         continue;
-      split = c == '^' || c == '#' || c == '/' ? split + 1 : split ? 2 : 0;
+      const int divides = c == '^' || c == '#' || c == '/';
+      if (divides && !split)
+        style('S', "between");
+      split = divides ? split + 1 : split ? 2 : 0;
       code(unsigned(static_cast<unsigned char>(c == '^' || c == '#' ? '/' : c)));
+      if (divides && split == 1)
+        style('S', "down");
     }
+    style('S', "end");
     return (semicolon == std::string_view::npos ? end : end + 1) - i;
   }
 
@@ -429,6 +438,10 @@ public:
       stack_.push_back(current_);
       return;
     }
+    if (letter == 'S') {
+      stacked(value);
+      return;
+    }
     dxfTextFormat next = current_;
     if (letter == '}') {
       if (stack_.empty())
@@ -444,6 +457,19 @@ public:
   void finish() { change(dxfTextFormat()); }
 
 private:
+  // A stacked fraction's parts are smaller, the upper one raised and the
+  // lower one sunk, so that the fraction is about as tall as the line.
+  void stacked(std::string_view part) {
+    if (part == "up")
+      unstacked_ = current_;
+    dxfTextFormat next = unstacked_;
+    if (part == "up" || part == "down") {
+      next.height *= 0.7;
+      next.rise = (part == "up" ? 0.45 : -0.25) * unstacked_.height;
+    }
+    change(next);
+  }
+
   void apply(char letter, std::string_view value, dxfTextFormat& format) const {
     const std::string text(value);
     switch (letter) {
@@ -522,6 +548,7 @@ private:
   double height_;
   dxfTextFormat current_;
   std::vector<dxfTextFormat> stack_;
+  dxfTextFormat unstacked_; // the format around the stacked fraction being walked
   size_t written_ = 0, start_ = 0;
 };
 
@@ -530,7 +557,7 @@ private:
 bool operator==(const dxfTextFormat& a, const dxfTextFormat& b) {
   return a.height == b.height && a.font == b.font && a.bold == b.bold && a.italic == b.italic &&
          a.aci == b.aci && a.rgb == b.rgb && a.underline == b.underline &&
-         a.overline == b.overline && a.strike == b.strike;
+         a.overline == b.overline && a.strike == b.strike && a.rise == b.rise;
 }
 
 utString dxfTextDecoder::decode_text(std::string_view raw, int mtext, std::vector<dxfTextRun>* runs,

@@ -35,6 +35,9 @@ struct DXF_API dxfTextFormat {
   int aci = -1;               // \C: 1 to 255; -1: the entity's colour
   long rgb = -1;              // \c: 0xRRGGBB; -1: none
   int underline = 0, overline = 0, strike = 0; // \L \O \K, or %%u %%o %%k
+  // A part of a stacked fraction (\S): its baseline this many of the
+  // entity's heights above the line's (below when negative).
+  double rise = 0.0;
   int plain() const { return *this == dxfTextFormat(); }
   friend bool operator==(const dxfTextFormat& a, const dxfTextFormat& b);
 };

@@ -298,6 +298,10 @@ int read_run(const std::string& field, plotStyles& styles, const plotText& text,
     } else if (key == "bold" || key == "italic") {
       (key == "bold" ? face.bold : face.italic) = value == "1";
       face_changed = true;
+    } else if (key == "rise") {
+      const double rise = std::atof(value.c_str());
+      if (std::fabs(rise) < 1e3)
+        run.rise = rise;
     } else if (key == "colour") {
       run.coloured = read_colour(value, run.red, run.green, run.blue);
     } else if (key == "underline" || key == "overline" || key == "strike") {

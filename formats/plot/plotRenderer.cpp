@@ -536,6 +536,9 @@ PangoAttrList* plotRenderer::run_attributes(const plotText& text, size_t begin, 
                                     guint16(blue * 65535)),
           from, to);
     }
+    if (run.rise != 0)
+      add(pango_attr_rise_new(int(std::max(-1e9, std::min(cap * run.rise * PANGO_SCALE, 1e9)))),
+          from, to);
     if (run.underline)
       add(pango_attr_underline_new(PANGO_UNDERLINE_SINGLE), from, to);
     if (run.overline)
@@ -565,6 +568,7 @@ std::vector<plotTextSpan> plotRenderer::spans(const plotText& text, const TextLi
     span.coloured = run.coloured != 0;
     run_colour(run, span.red, span.green, span.blue);
     span.underline = run.underline, span.overline = run.overline, span.strike = run.strike;
+    span.rise = cap * run.rise;
     out.push_back(std::move(span));
   }
   return out;

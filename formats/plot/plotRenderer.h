@@ -35,6 +35,7 @@ struct plotTextSpan {
   int coloured = 0; // red, green and blue say its colour
   double red = 0, green = 0, blue = 0;
   int underline = 0, overline = 0, strike = 0;
+  double rise = 0; // its baseline above the line's, in the line's pixels
 };
 
 // One line of a text placed on the device: the frame maps the text's own

@@ -95,6 +95,7 @@ struct plotTextRun {
   int coloured = 0;  // 1: red, green and blue say its colour; 2: the foreground's
   double red = 0, green = 0, blue = 0;
   int underline = 0, overline = 0, strike = 0;
+  double rise = 0; // its baseline above the line's, in the text's heights
 };
 
 // A text placed at an origin: the baseline runs along (ux, uy), up is

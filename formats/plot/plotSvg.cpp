@@ -143,6 +143,8 @@ std::string span_element(const plotTextLine& line, const plotTextSpan& span) {
                     "\" font-style=\"" + (span.italic ? "italic" : "normal") + "\"";
   if (span.coloured)
     out += " fill=\"" + rgb(span.red, span.green, span.blue) + "\"";
+  if (span.rise != 0)
+    out += " baseline-shift=\"" + number(span.rise) + "\"";
   std::string decoration = span.underline ? "underline" : "";
   if (span.overline)
     decoration += decoration.empty() ? "overline" : " overline";

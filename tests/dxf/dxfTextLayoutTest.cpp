@@ -87,6 +87,9 @@ TEST(dxfTextLayoutTest, AParagraphsInlineFormattingBecomesRunsOfItsPlainText) {
     e(0, "MTEXT")(5, "C1")(10, 0.0)(20, 0.0)(40, 2.0)(71, 1);
     e(1, "Plain {\\H3;Big} \\H1.5x;\\C1;red\\Pnext {\\fArial|b1|i0|c0|p34;bold "
          "\\c16711680;blue} \\Lunder\\l end");
+    // Stacked fractions: smaller, the upper part raised, the lower sunk.
+    e(0, "MTEXT")(5, "C2")(10, 0.0)(20, 9.0)(40, 2.0)(71, 1);
+    e(1, "3\\S1/2;\" and {\\H2x;\\S+0.1^ -0.2;}");
   });
   DxfRead r(d.text());
   ASSERT_EQ(r.read_result, 1);
@@ -98,6 +101,13 @@ TEST(dxfTextLayoutTest, AParagraphsInlineFormattingBecomesRunsOfItsPlainText) {
                   "24 4|height=1.5|font=Arial|bold=1|italic=0|colour=#0000FF; "
                   "28 1|height=1.5|colour=#FF0000; 29 5|height=1.5|colour=#FF0000|underline=1; "
                   "34 4|height=1.5|colour=#FF0000\n");
+  const Entity* stacked = named(r, "MTEXT C2");
+  ASSERT_NE(stacked, nullptr);
+  EXPECT_EQ(annTextGeometry::sto_dynamic_cast(stacked->item.pointer())->text()->text(),
+            utString("31/2\" and +0.1/-0.2"));
+  EXPECT_EQ(stacked->properties.substr(stacked->properties.find("runs: ")),
+            "runs: 1 1|height=0.7|rise=0.45; 3 1|height=0.7|rise=-0.25; "
+            "10 4|height=1.4|rise=0.9; 14 1|height=2; 15 4|height=1.4|rise=-0.5\n");
 }
 
 // A line of text turns its underline, overline and strike-through on and

@@ -300,6 +300,28 @@ TEST(plotCommandTest, InlineHeightsAndColoursOfAParagraphShow) {
   EXPECT_NE(text.find("font-family=\"DejaVu Serif\""), std::string::npos) << text;
 }
 
+// A stacked fraction's parts are smaller, the upper one above the line's
+// capitals, the lower one below its baseline, in the PNG and the SVG alike.
+TEST(plotCommandTest, AStackedFractionRisesAndSinksAroundItsLine) {
+  TempDir folder;
+  PlotImage image(
+      plotted(folder, "0\nMTEXT\n8\n0\n10\n10\n20\n40\n40\n10\n71\n1\n1\nH\\S1/2;\n", 50));
+  ASSERT_TRUE(image.valid());
+  // 4 pixels a unit, y down from 50: the capitals from y 40 down to 30.
+  auto ink_in_row = [&](double y) {
+    for (double x = 10; x < 60; x += 0.5)
+      if (image.ink(int(4 * x), int(4 * (50 - y)), 0))
+        return true;
+    return false;
+  };
+  EXPECT_TRUE(ink_in_row(41));   // the 1, raised by 4.5 and 7 tall
+  EXPECT_TRUE(ink_in_row(28.5)); // the 2, sunk by 2.5
+  EXPECT_FALSE(ink_in_row(43));
+  const std::string svg = folder.file("drawing.svg");
+  ASSERT_EQ(run(folder.file("drawing.dxf") + " --quiet -o " + svg), 0);
+  EXPECT_NE(contents(svg).find("baseline-shift=\"-"), std::string::npos);
+}
+
 // A paragraph's background fill hides what was drawn beneath it, across
 // its whole width, in the background's colour or its own; a run in colour
 // 7 shows against the background.
