@@ -319,7 +319,8 @@ private:
     case 'F':
     case 'H':
     case 'C':
-    case 'c': {
+    case 'c':
+    case 'Q': {
       size_t semicolon = raw_.find(';', i + 2);
       size_t end = semicolon == std::string_view::npos ? raw_.size() : semicolon;
       style(e, raw_.substr(i + 2, end - i - 2));
@@ -328,7 +329,6 @@ private:
     case 'h':
     case 'W':
     case 'w':
-    case 'Q':
     case 'q':
     case 'T':
     case 't':
@@ -498,6 +498,12 @@ private:
       }
       return;
     }
+    case 'Q': {
+      const double angle = std::strtod(text.c_str(), nullptr);
+      if (std::fabs(angle) < 85.0)
+        format.oblique = angle;
+      return;
+    }
     case 'C': {
       const long aci = std::strtol(text.c_str(), nullptr, 10);
       format.aci = aci >= 1 && aci <= 255 ? int(aci) : -1; // 0 and 256: the entity's own
@@ -557,7 +563,8 @@ private:
 bool operator==(const dxfTextFormat& a, const dxfTextFormat& b) {
   return a.height == b.height && a.font == b.font && a.bold == b.bold && a.italic == b.italic &&
          a.aci == b.aci && a.rgb == b.rgb && a.underline == b.underline &&
-         a.overline == b.overline && a.strike == b.strike && a.rise == b.rise;
+         a.overline == b.overline && a.strike == b.strike && a.rise == b.rise &&
+         a.oblique == b.oblique;
 }
 
 utString dxfTextDecoder::decode_text(std::string_view raw, int mtext, std::vector<dxfTextRun>* runs,

@@ -38,6 +38,7 @@ struct DXF_API dxfTextFormat {
   // A part of a stacked fraction (\S): its baseline this many of the
   // entity's heights above the line's (below when negative).
   double rise = 0.0;
+  double oblique = 0.0; // \Q: the characters' slant, in degrees
   int plain() const { return *this == dxfTextFormat(); }
   friend bool operator==(const dxfTextFormat& a, const dxfTextFormat& b);
 };

@@ -99,6 +99,8 @@ std::string runs_text(const std::vector<dxfTextRun>& runs, const dxfTextDecoder&
       text += "|italic=" + std::to_string(f.italic);
     if (f.aci > 0 || f.rgb >= 0)
       text += "|colour=" + colour_word(f.aci, f.rgb);
+    if (f.oblique != 0.0)
+      text += "|oblique=" + number_text(f.oblique);
     if (f.rise != 0.0 && std::isfinite(f.rise))
       text += "|rise=" + number_text(f.rise);
     for (const auto& [on, key] : {std::pair<int, const char*>{f.underline, "underline"},

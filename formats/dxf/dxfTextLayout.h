@@ -48,7 +48,8 @@
 //                  the item's text) and then "|key=value" for what
 //                  differs: height (times the text's height), font (a font
 //                  family, or a font file by its name), bold and italic (0
-//                  or 1), colour (as the background's), rise (its
+//                  or 1), colour (as the background's), oblique (the
+//                  characters' slant in degrees), rise (its
 //                  baseline above the line's, in the text's heights; below
 //                  when negative: a stacked fraction's parts), underline,
 //                  overline, strike (1).

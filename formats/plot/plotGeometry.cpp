@@ -298,6 +298,8 @@ int read_run(const std::string& field, plotStyles& styles, const plotText& text,
     } else if (key == "bold" || key == "italic") {
       (key == "bold" ? face.bold : face.italic) = value == "1";
       face_changed = true;
+    } else if (key == "oblique") {
+      run.oblique = std::atof(value.c_str()) != 0;
     } else if (key == "rise") {
       const double rise = std::atof(value.c_str());
       if (std::fabs(rise) < 1e3)

@@ -28,9 +28,9 @@ int plot_triblock(const giTriBlock& block, int filled, std::vector<plotOp>& ops)
 int plot_text(const annTextGeometry& text, plotStyles& styles, plotText& out);
 // The runs of a text from a "runs" text-layout property: "FIRST COUNT"
 // (characters of its text) with "|key=value" fields (height, font, bold,
-// italic, colour #RRGGBB or foreground, rise, underline, overline, strike),
-// separated by "; ". Runs that do not read, or reach beyond the text, are
-// left out.
+// italic, colour #RRGGBB or foreground, oblique, rise, underline, overline,
+// strike), separated by "; ". Runs that do not read, or reach beyond the
+// text, are left out.
 void plot_text_runs(const std::string& value, plotStyles& styles, plotText& text);
 // The fill behind a text from a "background" text-layout property: "<colour>
 // <gap>", colour "#RRGGBB", "foreground" or "canvas" (the page's own), on

@@ -527,8 +527,12 @@ PangoAttrList* plotRenderer::run_attributes(const plotText& text, size_t begin, 
       add(pango_attr_size_new_absolute(int(std::min(size, 1e9))), from, to);
       add(pango_attr_family_new(family.c_str()), from, to);
       add(pango_attr_weight_new(font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL), from, to);
-      add(pango_attr_style_new(font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL), from, to);
     }
+    if (run.font >= 0 || run.height != 1 || run.oblique)
+      add(pango_attr_style_new(font.italic   ? PANGO_STYLE_ITALIC
+                               : run.oblique ? PANGO_STYLE_OBLIQUE
+                                             : PANGO_STYLE_NORMAL),
+          from, to);
     if (run.coloured) {
       double red, green, blue;
       run_colour(run, red, green, blue);
@@ -565,6 +569,7 @@ std::vector<plotTextSpan> plotRenderer::spans(const plotText& text, const TextLi
     span.family = face_of(font);
     span.font_size = cap * run.height / cap_ratio_of(span.family);
     span.bold = font.bold, span.italic = font.italic;
+    span.oblique = !font.italic && run.oblique;
     span.coloured = run.coloured != 0;
     run_colour(run, span.red, span.green, span.blue);
     span.underline = run.underline, span.overline = run.overline, span.strike = run.strike;

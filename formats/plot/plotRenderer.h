@@ -31,7 +31,7 @@ struct plotTextSpan {
   size_t first = 0, count = 0;
   double font_size = 0;
   std::string family;
-  int bold = 0, italic = 0;
+  int bold = 0, italic = 0, oblique = 0;
   int coloured = 0; // red, green and blue say its colour
   double red = 0, green = 0, blue = 0;
   int underline = 0, overline = 0, strike = 0;

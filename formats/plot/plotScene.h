@@ -96,6 +96,7 @@ struct plotTextRun {
   double red = 0, green = 0, blue = 0;
   int underline = 0, overline = 0, strike = 0;
   double rise = 0; // its baseline above the line's, in the text's heights
+  int oblique = 0; // slanted (when its font is not italic already)
 };
 
 // A text placed at an origin: the baseline runs along (ux, uy), up is

@@ -140,7 +140,11 @@ std::string rgb(double red, double green, double blue) {
 std::string span_element(const plotTextLine& line, const plotTextSpan& span) {
   std::string out = "<tspan font-family=\"" + escaped(span.family) + "\" font-size=\"" +
                     number(span.font_size) + "\" font-weight=\"" + (span.bold ? "bold" : "normal") +
-                    "\" font-style=\"" + (span.italic ? "italic" : "normal") + "\"";
+                    "\" font-style=\"" +
+                    (span.italic    ? "italic"
+                     : span.oblique ? "oblique"
+                                    : "normal") +
+                    "\"";
   if (span.coloured)
     out += " fill=\"" + rgb(span.red, span.green, span.blue) + "\"";
   if (span.rise != 0)

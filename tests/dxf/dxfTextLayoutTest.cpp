@@ -87,9 +87,10 @@ TEST(dxfTextLayoutTest, AParagraphsInlineFormattingBecomesRunsOfItsPlainText) {
     e(0, "MTEXT")(5, "C1")(10, 0.0)(20, 0.0)(40, 2.0)(71, 1);
     e(1, "Plain {\\H3;Big} \\H1.5x;\\C1;red\\Pnext {\\fArial|b1|i0|c0|p34;bold "
          "\\c16711680;blue} \\Lunder\\l end");
-    // Stacked fractions: smaller, the upper part raised, the lower sunk.
+    // Stacked fractions: smaller, the upper part raised, the lower sunk;
+    // and a slant.
     e(0, "MTEXT")(5, "C2")(10, 0.0)(20, 9.0)(40, 2.0)(71, 1);
-    e(1, "3\\S1/2;\" and {\\H2x;\\S+0.1^ -0.2;}");
+    e(1, "3\\S1/2;\" and {\\H2x;\\S+0.1^ -0.2;} \\Q15;q");
   });
   DxfRead r(d.text());
   ASSERT_EQ(r.read_result, 1);
@@ -104,10 +105,11 @@ TEST(dxfTextLayoutTest, AParagraphsInlineFormattingBecomesRunsOfItsPlainText) {
   const Entity* stacked = named(r, "MTEXT C2");
   ASSERT_NE(stacked, nullptr);
   EXPECT_EQ(annTextGeometry::sto_dynamic_cast(stacked->item.pointer())->text()->text(),
-            utString("31/2\" and +0.1/-0.2"));
+            utString("31/2\" and +0.1/-0.2 q"));
   EXPECT_EQ(stacked->properties.substr(stacked->properties.find("runs: ")),
             "runs: 1 1|height=0.7|rise=0.45; 3 1|height=0.7|rise=-0.25; "
-            "10 4|height=1.4|rise=0.9; 14 1|height=2; 15 4|height=1.4|rise=-0.5\n");
+            "10 4|height=1.4|rise=0.9; 14 1|height=2; 15 4|height=1.4|rise=-0.5; "
+            "20 1|oblique=15\n");
 }
 
 // A line of text turns its underline, overline and strike-through on and

@@ -301,11 +301,12 @@ TEST(plotCommandTest, InlineHeightsAndColoursOfAParagraphShow) {
 }
 
 // A stacked fraction's parts are smaller, the upper one above the line's
-// capitals, the lower one below its baseline, in the PNG and the SVG alike.
+// capitals, the lower one below its baseline, in the PNG and the SVG alike;
+// a slanted run is oblique.
 TEST(plotCommandTest, AStackedFractionRisesAndSinksAroundItsLine) {
   TempDir folder;
   PlotImage image(
-      plotted(folder, "0\nMTEXT\n8\n0\n10\n10\n20\n40\n40\n10\n71\n1\n1\nH\\S1/2;\n", 50));
+      plotted(folder, "0\nMTEXT\n8\n0\n10\n10\n20\n40\n40\n10\n71\n1\n1\nH\\S1/2;\\Q15;H\n", 50));
   ASSERT_TRUE(image.valid());
   // 4 pixels a unit, y down from 50: the capitals from y 40 down to 30.
   auto ink_in_row = [&](double y) {
@@ -320,6 +321,8 @@ TEST(plotCommandTest, AStackedFractionRisesAndSinksAroundItsLine) {
   const std::string svg = folder.file("drawing.svg");
   ASSERT_EQ(run(folder.file("drawing.dxf") + " --quiet -o " + svg), 0);
   EXPECT_NE(contents(svg).find("baseline-shift=\"-"), std::string::npos);
+  // A slanted run (\Q) is set oblique.
+  EXPECT_NE(contents(svg).find("font-style=\"oblique\">H</tspan>"), std::string::npos);
 }
 
 // A paragraph's background fill hides what was drawn beneath it, across
