@@ -364,14 +364,14 @@ void plotRenderer::batch(const plotScene& scene, const plotItem& item, std::uint
   const double reach = (item.kind == plotItem::FILL ? 0.0 : line_width(look)) + 1.0;
   box.x0 -= reach, box.y0 -= reach, box.x1 += reach, box.y1 += reach;
   // Strokes of one look (when reordering, of one ink) share a command.
-  // When reordering, dots do too: with the strokes of a solid ink as rings
-  // that leave no hole, or filled among themselves when the ink is dashed.
+  // When reordering, dots of one ink do too, apart from its strokes: they
+  // are drawn twice as wide.
   const int ink = options_.reorder ? inks_[size_t(item.look)] : item.look;
   int key = -1;
   if (item.kind == plotItem::STROKE)
     key = 2 * ink;
   else if (item.kind == plotItem::DOT && options_.reorder)
-    key = 2 * ink + (dashed(look, scale_of(to_device)) ? 1 : 0);
+    key = 2 * ink + 1;
   // In the given order, only the newest batch can grow: the others are
   // drawn at once, so that they wait in no list.
   if (!options_.reorder && !batches.joins(key, box, item.count))
@@ -385,17 +385,25 @@ void plotRenderer::draw_batches(const plotScene& scene, plotBatches& batches,
   for (const plotBatches::Batch& batch : batches.batches()) {
     const plotItem& first = scene.item(batch.items.front());
     const plotLook& look = styles_.look_at(first.look);
-    if (batch.key >= 0 && batch.key % 2 == 0) {
-      for (std::uint32_t i : batch.items) {
-        if (scene.item(i).kind != plotItem::DOT) {
-          build_path(scene, scene.item(i), to_device);
-          continue;
-        }
-        // A circle of half the dot's radius stroked as wide as the radius.
-        const plotOp* dot = scene.ops(scene.item(i), ops_);
-        add_dot(dot->x, dot->y, line_width(look) / 2, to_device);
-      }
+    if (first.kind == plotItem::STROKE) {
+      for (std::uint32_t i : batch.items)
+        build_path(scene, scene.item(i), to_device);
       stroke_path(look, scale);
+      continue;
+    }
+    if (first.kind == plotItem::DOT && batch.key >= 0) {
+      // Each a line of no length: its round caps make a disc, which a PDF
+      // holds in 4 numbers instead of a circle's 26.
+      for (std::uint32_t i : batch.items) {
+        const plotOp* dot = scene.ops(scene.item(i), ops_);
+        double x = dot->x, y = dot->y;
+        cairo_matrix_transform_point(&to_device, &x, &y);
+        cairo_move_to(cr_, x, y);
+        cairo_line_to(cr_, x, y);
+      }
+      cairo_set_line_width(cr_, 2 * line_width(look));
+      set_colour(look);
+      cairo_stroke(cr_);
       continue;
     }
     switch (first.kind) {

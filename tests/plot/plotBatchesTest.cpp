@@ -195,12 +195,17 @@ TEST(plotBatchesTest, APageOfAlternatingLooksIsStrokedOncePerInkWithCrossingsKep
   scene.dot(blue, 500, 500);
   scene.stroke(red, line(10, 120, 60, 120)); // across the second, blue, line
   scene.dot(red, 700, 700);
+  scene.dot(blue, 520, 500);
 
-  // In the given order every stroke is its own.
-  EXPECT_EQ(painted(script_of(scene, styles, 0)).size(), 63u);
-  // Reordered: the reds, the blues with the blue dot, then the red that
-  // crosses a blue line, with the red dot.
-  EXPECT_EQ(painted(script_of(scene, styles, 1)), "rbr");
+  // In the given order every stroke and dot is its own.
+  EXPECT_EQ(painted(script_of(scene, styles, 0)).size(), 64u);
+  // Reordered: the reds, the blues, the blue dots (drawn wider than the
+  // lines, apart from them), then the red that crosses a blue line, and
+  // the red dot.
+  EXPECT_EQ(painted(script_of(scene, styles, 1)), "rbbrr");
+  // A dot is a line of no length, stroked with round caps.
+  const std::string script = script_of(scene, styles, 1);
+  EXPECT_NE(script.find("500 500 m 500 500 l 520 500 m 520 500 l"), std::string::npos) << script;
 }
 
 } // namespace

@@ -82,6 +82,41 @@ TEST(plotCommandTest, TheSampleAsPdfHoldsEveryTextOfTheDrawing) {
   EXPECT_NE(contents(words).find("B-12"), std::string::npos);
 }
 
+// Points are dots in a PDF as on a PNG, where a rasteriser draws the page:
+// each in its colour where the window puts it, and nowhere else.
+TEST(plotCommandTest, ThePdfShowsPointsAsDotsWhereTheyAre) {
+  if (!have("pdftoppm"))
+    GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+  TempDir folder;
+  const std::string dxf = folder.file("points.dxf"), pdf = folder.file("points.pdf");
+  std::ofstream(dxf) << "0\nSECTION\n2\nENTITIES\n"
+                     << "0\nPOINT\n8\n0\n62\n1\n10\n50\n20\n25\n"
+                     << "0\nPOINT\n8\n0\n62\n5\n10\n20\n20\n10\n"
+                     << "0\nLINE\n8\n0\n62\n1\n10\n0\n20\n45\n11\n100\n21\n45\n"
+                     << "0\nENDSEC\n0\nEOF\n";
+  ASSERT_EQ(run(dxf + " --quiet -o " + pdf + " --window 0,0,100,50"), 0);
+  ASSERT_EQ(shell("pdftoppm -r 150 -png -singlefile " + pdf + " " + folder.file("page")), 0);
+  PlotImage page(folder.file("page.png"));
+  ASSERT_TRUE(page.valid());
+  // Where the window's point (x, y) lies on the page, as a share of its size.
+  auto near = [&](double x, double y, int red, int blue) {
+    const int cx = int(page.width() * x / 100), cy = int(page.height() * (50 - y) / 50);
+    for (int dy = -3; dy <= 3; ++dy)
+      for (int dx = -3; dx <= 3; ++dx) {
+        int r = 0, g = 0, b = 0;
+        page.rgb(cx + dx, cy + dy, r, g, b);
+        if ((r > 200) == bool(red) && (b > 200) == bool(blue) && g < 80)
+          return true;
+      }
+    return false;
+  };
+  EXPECT_TRUE(near(50, 25, 1, 0));
+  EXPECT_TRUE(near(20, 10, 0, 1));
+  EXPECT_TRUE(near(60, 45, 1, 0));
+  EXPECT_FALSE(near(35, 18, 1, 0));
+  EXPECT_FALSE(near(35, 18, 0, 1));
+}
+
 // Each id of an SVG document is given once, and each reference to an id
 // (a clip path's url(#...), a use's href) names one that is given.
 ::testing::AssertionResult ids_resolve(const std::string& svg) {
