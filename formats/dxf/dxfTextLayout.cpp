@@ -75,6 +75,14 @@ std::string colour_word(int aci, long rgb) {
   return colour;
 }
 
+// Whether a "background" colour reads: a word or "#RRGGBB".
+bool colour_known(const std::string& colour) {
+  if (colour == "canvas" || colour == "foreground")
+    return true;
+  return colour.size() == 7 && colour[0] == '#' &&
+         colour.find_first_not_of("0123456789abcdefABCDEF", 1) == std::string::npos;
+}
+
 // The "background" colour of an MTEXT's fill: its own, else the drawing's.
 std::string fill_word(const dxfEntityExtra& x) {
   if (x.text_fill == 1 && (x.fill_true_colour >= 0 || (x.fill_colour >= 1 && x.fill_colour <= 255)))
@@ -292,8 +300,9 @@ dxfTextLayout dxfTextLayout::of_attributes(const vorabsAttributeSet& attributes)
     } else if (title == "background") {
       const size_t space = value.find(' ');
       const double gap = space == std::string::npos ? -1.0 : std::strtod(&value[space], nullptr);
-      if (gap >= 0.0 && std::isfinite(gap))
-        layout.background = value.substr(0, space), layout.background_gap = gap;
+      const std::string colour = value.substr(0, space);
+      if (gap >= 0.0 && std::isfinite(gap) && colour_known(colour))
+        layout.background = colour, layout.background_gap = gap;
     } else if (title == "markup") {
       layout.markup = property->value();
     } else if (title == "runs") {
