@@ -391,9 +391,8 @@ void plotRenderer::draw_batches(const plotScene& scene, plotBatches& batches,
       stroke_path(look, scale);
       continue;
     }
-    if (first.kind == plotItem::DOT && batch.key >= 0) {
-      // Each a line of no length: its round caps make a disc, which a PDF
-      // holds in 4 numbers instead of a circle's 26.
+    if (first.kind == plotItem::DOT && options_.dot_strokes) {
+      // Each a line of no length: its round caps make a disc.
       for (std::uint32_t i : batch.items) {
         const plotOp* dot = scene.ops(scene.item(i), ops_);
         double x = dot->x, y = dot->y;

@@ -64,8 +64,14 @@ struct plotRenderOptions {
   double minimum_width = 0.1;       // the thinnest line, in device units
   // Draw an item before others that came ahead of it where they do not
   // touch, so that strokes and dots of one look become one command each:
-  // for surfaces that keep every command of a page (PDF). The pixels stay.
+  // for surfaces that keep every command of a page (PDF), and to spare a
+  // rasteriser its work per command (PNG). The pixels stay, but where
+  // strokes of one look overlap their smoothed edges blend once.
   int reorder = 0;
+  // Dots as lines of no length with round caps (a PDF holds one in 4
+  // numbers instead of a circle's 26); else filled circles, whose pixels do
+  // not depend on how a rasteriser draws caps.
+  int dot_strokes = 0;
 };
 
 class PLOT_API plotRenderer {

@@ -143,7 +143,7 @@ std::string script_of(const plotScene& scene, const plotStyles& styles, int reor
   cairo_t* cr = cairo_create(surface);
   {
     plotRenderOptions options;
-    options.reorder = reorder;
+    options.reorder = options.dot_strokes = reorder; // as a PDF page is drawn
     plotRenderer renderer(cr, styles, options);
     cairo_matrix_t identity;
     cairo_matrix_init_identity(&identity);
