@@ -264,6 +264,7 @@ int plotLibOutput::look_of(const vorabsAttributeSet& attributes, int background)
   if (attributes.get(vorabsCURVEFONT, font) && !font->invalid() && font->num_segments() > 1) {
     // Drawn first: a pattern that starts with a gap moves it to the end.
     std::vector<double> dashes;
+    dashes.reserve(size_t(font->num_segments()) + 1);
     for (int i = 0; i < font->num_segments(); ++i)
       dashes.push_back(std::fabs(font->segment_length(i)));
     if (!font->first_visible())

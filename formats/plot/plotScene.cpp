@@ -94,9 +94,19 @@ plotAffine plotAffine::after(const plotAffine& first) const {
   return m;
 }
 
-bool operator<(const plotLook& x, const plotLook& y) {
-  return std::tie(x.red, x.green, x.blue, x.foreground, x.width_mm, x.dashes, x.layer) <
+bool operator==(const plotLook& x, const plotLook& y) {
+  return std::tie(x.red, x.green, x.blue, x.foreground, x.width_mm, x.dashes, x.layer) ==
          std::tie(y.red, y.green, y.blue, y.foreground, y.width_mm, y.dashes, y.layer);
+}
+
+size_t plotLook::Hash::operator()(const plotLook& look) const {
+  size_t h = std::hash<int>()(look.foreground * 65599 + look.layer);
+  auto mix = [&h](double value) { h = h * 1099511628211u ^ std::hash<double>()(value); };
+  for (double value : {look.red, look.green, look.blue, look.width_mm})
+    mix(value);
+  for (double dash : look.dashes)
+    mix(dash);
+  return h;
 }
 
 plotStyles::plotStyles() {

@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // A 2D affine map: x' = a x + c y + e, y' = b x + d y + f.
@@ -41,7 +42,11 @@ struct plotLook {
   double width_mm = -1;       // below 0: the default line width
   std::vector<double> dashes; // drawing units: drawn, gap, drawn, ...; empty: solid
   int layer = 0;              // index into plotStyles::layers
-  friend bool operator<(const plotLook& x, const plotLook& y);
+  friend bool operator==(const plotLook& x, const plotLook& y);
+  // Looks are found by hash: a drawing may have thousands, each entity asks.
+  struct Hash {
+    size_t operator()(const plotLook& look) const;
+  };
 };
 
 struct plotFont {
@@ -69,9 +74,9 @@ public:
 
 private:
   std::vector<plotLook> looks_;
-  std::map<plotLook, int> look_index_;
+  std::unordered_map<plotLook, int, plotLook::Hash> look_index_;
   std::vector<std::string> layers_;
-  std::map<std::string, int> layer_index_;
+  std::unordered_map<std::string, int> layer_index_;
   std::vector<plotFont> fonts_;
   std::map<plotFont, int> font_index_;
 };
