@@ -3,7 +3,8 @@
 // A vector surface (PDF) keeps every drawing command of a page until the page
 // is done, some hundreds of bytes each beside its path: a drawing whose
 // entities alternate between looks, each entity its own command, held 170 MB
-// so. The batches gather items that one command can draw (the renderer says
+// so; a raster surface (PNG) pays its setup for every command. The batches
+// gather items that one command can draw (the renderer says
 // which by a key: strokes of one look share one). In the order they are given,
 // items may only join the newest batch of their key; when reordering, an item
 // may join an older one if nothing in a batch opened since touches its box,
