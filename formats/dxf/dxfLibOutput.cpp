@@ -158,6 +158,12 @@ int nearest_lineweight(double millimetres) {
   return best;
 }
 
+// A colour component as a byte; outside 0 to 1, or not a number, it is
+// held to the nearest end.
+long colour_byte(double c) {
+  return std::lround(std::fmin(std::fmax(c, 0.0), 1.0) * 255);
+}
+
 // The ACI colour nearest to these components; exact: 0 unless one matches.
 int aci_of(double red, double green, double blue, int exact) {
   int best = 0;
@@ -165,9 +171,8 @@ int aci_of(double red, double green, double blue, int exact) {
   for (int aci = 1; aci <= 255; ++aci) {
     double r, g, b;
     dxfTables::aci_rgb(aci, r, g, b);
-    const long dr = std::lround(r * 255) - std::lround(red * 255),
-               dg = std::lround(g * 255) - std::lround(green * 255),
-               db = std::lround(b * 255) - std::lround(blue * 255);
+    const long dr = colour_byte(r) - colour_byte(red), dg = colour_byte(g) - colour_byte(green),
+               db = colour_byte(b) - colour_byte(blue);
     const long distance = dr * dr + dg * dg + db * db;
     if (distance < best_distance)
       best = aci, best_distance = distance;
@@ -180,8 +185,7 @@ int exact_aci(double red, double green, double blue) {
 }
 
 long true_colour(double red, double green, double blue) {
-  auto byte = [](double c) { return std::lround(std::fmin(std::fmax(c, 0.0), 1.0) * 255); };
-  return (byte(red) << 16) | (byte(green) << 8) | byte(blue);
+  return (colour_byte(red) << 16) | (colour_byte(green) << 8) | colour_byte(blue);
 }
 
 std::string first_word(const utString& name) {
