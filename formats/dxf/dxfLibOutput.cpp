@@ -1263,6 +1263,8 @@ void write_line_text(dxfTagWriter& tags, const annTextGeometry& text, const std:
   tags.real(50, std::atan2(u.y, u.x) * 180 / pi);
   if (text.width() > 0)
     tags.real(41, text.width());
+  if (layout.oblique != 0.0)
+    tags.real(51, layout.oblique);
   if (backwards)
     tags.integer(71, 2);
   tags.tag(7, style);
@@ -1445,7 +1447,7 @@ void dxfLibOutput::emit_text(int space, const annTextGeometry& text,
 
 void dxfLibOutput::keep_layout(const annTextGeometry& text, dxfTextLayout&& layout) {
   if (layout.horizontal == dxfTextLayout::LEFT && layout.vertical == dxfTextLayout::BASELINE &&
-      !layout.paragraph && layout.markup.is_null() && layout.runs.empty())
+      !layout.paragraph && layout.markup.is_null() && layout.runs.empty() && layout.oblique == 0.0)
     state_->layouts.erase(&text);
   else
     state_->layouts[&text] = std::move(layout);

@@ -166,6 +166,8 @@ dxfTextLayout dxfTextLayout::of_entity(const dxfEntity& e, double height,
     }
     return layout;
   }
+  if (std::isfinite(e.a51) && std::fabs(e.a51) < 85.0)
+    layout.oblique = e.a51;
   // A line's %%u, %%o and %%k codes (an attribute definition shows its tag).
   const std::string& raw = e.kind == dxfKind::ATTDEF ? e.name : e.text;
   if (raw.find("%%") != std::string::npos) {
@@ -257,6 +259,8 @@ void dxfTextLayout::add_properties(vorabsTranslator& translator) const {
     add(translator, "paragraph", utString("wrap"));
   if (line_spacing != 1.0)
     add(translator, "line spacing", utString(number_text(line_spacing).c_str()));
+  if (oblique != 0.0)
+    add(translator, "oblique", utString(number_text(oblique).c_str()));
   if (frame >= 0.0)
     add(translator, "frame", utString(number_text(frame).c_str()));
   if (!background.empty())
@@ -294,6 +298,9 @@ dxfTextLayout dxfTextLayout::of_attributes(const vorabsAttributeSet& attributes)
     } else if (title == "line spacing") {
       double spacing = std::strtod(value.c_str(), nullptr);
       layout.line_spacing = spacing > 0.0 && std::isfinite(spacing) ? spacing : 1.0;
+    } else if (title == "oblique") {
+      const double angle = std::strtod(value.c_str(), nullptr);
+      layout.oblique = std::fabs(angle) < 85.0 ? angle : 0.0;
     } else if (title == "frame") {
       const double gap = std::strtod(value.c_str(), nullptr);
       layout.frame = gap >= 0.0 && std::isfinite(gap) ? gap : -1.0;

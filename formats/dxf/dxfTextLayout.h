@@ -30,6 +30,8 @@
 //                  not wrap) instead of a width factor.
 //   "line spacing" a paragraph's distance between baselines as a factor of
 //                  the usual one, when not 1.
+//   "oblique"      a line's slant: how far its characters lean right of
+//                  upright, in degrees (left when negative).
 //   "frame"        a rectangle drawn around the text's lines, this far from
 //                  them in font heights; a paragraph with a width spans it
 //                  whole.
@@ -80,6 +82,7 @@ struct DXF_API dxfTextLayout {
   double fit_length = 0.0; // in font heights, with FIT and ALIGNED
   int paragraph = 0;
   double line_spacing = 1.0;
+  double oblique = 0.0;   // a line's slant in degrees (TEXT 51)
   double frame = -1.0;    // the gap of a frame around the lines, in font heights; negative: none
   std::string background; // the "background" colour; empty when there is none
   double background_gap = 0.0; // its gap, in font heights

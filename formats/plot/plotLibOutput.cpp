@@ -407,6 +407,7 @@ int plotLibOutput::scene_of_item(const annNamedItemPtr& item, int look, plotScen
         std::atof(property_value(attributes, "text layout", "line spacing").c_str());
     if (spacing > 0 && spacing < 100)
       placed.line_spacing = spacing;
+    placed.oblique = std::atof(property_value(attributes, "text layout", "oblique").c_str()) != 0;
     const std::string frame = property_value(attributes, "text layout", "frame");
     if (!frame.empty()) {
       const double gap = std::atof(frame.c_str());

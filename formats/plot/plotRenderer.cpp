@@ -536,9 +536,9 @@ PangoAttrList* plotRenderer::run_attributes(const plotText& text, size_t begin, 
       add(pango_attr_weight_new(font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL), from, to);
     }
     if (run.font >= 0 || run.height != 1 || run.oblique)
-      add(pango_attr_style_new(font.italic   ? PANGO_STYLE_ITALIC
-                               : run.oblique ? PANGO_STYLE_OBLIQUE
-                                             : PANGO_STYLE_NORMAL),
+      add(pango_attr_style_new(font.italic                   ? PANGO_STYLE_ITALIC
+                               : run.oblique || text.oblique ? PANGO_STYLE_OBLIQUE
+                                                             : PANGO_STYLE_NORMAL),
           from, to);
     if (run.coloured) {
       double red, green, blue;
@@ -576,7 +576,7 @@ std::vector<plotTextSpan> plotRenderer::spans(const plotText& text, const TextLi
     span.family = face_of(font);
     span.font_size = cap * run.height / cap_ratio_of(span.family);
     span.bold = font.bold, span.italic = font.italic;
-    span.oblique = !font.italic && run.oblique;
+    span.oblique = !font.italic && (run.oblique || text.oblique);
     span.coloured = run.coloured != 0;
     run_colour(run, span.red, span.green, span.blue);
     span.underline = run.underline, span.overline = run.overline, span.strike = run.strike;
@@ -686,8 +686,10 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
   pango_font_description_set_absolute_size(desc, em * PANGO_SCALE);
   pango_font_description_set_weight(desc, styles_.font_at(text.font).bold ? PANGO_WEIGHT_BOLD
                                                                           : PANGO_WEIGHT_NORMAL);
-  pango_font_description_set_style(desc, styles_.font_at(text.font).italic ? PANGO_STYLE_ITALIC
-                                                                           : PANGO_STYLE_NORMAL);
+  const int italic = styles_.font_at(text.font).italic;
+  pango_font_description_set_style(desc, italic         ? PANGO_STYLE_ITALIC
+                                         : text.oblique ? PANGO_STYLE_OBLIQUE
+                                                        : PANGO_STYLE_NORMAL);
   pango_layout_set_font_description(layout_, desc);
   pango_font_description_free(desc);
   const double wrap = text.mtext && text.width > 0 ? text.width * u_length : -1;
@@ -703,7 +705,8 @@ void plotRenderer::draw_text(const plotText& text, const plotLook& look,
   line.font_size = em;
   line.family = family;
   line.bold = styles_.font_at(text.font).bold;
-  line.italic = styles_.font_at(text.font).italic;
+  line.italic = italic;
+  line.oblique = !italic && text.oblique;
   line.layer = look.layer;
   // A fitted line is stretched (or, fitted whole, scaled) to its length.
   double stretch = factor, scale = 1.0;

@@ -46,7 +46,7 @@ struct plotTextLine {
   double baseline = 0;  // the line's baseline, y in the text's own pixels
   double font_size = 0; // em size in device units
   std::string family;
-  int bold = 0, italic = 0;
+  int bold = 0, italic = 0, oblique = 0;
   double red = 0, green = 0, blue = 0;
   int layer = 0;
   std::vector<plotTextSpan> spans; // in the order of the text, not overlapping

@@ -128,6 +128,7 @@ struct plotText {
   int background = -1;
   double background_gap = 0;
   double line_spacing = 1;       // times the usual distance between baselines
+  int oblique = 0;               // slanted, unless its font is italic already
   std::vector<plotTextRun> runs; // in the order of their text, not overlapping
 };
 

@@ -168,8 +168,8 @@ std::string text_element(const plotTextLine& line) {
                     rgb(line.red, line.green, line.blue) + "\"";
   if (line.bold)
     out += " font-weight=\"bold\"";
-  if (line.italic)
-    out += " font-style=\"italic\"";
+  if (line.italic || line.oblique)
+    out += std::string(" font-style=\"") + (line.italic ? "italic" : "oblique") + "\"";
   out += "><tspan x=\"0\" y=\"" + number(line.baseline) + "\">";
   // The line's own characters and its runs in turn, each where the last ends.
   size_t at = 0;

@@ -46,6 +46,7 @@ std::string aligned_texts() {
     // Alignment without its point: where 10 says, as other readers do.
     e(0, "TEXT")(5, "A6")(10, 4.0)(20, 4.0)(40, 2.0)(1, "no point")(72, 1);
     e(0, "TEXT")(5, "A7")(10, 4.0)(20, 4.0)(40, 2.0)(1, "plain");
+    e(0, "TEXT")(5, "A10")(10, 4.0)(20, 16.0)(40, 2.0)(1, "slanted")(51, 15.0);
     e(0, "TEXT")(5, "A8")(10, 4.0)(20, 8.0)(40, 2.0)(1, "%%uTitle%%u of %%k%%oall%%k%%O");
     // A '%' typed just before a code: "%%%" then "%%u".
     e(0, "TEXT")(5, "A9")(10, 4.0)(20, 12.0)(40, 2.0)(1, "%%u50%%%%%u");
@@ -70,6 +71,7 @@ TEST(dxfTextLayoutTest, AlignedTextsAreAnchoredWhereTheirAlignmentPutsThem) {
   EXPECT_EQ(placed(r, "TEXT A5"), "0 0|1 0|2|alignment: aligned baseline\nfit length: 3\n");
   EXPECT_EQ(placed(r, "TEXT A6"), "4 4|1 0|2|");
   EXPECT_EQ(placed(r, "TEXT A7"), "4 4|1 0|2|");
+  EXPECT_EQ(placed(r, "TEXT A10"), "4 16|1 0|2|oblique: 15\n");
   EXPECT_EQ(placed(r, "MTEXT B1"),
             "2 3|1 0|1.5|alignment: center middle\nparagraph: wrap\nline spacing: 1.5\n");
   EXPECT_EQ(placed(r, "MTEXT B2"),

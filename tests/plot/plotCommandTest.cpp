@@ -336,12 +336,11 @@ TEST(plotCommandTest, InlineHeightsAndColoursOfAParagraphShow) {
 }
 
 // A stacked fraction's parts are smaller, the upper one above the line's
-// capitals, the lower one below its baseline, in the PNG and the SVG alike;
-// a slanted run is oblique.
+// capitals, the lower one below its baseline, in the PNG and the SVG alike.
 TEST(plotCommandTest, AStackedFractionRisesAndSinksAroundItsLine) {
   TempDir folder;
   PlotImage image(
-      plotted(folder, "0\nMTEXT\n8\n0\n10\n10\n20\n40\n40\n10\n71\n1\n1\nH\\S1/2;\\Q15;H\n", 50));
+      plotted(folder, "0\nMTEXT\n8\n0\n10\n10\n20\n40\n40\n10\n71\n1\n1\nH\\S1/2;\n", 50));
   ASSERT_TRUE(image.valid());
   // 4 pixels a unit, y down from 50: the capitals from y 40 down to 30.
   auto ink_in_row = [&](double y) {
@@ -356,8 +355,22 @@ TEST(plotCommandTest, AStackedFractionRisesAndSinksAroundItsLine) {
   const std::string svg = folder.file("drawing.svg");
   ASSERT_EQ(run(folder.file("drawing.dxf") + " --quiet -o " + svg), 0);
   EXPECT_NE(contents(svg).find("baseline-shift=\"-"), std::string::npos);
-  // A slanted run (\Q) is set oblique.
-  EXPECT_NE(contents(svg).find("font-style=\"oblique\">H</tspan>"), std::string::npos);
+}
+
+// A slanted run (\Q) is set oblique, and so is a line with an oblique
+// angle (51), whole.
+TEST(plotCommandTest, SlantedRunsAndLinesAreSetOblique) {
+  TempDir folder;
+  const std::string dxf = folder.file("slanted.dxf"), svg = folder.file("slanted.svg");
+  std::ofstream(dxf) << "0\nSECTION\n2\nENTITIES\n"
+                     << "0\nTEXT\n8\n0\n10\n0\n20\n0\n40\n5\n51\n15\n1\nslanted\n"
+                     << "0\nMTEXT\n8\n0\n10\n0\n20\n20\n40\n5\n1\nup \\Q15;right\n"
+                     << "0\nENDSEC\n0\nEOF\n";
+  ASSERT_EQ(run(dxf + " --quiet -o " + svg), 0);
+  const std::string text = contents(svg);
+  EXPECT_NE(text.find("font-style=\"oblique\"><tspan x=\"0\" y=\"0\">slanted"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("font-style=\"oblique\">right</tspan>"), std::string::npos) << text;
 }
 
 // A paragraph's background fill hides what was drawn beneath it, across
