@@ -89,8 +89,9 @@ struct DXF_API dxfTextLayout {
   utString markup;             // null when there is none
   std::string runs;            // the "runs" property's value; empty when there is none
 
-  // A TEXT, ATTRIB or ATTDEF (72, 73 and its two points; the font height
-  // height) or an MTEXT (71, 44 and its raw text).
+  // A TEXT, ATTRIB or ATTDEF (72, 73, 51 and its two points; the font
+  // height height) or an MTEXT (71, 44, its background settings and its raw
+  // text).
   static dxfTextLayout of_entity(const dxfEntity& text, double height,
                                  const dxfTextDecoder& decoder);
   // The layout given by the properties of a sink call; the default one when
