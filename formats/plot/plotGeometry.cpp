@@ -317,9 +317,9 @@ int read_run(const std::string& field, plotStyles& styles, const plotText& text,
   return 1;
 }
 
-} // namespace
-
-void plot_text_runs(const std::string& value, plotStyles& styles, plotText& text) {
+// The runs of a "runs" property; those that do not read, or reach beyond the
+// text, are left out.
+void read_runs(const std::string& value, plotStyles& styles, plotText& text) {
   size_t last_end = 0;
   for (size_t at = 0; at < value.size();) {
     size_t next = value.find("; ", at);
@@ -334,10 +334,11 @@ void plot_text_runs(const std::string& value, plotStyles& styles, plotText& text
   }
 }
 
-int plot_text_background(const std::string& value, plotStyles& styles, int layer, plotText& text) {
+// The fill of a "background" property, on the text's layer.
+void read_background(const std::string& value, plotStyles& styles, int layer, plotText& text) {
   const size_t space = value.find(' ');
   if (space == std::string::npos)
-    return 0;
+    return;
   const std::string colour = value.substr(0, space);
   const double gap = std::atof(value.c_str() + space);
   plotLook look;
@@ -347,14 +348,52 @@ int plot_text_background(const std::string& value, plotStyles& styles, int layer
   } else {
     const int read = read_colour(colour, look.red, look.green, look.blue);
     if (!read)
-      return 0;
+      return;
     look.foreground = read == 2;
   }
   if (!(gap >= 0 && gap < 1e3))
-    return 0;
+    return;
   text.background = styles.look(look);
   text.background_gap = gap;
-  return 1;
+}
+
+} // namespace
+
+void plot_text_layout(const std::map<std::string, std::string>& layout, plotStyles& styles,
+                      int layer, plotText& text) {
+  auto value = [&layout](const char* title) {
+    const auto found = layout.find(title);
+    return found == layout.end() ? std::string() : found->second;
+  };
+  auto number = [&value](const char* title) { return std::atof(value(title).c_str()); };
+  // Where the text sits on its anchor: "<horizontal> <vertical>".
+  const std::string alignment = value("alignment");
+  if (!alignment.empty()) {
+    text.halign = alignment.compare(0, 6, "center") == 0  ? 1
+                  : alignment.compare(0, 5, "right") == 0 ? 2
+                                                          : 0;
+    const std::string up = alignment.substr(alignment.find(' ') + 1);
+    text.valign = up == "top" ? 3 : up == "middle" ? 2 : up == "bottom" ? 1 : 0;
+    // fit stretches the characters to the length, aligned scales them whole.
+    const int whole = alignment.compare(0, 7, "aligned") == 0;
+    const double length = number("fit length");
+    if ((whole || alignment.compare(0, 3, "fit") == 0) && length > 0 && std::isfinite(length)) {
+      text.fit = length;
+      text.fit_whole = whole;
+    }
+  }
+  if (value("paragraph") == "wrap")
+    text.mtext = 1;
+  read_runs(value("runs"), styles, text);
+  const double spacing = number("line spacing");
+  if (spacing > 0 && spacing < 100)
+    text.line_spacing = spacing;
+  text.oblique = number("oblique") != 0;
+  const std::string frame = value("frame");
+  const double gap = std::atof(frame.c_str());
+  if (!frame.empty() && gap >= 0 && gap < 1e3)
+    text.frame = gap;
+  read_background(value("background"), styles, layer, text);
 }
 
 namespace {

@@ -9,6 +9,7 @@
 
 #include "plotScene.h"
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,16 +27,14 @@ int plot_fill_area(const annFillArea& fill, std::vector<plotOp>& ops);
 // a fill that is their union); otherwise the outline of every triangle.
 int plot_triblock(const giTriBlock& block, int filled, std::vector<plotOp>& ops);
 int plot_text(const annTextGeometry& text, plotStyles& styles, plotText& out);
-// The runs of a text from a "runs" text-layout property: "FIRST COUNT"
+// How a text sits and looks, from its "text layout" properties (title to
+// value): its alignment, fit, paragraph, line spacing, slant, frame and
+// background (a look on the text's layer), and its runs: "FIRST COUNT"
 // (characters of its text) with "|key=value" fields (height, font, bold,
 // italic, colour #RRGGBB or foreground, oblique, rise, underline, overline,
-// strike), separated by "; ". Runs that do not read, or reach beyond the
-// text, are left out.
-void plot_text_runs(const std::string& value, plotStyles& styles, plotText& text);
-// The fill behind a text from a "background" text-layout property: "<colour>
-// <gap>", colour "#RRGGBB", "foreground" or "canvas" (the page's own), on
-// the text's layer; 0 when it does not read.
-int plot_text_background(const std::string& value, plotStyles& styles, int layer, plotText& text);
+// strike), separated by "; ". What does not read is left out.
+void plot_text_layout(const std::map<std::string, std::string>& layout, plotStyles& styles,
+                      int layer, plotText& text);
 // A path drawn as a band: one closed shape per segment (after the first
 // MOVE, each LINE, arc or CLOSE), segment i from widths[i].first wide at its
 // start to widths[i].second at its end (an arc takes the mean of the two); a

@@ -21,6 +21,7 @@
 #include "vorabsOfStream.h"
 
 #include <algorithm>
+#include <map>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -57,6 +58,23 @@ std::string property_value(const vorabsAttributeSet& attributes, const char* typ
       return property->value().c_str();
   }
   return std::string();
+}
+
+// The properties of that type, title to value: a text's layout reads many.
+std::map<std::string, std::string> properties_of(const vorabsAttributeSet& attributes,
+                                                 const char* type) {
+  std::map<std::string, std::string> values;
+  vorabsAttributePtr<kapProperties> properties;
+  if (!attributes.get(vorabsPROPERTIES, properties) || properties.invalid() ||
+      properties->invalid())
+    return values;
+  const kapPropertyPtrArray& array = *properties->properties();
+  for (int i = 0; i < array.num_properties(); ++i) {
+    kapPropertycoPrf property = array.read(i);
+    if (!property.invalid() && std::string(property->type().c_str()) == type)
+      values.emplace(property->title().c_str(), property->value().c_str());
+  }
+  return values;
 }
 
 // The widths of a band a polyline is drawn as: "start end" pairs in
@@ -381,41 +399,8 @@ int plotLibOutput::scene_of_item(const annNamedItemPtr& item, int look, plotScen
     plotText placed;
     if (!plot_text(*text, state_->styles, placed))
       return fail(attributes, "the text cannot be placed: its frame is not finite"), 0;
-    // Where the text sits on its anchor: "<horizontal> <vertical>".
-    const std::string alignment = property_value(attributes, "text layout", "alignment");
-    if (!alignment.empty()) {
-      placed.halign = alignment.compare(0, 6, "center") == 0  ? 1
-                      : alignment.compare(0, 5, "right") == 0 ? 2
-                                                              : 0;
-      const std::string up = alignment.substr(alignment.find(' ') + 1);
-      placed.valign = up == "top" ? 3 : up == "middle" ? 2 : up == "bottom" ? 1 : 0;
-      // fit stretches the characters to the length, aligned scales them whole.
-      const int whole = alignment.compare(0, 7, "aligned") == 0;
-      if (whole || alignment.compare(0, 3, "fit") == 0) {
-        const double length =
-            std::atof(property_value(attributes, "text layout", "fit length").c_str());
-        if (length > 0 && std::isfinite(length)) {
-          placed.fit = length;
-          placed.fit_whole = whole;
-        }
-      }
-    }
-    if (property_value(attributes, "text layout", "paragraph") == "wrap")
-      placed.mtext = 1;
-    plot_text_runs(property_value(attributes, "text layout", "runs"), state_->styles, placed);
-    const double spacing =
-        std::atof(property_value(attributes, "text layout", "line spacing").c_str());
-    if (spacing > 0 && spacing < 100)
-      placed.line_spacing = spacing;
-    placed.oblique = std::atof(property_value(attributes, "text layout", "oblique").c_str()) != 0;
-    const std::string frame = property_value(attributes, "text layout", "frame");
-    if (!frame.empty()) {
-      const double gap = std::atof(frame.c_str());
-      if (gap >= 0 && gap < 1e3)
-        placed.frame = gap;
-    }
-    plot_text_background(property_value(attributes, "text layout", "background"), state_->styles,
-                         state_->styles.look_at(look).layer, placed);
+    plot_text_layout(properties_of(attributes, "text layout"), state_->styles,
+                     state_->styles.look_at(look).layer, placed);
     scene.text(look, std::move(placed));
     return 1;
   }

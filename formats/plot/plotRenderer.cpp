@@ -385,27 +385,12 @@ void plotRenderer::draw_batches(const plotScene& scene, plotBatches& batches,
   for (const plotBatches::Batch& batch : batches.batches()) {
     const plotItem& first = scene.item(batch.items.front());
     const plotLook& look = styles_.look_at(first.look);
-    if (first.kind == plotItem::STROKE) {
+    switch (first.kind) {
+    case plotItem::STROKE:
       for (std::uint32_t i : batch.items)
         build_path(scene, scene.item(i), to_device);
       stroke_path(look, scale);
-      continue;
-    }
-    if (first.kind == plotItem::DOT && options_.dot_strokes) {
-      // Each a line of no length: its round caps make a disc.
-      for (std::uint32_t i : batch.items) {
-        const plotOp* dot = scene.ops(scene.item(i), ops_);
-        double x = dot->x, y = dot->y;
-        cairo_matrix_transform_point(&to_device, &x, &y);
-        cairo_move_to(cr_, x, y);
-        cairo_line_to(cr_, x, y);
-      }
-      cairo_set_line_width(cr_, 2 * line_width(look));
-      set_colour(look);
-      cairo_stroke(cr_);
-      continue;
-    }
-    switch (first.kind) {
+      break;
     case plotItem::FILL:
       build_path(scene, first, to_device);
       cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
@@ -413,18 +398,11 @@ void plotRenderer::draw_batches(const plotScene& scene, plotBatches& batches,
       cairo_fill(cr_);
       break;
     case plotItem::DOT:
-      for (std::uint32_t i : batch.items) {
-        const plotOp* dot = scene.ops(scene.item(i), ops_);
-        add_dot(dot->x, dot->y, line_width(look), to_device);
-      }
-      cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
-      set_colour(look);
-      cairo_fill(cr_);
+      draw_dots(scene, batch.items, look, to_device);
       break;
     case plotItem::TEXT:
       draw_text(scene.text_of(first), look, to_device);
       break;
-    case plotItem::STROKE:
     case plotItem::CLIP:
       break;
     }
@@ -432,10 +410,29 @@ void plotRenderer::draw_batches(const plotScene& scene, plotBatches& batches,
   batches.clear();
 }
 
-void plotRenderer::add_dot(double x, double y, double radius, const cairo_matrix_t& to_device) {
-  cairo_matrix_transform_point(&to_device, &x, &y);
-  cairo_new_sub_path(cr_);
-  cairo_arc(cr_, x, y, radius, 0, 2 * 3.14159265358979323846);
+void plotRenderer::draw_dots(const plotScene& scene, const std::vector<std::uint32_t>& items,
+                             const plotLook& look, const cairo_matrix_t& to_device) {
+  const double radius = line_width(look);
+  for (std::uint32_t i : items) {
+    const plotOp* dot = scene.ops(scene.item(i), ops_);
+    double x = dot->x, y = dot->y;
+    cairo_matrix_transform_point(&to_device, &x, &y);
+    cairo_new_sub_path(cr_);
+    if (options_.dot_strokes) { // round caps make a line of no length a disc
+      cairo_move_to(cr_, x, y);
+      cairo_line_to(cr_, x, y);
+    } else {
+      cairo_arc(cr_, x, y, radius, 0, 2 * 3.14159265358979323846);
+    }
+  }
+  set_colour(look);
+  if (options_.dot_strokes) {
+    cairo_set_line_width(cr_, 2 * radius);
+    cairo_stroke(cr_);
+  } else {
+    cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
+    cairo_fill(cr_);
+  }
 }
 
 const std::string& plotRenderer::face_of(const plotFont& font) {
@@ -466,13 +463,17 @@ void plotRenderer::box_text(const plotText& text, const cairo_matrix_t& frame,
                             double width, double cap, const plotLook& look) {
   if (lines.empty() || (text.frame < 0 && text.background < 0))
     return;
-  // A paragraph's box spans its width, anchored as its lines are.
-  double left = -width * 0.5 * text.halign, right = left + width;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const double start = -lines[i].width * 0.5 * text.halign;
-    left = width > 0 || i ? std::min(left, start) : start;
-    right = width > 0 || i ? std::max(right, start + lines[i].width) : start + lines[i].width;
-  }
+  // The box holds every line and a paragraph's width, anchored as the
+  // lines are.
+  double left = HUGE_VAL, right = -HUGE_VAL;
+  auto hold = [&](double length) {
+    const double start = -length * 0.5 * text.halign;
+    left = std::min(left, start), right = std::max(right, start + length);
+  };
+  if (width > 0)
+    hold(width);
+  for (const TextLine& line : lines)
+    hold(line.width);
   cairo_matrix_t device;
   cairo_get_matrix(cr_, &device);
   auto rectangle = [&](double gap) {

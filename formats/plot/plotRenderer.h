@@ -111,7 +111,10 @@ private:
   void add_ops(const plotOp* ops, std::uint32_t count);
   void add_far_ops(const plotOp* ops, std::uint32_t count, const cairo_matrix_t& to_device,
                    bool fill);
-  void add_dot(double x, double y, double radius, const cairo_matrix_t& to_device);
+  // Dots of one look in one command: lines of no length with round caps,
+  // or filled circles (dot_strokes says which).
+  void draw_dots(const plotScene& scene, const std::vector<std::uint32_t>& items,
+                 const plotLook& look, const cairo_matrix_t& to_device);
   bool text_shows(const plotText& text, const cairo_matrix_t& to_device) const;
   void draw_text(const plotText& text, const plotLook& look, const cairo_matrix_t& to_device);
   // A line of a text: its characters, its width in the text's pixels, the
