@@ -1287,14 +1287,21 @@ void write_background(dxfTagWriter& tags, const dxfTextLayout& layout, const std
     return;
   tags.integer(90, flags);
   if ((flags & 3) == 1) {
-    const long rgb = colour.size() == 7 && colour[0] == '#'
-                         ? std::strtol(colour.c_str() + 1, nullptr, 16)
-                         : -1; // "foreground": ACI 7
-    const double red = double((rgb >> 16) & 255) / 255, green = double((rgb >> 8) & 255) / 255,
-                 blue = double(rgb & 255) / 255;
-    const int aci = rgb < 0 ? 7 : aci_of(red, green, blue, 0);
+    // "foreground" is ACI 7; "#RRGGBB" its nearest ACI, and itself beside
+    // it when that is not the same.
+    int aci = 7;
+    long rgb = -1;
+    if (colour[0] == '#') {
+      rgb = std::strtol(colour.c_str() + 1, nullptr, 16);
+      aci = aci_of(double(rgb >> 16) / 255, double((rgb >> 8) & 255) / 255, double(rgb & 255) / 255,
+                   0);
+      double red, green, blue;
+      dxfTables::aci_rgb(aci, red, green, blue);
+      if (true_colour(red, green, blue) == rgb)
+        rgb = -1;
+    }
     tags.integer(63, aci);
-    if (rgb >= 0 && aci != exact_aci(red, green, blue))
+    if (rgb >= 0)
       tags.integer(421, rgb);
   }
   tags.real(45, 1.0 + (flags & 3 ? layout.background_gap : layout.frame));
