@@ -21,10 +21,11 @@
 #include "vorabsOfStream.h"
 
 #include <algorithm>
-#include <map>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 #include <unordered_map>
 
 namespace {
@@ -42,38 +43,46 @@ std::string lower(std::string text) {
   return text;
 }
 
+// Calls visit(title, value) for each of the entity's user properties of
+// this type, in order, until it answers false.
+template <class Visit>
+void visit_properties(const vorabsAttributeSet& attributes, const char* type, Visit visit) {
+  vorabsAttributePtr<kapProperties> properties;
+  if (!attributes.get(vorabsPROPERTIES, properties) || properties.invalid() ||
+      properties->invalid())
+    return;
+  const kapPropertyPtrArray& array = *properties->properties();
+  for (int i = 0; i < array.num_properties(); ++i) {
+    kapPropertycoPrf property = array.read(i);
+    if (!property.invalid() && std::strcmp(property->type().c_str(), type) == 0 &&
+        !visit(property->title().c_str(), property->value().c_str()))
+      return;
+  }
+}
+
 // The value of the entity's user property of this type and title; empty
 // when it has none.
 std::string property_value(const vorabsAttributeSet& attributes, const char* type,
                            const char* title) {
-  vorabsAttributePtr<kapProperties> properties;
-  if (!attributes.get(vorabsPROPERTIES, properties) || properties.invalid() ||
-      properties->invalid())
-    return std::string();
-  const kapPropertyPtrArray& array = *properties->properties();
-  for (int i = 0; i < array.num_properties(); ++i) {
-    kapPropertycoPrf property = array.read(i);
-    if (!property.invalid() && std::string(property->type().c_str()) == type &&
-        std::string(property->title().c_str()) == title)
-      return property->value().c_str();
-  }
-  return std::string();
+  std::string found;
+  visit_properties(attributes, type, [&](const char* name, const char* value) {
+    if (std::strcmp(name, title) != 0)
+      return true;
+    found = value;
+    return false;
+  });
+  return found;
 }
 
-// The properties of that type, title to value: a text's layout reads many.
+// The properties of that type, title to value (the first of a title): a
+// text's layout reads many.
 std::map<std::string, std::string> properties_of(const vorabsAttributeSet& attributes,
                                                  const char* type) {
   std::map<std::string, std::string> values;
-  vorabsAttributePtr<kapProperties> properties;
-  if (!attributes.get(vorabsPROPERTIES, properties) || properties.invalid() ||
-      properties->invalid())
-    return values;
-  const kapPropertyPtrArray& array = *properties->properties();
-  for (int i = 0; i < array.num_properties(); ++i) {
-    kapPropertycoPrf property = array.read(i);
-    if (!property.invalid() && std::string(property->type().c_str()) == type)
-      values.emplace(property->title().c_str(), property->value().c_str());
-  }
+  visit_properties(attributes, type, [&](const char* name, const char* value) {
+    values.emplace(name, value);
+    return true;
+  });
   return values;
 }
 
